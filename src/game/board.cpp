@@ -1,0 +1,66 @@
+#include "game/board.h"
+
+#include "render/cards.h"
+#include "render/context.h"
+
+namespace fusefuda {
+
+namespace {
+
+void moveToTop(GameState &g, int c, int r) {
+    const int from = g.stackLevel[c][r];
+    for (int n = from; n < kCards - 1; ++n) {
+        g.stackColumn[n] = g.stackColumn[n + 1];
+        g.stackRow[n] = g.stackRow[n + 1];
+        g.stackLevel[g.stackColumn[n]][g.stackRow[n]] = n;
+    }
+    g.stackColumn[kCards - 1] = c;
+    g.stackRow[kCards - 1] = r;
+    g.stackLevel[c][r] = kCards - 1;
+}
+
+}  // namespace
+
+void raiseGroupInStack(GameState &g, int c, int r) {
+    const int id = cardId(c, r);
+    for (int k = 0; k < kRows; ++k)
+        for (int j = 0; j < kColumns; ++j)
+            if (isMember(g, id, j, k) && !(j == c && k == r)) moveToTop(g, j, k);
+    moveToTop(g, c, r);
+}
+
+void raiseGroup(Context &ctx, int c, int r) {
+    raiseGroupInStack(ctx.g, c, r);
+    const Rect &at = ctx.g.cardRect[c][r];
+    drawGroup(ctx, at.left, at.top, cardId(c, r), ctx.s.window, true);
+}
+
+void alignGroup(GameState &g, int left, int top, int anchorId) {
+    const int c0 = cardColumn(anchorId), r0 = cardRow(anchorId);
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (!isMember(g, anchorId, c, r)) continue;
+            Rect &rect = g.cardRect[c][r];
+            rect.left = left - kPitchX * c0 + kPitchX * c;
+            rect.top = top - kPitchY * r0 + kPitchY * r;
+            rect.right = rect.left + kPitchX;
+            rect.bottom = rect.top + kPitchY;
+        }
+    }
+}
+
+int cardAt(const GameState &g, int x, int y) {
+    if (g.gameStarted != 1) return -1;
+    const int bx = x + g.viewX, by = y + g.viewY;
+    for (int n = kCards - 1; n >= 0; --n) {
+        const int c = g.stackColumn[n], r = g.stackRow[n];
+        if (!inPlay(g, c, r)) continue;
+        const Rect &rect = g.cardRect[c][r];
+        if (bx >= rect.left && bx < rect.right && by >= rect.top && by < rect.bottom)
+            return cardId(c, r);
+    }
+    return -1;
+}
+
+}  // namespace fusefuda

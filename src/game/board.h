@@ -1,0 +1,21 @@
+// The stacking and layout operations on groups, and the hit test.
+#pragma once
+
+#include "game/GameState.h"
+
+namespace fusefuda {
+
+struct Context;
+
+// Brings card (c, r)'s group to the top of the stack, (c, r) topmost, and draws
+// it on the window at the card's corner.
+void raiseGroup(Context &ctx, int c, int r);
+// The stacking part of raiseGroup alone.
+void raiseGroupInStack(GameState &g, int c, int r);
+// Lays out anchorId's group so that the anchor lies at (left, top).
+void alignGroup(GameState &g, int left, int top, int anchorId);
+
+// The topmost card in play whose cell holds window point (x, y); -1 if none.
+int cardAt(const GameState &g, int x, int y);
+
+}  // namespace fusefuda

@@ -1,0 +1,42 @@
+#include "game/starting.h"
+
+#include "game/overlays.h"
+
+namespace fusefuda {
+
+namespace {
+
+// Half-width katakana in code page 932.
+const char *const kDefaultNames[kHighScores] = {
+    "\xC6\xB9\xDE\xDB",  // ﾆｹﾞﾛ
+    "\xB8\xD9\xD9",      // ｸﾙﾙ
+    "\xD0\xB7\xDE\xD7",  // ﾐｷﾞﾗ
+    "\xCB\xC0\xDE\xDB",  // ﾋﾀﾞﾛ
+    "\xB3\xDB\xD8",      // ｳﾛﾘ
+};
+const int32_t kDefaultScores[kHighScores] = {1500, 1300, 1100, 900, 700};
+
+}  // namespace
+
+void setStartingValues(GameState &g) {
+    clearScorePopups(g);
+    g.touchCost[0] = -50;
+    g.touchCost[1] = -30;
+    g.touchCost[2] = -20;
+    g.score = 0;
+    g.viewX = kStartViewX;
+    g.viewY = kStartViewY;
+    const int32_t dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
+    for (int d = 0; d < 4; ++d) {
+        g.neighbourDx[d] = dx[d];
+        g.neighbourDy[d] = dy[d];
+    }
+    g.scoreDisplayOn = 0;
+    g.animationOn = 1;
+    for (int i = 0; i < kHighScores; ++i) {
+        g.highScores[i] = kDefaultScores[i];
+        g.highScoreNames[i] = kDefaultNames[i];
+    }
+}
+
+}  // namespace fusefuda

@@ -1,0 +1,45 @@
+// What the game and the drawing code need from the application around them.
+// The application implements it over Qt; tests use a recording stand-in.
+#pragma once
+
+#include <cstdint>
+
+namespace fusefuda {
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // Menu check marks and the undo entry's greyed state, from the options
+    // and undoDepth.
+    virtual void updateMenuMarks() = 0;
+    // The score window shows the current score (nothing when it is closed).
+    virtual void showScore() = 0;
+    // Plays one of the embedded effects (113, 114, 130). The caller has
+    // already checked soundOn.
+    virtual void playEffect(int number) = 0;
+    // Requests a full repaint (paintWindow) on the next turn of the event loop.
+    virtual void invalidateWindow() = 0;
+    // Runs the score summary modally; it hands over to the high-score entry.
+    virtual void runScoreSummary() = 0;
+
+    // The grabbing-hand cursor, set while a card is carried or pressed and
+    // while the view is pulled.
+    virtual void setGrabCursor() = 0;
+    // Keeps the pointer inside [left, right) x [top, bottom) of the client
+    // area until releaseCursor.
+    virtual void confineCursor(int left, int top, int right, int bottom) = 0;
+    virtual void releaseCursor() = 0;
+
+    // Shows the window's dirty area at once (the flips draw frame by frame).
+    virtual void presentNow() = 0;
+    // Blocks for a few milliseconds between animation frames.
+    virtual void pause(int milliseconds) = 0;
+    // The peek window's picture changed.
+    virtual void peekChanged() = 0;
+
+    // Calendar time in whole seconds; seeds every new game.
+    virtual int64_t currentTime() = 0;
+};
+
+}  // namespace fusefuda

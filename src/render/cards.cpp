@@ -1,0 +1,43 @@
+#include "render/cards.h"
+
+
+namespace fusefuda {
+
+CardPicture cardPicture(const GameState &g, const Surfaces &s, int c, int r) {
+    if (g.faceUp[c][r] != 1) {
+        const int shade = g.touchCount[c][r];
+        return {&s.backs, kPitchX * shade, 0};
+    }
+    if (g.touchCount[c][r] == 3) return {&s.settledFace, kPitchX * c, kPitchY * r};
+    return {&s.face, kPitchX * c, kPitchY * r};
+}
+
+void markWindow(Surfaces &s, int x, int y, int w, int h) {
+    const QRect area = QRect(x, y, w, h).intersected(s.window.rect());
+    if (!area.isEmpty()) s.dirty += area;
+}
+
+void windowBlt(Surfaces &s, int x, int y, int w, int h, const QImage &src, int sx, int sy,
+               Rop rop) {
+    bitBlt(s.window, x, y, w, h, src, sx, sy, rop);
+    markWindow(s, x, y, w, h);
+}
+
+void drawGroup(Context &ctx, int x, int y, int anchorId, QImage &target, bool subtractView) {
+    const GameState &g = ctx.g;
+    const int c0 = anchorId % kColumns, r0 = anchorId / kColumns;
+    const int dx = subtractView ? g.viewX : 0, dy = subtractView ? g.viewY : 0;
+    const bool onWindow = &target == &ctx.s.window;
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (g.groupMembers[anchorId][c][r] != 1) continue;
+            const CardPicture pic = cardPicture(g, ctx.s, c, r);
+            const int px = x + kPitchX * (c - c0) - dx, py = y + kPitchY * (r - r0) - dy;
+            bitBlt(target, px, py, kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);
+            if (onWindow) markWindow(ctx.s, px, py, kCardWidth, kCardHeight);
+        }
+    }
+}
+
+}  // namespace fusefuda

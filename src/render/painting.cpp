@@ -1,0 +1,123 @@
+#include "render/painting.h"
+
+#include "render/cards.h"
+
+namespace fusefuda {
+
+namespace {
+
+// Calls f(c, r, x, y) for every member of id's group in play, with (x, y) the
+// member's position when the anchor lies at (left, top).
+template <typename F>
+void forEachMemberAt(const GameState &g, int left, int top, int id, F f) {
+    const int c0 = cardColumn(id), r0 = cardRow(id);
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (isMember(g, id, c, r))
+                f(c, r, left + kPitchX * (c - c0), top + kPitchY * (r - r0));
+}
+
+void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
+    windowBlt(ctx.s, boardX - ctx.g.viewX, boardY - ctx.g.viewY, w, h, ctx.s.board, boardX,
+              boardY, SRCCOPY);
+}
+
+}  // namespace
+
+void paintWindow(Context &ctx) {
+    GameState &g = ctx.g;
+    Surfaces &s = ctx.s;
+    if (g.panning == 1) {
+        windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.board, g.viewX, g.viewY, SRCCOPY);
+        return;
+    }
+    windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY, SRCCOPY);
+    if (g.gameStarted == 1) {
+        for (int n = 0; n < kCards; ++n) {
+            const int c = g.stackColumn[n], r = g.stackRow[n];
+            if (!inPlay(g, c, r)) continue;
+            const CardPicture pic = cardPicture(g, s, c, r);
+            windowBlt(s, g.cardRect[c][r].left - g.viewX, g.cardRect[c][r].top - g.viewY,
+                      kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);
+        }
+    }
+    bitBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0, SRCCOPY);
+    if (g.gameStarted != 1) return;
+    for (int n = 0; n < kCards; ++n) {
+        const int c = g.stackColumn[n], r = g.stackRow[n];
+        if (!inPlay(g, c, r)) continue;
+        drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), s.board,
+                  false);
+    }
+}
+
+void liftGroup(Context &ctx, int id) {
+    GameState &g = ctx.g;
+    Surfaces &s = ctx.s;
+    for (int n = 0; n < kCards; ++n) {
+        const int mc = g.stackColumn[n], mr = g.stackRow[n];
+        if (!inPlay(g, mc, mr) || !isMember(g, id, mc, mr)) continue;
+        const Rect &m = g.cardRect[mc][mr];
+        bitBlt(s.scratch, 0, 0, kCardWidth, kCardHeight, s.background, m.left, m.top, SRCCOPY);
+        for (int k = 0; k < kCards; ++k) {
+            const int nc = g.stackColumn[k], nr = g.stackRow[k];
+            if (!inPlay(g, nc, nr) || isMember(g, id, nc, nr)) continue;
+            const Rect &other = g.cardRect[nc][nr];
+            const int cx = other.left + 31, cy = other.top + 50;
+            if (cx < m.left - 31 || cx >= m.left + 94 || cy < m.top - 50 || cy >= m.top + 151)
+                continue;
+            const CardPicture pic = cardPicture(g, s, nc, nr);
+            bitBlt(s.scratch, other.left - m.left, other.top - m.top, kCardWidth, kCardHeight,
+                   *pic.surface, pic.x, pic.y, SRCCOPY);
+        }
+        bitBlt(s.board, m.left, m.top, kCardWidth, kCardHeight, s.scratch, 0, 0, SRCCOPY);
+    }
+}
+
+void restoreGroupCells(Context &ctx, int id) {
+    const GameState &g = ctx.g;
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (isMember(g, id, c, r))
+                copyCanvasToWindow(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top,
+                                   kCardWidth, kCardHeight);
+}
+
+void eraseCarryTrail(Context &ctx, int left, int top, int id) {
+    forEachMemberAt(ctx.g, left, top, id, [&](int, int, int x, int y) {
+        copyCanvasToWindow(ctx, x, y, kCardWidth + 5, kCardHeight + 5);
+    });
+}
+
+void drawCarryShadow(Context &ctx, int left, int top, int id) {
+    const GameState &g = ctx.g;
+    forEachMemberAt(g, left, top, id, [&](int c, int r, int x, int y) {
+        const bool rightIn = c + 1 < kColumns && isMember(g, id, c + 1, r);
+        const bool belowIn = r + 1 < kRows && isMember(g, id, c, r + 1);
+        if (rightIn && belowIn) return;
+        windowBlt(ctx.s, x - g.viewX, y - g.viewY, kCardWidth, kCardHeight, ctx.s.greyCard, 0, 0,
+                  SRCAND);
+    });
+}
+
+void eraseDropArea(Context &ctx, int left, int top, int id) {
+    forEachMemberAt(ctx.g, left, top, id, [&](int, int, int x, int y) {
+        copyCanvasToWindow(ctx, x - 25, y - 25, kPitchX + 50, kPitchY + 50);
+    });
+}
+
+void rebuildBoardWithBacks(Context &ctx, int exceptId) {
+    GameState &g = ctx.g;
+    Surfaces &s = ctx.s;
+    bitBlt(s.board, 0, 0, 2000, kBoardHeight, s.background, 0, 0, SRCCOPY);
+    for (int n = 0; n < kCards; ++n) {
+        const int c = g.stackColumn[n], r = g.stackRow[n];
+        if (!inPlay(g, c, r) || cardId(c, r) == exceptId) continue;
+        bitBlt(s.board, g.cardRect[c][r].left, g.cardRect[c][r].top, kCardWidth, kCardHeight,
+               s.backs, 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace fusefuda

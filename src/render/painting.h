@@ -1,0 +1,26 @@
+// Painting the whole window, and the partial redraws that carrying, dropping
+// and joining make on the window and the board canvas.
+#pragma once
+
+#include "render/context.h"
+
+namespace fusefuda {
+
+// The full paint: the window from the background and the cards, then the
+// board canvas rebuilt (or, while panning, the window from the canvas).
+void paintWindow(Context &ctx);
+// Takes card id's group off the board canvas.
+void liftGroup(Context &ctx, int id);
+// Copies the canvas back over each member's 64 x 102 block on the window.
+void restoreGroupCells(Context &ctx, int id);
+// Wipes the carried group and its shadow, anchor at board (left, top).
+void eraseCarryTrail(Context &ctx, int left, int top, int id);
+// The drop shadow of a carried group, anchor at board (left, top).
+void drawCarryShadow(Context &ctx, int left, int top, int id);
+// Wipes each member's cell widened by 25 pixels, anchor at board (left, top).
+void eraseDropArea(Context &ctx, int left, int top, int id);
+// The canvas from the background, every card in play but exceptId as a dark
+// back in stacking order.
+void rebuildBoardWithBacks(Context &ctx, int exceptId);
+
+}  // namespace fusefuda

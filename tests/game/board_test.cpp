@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "game/board.h"
+#include "support/table.h"
+
+using namespace fusefuda;
+using fusefuda::testing::Table;
+
+namespace {
+
+void expectStackIsPermutation(const GameState &g) {
+    bool seen[kCards] = {};
+    for (int c = 0; c < kColumns; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            const int level = g.stackLevel[c][r];
+            ASSERT_GE(level, 0);
+            ASSERT_LT(level, kCards);
+            EXPECT_FALSE(seen[level]) << "level " << level << " used twice";
+            seen[level] = true;
+            EXPECT_EQ(g.stackColumn[level], c);
+            EXPECT_EQ(g.stackRow[level], r);
+        }
+    }
+}
+
+void join(GameState &g, int a, int b) {
+    int32_t merged[kColumns][kRows] = {};
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            merged[c][r] = g.groupMembers[a][c][r] | g.groupMembers[b][c][r];
+    for (int id = 0; id < kCards; ++id) {
+        if (!merged[cardColumn(id)][cardRow(id)]) continue;
+        for (int c = 0; c < kColumns; ++c)
+            for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
+    }
+}
+
+}  // namespace
+
+TEST(Stacking, StaysAnInversePermutationAfterAnySequenceOfRaises) {
+    Table t;
+    t.deal(1);
+    join(t.g(), cardId(0, 0), cardId(1, 0));
+    join(t.g(), cardId(1, 0), cardId(1, 1));
+    std::mt19937 pick(7);
+    for (int i = 0; i < 500; ++i) {
+        raiseGroup(t.ctx, int(pick() % kColumns), int(pick() % kRows));
+        expectStackIsPermutation(t.g());
+    }
+}
+
+TEST(Stacking, GroupRisesInRowMajorOrderWithThePressedCardOnTop) {
+    Table t;
+    t.deal(1);
+    GameState &g = t.g();
+    // The sevens are one group of four; raise it by its third member.
+    raiseGroup(t.ctx, 0, 0);  // something else on top first
+    const int otherBefore = g.stackLevel[5][2];
+    raiseGroup(t.ctx, 6, 2);
+    EXPECT_EQ(g.stackLevel[6][2], 51);
+    EXPECT_EQ(g.stackLevel[6][0], 48);
+    EXPECT_EQ(g.stackLevel[6][1], 49);
+    EXPECT_EQ(g.stackLevel[6][3], 50);
+    expectStackIsPermutation(g);
+    // the others keep their relative order
+    EXPECT_LT(g.stackLevel[5][2], g.stackLevel[0][0]);
+    EXPECT_LE(g.stackLevel[5][2], otherBefore);
+}
+
+TEST(Stacking, ALoneCardAloneGoesToTheTop) {
+    Table t;
+    t.deal(2);
+    GameState &g = t.g();
+    int before[kColumns][kRows];
+    std::copy(&g.stackLevel[0][0], &g.stackLevel[0][0] + kCards, &before[0][0]);
+    raiseGroup(t.ctx, 3, 1);
+    EXPECT_EQ(g.stackLevel[3][1], 51);
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r) {
+            if (c == 3 && r == 1) continue;
+            const int expected = before[c][r] > before[3][1] ? before[c][r] - 1 : before[c][r];
+            EXPECT_EQ(g.stackLevel[c][r], expected);
+        }
+}
+
+TEST(Align, PlacesEveryMemberOnThePitchAroundTheAnchor) {
+    Table t;
+    t.deal(1);
+    GameState &g = t.g();
+    join(g, cardId(2, 1), cardId(3, 1));
+    join(g, cardId(3, 1), cardId(3, 2));
+    const Rect untouched = g.cardRect[9][3];
+    alignGroup(g, 1000, 700, cardId(3, 1));
+    EXPECT_EQ(g.cardRect[3][1], (Rect{1000, 700, 1063, 801}));
+    EXPECT_EQ(g.cardRect[2][1], (Rect{937, 700, 1000, 801}));
+    EXPECT_EQ(g.cardRect[3][2], (Rect{1000, 801, 1063, 902}));
+    EXPECT_EQ(g.cardRect[9][3], untouched);
+
+    // a lone card: only its own rectangle
+    Rect all[kColumns][kRows];
+    std::copy(&g.cardRect[0][0], &g.cardRect[0][0] + kCards, &all[0][0]);
+    alignGroup(g, 5, 6, cardId(12, 3));
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            EXPECT_EQ(g.cardRect[c][r], ((c == 12 && r == 3) ? Rect{5, 6, 68, 107} : all[c][r]));
+}
+
+TEST(HitTest, NothingIsHitBeforeTheFirstGame) {
+    Table t;
+    for (int y = 0; y < 700; y += 7)
+        for (int x = 0; x < 1000; x += 7) ASSERT_EQ(cardAt(t.g(), x, y), -1);
+}
+
+TEST(HitTest, BordersBelongToTheCardBeneathAndOverlapsToTheTopmost) {
+    Table t;
+    t.deal(3);
+    GameState &g = t.g();
+    // two cards overlapping: (4,0) at 1000,700 below (5,0) at 1030,720
+    g.cardRect[4][0] = {1000, 700, 1063, 801};
+    g.cardRect[5][0] = {1030, 720, 1093, 821};
+    raiseGroup(t.ctx, 4, 0);
+    raiseGroup(t.ctx, 5, 0);
+    const int vx = g.viewX, vy = g.viewY;
+    EXPECT_EQ(cardAt(g, 1040 - vx, 730 - vy), cardId(5, 0));
+    raiseGroup(t.ctx, 4, 0);
+    EXPECT_EQ(cardAt(g, 1040 - vx, 730 - vy), cardId(4, 0));
+    // right border of (4,0) is x = 1063: hits (5,0) beneath
+    EXPECT_EQ(cardAt(g, 1063 - vx, 730 - vy), cardId(5, 0));
+    EXPECT_EQ(cardAt(g, 1062 - vx, 730 - vy), cardId(4, 0));
+    // bottom border of (5,0) is y = 821: nothing there
+    EXPECT_EQ(cardAt(g, 1080 - vx, 820 - vy), cardId(5, 0));
+    EXPECT_EQ(cardAt(g, 1080 - vx, 821 - vy), -1);
+}

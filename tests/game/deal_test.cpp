@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "game/deal.h"
+#include "game/random.h"
+#include "support/table.h"
+
+using namespace fusefuda;
+using fusefuda::testing::Table;
+
+namespace {
+
+// The generator written out independently of the game's copy.
+struct Lcg {
+    uint32_t state;
+    int next() {
+        state = state * 214013u + 2531011u;
+        return int((state >> 16) & 0x7FFF);
+    }
+};
+
+}  // namespace
+
+TEST(Random, MatchesTheKnownSequence) {
+    GameState g;
+    seedRandom(g, 1);
+    // the classic sequence of this generator from seed 1
+    EXPECT_EQ(drawRandom(g), 41);
+    EXPECT_EQ(drawRandom(g), 18467);
+    EXPECT_EQ(drawRandom(g), 6334);
+    EXPECT_EQ(drawRandom(g), 26500);
+}
+
+TEST(Deal, DrawsTwoNumbersPerScatteredCard) {
+    const int expected[4] = {0, 2 * 48, 2 * 32, 2 * 16};
+    for (int level = 1; level <= 3; ++level) {
+        Table t;
+        t.deal(level, 777);
+        Lcg lcg{777};
+        for (int i = 0; i < expected[level]; ++i) lcg.next();
+        EXPECT_EQ(t.g().randomState, lcg.state) << "level " << level;
+    }
+}
+
+TEST(Deal, FirstScatteredCardTakesTheFirstTwoDraws) {
+    for (int level = 1; level <= 3; ++level) {
+        Table t;
+        t.deal(level, 4242);
+        Lcg lcg{4242};
+        const int a = lcg.next() % 800, b = lcg.next() % 400;
+        const int first = 2 * level - 2;
+        const Rect &r = t.g().cardRect[first][0];
+        EXPECT_EQ(r.left, a + kStartViewX + 50);
+        EXPECT_EQ(r.top, b + kStartViewY + 120);
+        EXPECT_EQ(r.right, r.left + 63);
+        EXPECT_EQ(r.bottom, r.top + 101);
+    }
+}
+
+TEST(Deal, SameSeedSameDealOtherSeedOtherDeal) {
+    Table a, b, c;
+    a.deal(1, 99);
+    b.deal(1, 99);
+    c.deal(1, 100);
+    bool differs = false;
+    for (int col = 0; col < kColumns; ++col)
+        for (int r = 0; r < kRows; ++r) {
+            EXPECT_EQ(a.g().cardRect[col][r], b.g().cardRect[col][r]);
+            differs |= !(a.g().cardRect[col][r] == c.g().cardRect[col][r]);
+        }
+    EXPECT_TRUE(differs);
+}
+
+TEST(Deal, SevensStayHomeJoinedAndSettled) {
+    for (int level = 1; level <= 3; ++level) {
+        Table t;
+        t.deal(level);
+        const GameState &g = t.g();
+        for (int r = 0; r < kRows; ++r) {
+            EXPECT_EQ(g.cardRect[6][r].left, 472 + kStartViewX);
+            EXPECT_EQ(g.cardRect[6][r].top, 150 + 101 * r + kStartViewY);
+            EXPECT_EQ(g.faceUp[6][r], 1);
+            EXPECT_EQ(g.touchCount[6][r], 3);
+            for (int k = 0; k < kRows; ++k) EXPECT_EQ(g.groupMembers[cardId(6, r)][6][k], 1);
+        }
+        EXPECT_EQ(g.stackLevel[6][3], 51);  // raised, card (6,3) topmost
+        EXPECT_EQ(g.stackLevel[6][0], 48);
+    }
+}
+
+TEST(Deal, StartingScoreAndResetFields) {
+    const int scores[4] = {0, 4800, 3200, 1600};
+    for (int level = 1; level <= 3; ++level) {
+        Table t;
+        t.g().undoDepth = 3;
+        t.g().finalScore = 77;
+        t.g().nameEntryRank = 2;
+        t.g().popups[4].visible = 1;
+        t.g().touchCost[1] = 0;
+        t.deal(level);
+        const GameState &g = t.g();
+        EXPECT_EQ(g.score, scores[level]);
+        EXPECT_EQ(g.undoDepth, 0);
+        EXPECT_EQ(g.finalScore, 0);
+        EXPECT_EQ(g.nameEntryRank, kNoRank);
+        EXPECT_EQ(g.popups[4].visible, 0);
+        EXPECT_EQ(g.touchCost[1], -30);
+        EXPECT_EQ(g.hoverCard, kNoCard);
+        EXPECT_GT(t.shell.menuMarkUpdates, 0);
+    }
+}
+
+TEST(Deal, CardsOutsideTheLevelStayZeroAndScatterKeepsItsBounds) {
+    Table t;
+    t.deal(3, 31337);
+    const GameState &g = t.g();
+    for (int c = 0; c < kColumns; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (c < 4 || c > 8) {
+                EXPECT_EQ(g.cardRect[c][r], Rect{});
+                EXPECT_EQ(g.touchCount[c][r], 0);
+                EXPECT_EQ(g.faceUp[c][r], 0);
+                continue;
+            }
+            if (c == 6) continue;
+            EXPECT_GE(g.cardRect[c][r].left, 531);
+            EXPECT_LE(g.cardRect[c][r].left, 1330);
+            EXPECT_GE(g.cardRect[c][r].top, 547);
+            EXPECT_LE(g.cardRect[c][r].top, 946);
+            EXPECT_EQ(g.faceUp[c][r], 0);
+            EXPECT_EQ(g.touchCount[c][r], 0);
+            // every scattered card is a group of its own
+            int members = 0;
+            for (int j = 0; j < kColumns; ++j)
+                for (int k = 0; k < kRows; ++k) members += g.groupMembers[cardId(c, r)][j][k];
+            EXPECT_EQ(members, 1);
+        }
+    }
+}
+
+TEST(Deal, NewGameLaysTheHomeGridBeforeTheScatter) {
+    Table t;
+    t.g().viewX = 10;
+    t.g().sparkles[3].active = 1;
+    t.g().sparkles[3].stepping = 1;
+    startNewGame(t.ctx, 2);
+    const GameState &g = t.g();
+    EXPECT_EQ(g.dealPending, 1);
+    EXPECT_EQ(g.viewX, kStartViewX);
+    EXPECT_EQ(g.sparkles[3].active, 0);
+    EXPECT_EQ(g.sparkles[3].stepping, 1);  // goes on ageing
+    EXPECT_GT(t.shell.invalidations, 0);
+    for (int c = 2; c <= 10; ++c)
+        for (int r = 0; r < kRows; ++r) {
+            EXPECT_EQ(g.cardRect[c][r].left, 88 + 64 * c + kStartViewX);
+            EXPECT_EQ(g.cardRect[c][r].top, 150 + 101 * r + kStartViewY);
+            EXPECT_EQ(g.stackLevel[c][r], cardId(c, r));
+            EXPECT_EQ(g.slotCard[c][r], cardId(c, r));
+            EXPECT_EQ(g.slotPresent[c][r], 1);
+        }
+    EXPECT_EQ(g.groupMembers[13][13][0], 1);  // the spare column, as stored
+}

@@ -1,0 +1,46 @@
+// A Shell that records what the game asked of the application.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace fusefuda::testing {
+
+class RecordingShell : public Shell {
+public:
+    void updateMenuMarks() override { ++menuMarkUpdates; }
+    void showScore() override { ++scoreShows; }
+    void playEffect(int number) override { effects.push_back(number); }
+    void invalidateWindow() override { ++invalidations; }
+    void runScoreSummary() override { ++scoreSummaries; }
+    void setGrabCursor() override { ++grabCursors; }
+    void confineCursor(int left, int top, int right, int bottom) override {
+        confined = true;
+        confineLeft = left;
+        confineTop = top;
+        confineRight = right;
+        confineBottom = bottom;
+    }
+    void releaseCursor() override { confined = false; }
+    void presentNow() override { ++presents; }
+    void pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    void peekChanged() override { ++peekChanges; }
+    int64_t currentTime() override { return time; }
+
+    int menuMarkUpdates = 0;
+    int scoreShows = 0;
+    std::vector<int> effects;
+    int invalidations = 0;
+    int scoreSummaries = 0;
+    int grabCursors = 0;
+    bool confined = false;
+    int confineLeft = 0, confineTop = 0, confineRight = 0, confineBottom = 0;
+    int presents = 0;
+    std::vector<int> pauses;
+    int peekChanges = 0;
+    int64_t time = 12345;
+};
+
+}  // namespace fusefuda::testing
