@@ -34,6 +34,11 @@ public:
     void presentNow() override;
     void pause(int) override {}
     void peekChanged() override {}
+    void openScoreWindow() override {}
+    void closeScoreWindow() override {}
+    std::string chooseOpenPlayFile() override { return {}; }
+    std::string chooseSavePlayFile() override { return {}; }
+    void showMessage(const std::string &) override {}
     int64_t currentTime() override;
 
 private:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace fusefuda {
 
@@ -37,6 +38,17 @@ public:
     virtual void pause(int milliseconds) = 0;
     // The peek window's picture changed.
     virtual void peekChanged() = 0;
+
+    // The score window: opened while the score display option is on.
+    virtual void openScoreWindow() = 0;
+    virtual void closeScoreWindow() = 0;
+
+    // The file choosers of the play-file commands; an empty result means the
+    // player cancelled.
+    virtual std::string chooseOpenPlayFile() = 0;
+    virtual std::string chooseSavePlayFile() = 0;
+    // A message box owned by the main window with one OK button (UTF-8 text).
+    virtual void showMessage(const std::string &text) = 0;
 
     // Calendar time in whole seconds; seeds every new game.
     virtual int64_t currentTime() = 0;

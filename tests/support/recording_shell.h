@@ -27,6 +27,11 @@ public:
     void presentNow() override { ++presents; }
     void pause(int milliseconds) override { pauses.push_back(milliseconds); }
     void peekChanged() override { ++peekChanges; }
+    void openScoreWindow() override { scoreWindowOpen = true; ++scoreWindowOpenings; }
+    void closeScoreWindow() override { scoreWindowOpen = false; }
+    std::string chooseOpenPlayFile() override { return openChoice; }
+    std::string chooseSavePlayFile() override { return saveChoice; }
+    void showMessage(const std::string &text) override { messages.push_back(text); }
     int64_t currentTime() override { return time; }
 
     int menuMarkUpdates = 0;
@@ -40,6 +45,11 @@ public:
     int presents = 0;
     std::vector<int> pauses;
     int peekChanges = 0;
+    bool scoreWindowOpen = false;
+    int scoreWindowOpenings = 0;
+    std::string openChoice;   // empty: the player cancels
+    std::string saveChoice;
+    std::vector<std::string> messages;
     int64_t time = 12345;
 };
 

@@ -1,0 +1,33 @@
+// The three sound effects and the looping background music.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace fusefuda {
+
+struct AudioState;
+
+// Opens the audio device (falling back to a silent driver) and loads the
+// embedded effects. Never fails visibly.
+AudioState *openAudio();
+void closeAudio(AudioState *audio);
+
+// Plays effect 113, 114 or 130 on the one effect channel: a new effect cuts
+// the one still playing. The caller checks soundOn.
+void playEffect(AudioState *audio, int number);
+
+// The music file beside the executable: "<dir>/<base name>.mid".
+std::string musicPathFor(const std::string &executablePath);
+// Music operations; each fails silently.
+void openMusic(AudioState *audio, const std::string &path);
+void playMusicFromStart(AudioState *audio);
+void resumeMusic(AudioState *audio);
+void stopMusic(AudioState *audio);
+void closeMusic(AudioState *audio);
+bool musicIsOpen(const AudioState *audio);
+// Called on the GUI thread when the piece reaches its natural end (not after a
+// stop or close); the window then plays it again from the start.
+void setMusicEndHandler(AudioState *audio, std::function<void()> handler);
+
+}  // namespace fusefuda

@@ -1,0 +1,36 @@
+// The modal dialogs and the two small modeless windows. Every modal dialog is
+// owned by the main window and closes only through its OK button.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+#include "game/GameState.h"
+
+namespace fusefuda {
+
+// About box (template 103).
+void runAboutBox(QWidget *owner);
+// High-score table (template 118); changes nothing.
+void runHighScoreTable(const GameState &g, QWidget *owner);
+// Score summary (template 108): computes finalScore and, on OK, offers the
+// score to the high-score table (name entry, template 119).
+void runScoreSummary(GameState &g, QWidget *owner);
+
+// Score window (template 122): the running score.
+class ScoreWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit ScoreWindow(QWidget *owner);
+    void setScore(int32_t score);
+};
+
+// Peek window (template 132): one card picture.
+class PeekWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit PeekWindow(QWidget *owner);
+    void setPicture(const QImage &picture);
+};
+
+}  // namespace fusefuda

@@ -1,0 +1,14 @@
+#include "platform/messagebox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace fusefuda {
+
+void showMessageBox(QWidget *owner, const std::string &text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+                    QString::fromStdString(text), QMessageBox::Ok, owner);
+    box.exec();
+}
+
+}  // namespace fusefuda
