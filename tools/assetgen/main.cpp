@@ -3,7 +3,7 @@
 //   fusefuda_assetgen --deck <standard.svgz> --out <folder> --music <file.mid>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -60,9 +60,9 @@ void avoidColourKey(QImage &image) {
 }  // namespace fusefuda::assetgen
 
 int main(int argc, char **argv) {
-    // Drawing needs a Gui application but no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Everything is drawn into images, so no window system is needed; no
+    // text is drawn, so no fonts either.
+    QCoreApplication app(argc, argv);
     QString deck, out, music;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
