@@ -1,11 +1,16 @@
 #include "render/cards.h"
 
+#include <algorithm>
 
 namespace fusefuda {
 
 CardPicture cardPicture(const GameState &g, const Surfaces &s, int c, int r) {
     if (g.faceUp[c][r] != 1) {
-        const int shade = g.touchCount[c][r];
+        // The strip holds three shades. A face-down card never carries
+        // another touch count in play, but a restored record might; it then
+        // shows the nearest shade instead of a block cut from beyond the
+        // strip's edge.
+        const int shade = std::clamp(g.touchCount[c][r], 0, 2);
         return {&s.backs, kPitchX * shade, 0};
     }
     if (g.touchCount[c][r] == 3) return {&s.settledFace, kPitchX * c, kPitchY * r};
@@ -25,6 +30,7 @@ void windowBlt(Surfaces &s, int x, int y, int w, int h, const QImage &src, int s
 
 void drawGroup(Context &ctx, int x, int y, int anchorId, QImage &target, bool subtractView) {
     const GameState &g = ctx.g;
+    if (anchorId < 0 || anchorId >= kCards) return;
     const int c0 = anchorId % kColumns, r0 = anchorId / kColumns;
     const int dx = subtractView ? g.viewX : 0, dy = subtractView ? g.viewY : 0;
     const bool onWindow = &target == &ctx.s.window;

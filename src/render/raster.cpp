@@ -24,44 +24,50 @@ bool clip(const QImage &dst, int &x, int &y, int &w, int &h, const QImage &src, 
 
 void bitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy,
             Rop rop) {
-    if (dst.isNull() || src.isNull()) return;
+    // Any other pixel size would make the row arithmetic below run past the
+    // image.
+    if (dst.isNull() || src.isNull() || dst.depth() != 32 || src.depth() != 32) return;
     if (!clip(dst, x, y, w, h, src, sx, sy)) return;
     const qsizetype srcStride = src.bytesPerLine() / 4;
     const qsizetype dstStride = dst.bytesPerLine() / 4;
     // constBits first so that a source sharing data with dst is not detached
     const uint32_t *from = reinterpret_cast<const uint32_t *>(src.constBits()) + sy * srcStride + sx;
     uint32_t *to = reinterpret_cast<uint32_t *>(dst.bits()) + y * dstStride + x;
-    if (&src == &dst) from = to - (y - sy) * dstStride - (x - sx);
-    switch (rop) {
-    case SRCCOPY:
-        if (&src == &dst && y > sy) {
-            for (int row = h - 1; row >= 0; --row)
-                std::memmove(to + row * dstStride, from + row * srcStride, size_t(w) * 4);
-        } else {
-            for (int row = 0; row < h; ++row)
-                std::memmove(to + row * dstStride, from + row * srcStride, size_t(w) * 4);
+    const bool self = &src == &dst;
+    if (self) from = to - (y - sy) * dstStride - (x - sx);
+    // Within one image a block moved down is walked bottom-up and a block
+    // moved right within its rows right to left, so that no source pixel is
+    // overwritten before it is read.
+    const bool upwards = self && y > sy;
+    const bool leftwards = self && y == sy && x > sx;
+    for (int i = 0; i < h; ++i) {
+        const int row = upwards ? h - 1 - i : i;
+        uint32_t *d = to + row * dstStride;
+        const uint32_t *sp = from + row * srcStride;
+        switch (rop) {
+        case SRCCOPY:
+            std::memmove(d, sp, size_t(w) * 4);
+            break;
+        case SRCAND:
+            if (leftwards)
+                for (int k = w - 1; k >= 0; --k) d[k] &= sp[k];
+            else
+                for (int k = 0; k < w; ++k) d[k] &= sp[k];
+            break;
+        case SRCPAINT:
+            if (leftwards)
+                for (int k = w - 1; k >= 0; --k) d[k] |= sp[k];
+            else
+                for (int k = 0; k < w; ++k) d[k] |= sp[k];
+            break;
         }
-        break;
-    case SRCAND:
-        for (int row = 0; row < h; ++row) {
-            uint32_t *d = to + row * dstStride;
-            const uint32_t *sp = from + row * srcStride;
-            for (int i = 0; i < w; ++i) d[i] &= sp[i];
-        }
-        break;
-    case SRCPAINT:
-        for (int row = 0; row < h; ++row) {
-            uint32_t *d = to + row * dstStride;
-            const uint32_t *sp = from + row * srcStride;
-            for (int i = 0; i < w; ++i) d[i] |= sp[i];
-        }
-        break;
     }
 }
 
 void stretchBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy,
                 int sw, int sh) {
-    if (dst.isNull() || src.isNull() || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+    if (dst.isNull() || src.isNull() || dst.depth() != 32 || src.depth() != 32) return;
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
     const int x0 = std::max(x, 0), x1 = std::min(x + w, dst.width());
     const int y0 = std::max(y, 0), y1 = std::min(y + h, dst.height());
     const qsizetype srcStride = src.bytesPerLine() / 4;

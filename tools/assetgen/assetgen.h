@@ -1,0 +1,53 @@
+// The pieces of the build-time asset generator. Each drawing routine returns a
+// finished picture of the exact size the game expects; main() writes them out.
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <vector>
+
+namespace fusefuda::assetgen {
+
+constexpr int kCardW = 64;
+constexpr int kCardH = 102;
+constexpr int kPitchX = 63;
+constexpr int kPitchY = 101;
+
+// Face sheets (104 white, 107 light blue) from the deck's SVG file. Returns a
+// null image and sets error when the deck cannot be read.
+QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error);
+
+// Back strips (105 design 1, 126 design 2): dark, mid and light at (63 s, 0).
+QImage drawBackStrip(int design);
+// One back of design 1 in one shade (109, 110, 111).
+QImage drawSingleBack(int shade);
+QImage drawQuestionCard();  // 133
+QImage drawGreyCard();      // 140, the shadow stencil
+
+// Sparkle strips: 137 white on black, 138 yellow on white.
+QImage drawSparkleStrip(bool mask);
+// How many pixels each sparkle frame lights; the strips are built to these.
+extern const int kSparkleAreas[6];
+
+// Backgrounds 121, 124, 125 (pattern 1..3) and 131 (pattern 4).
+QImage drawBackground(int pattern);
+
+QImage drawIcon(int size);  // 103 at 32, the launcher's at 256
+QImage drawGrabCursor();    // 106
+
+// Mono 8-bit PCM WAV files.
+QByteArray makeJoinSound();   // 113
+QByteArray makeClearSound();  // 114
+QByteArray makeClickSound();  // 130
+QByteArray wavFile(int rate, const std::vector<float> &samples);
+
+// The background tune as a standard MIDI file.
+QByteArray makeMusic();
+
+// Pure green is the see-through colour key: nudges every (0, 255, 0) pixel to
+// (0, 254, 0) so that only the see-through background can hold it.
+void avoidColourKey(QImage &image);
+
+}  // namespace fusefuda::assetgen

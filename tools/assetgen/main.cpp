@@ -1,0 +1,122 @@
+// Build-time generator of every numbered picture and sound, and of the
+// background tune. Usage:
+//   fusefuda_assetgen --deck <standard.svgz> --out <folder> --music <file.mid>
+#include <QDir>
+#include <QFile>
+#include <QCoreApplication>
+#include <QSaveFile>
+#include <cstdio>
+
+#include "assetgen.h"
+
+using namespace fusefuda::assetgen;
+
+namespace {
+
+// Reports a failure; the result is main's exit status.
+int fail(const QString &message) {
+    std::fprintf(stderr, "fusefuda_assetgen: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool writeFile(const QString &path, const QByteArray &data) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+        return true;
+    fail(QStringLiteral("cannot write %1").arg(path));
+    return false;
+}
+
+bool writePicture(const QString &folder, const QString &name, QImage image, bool keyAllowed) {
+    if (image.isNull()) {
+        fail(QStringLiteral("no picture for %1").arg(name));
+        return false;
+    }
+    if (!keyAllowed) avoidColourKey(image);
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    QSaveFile file(path);
+    // Quality 0 is PNG's strongest compression: the pictures live inside the
+    // executable.
+    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG", 0) && file.commit())
+        return true;
+    fail(QStringLiteral("cannot write %1").arg(path));
+    return false;
+}
+
+}  // namespace
+
+namespace fusefuda::assetgen {
+
+void avoidColourKey(QImage &image) {
+    if (image.depth() != 32) image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0x00FFFFFFu) == 0x0000FF00u && qAlpha(line[x]) != 0)
+                line[x] = (line[x] & 0xFF000000u) | 0x0000FE00u;
+    }
+}
+
+}  // namespace fusefuda::assetgen
+
+int main(int argc, char **argv) {
+    // Everything is drawn into images, so no window system is needed; no
+    // text is drawn, so no fonts either.
+    QCoreApplication app(argc, argv);
+    QString deck, out, music;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--deck")) deck = args[i + 1];
+        else if (args[i] == QLatin1String("--out")) out = args[i + 1];
+        else if (args[i] == QLatin1String("--music")) music = args[i + 1];
+    }
+    if (deck.isEmpty() || out.isEmpty() || music.isEmpty()) {
+        std::fprintf(stderr,
+                     "usage: fusefuda_assetgen --deck <standard.svgz> --out <folder> "
+                     "--music <file.mid>\n");
+        return 2;
+    }
+    if (!QDir().mkpath(out)) return fail(QStringLiteral("cannot make %1").arg(out));
+
+    QString error;
+    const QImage faces = drawFaceSheet(deck, false, &error);
+    if (faces.isNull()) return fail(error);
+    const QImage settled = drawFaceSheet(deck, true, &error);
+    if (settled.isNull()) return fail(error);
+
+    struct Picture {
+        const char *name;
+        QImage image;
+        bool keyAllowed;
+    };
+    const Picture pictures[] = {
+        {"103", drawIcon(32), false},
+        {"103-large", drawIcon(256), false},
+        {"104", faces, false},
+        {"105", drawBackStrip(1), false},
+        {"106", drawGrabCursor(), false},
+        {"107", settled, false},
+        {"109", drawSingleBack(0), false},
+        {"110", drawSingleBack(1), false},
+        {"111", drawSingleBack(2), false},
+        {"121", drawBackground(1), false},
+        {"124", drawBackground(2), false},
+        {"125", drawBackground(3), false},
+        {"126", drawBackStrip(2), false},
+        {"131", drawBackground(4), true},
+        {"133", drawQuestionCard(), false},
+        {"137", drawSparkleStrip(false), false},
+        {"138", drawSparkleStrip(true), false},
+        {"140", drawGreyCard(), false},
+    };
+    for (const Picture &p : pictures)
+        if (!writePicture(out, QString::fromLatin1(p.name), p.image, p.keyAllowed)) return 1;
+
+    const QDir dir(out);
+    if (!writeFile(dir.filePath(QStringLiteral("113.wav")), makeJoinSound()) ||
+        !writeFile(dir.filePath(QStringLiteral("114.wav")), makeClearSound()) ||
+        !writeFile(dir.filePath(QStringLiteral("130.wav")), makeClickSound()) ||
+        !writeFile(music, makeMusic()))
+        return 1;
+    return 0;
+}
