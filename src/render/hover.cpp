@@ -47,8 +47,14 @@ bool memberAt(const GameState &g, int id, int c, int r) {
 void trackHover(Context &ctx, int mouseX, int mouseY) {
     GameState &g = ctx.g;
     if (g.hoverCardShown != g.hoverCard) {
+        const int wasShown = g.hoverCardShown;
+        const int previous = cardId(g.prevHoverColumn, g.prevHoverRow);
         g.hoverCardShown = g.hoverCard;
-        restoreGroupCells(ctx, cardId(g.prevHoverColumn, g.prevHoverRow));
+        restoreGroupCells(ctx, previous);
+        // A card crossed with a single move never becomes the previous card,
+        // so its outline would stay behind; it is the one last shown.
+        if (wasShown >= 0 && wasShown < kCards && wasShown != previous)
+            restoreGroupCells(ctx, wasShown);
         showPeekUnknown(ctx);
     }
     const int bx = mouseX + g.viewX, by = mouseY + g.viewY;
