@@ -96,13 +96,15 @@ int main(int argc, char **argv) {
     score.resize(118, 34);
     ok &= save(shot(&score), folder + "/scorewindow.png");
     PeekWindow peek(nullptr);
+    drawStandInArt(t.surfaces);
+    peek.setPicture(t.surfaces.face.copy(63 * 7, 101 * 2, 64, 102));
     ok &= save(shot(&peek), folder + "/peekwindow.png");
 
     // The finished board as the end sequence leaves it, the summary over it.
-    drawStandInArt(t.surfaces);
     finishGame(t.ctx);
     paintWindow(t.ctx);
     QImage board = t.surfaces.window.copy();
+    ok &= save(board, folder + "/finished-board.png");
     {
         QPainter p(&board);
         QRect area = summaryShot.rect();
