@@ -74,9 +74,10 @@ QPushButton *ModalDialog::addOkButton(int x, int y, int width, int height) {
 }
 
 void ModalDialog::pressOk() {
-    if (closingThroughOk_) return;  // a second click while the OK action runs
-    closingThroughOk_ = true;
+    if (okPressed_) return;  // a second click while the OK action runs
+    okPressed_ = true;
     if (okAction_) okAction_();
+    closingThroughOk_ = true;
     accept();
 }
 

@@ -58,6 +58,7 @@ protected:
 
 private:
     std::function<void()> okAction_;
+    bool okPressed_ = false;
     bool closingThroughOk_ = false;
 };
 
