@@ -2,15 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+
 #include <string>
 
-#include "dialogs/builders.h"
 #include "platform/codepage.h"
 
 namespace fusefuda {
 namespace {
 
-QString u(const char *utf8) { return QString::fromUtf8(utf8); }
 
 TEST(CodePage932, DefaultNamesAndJapaneseTextRoundTrip) {
     const std::string names[] = {"\xC6\xB9\xDE\xDB", "\xB8\xD9\xD9", "\xD0\xB7\xDE\xD7",
@@ -59,18 +58,6 @@ TEST(CodePage932, PrefixNeverEndsInsideADoubleByteCharacter) {
     EXPECT_EQ(cp932Prefix("\x81\x81\x81\x81\x41", 3), "\x81\x81");
     EXPECT_EQ(cp932Prefix("\x81\x81\x81\x81\x41", 5), "\x81\x81\x81\x81\x41");
     EXPECT_EQ(cp932Prefix("", 9), "");
-}
-
-TEST(NameEntryText, TypedNamesAreStoredAsTheTableKeepsThem) {
-    EXPECT_EQ(nameFromEntry(u("ABCDEFGHIJKL")), "ABCDEFGHI");
-    EXPECT_EQ(nameFromEntry(u("")), "");
-    EXPECT_EQ(nameFromEntry(u("ABCDEFGH漢")), "ABCDEFGH");
-    EXPECT_EQ(nameFromEntry(u("ABCDEFG漢")), "ABCDEFG\x8A\xBF");
-    EXPECT_EQ(nameFromEntry(u("山田太郎です")), "\x8E\x52\x93\x63\x91\xBE\x98\x59");
-    EXPECT_EQ(nameFromEntry(u("ﾀﾛｳ")), "\xC0\xDB\xB3");
-    // Dropped characters make room for the ones after them.
-    EXPECT_EQ(nameFromEntry(u("é😀ABCDEFGHIJ")), "ABCDEFGHI");
-    EXPECT_EQ(nameForDisplay("\x8E\x52\x93\x63"), u("山田"));
 }
 
 }  // namespace

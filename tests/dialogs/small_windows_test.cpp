@@ -29,19 +29,6 @@ TEST(ScoreWindow, ShowsTheScoreCentredAndWholeAtItsPlacedSize) {
     EXPECT_LE(text->fontMetrics().height(), text->contentsRect().height());
 }
 
-TEST(SmallWindows, FloatWithoutCaptionOrTakingTheKeyboard) {
-    ScoreWindow score(nullptr);
-    PeekWindow peek(nullptr);
-    for (QDialog *window : {static_cast<QDialog *>(&score), static_cast<QDialog *>(&peek)}) {
-        const Qt::WindowFlags flags = window->windowFlags();
-        EXPECT_TRUE(flags & Qt::FramelessWindowHint);
-        EXPECT_TRUE(flags & Qt::WindowDoesNotAcceptFocus);
-        EXPECT_TRUE(window->testAttribute(Qt::WA_ShowWithoutActivating));
-        EXPECT_FALSE(window->isModal());
-        EXPECT_FALSE(window->isVisible());  // until the opener shows it
-    }
-}
-
 TEST(PeekWindow, ShowsThePictureItIsGiven) {
     PeekWindow window(nullptr);
     QImage picture(64, 102, QImage::Format_RGB32);

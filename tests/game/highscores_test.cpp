@@ -83,20 +83,5 @@ TEST(HighScoreInsertion, RankOutsideTheTableChangesNothing) {
     expectTable(t.g(), {1500, 1300, 1100, 900, 700}, {kNigero, kKururu, kMigira, kHidaro, kUrori});
 }
 
-TEST(NameLimit, KeepsNineBytesWithoutSplittingADoubleByteCharacter) {
-    EXPECT_EQ(nameForTable("ABCDEFGHIJKL"), "ABCDEFGHI");
-    EXPECT_EQ(nameForTable(""), "");
-    // 8 single bytes and a kanji: the kanji would need bytes 9 and 10.
-    EXPECT_EQ(nameForTable("ABCDEFGH\x8E\x9A"), "ABCDEFGH");
-    // 7 single bytes and a kanji end exactly at nine bytes.
-    EXPECT_EQ(nameForTable("ABCDEFG\x8E\x9A" "Z"), "ABCDEFG\x8E\x9A");
-    // Four kanji fill eight bytes; the fifth is dropped whole.
-    EXPECT_EQ(nameForTable("\x8E\x52\x93\x63\x91\xBE\x98\x59\x8E\x9A"),
-              "\x8E\x52\x93\x63\x91\xBE\x98\x59");
-    // Half-width katakana are single bytes.
-    EXPECT_EQ(nameForTable("\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA"),
-              "\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9");
-}
-
 }  // namespace
 }  // namespace fusefuda
