@@ -5,9 +5,13 @@
 #include <QDialog>
 #include <QImage>
 
+#include "dialogs/dialogunits.h"
 #include "game/GameState.h"
 
 namespace fusefuda {
+
+// installDialogFont (dialogs/dialogunits.h) is called once at start, before
+// the first menu or dialog is built.
 
 // About box (template 103).
 void runAboutBox(QWidget *owner);
@@ -23,6 +27,9 @@ class ScoreWindow : public QDialog {
 public:
     explicit ScoreWindow(QWidget *owner);
     void setScore(int32_t score);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 };
 
 // Peek window (template 132): one card picture.
@@ -31,6 +38,9 @@ class PeekWindow : public QDialog {
 public:
     explicit PeekWindow(QWidget *owner);
     void setPicture(const QImage &picture);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 };
 
 }  // namespace fusefuda

@@ -1,9 +1,110 @@
-// Stand-in until the hover display lands.
 #include "render/hover.h"
 
+#include "render/cards.h"
+#include "render/painting.h"
+#include "render/raster.h"
+
+#include <algorithm>
+
 namespace fusefuda {
-void trackHover(Context &, int, int) {}
-void drawGuideOutline(Context &, int) {}
-void showPeekFace(Context &, int, int) {}
-void showPeekUnknown(Context &) {}
+
+namespace {
+
+constexpr QRgb kGuideColour = 0xFFFFFF00u;  // red 255, green 255, blue 0
+
+// Fills the pixel block [x0, x1] x [y0, y1] of the window, clipped.
+void fillWindowBlock(Surfaces &s, int x0, int y0, int x1, int y1, QRgb colour) {
+    const QRect block = QRect(QPoint(x0, y0), QPoint(x1, y1)).intersected(s.window.rect());
+    if (block.isEmpty()) return;
+    for (int y = block.top(); y <= block.bottom(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(s.window.scanLine(y));
+        for (int x = block.left(); x <= block.right(); ++x) line[x] = colour;
+    }
+    markWindow(s, block.x(), block.y(), block.width(), block.height());
+}
+
+// A line of the two-pixel guide pen from (x0, y0) towards (x1, y1), axis
+// parallel, ending one point short as the platform's line drawing does. The
+// pen square covers [p - 1, p] on both axes around each point p, so an
+// outline through the second and the last pixel of a card picture stays
+// inside its 64 x 102 block, and copying the block back wipes it whole.
+void guideLine(Surfaces &s, int x0, int y0, int x1, int y1) {
+    if (y0 == y1) {
+        const int last = x1 > x0 ? x1 - 1 : x1 + 1;
+        fillWindowBlock(s, std::min(x0, last) - 1, y0 - 1, std::max(x0, last), y0, kGuideColour);
+    } else {
+        const int last = y1 > y0 ? y1 - 1 : y1 + 1;
+        fillWindowBlock(s, x0 - 1, std::min(y0, last) - 1, x0, std::max(y0, last), kGuideColour);
+    }
+}
+
+bool memberAt(const GameState &g, int id, int c, int r) {
+    return inPlay(g, c, r) && isMember(g, id, c, r);
+}
+
+}  // namespace
+
+void trackHover(Context &ctx, int mouseX, int mouseY) {
+    GameState &g = ctx.g;
+    if (g.hoverCardShown != g.hoverCard) {
+        const int wasShown = g.hoverCardShown;
+        const int previous = cardId(g.prevHoverColumn, g.prevHoverRow);
+        g.hoverCardShown = g.hoverCard;
+        restoreGroupCells(ctx, previous);
+        // A card crossed with a single move never becomes the previous card,
+        // so its outline would stay behind; it is the one last shown.
+        if (wasShown >= 0 && wasShown < kCards && wasShown != previous)
+            restoreGroupCells(ctx, wasShown);
+        showPeekUnknown(ctx);
+    }
+    const int bx = mouseX + g.viewX, by = mouseY + g.viewY;
+    for (int n = kCards - 1; n >= 0; --n) {
+        const int c = g.stackColumn[n], r = g.stackRow[n];
+        if (!inPlay(g, c, r)) continue;
+        const Rect &rect = g.cardRect[c][r];
+        if (bx < rect.left || bx >= rect.right || by < rect.top || by >= rect.bottom) continue;
+        if (g.guideOn != 0) drawGuideOutline(ctx, cardId(c, r));
+        showPeekFace(ctx, c, r);
+        g.prevHoverColumn = g.hoverColumn;
+        g.prevHoverRow = g.hoverRow;
+        g.hoverCard = cardId(c, r);
+        g.hoverColumn = c;
+        g.hoverRow = r;
+        return;
+    }
+    g.hoverCard = kNoCard;
+}
+
+void drawGuideOutline(Context &ctx, int id) {
+    const GameState &g = ctx.g;
+    if (id < 0 || id >= kCards) return;
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (!isMember(g, id, c, r)) continue;
+            const Rect &cell = g.cardRect[c][r];
+            const int left = cell.left + 1 - g.viewX, top = cell.top + 1 - g.viewY;
+            const int right = cell.right - g.viewX, bottom = cell.bottom - g.viewY;
+            if (!memberAt(g, id, c, r - 1)) guideLine(ctx.s, left, top, right, top);
+            if (!memberAt(g, id, c + 1, r)) guideLine(ctx.s, right, top, right, bottom);
+            if (!memberAt(g, id, c, r + 1)) guideLine(ctx.s, right, bottom, left, bottom);
+            if (!memberAt(g, id, c - 1, r)) guideLine(ctx.s, left, bottom, left, top);
+        }
+    }
+}
+
+void showPeekFace(Context &ctx, int c, int r) {
+    if (ctx.g.peekModeOn != 1) return;
+    if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
+    bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.face, kPitchX * c, kPitchY * r,
+           SRCCOPY);
+    ctx.shell.peekChanged();
+}
+
+void showPeekUnknown(Context &ctx) {
+    if (ctx.g.peekModeOn != 1) return;
+    bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.unknownCard, 0, 0, SRCCOPY);
+    ctx.shell.peekChanged();
+}
+
 }  // namespace fusefuda

@@ -1,0 +1,78 @@
+// The hover display runs on every mouse move while no card is carried: the
+// outline around the group under the pointer and, when the pointer changes
+// cards, the wipe of the previous outline.
+#include <benchmark/benchmark.h>
+
+#include "game/deal.h"
+#include "game/starting.h"
+#include "recording_shell.h"
+#include "render/hover.h"
+
+namespace fusefuda {
+namespace {
+
+struct Board {
+    GameState g;
+    Surfaces s;
+    testing::RecordingShell shell;
+    Context ctx{g, s, shell};
+
+    // An advanced deal with the spades joined into one row of thirteen
+    // across the middle of the window and every other card out of view.
+    Board() {
+        setStartingValues(g);
+        createSurfaces(s, g.cardPattern, g.backgroundPattern, 1008, 709);
+        startNewGame(ctx, 1);
+        dealScatter(ctx, 1);
+        g.dealPending = 0;
+        for (int c = 0; c < kColumns; ++c)
+            for (int r = 1; r < kRows; ++r) g.cardRect[c][r] = Rect{2800, 1450, 2863, 1551};
+        for (int c = 0; c < kColumns; ++c) {
+            const int left = g.viewX + 60 + kPitchX * c, top = g.viewY + 300;
+            g.cardRect[c][0] = Rect{left, top, left + kPitchX, top + kPitchY};
+            for (int m = 0; m < kColumns; ++m) g.groupMembers[cardId(c, 0)][m][0] = 1;
+        }
+        for (int c = 0; c < kColumns; ++c) {
+            // Bring the row above everything else.
+            const int from = g.stackLevel[c][0];
+            for (int n = from; n < kCards - 1; ++n) {
+                g.stackColumn[n] = g.stackColumn[n + 1];
+                g.stackRow[n] = g.stackRow[n + 1];
+                g.stackLevel[g.stackColumn[n]][g.stackRow[n]] = n;
+            }
+            g.stackColumn[kCards - 1] = c;
+            g.stackRow[kCards - 1] = 0;
+            g.stackLevel[c][0] = kCards - 1;
+        }
+    }
+};
+
+void BM_MoveAlongAGroupOfThirteen(benchmark::State &state) {
+    Board b;
+    b.g.peekModeOn = static_cast<int32_t>(state.range(0));
+    int x = 70;
+    for (auto _ : state) {
+        trackHover(b.ctx, x, 350);
+        x = x >= 860 ? 70 : x + 3;
+        b.s.dirty = QRegion();
+    }
+}
+BENCHMARK(BM_MoveAlongAGroupOfThirteen)->Arg(0)->Arg(1);
+
+// Alternating between the group and the bare board wipes the thirteen
+// cards' outline on every other move.
+void BM_MoveOnAndOffAGroupOfThirteen(benchmark::State &state) {
+    Board b;
+    bool onGroup = true;
+    for (auto _ : state) {
+        trackHover(b.ctx, 400, onGroup ? 350 : 650);
+        onGroup = !onGroup;
+        b.s.dirty = QRegion();
+    }
+}
+BENCHMARK(BM_MoveOnAndOffAGroupOfThirteen);
+
+}  // namespace
+}  // namespace fusefuda
+
+BENCHMARK_MAIN();

@@ -1,0 +1,36 @@
+// The modal dialogs, built but not yet run, and the name conversions of the
+// high-score windows. The run functions of dialogs.h use these; tests drive
+// the dialogs through them.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "dialogs/templatedialog.h"
+#include "game/GameState.h"
+
+namespace fusefuda {
+
+// About box (template 103).
+ModalDialog *createAboutBox(QWidget *owner);
+// High-score table (template 118).
+ModalDialog *createHighScoreTable(const GameState &g, QWidget *owner);
+// Name entry (template 119): on OK, inserts the typed name and finalScore at
+// nameEntryRank.
+ModalDialog *createNameEntry(GameState &g, QWidget *owner);
+// Score summary (template 108): computes finalScore when it is built; on OK,
+// offers the score to the table while it is still on the screen.
+ModalDialog *createScoreSummary(GameState &g, QWidget *owner);
+
+// When finalScore reaches the table, runs the name entry for the first entry
+// it reaches; otherwise does nothing.
+void offerHighScore(GameState &g, QWidget *owner);
+
+// A stored name (code page 932 bytes) as shown on the screen.
+QString nameForDisplay(const std::string &cp932Name);
+// A typed name as the table stores it: code page 932, unrepresentable
+// characters left out, at most nine bytes without half a double-byte
+// character.
+std::string nameFromEntry(const QString &typed);
+
+}  // namespace fusefuda

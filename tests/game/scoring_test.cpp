@@ -1,0 +1,177 @@
+// The score rule and the end of a won game.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/scoring.h"
+#include "support/table.h"
+
+namespace fusefuda {
+namespace {
+
+using testing::RecordingShell;
+using testing::Table;
+
+// Gives count cards of the columns in play, taken in order, the touch count.
+void setTouches(GameState &g, int touchCount, int count, int &next) {
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (; count > 0; --count, ++next) {
+        const int c = cols.first + next / kRows, r = next % kRows;
+        g.touchCount[c][r] = touchCount;
+    }
+}
+
+// Joins every card in play into one group, as the winning join leaves it.
+void joinAll(GameState &g) {
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int a = cols.first; a <= cols.last; ++a)
+        for (int b = 0; b < kRows; ++b)
+            for (int c = cols.first; c <= cols.last; ++c)
+                for (int r = 0; r < kRows; ++r) g.groupMembers[cardId(a, b)][c][r] = 1;
+}
+
+TEST(ScoreRule, BeginnerExampleGives1240) {
+    Table t;
+    t.deal(3);
+    GameState &g = t.g();
+    // Columns 4 to 8: the sevens (column 6) start settled; fill the others.
+    for (int c = 4; c <= 8; ++c)
+        for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = c == 6 ? 3 : 0;
+    const int ids[] = {cardId(4, 0), cardId(4, 1), cardId(4, 2), cardId(4, 3),
+                       cardId(5, 0), cardId(5, 1)};
+    for (int i = 0; i < 4; ++i) g.touchCount[cardColumn(ids[i])][cardRow(ids[i])] = 1;
+    for (int i = 4; i < 6; ++i) g.touchCount[cardColumn(ids[i])][cardRow(ids[i])] = 2;
+
+    const TouchTally tally = tallyTouches(g);
+    EXPECT_EQ(tally.neverTouched, 10);
+    EXPECT_EQ(tally.touchedOnce, 4);
+    EXPECT_EQ(tally.touchedTwice, 2);
+    EXPECT_EQ(scoreFor(tally), 1240);
+}
+
+TEST(ScoreRule, SettledAndSpentCardsAddNothing) {
+    Table t;
+    t.deal(2);
+    GameState &g = t.g();
+    int next = 0;
+    setTouches(g, 3, 20, next);
+    setTouches(g, 4, 16, next);
+    const TouchTally tally = tallyTouches(g);
+    EXPECT_EQ(tally.neverTouched + tally.touchedOnce + tally.touchedTwice, 0);
+    EXPECT_EQ(scoreFor(tally), 0);
+}
+
+TEST(ScoreRule, BestScoresAndOneTouchEachAtEveryLevel) {
+    const int best[4] = {0, 4800, 3200, 1600};
+    const int onceEach[4] = {0, 2400, 1600, 800};
+    for (int level = 1; level <= 3; ++level) {
+        Table t;
+        t.deal(level);
+        GameState &g = t.g();
+        const ColumnRange cols = columnsInPlay(level);
+        for (int c = cols.first; c <= cols.last; ++c)
+            for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = c == 6 ? 3 : 0;
+        EXPECT_EQ(scoreFor(tallyTouches(g)), best[level]) << "level " << level;
+        for (int c = cols.first; c <= cols.last; ++c)
+            for (int r = 0; r < kRows; ++r)
+                if (c != 6) g.touchCount[c][r] = 1;
+        EXPECT_EQ(scoreFor(tallyTouches(g)), onceEach[level]) << "level " << level;
+    }
+}
+
+TEST(ScoreRule, CardsOutsideTheLevelNeverCount) {
+    Table t;
+    t.deal(3);
+    GameState &g = t.g();
+    for (int c = 4; c <= 8; ++c)
+        for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = 3;
+    // Stray values in the columns a beginner game leaves out.
+    for (int c : {0, 1, 2, 3, 9, 10, 11, 12})
+        for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = (c + r) % 3;
+    const TouchTally tally = tallyTouches(g);
+    EXPECT_EQ(tally.neverTouched, 0);
+    EXPECT_EQ(tally.touchedOnce, 0);
+    EXPECT_EQ(tally.touchedTwice, 0);
+}
+
+// A shell that writes down the order of the calls the end sequence makes and
+// what the board looked like when the summary opened.
+class OrderShell : public RecordingShell {
+public:
+    explicit OrderShell(GameState &g) : g_(g) {}
+    void playEffect(int number) override {
+        log.push_back("effect " + std::to_string(number));
+        RecordingShell::playEffect(number);
+    }
+    void invalidateWindow() override {
+        log.push_back("invalidate");
+        RecordingShell::invalidateWindow();
+    }
+    void updateMenuMarks() override {
+        log.push_back("menu marks undo " + std::to_string(g_.undoDepth));
+        RecordingShell::updateMenuMarks();
+    }
+    void runScoreSummary() override {
+        log.push_back("summary over " + std::to_string(g_.cardRect[6][0].left - g_.viewX) +
+                      (g_.gameOver == 1 ? " won" : " playing"));
+        RecordingShell::runScoreSummary();
+    }
+    std::vector<std::string> log;
+
+private:
+    GameState &g_;
+};
+
+TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
+    // The sevens' column lands at window x 473, 471 and 469.
+    const int sevensX[4] = {0, 469, 471, 473};
+    for (int level = 1; level <= 3; ++level) {
+        Table t;
+        t.deal(level);
+        GameState &g = t.g();
+        g.viewX = 600;
+        g.viewY = 300;
+        g.undoDepth = 4;
+        g.sparkles[3].active = 1;
+        g.sparkles[9].active = 1;
+        joinAll(g);
+        OrderShell shell(g);
+        Context ctx{g, t.surfaces, shell};
+
+        finishGame(ctx);
+
+        EXPECT_EQ(g.gameOver, 1);
+        const std::vector<std::string> expected = {
+            "effect 114", "invalidate", "menu marks undo 0",
+            "summary over " + std::to_string(sevensX[level]) + " won"};
+        EXPECT_EQ(shell.log, expected) << "level " << level;
+        const ColumnRange cols = columnsInPlay(level);
+        for (int c = cols.first; c <= cols.last; ++c) {
+            for (int r = 0; r < kRows; ++r) {
+                const Rect &rect = g.cardRect[c][r];
+                EXPECT_EQ(rect.left - g.viewX, 475 - 128 * (4 - level) + 63 * (c - cols.first));
+                EXPECT_EQ(rect.top - g.viewY, 150 + 101 * r);
+                EXPECT_EQ(rect.right - rect.left, 63);
+                EXPECT_EQ(rect.bottom - rect.top, 101);
+            }
+        }
+        for (const Sparkle &s : g.sparkles) EXPECT_EQ(s.active, 0);
+    }
+}
+
+TEST(GameEnd, ClearSoundOnlyWhenSoundIsExactlyOn) {
+    for (int soundOn : {0, 2, -1}) {
+        Table t;
+        t.deal(3);
+        t.g().soundOn = soundOn;
+        joinAll(t.g());
+        finishGame(t.ctx);
+        EXPECT_TRUE(t.shell.effects.empty()) << "soundOn " << soundOn;
+        EXPECT_EQ(t.shell.scoreSummaries, 1);
+        EXPECT_EQ(t.g().gameOver, 1);
+    }
+}
+
+}  // namespace
+}  // namespace fusefuda
