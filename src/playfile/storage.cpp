@@ -109,7 +109,7 @@ bool replaceFile(const std::string &path, std::span<const uint8_t> bytes) {
     if (::stat(target.c_str(), &old) == 0) {
         if (!S_ISREG(old.st_mode)) return false;
         // Replacing by rename would get round a write-protected file.
-        if (::access(target.c_str(), W_OK) != 0) return false;
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
         mode = old.st_mode & 07777;
     }
 
