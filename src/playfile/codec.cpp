@@ -8,7 +8,6 @@ namespace fusefuda {
 
 namespace {
 
-constexpr int kHeaderSlots = 5;
 constexpr int kCardSlots = 5;
 
 // A card is only ever put down with the pointer inside the window, and no
@@ -34,6 +33,25 @@ bool rowIsEmpty(const PlayFileRecord &rec, int a) {
 bool inPlayAt(int level, int c) {
     const ColumnRange cols = columnsInPlay(level);
     return c >= cols.first && c <= cols.last;
+}
+
+// What the signed triple can hold: the magnitude of value + 1000 is a digit pair.
+bool fitsTriple(int32_t v) { return v >= -kDigitPairMax - 1000 && v <= kDigitPairMax - 1000; }
+
+// A file this program wrote reads back to values that it writes again byte for
+// byte; anything else was made or damaged by something else.
+PlayFileFault checkForms(const PlayFileRecord &rec) {
+    if (rec.score > kDigitPairMax) return PlayFileFault::Form;
+    for (int c = 0; c < kColumns; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (rec.slotCard[c][r] > kDigitPairMax) return PlayFileFault::Form;
+            const Rect &rect = rec.cardRect[c][r];
+            if (!fitsTriple(rect.left) || !fitsTriple(rect.top) || !fitsTriple(rect.right) ||
+                !fitsTriple(rect.bottom))
+                return PlayFileFault::Form;
+        }
+    }
+    return PlayFileFault::None;
 }
 
 PlayFileFault checkHeader(const PlayFileRecord &rec) {
@@ -66,7 +84,8 @@ PlayFileFault checkRanges(const PlayFileRecord &rec) {
             for (int r = 0; r < kRows; ++r)
                 if (!isFlag(rec.groupMembers[id][c][r])) return PlayFileFault::Flag;
     for (int n = 0; n < kCards; ++n) {
-        if (rec.stackColumn[n] < 0 || rec.stackColumn[n] >= kColumns) return PlayFileFault::Stacking;
+        if (rec.stackColumn[n] < 0 || rec.stackColumn[n] >= kColumns)
+            return PlayFileFault::Stacking;
         if (rec.stackRow[n] < 0 || rec.stackRow[n] >= kRows) return PlayFileFault::Stacking;
     }
     return PlayFileFault::None;
@@ -119,7 +138,8 @@ PlayFileFault checkOutsideLevel(const PlayFileRecord &rec) {
     for (int c = 0; c < kColumns; ++c) {
         if (inPlayAt(rec.level, c)) continue;
         for (int r = 0; r < kRows; ++r) {
-            if (rec.touchCount[c][r] != 0 || rec.faceUp[c][r] != 0 || !(rec.cardRect[c][r] == Rect{}))
+            if (rec.touchCount[c][r] != 0 || rec.faceUp[c][r] != 0 ||
+                !(rec.cardRect[c][r] == Rect{}))
                 return PlayFileFault::OutsideLevel;
             const int id = cardId(c, r);
             for (int j = 0; j < kColumns; ++j)
@@ -308,9 +328,9 @@ bool decodePlayFile(std::span<const uint8_t> image, PlayFileRecord &rec) {
 PlayFileFault findFault(const PlayFileRecord &rec) {
     using Check = PlayFileFault (*)(const PlayFileRecord &);
     // Ranges come first: the later checks index tables by the values.
-    const Check checks[] = {checkHeader,     checkRanges,        checkStacking,
-                            checkFaces,      checkMembership,    checkOutsideLevel,
-                            checkRectangles, checkGroupsInPlay};
+    const Check checks[] = {checkForms,        checkHeader,     checkRanges,
+                            checkStacking,     checkFaces,      checkMembership,
+                            checkOutsideLevel, checkRectangles, checkGroupsInPlay};
     for (Check check : checks) {
         const PlayFileFault fault = check(rec);
         if (fault != PlayFileFault::None) return fault;

@@ -82,6 +82,7 @@ bool decodePlayFile(std::span<const uint8_t> image, PlayFileRecord &record);
 // Why a decoded record cannot be a game this program saved.
 enum class PlayFileFault {
     None,
+    Form,          // a value no writer of the format can produce (a digit 255, an odd sign byte)
     Header,        // started / won flags, or a level that does not fit them
     Flag,          // a flag other than 0 or 1
     TouchCount,    // a touch count above 4

@@ -65,14 +65,14 @@ void loadPlayFile(Context &ctx) {
 
     std::vector<uint8_t> image;
     switch (readFileStart(path, kPlayFileSize, image)) {
-    case ReadOutcome::Read:
-        break;
-    case ReadOutcome::CannotOpen:
-        ctx.shell.showMessage(kInputCannotOpen);
-        return;
-    case ReadOutcome::Failed:
-        ctx.shell.showMessage(kReadFailed);
-        return;
+        case ReadOutcome::Read:
+            break;
+        case ReadOutcome::CannotOpen:
+            ctx.shell.showMessage(kInputCannotOpen);
+            return;
+        case ReadOutcome::Failed:
+            ctx.shell.showMessage(kReadFailed);
+            return;
     }
 
     // The whole file is read and checked before anything of the game changes.

@@ -1,12 +1,11 @@
-#include <gtest/gtest.h>
-
 #include "boards.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-
-#include <unistd.h>
 
 #include "game/board.h"
 
@@ -68,7 +67,8 @@ void winGame(GameState &g) {
     const std::ptrdiff_t spans[][2] = {
         {from(a, a.level), from(a, a.dragMoved) + 1},
         {from(a, a.dragColumn), from(a, a.highScores) + std::ptrdiff_t(sizeof a.highScores)},
-        {from(a, a.backgroundPattern), from(a, a.nameEntryRank) + std::ptrdiff_t(sizeof a.nameEntryRank)},
+        {from(a, a.backgroundPattern),
+         from(a, a.nameEntryRank) + std::ptrdiff_t(sizeof a.nameEntryRank)},
     };
     const char *pa = reinterpret_cast<const char *>(&a);
     const char *pb = reinterpret_cast<const char *>(&b);

@@ -1,13 +1,14 @@
+#include "playfile/codec.h"
+
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
-#include <cstring>
 #include <set>
 
 #include "boards.h"
 #include "game/deal.h"
-#include "playfile/codec.h"
 #include "support/table.h"
 
 using namespace fusefuda;
@@ -53,7 +54,8 @@ TEST(NumberForms, TheWorkedExamplesOfTheFormat) {
     EXPECT_EQ(triple(-1500), bytesOf({0, 245, 1}));
     EXPECT_EQ(triple(-1000), bytesOf({2, 0, 0}));
 
-    const uint8_t a[] = {2, 13, 10}, b[] = {2, 230, 3}, c[] = {0, 245, 1}, d[] = {0, 1}, e[] = {210, 18};
+    const uint8_t a[] = {2, 13, 10}, b[] = {2, 230, 3}, c[] = {0, 245, 1}, d[] = {0, 1},
+                  e[] = {210, 18};
     EXPECT_EQ(getSignedTriple(a), 1563);
     EXPECT_EQ(getSignedTriple(b), -5);
     EXPECT_EQ(getSignedTriple(c), -1500);
@@ -88,11 +90,11 @@ TEST(Image, FieldsSitWhereTheLayoutPutsThem) {
     const std::vector<uint8_t> image = encodePlayFile(*rec);
     ASSERT_EQ(image.size(), 142984u);
 
-    EXPECT_EQ(image[0], 1);                                  // gameStarted
-    EXPECT_EQ(image[4], 1);                                  // level
-    EXPECT_EQ(image[8], 0);                                  // gameOver
-    EXPECT_EQ(image[12], 1);                                 // score display
-    EXPECT_EQ(image[16] + 255 * image[17], rec->score);      // score
+    EXPECT_EQ(image[0], 1);                              // gameStarted
+    EXPECT_EQ(image[4], 1);                              // level
+    EXPECT_EQ(image[8], 0);                              // gameOver
+    EXPECT_EQ(image[12], 1);                             // score display
+    EXPECT_EQ(image[16] + 255 * image[17], rec->score);  // score
 
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 13; ++c) {
@@ -209,7 +211,8 @@ TEST(Store, PutsTheFieldsInPlaceAndClearsTheWholeMembershipTable) {
 // --- what a loaded file may hold ---
 
 TEST(Checks, EveryBoardAPlayerCanSavePasses) {
-    EXPECT_EQ(findFault(captureRecord(Table().g())), PlayFileFault::None) << "before the first game";
+    EXPECT_EQ(findFault(captureRecord(Table().g())), PlayFileFault::None)
+        << "before the first game";
     for (int level = 1; level <= 3; ++level) {
         Table t;
         t.deal(level, 1000 + level);
@@ -263,20 +266,57 @@ void expectRefused(const PlayFileRecord &good, const std::vector<Damage> &cases)
 
 }  // namespace
 
+TEST(Checks, RefusesValuesNoWriterOfTheFormatProduces) {
+    using F = PlayFileFault;
+    // Each of these reads back to a number that, written again, would give
+    // other bytes: the file was not written by this program.
+    std::vector<uint8_t> image = encodePlayFile(*playedRecord(2));
+    PlayFileRecord rec;
+    image[16] = 255;  // score digits 255, 255
+    image[17] = 255;
+    ASSERT_TRUE(decodePlayFile(image, rec));
+    EXPECT_EQ(rec.score, 65280);
+    EXPECT_EQ(findFault(rec), F::Form);
+
+    const std::vector<uint8_t> blank = encodePlayFile(captureRecord(Table().g()));
+    image = blank;
+    image[400 + 20 * 14] = 255;  // slot card of (1, 1): digits 255, 255
+    image[400 + 20 * 14 + 1] = 255;
+    ASSERT_TRUE(decodePlayFile(image, rec));
+    EXPECT_EQ(rec.slotCard[1][1], 65280);
+    EXPECT_EQ(findFault(rec), F::Form);
+
+    image = blank;
+    image[1440] = 255;  // left of (0, 0): sign byte 255
+    ASSERT_TRUE(decodePlayFile(image, rec));
+    EXPECT_EQ(findFault(rec), F::Form);
+
+    // an odd sign byte whose value still fits is read by the same rule
+    image = blank;
+    image[1440 + 4] = 1;
+    ASSERT_TRUE(decodePlayFile(image, rec));
+    EXPECT_EQ(rec.cardRect[0][0].top, -1000);
+    EXPECT_EQ(findFault(rec), F::None);
+}
+
 TEST(Checks, RefusesHeadersNoGameHas) {
     using F = PlayFileFault;
-    expectRefused(*playedRecord(2), {
-        {"started 2", [](PlayFileRecord &r) { r.gameStarted = 2; }, F::Header},
-        {"won 7", [](PlayFileRecord &r) { r.gameOver = 7; }, F::Header},
-        {"level 4", [](PlayFileRecord &r) { r.level = 4; }, F::Header},
-        {"level 255", [](PlayFileRecord &r) { r.level = 255; }, F::Header},
-        {"started without a level", [](PlayFileRecord &r) { r.level = 0; }, F::Header},
-        {"a level before any game", [](PlayFileRecord &r) { r.gameStarted = 0; }, F::Header},
-    });
-    expectRefused(captureRecord(Table().g()), {
-        {"won before any game", [](PlayFileRecord &r) { r.gameOver = 1; }, F::Header},
-        {"level 3 before any game", [](PlayFileRecord &r) { r.level = 3; }, F::Header},
-    });
+    expectRefused(
+        *playedRecord(2),
+        {
+            {"started 2", [](PlayFileRecord &r) { r.gameStarted = 2; }, F::Header},
+            {"won 7", [](PlayFileRecord &r) { r.gameOver = 7; }, F::Header},
+            {"level 4", [](PlayFileRecord &r) { r.level = 4; }, F::Header},
+            {"level 255", [](PlayFileRecord &r) { r.level = 255; }, F::Header},
+            {"started without a level", [](PlayFileRecord &r) { r.level = 0; }, F::Header},
+            {"a level before any game", [](PlayFileRecord &r) { r.gameStarted = 0; }, F::Header},
+        });
+    expectRefused(
+        captureRecord(Table().g()),
+        {
+            {"won before any game", [](PlayFileRecord &r) { r.gameOver = 1; }, F::Header},
+            {"level 3 before any game", [](PlayFileRecord &r) { r.level = 3; }, F::Header},
+        });
     // The option and the score index nothing; odd values from the settings
     // file are kept.
     auto odd = playedRecord(2);
@@ -288,112 +328,142 @@ TEST(Checks, RefusesHeadersNoGameHas) {
 TEST(Checks, RefusesValuesOutsideTheirTables) {
     using F = PlayFileFault;
     const auto good = playedRecord(1);
-    expectRefused(*good, {
-        {"slotPresent 2", [](PlayFileRecord &r) { r.slotPresent[3][2] = 2; }, F::Flag},
-        {"faceUp 257", [](PlayFileRecord &r) { r.faceUp[0][0] = 257; }, F::Flag},
-        {"member flag 2", [](PlayFileRecord &r) { r.groupMembers[40][12][3] = 2; }, F::Flag},
-        {"touch count 5", [](PlayFileRecord &r) { r.touchCount[9][1] = 5; }, F::TouchCount},
-        {"touch count 65279", [](PlayFileRecord &r) { r.touchCount[12][3] = 65279; }, F::TouchCount},
-        {"stack level 52", [](PlayFileRecord &r) { r.stackLevel[2][2] = 52; }, F::Stacking},
-        {"stack column 13", [](PlayFileRecord &r) { r.stackColumn[0] = 13; }, F::Stacking},
-        {"stack row 4", [](PlayFileRecord &r) { r.stackRow[51] = 4; }, F::Stacking},
-    });
+    expectRefused(
+        *good,
+        {
+            {"slotPresent 2", [](PlayFileRecord &r) { r.slotPresent[3][2] = 2; }, F::Flag},
+            {"faceUp 257", [](PlayFileRecord &r) { r.faceUp[0][0] = 257; }, F::Flag},
+            {"member flag 2", [](PlayFileRecord &r) { r.groupMembers[40][12][3] = 2; }, F::Flag},
+            {"touch count 5", [](PlayFileRecord &r) { r.touchCount[9][1] = 5; }, F::TouchCount},
+            {"touch count 65279", [](PlayFileRecord &r) { r.touchCount[12][3] = 65279; },
+             F::TouchCount},
+            {"stack level 52", [](PlayFileRecord &r) { r.stackLevel[2][2] = 52; }, F::Stacking},
+            {"stack column 13", [](PlayFileRecord &r) { r.stackColumn[0] = 13; }, F::Stacking},
+            {"stack row 4", [](PlayFileRecord &r) { r.stackRow[51] = 4; }, F::Stacking},
+        });
     // Before the first game the ranges still hold.
-    expectRefused(captureRecord(Table().g()), {
-        {"stack column 200", [](PlayFileRecord &r) { r.stackColumn[7] = 200; }, F::Stacking},
-        {"touch count 9", [](PlayFileRecord &r) { r.touchCount[1][1] = 9; }, F::TouchCount},
-    });
+    expectRefused(
+        captureRecord(Table().g()),
+        {
+            {"stack column 200", [](PlayFileRecord &r) { r.stackColumn[7] = 200; }, F::Stacking},
+            {"touch count 9", [](PlayFileRecord &r) { r.touchCount[1][1] = 9; }, F::TouchCount},
+        });
 }
 
 TEST(Checks, RefusesStackingThatIsNotTheInverseOfTheLevels) {
     using F = PlayFileFault;
-    expectRefused(*playedRecord(3), {
-        {"two cards on one level",
-         [](PlayFileRecord &r) { r.stackLevel[4][0] = r.stackLevel[5][0]; }, F::Stacking},
-        {"levels swapped without the lists",
-         [](PlayFileRecord &r) { std::swap(r.stackLevel[4][0], r.stackLevel[8][3]); }, F::Stacking},
-        {"lists swapped without the levels",
-         [](PlayFileRecord &r) { std::swap(r.stackColumn[10], r.stackColumn[11]); }, F::Stacking},
-        {"row list off by one", [](PlayFileRecord &r) { r.stackRow[20] = (r.stackRow[20] + 1) % 4; },
-         F::Stacking},
-    });
+    expectRefused(
+        *playedRecord(3),
+        {
+            {"two cards on one level",
+             [](PlayFileRecord &r) { r.stackLevel[4][0] = r.stackLevel[5][0]; }, F::Stacking},
+            {"levels swapped without the lists",
+             [](PlayFileRecord &r) { std::swap(r.stackLevel[4][0], r.stackLevel[8][3]); },
+             F::Stacking},
+            {"lists swapped without the levels",
+             [](PlayFileRecord &r) { std::swap(r.stackColumn[10], r.stackColumn[11]); },
+             F::Stacking},
+            {"row list off by one",
+             [](PlayFileRecord &r) { r.stackRow[20] = (r.stackRow[20] + 1) % 4; }, F::Stacking},
+        });
 }
 
 TEST(Checks, RefusesFacesNoCardCanShow) {
     using F = PlayFileFault;
-    expectRefused(*playedRecord(2), {
-        {"settled card face down", [](PlayFileRecord &r) { r.faceUp[6][0] = 0; }, F::Face},
-        {"spent card face down", [](PlayFileRecord &r) { r.faceUp[8][2] = 0; }, F::Face},
-        {"two cards peeked at",
-         [](PlayFileRecord &r) {
-             r.faceUp[3][0] = 1;
-             r.faceUp[9][3] = 1;
-         },
-         F::Face},
-    });
+    expectRefused(
+        *playedRecord(2),
+        {
+            {"settled card face down", [](PlayFileRecord &r) { r.faceUp[6][0] = 0; }, F::Face},
+            {"spent card face down", [](PlayFileRecord &r) { r.faceUp[8][2] = 0; }, F::Face},
+            {"two cards peeked at",
+             [](PlayFileRecord &r) {
+                 r.faceUp[3][0] = 1;
+                 r.faceUp[9][3] = 1;
+             },
+             F::Face},
+        });
 }
 
 TEST(Checks, RefusesRectanglesThatCannotBeACardOnTheBoard) {
     using F = PlayFileFault;
-    expectRefused(*playedRecord(1), {
-        {"too wide", [](PlayFileRecord &r) { r.cardRect[9][0].right += 1; }, F::Rectangle},
-        {"too short", [](PlayFileRecord &r) { r.cardRect[9][0].bottom -= 1; }, F::Rectangle},
-        {"empty", [](PlayFileRecord &r) { r.cardRect[11][2] = Rect{}; }, F::Rectangle},
-        {"far off to the left",
-         [](PlayFileRecord &r) { r.cardRect[7][1] = {-60000, 600, -59937, 701}; }, F::Rectangle},
-        {"far below",
-         [](PlayFileRecord &r) { r.cardRect[7][1] = {1563, 50000, 1626, 50101}; }, F::Rectangle},
-    });
+    expectRefused(
+        *playedRecord(1),
+        {
+            {"too wide", [](PlayFileRecord &r) { r.cardRect[9][0].right += 1; }, F::Rectangle},
+            {"too short", [](PlayFileRecord &r) { r.cardRect[9][0].bottom -= 1; }, F::Rectangle},
+            {"empty", [](PlayFileRecord &r) { r.cardRect[11][2] = Rect{}; }, F::Rectangle},
+            {"far off to the left",
+             [](PlayFileRecord &r) {
+                 r.cardRect[7][1] = {-60000, 600, -59937, 701};
+             },
+             F::Rectangle},
+            {"far below",
+             [](PlayFileRecord &r) {
+                 r.cardRect[7][1] = {1563, 50000, 1626, 50101};
+             },
+             F::Rectangle},
+        });
 }
 
 TEST(Checks, RefusesCardsOutsideTheLevelThatWereTouchedOrMoved) {
     using F = PlayFileFault;
     // at the beginner level columns 0..3 and 9..12 stay as the new game left them
-    expectRefused(*playedRecord(3), {
-        {"touched", [](PlayFileRecord &r) { r.touchCount[0][0] = 1; }, F::OutsideLevel},
-        {"settled", [](PlayFileRecord &r) { r.touchCount[12][3] = 3; r.faceUp[12][3] = 1; },
-         F::OutsideLevel},
-        {"moved", [](PlayFileRecord &r) { r.cardRect[10][1] = {600, 600, 663, 701}; },
-         F::OutsideLevel},
-        {"no group of its own", [](PlayFileRecord &r) { r.groupMembers[cardId(2, 2)][2][2] = 0; },
-         F::OutsideLevel},
-        {"joined to a card in play",
-         [](PlayFileRecord &r) {
-             int32_t merged[kColumns][kRows];
-             std::memcpy(merged, r.groupMembers[cardId(4, 0)], sizeof merged);
-             merged[3][0] = 1;
-             for (int id = 0; id < kCards; ++id)
-                 if (merged[cardColumn(id)][cardRow(id)])
-                     std::memcpy(r.groupMembers[id], merged, sizeof merged);
-         },
-         F::OutsideLevel},
-    });
+    expectRefused(
+        *playedRecord(3),
+        {
+            {"touched", [](PlayFileRecord &r) { r.touchCount[0][0] = 1; }, F::OutsideLevel},
+            {"settled",
+             [](PlayFileRecord &r) {
+                 r.touchCount[12][3] = 3;
+                 r.faceUp[12][3] = 1;
+             },
+             F::OutsideLevel},
+            {"moved",
+             [](PlayFileRecord &r) {
+                 r.cardRect[10][1] = {600, 600, 663, 701};
+             },
+             F::OutsideLevel},
+            {"no group of its own",
+             [](PlayFileRecord &r) { r.groupMembers[cardId(2, 2)][2][2] = 0; }, F::OutsideLevel},
+            {"joined to a card in play",
+             [](PlayFileRecord &r) {
+                 int32_t merged[kColumns][kRows];
+                 std::memcpy(merged, r.groupMembers[cardId(4, 0)], sizeof merged);
+                 merged[3][0] = 1;
+                 for (int id = 0; id < kCards; ++id)
+                     if (merged[cardColumn(id)][cardRow(id)])
+                         std::memcpy(r.groupMembers[id], merged, sizeof merged);
+             },
+             F::OutsideLevel},
+        });
 }
 
 TEST(Checks, RefusesGroupsThatDisagreeOrLieOffThePitch) {
     using F = PlayFileFault;
     const auto good = playedRecord(2);
     const int f = 2;  // first column at the intermediate level
-    expectRefused(*good, {
-        {"joined one way only",
-         [](PlayFileRecord &r) { r.groupMembers[cardId(9, 1)][9][2] = 1; }, F::Group},
-        {"a member missing from one row",
-         [=](PlayFileRecord &r) { r.groupMembers[cardId(f, 0)][f + 1][0] = 0; }, F::Group},
-        {"a card not in its own group",
-         [](PlayFileRecord &r) { r.groupMembers[cardId(10, 3)][10][3] = 0; }, F::Group},
-        {"a member off the pitch",
-         [=](PlayFileRecord &r) {
-             r.cardRect[f + 1][0].left += 1;
-             r.cardRect[f + 1][0].right += 1;
-         },
-         F::Group},
-        {"a group a row apart",
-         [=](PlayFileRecord &r) {
-             r.cardRect[f][1].top += 101;
-             r.cardRect[f][1].bottom += 101;
-         },
-         F::Group},
-    });
+    expectRefused(
+        *good,
+        {
+            {"joined one way only",
+             [](PlayFileRecord &r) { r.groupMembers[cardId(9, 1)][9][2] = 1; }, F::Group},
+            {"a member missing from one row",
+             [=](PlayFileRecord &r) { r.groupMembers[cardId(f, 0)][f + 1][0] = 0; }, F::Group},
+            {"a card not in its own group",
+             [](PlayFileRecord &r) { r.groupMembers[cardId(10, 3)][10][3] = 0; }, F::Group},
+            {"a member off the pitch",
+             [=](PlayFileRecord &r) {
+                 r.cardRect[f + 1][0].left += 1;
+                 r.cardRect[f + 1][0].right += 1;
+             },
+             F::Group},
+            {"a group a row apart",
+             [=](PlayFileRecord &r) {
+                 r.cardRect[f][1].top += 101;
+                 r.cardRect[f][1].bottom += 101;
+             },
+             F::Group},
+        });
 }
 
 TEST(Checks, RefusesAWonBoardWithCardsLeftOver) {

@@ -1,3 +1,5 @@
+#include "playfile/playfile.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,7 +14,6 @@
 #include "boards.h"
 #include "game/board.h"
 #include "playfile/codec.h"
-#include "playfile/playfile.h"
 #include "support/table.h"
 
 using namespace fusefuda;
@@ -418,7 +419,8 @@ TEST(Load, ARefusedFileShowsOneMessageAndLeavesTheGameExactlyAsItWas) {
     std::vector<Bad> bad;
     bad.push_back({"empty", {}});
     bad.push_back({"ends in the header", std::vector<uint8_t>(good.begin(), good.begin() + 300)});
-    bad.push_back({"ends before the rectangles", std::vector<uint8_t>(good.begin(), good.begin() + 1440)});
+    bad.push_back(
+        {"ends before the rectangles", std::vector<uint8_t>(good.begin(), good.begin() + 1440)});
     bad.push_back({"one byte short", std::vector<uint8_t>(good.begin(), good.end() - 1)});
     const auto changed = [&](const char *what, std::size_t offset, uint8_t value) {
         std::vector<uint8_t> b = good;
