@@ -162,19 +162,6 @@ TEST(Image, PaddingIsZeroAndNeverRead) {
     EXPECT_TRUE(back == *rec);
 }
 
-TEST(Image, ReadsBackTheRecordItWasMadeFrom) {
-    Table t;
-    t.deal(3, 99);
-    boards::playSomeMoves(t.ctx);
-    boards::winGame(t.g());
-    for (const PlayFileRecord &rec :
-         {captureRecord(Table().g()), *playedRecord(1), *playedRecord(3), captureRecord(t.g())}) {
-        PlayFileRecord back;
-        ASSERT_TRUE(decodePlayFile(encodePlayFile(rec), back));
-        EXPECT_TRUE(back == rec);
-    }
-}
-
 TEST(Image, ShortImagesAreRefusedAndLongerOnesReadFromTheStart) {
     const auto rec = playedRecord(2);
     std::vector<uint8_t> image = encodePlayFile(*rec);

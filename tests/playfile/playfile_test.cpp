@@ -266,6 +266,10 @@ TEST(Load, RestoresAFinishedGameAndOneFromBeforeTheFirstGame) {
     EXPECT_EQ(t.g().gameOver, 0);
     EXPECT_EQ(t.g().score, 0);
     EXPECT_EQ(cardAt(t.g(), 500, 300), -1);
+    // and what that load left can be saved and loaded once more
+    save(t, folder.file("again.pvq"));
+    load(t, folder.file("again.pvq"));
+    EXPECT_TRUE(t.shell.messages.empty());
 }
 
 TEST(Load, StartsTheLoadedGameAfresh) {
@@ -282,6 +286,7 @@ TEST(Load, StartsTheLoadedGameAfresh) {
     g.dragging = 1;
     g.dragMoved = 1;
     g.dealPending = 1;
+    g.hoverCard = g.hoverCardShown = cardId(6, 0);
     t.shell.confined = true;
     const int viewX = g.viewX = 300, viewY = g.viewY = 200;
     const int marksBefore = t.shell.menuMarkUpdates;
@@ -311,6 +316,7 @@ TEST(Load, StartsTheLoadedGameAfresh) {
     EXPECT_FALSE(t.shell.confined);
     EXPECT_EQ(g.dealPending, 0);
     EXPECT_EQ(g.pressMode, kPressNone);
+    EXPECT_EQ(g.hoverCard, kNoCard) << "the guide is drawn afresh on the next move";
 }
 
 TEST(Load, OpensOrClosesTheScoreWindowByTheStoredOption) {
