@@ -3,7 +3,7 @@
 // layout below is a contract: every file is exactly kPlayFileSize bytes, and
 // no number is a plain little-endian integer.
 //
-// This part knows nothing of Qt; the fuzz target builds it on its own.
+// Nothing here uses Qt; the fuzz target builds this file on its own.
 #pragma once
 
 #include <cstddef>

@@ -35,7 +35,7 @@ struct ScratchFolder {
 };
 
 // Permissions do not bind the superuser: a test run as root hands the paths to
-// an ordinary user and takes that user's part until the object goes.
+// an ordinary user and acts as that user until the object goes.
 struct AsOrdinaryUser {
     explicit AsOrdinaryUser(const std::vector<std::string> &paths);
     ~AsOrdinaryUser();
