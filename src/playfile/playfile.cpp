@@ -1,7 +1,87 @@
-// Stand-in until play files land.
 #include "playfile/playfile.h"
 
+#include <memory>
+
+#include "game/board.h"
+#include "game/overlays.h"
+#include "playfile/codec.h"
+#include "playfile/storage.h"
+
 namespace fusefuda {
-void savePlayFile(Context &) {}
-void loadPlayFile(Context &) {}
+
+namespace {
+
+const char *const kOutputCannotOpen = "出力ファイルが開けません";
+const char *const kInputCannotOpen = "入力ファイルが開けません";
+const char *const kReadFailed = "ファイルの読み込みに失敗しました";
+
+// Puts a checked record in place of the game being played.
+void takeUpGame(Context &ctx, const PlayFileRecord &record) {
+    GameState &g = ctx.g;
+    Shell &shell = ctx.shell;
+
+    // A command can arrive from the keyboard while a card is carried, a peek
+    // is held or the view is pulled; none of that belongs to the new board,
+    // and a pending deal must not scatter it.
+    if (g.dragging == 1 || g.panning == 1) shell.releaseCursor();
+    g.dragging = 0;
+    g.dragMoved = 0;
+    g.pressMode = kPressNone;
+    g.panning = 0;
+    g.dealPending = 0;
+    // The old board's guide and peek picture go with the repaint; the next
+    // mouse move shows them afresh.
+    g.hoverCard = kNoCard;
+    g.hoverCardShown = kNoCard;
+
+    if (g.scoreDisplayOn == 1) shell.closeScoreWindow();
+    storeRecord(g, record);
+    g.finalScore = 0;
+    g.nameEntryRank = kNoRank;
+    raiseGroup(ctx, 6, 3);
+    clearScorePopups(g);
+    g.touchCost[0] = -50;
+    g.touchCost[1] = -30;
+    g.touchCost[2] = -20;
+    g.undoDepth = 0;
+    shell.updateMenuMarks();
+    if (g.scoreDisplayOn == 1) shell.openScoreWindow();
+    shell.invalidateWindow();
+    clearSparklesActive(g);
+}
+
+}  // namespace
+
+void savePlayFile(Context &ctx) {
+    const std::string path = ctx.shell.chooseSavePlayFile();
+    if (path.empty()) return;
+    const std::vector<uint8_t> image = encodePlayFile(captureRecord(ctx.g));
+    if (!replaceFile(path, image)) ctx.shell.showMessage(kOutputCannotOpen);
+}
+
+void loadPlayFile(Context &ctx) {
+    const std::string path = ctx.shell.chooseOpenPlayFile();
+    if (path.empty()) return;
+
+    std::vector<uint8_t> image;
+    switch (readFileStart(path, kPlayFileSize, image)) {
+        case ReadOutcome::Read:
+            break;
+        case ReadOutcome::CannotOpen:
+            ctx.shell.showMessage(kInputCannotOpen);
+            return;
+        case ReadOutcome::Failed:
+            ctx.shell.showMessage(kReadFailed);
+            return;
+    }
+
+    // The whole file is read and checked before anything of the game changes.
+    const auto record = std::make_unique<PlayFileRecord>();
+    if (!decodePlayFile(image, *record) || findFault(*record) != PlayFileFault::None) {
+        ctx.shell.showMessage(kReadFailed);
+        return;
+    }
+    takeUpGame(ctx, *record);
+}
+
 }  // namespace fusefuda

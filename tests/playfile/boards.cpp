@@ -1,0 +1,110 @@
+#include "boards.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "game/board.h"
+
+namespace fusefuda::testing {
+
+void joinGroups(GameState &g, int a, int b) {
+    int32_t merged[kColumns][kRows] = {};
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            merged[c][r] = g.groupMembers[a][c][r] | g.groupMembers[b][c][r];
+    for (int id = 0; id < kCards; ++id) {
+        if (!merged[cardColumn(id)][cardRow(id)]) continue;
+        for (int c = 0; c < kColumns; ++c)
+            for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
+    }
+    const Rect at = g.cardRect[cardColumn(a)][cardRow(a)];
+    alignGroup(g, at.left, at.top, a);
+}
+
+void playSomeMoves(Context &ctx) {
+    GameState &g = ctx.g;
+    const int f = columnsInPlay(g.level).first;
+    joinGroups(g, cardId(f, 0), cardId(f + 1, 0));
+    joinGroups(g, cardId(f, 0), cardId(f, 1));
+    joinGroups(g, cardId(6, 3), cardId(5, 3));
+
+    g.touchCount[f][0] = 1;
+    g.touchCount[f + 1][0] = 2;
+    g.touchCount[f][1] = 3;
+    g.faceUp[f][1] = 1;
+    g.touchCount[8][2] = 4;
+    g.faceUp[8][2] = 1;
+    g.score = (4 - g.level) * 1600 - 50 - 80 - 100 - 100;
+
+    g.cardRect[8][2] = {-40, -20, 23, 81};
+    g.cardRect[7][1] = {1563, 600, 1626, 701};
+    raiseGroup(ctx, f, 1);
+    raiseGroup(ctx, 8, 2);
+    g.scoreDisplayOn = 1;
+}
+
+void winGame(GameState &g) {
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c)
+        for (int r = 0; r < kRows; ++r) joinGroups(g, 6, cardId(c, r));
+    alignGroup(g, 475 - 128 * (4 - g.level) + g.viewX, g.viewY + 150, cardId(cols.first, 0));
+    g.touchCount[cols.first][2] = 1;
+    g.touchCount[cols.last][1] = 4;
+    g.faceUp[cols.last][1] = 1;
+    g.gameOver = 1;
+}
+
+::testing::AssertionResult sameGame(const GameState &a, const GameState &b) {
+    const auto from = [](const GameState &g, const auto &field) {
+        return reinterpret_cast<const char *>(&field) - reinterpret_cast<const char *>(&g);
+    };
+    // The record is all 32-bit fields apart from dragMoved and the names, so
+    // these spans cover everything but the padding around those two.
+    const std::ptrdiff_t spans[][2] = {
+        {from(a, a.level), from(a, a.dragMoved) + 1},
+        {from(a, a.dragColumn), from(a, a.highScores) + std::ptrdiff_t(sizeof a.highScores)},
+        {from(a, a.backgroundPattern),
+         from(a, a.nameEntryRank) + std::ptrdiff_t(sizeof a.nameEntryRank)},
+    };
+    const char *pa = reinterpret_cast<const char *>(&a);
+    const char *pb = reinterpret_cast<const char *>(&b);
+    for (const auto &span : spans) {
+        for (std::ptrdiff_t i = span[0]; i < span[1]; ++i)
+            if (pa[i] != pb[i])
+                return ::testing::AssertionFailure() << "records differ at byte " << i;
+    }
+    for (int i = 0; i < kHighScores; ++i)
+        if (a.highScoreNames[i] != b.highScoreNames[i])
+            return ::testing::AssertionFailure() << "high-score name " << i << " differs";
+    return ::testing::AssertionSuccess();
+}
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "playfile-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    path = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+AsOrdinaryUser::AsOrdinaryUser(const std::vector<std::string> &paths) {
+    if (::geteuid() != 0) return;
+    constexpr uid_t kNobody = 65534;
+    for (const std::string &p : paths)
+        if (::chown(p.c_str(), kNobody, kNobody) != 0) std::abort();
+    if (::seteuid(kNobody) != 0) std::abort();
+    switched = true;
+}
+
+AsOrdinaryUser::~AsOrdinaryUser() {
+    if (switched && ::seteuid(0) != 0) std::abort();
+}
+
+}  // namespace fusefuda::testing

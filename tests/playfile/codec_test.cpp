@@ -1,0 +1,474 @@
+#include "playfile/codec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <set>
+
+#include "boards.h"
+#include "game/deal.h"
+#include "support/table.h"
+
+using namespace fusefuda;
+using fusefuda::testing::Table;
+namespace boards = fusefuda::testing;
+
+namespace {
+
+std::vector<uint8_t> bytesOf(std::initializer_list<int> list) {
+    std::vector<uint8_t> out;
+    for (int b : list) out.push_back(uint8_t(b));
+    return out;
+}
+
+std::vector<uint8_t> triple(int32_t v) {
+    std::vector<uint8_t> out(3);
+    putSignedTriple(out.data(), v);
+    return out;
+}
+
+std::vector<uint8_t> pair(int32_t v) {
+    std::vector<uint8_t> out(2);
+    putDigitPair(out.data(), v);
+    return out;
+}
+
+// A record of a game some way along at a level.
+std::unique_ptr<PlayFileRecord> playedRecord(int level) {
+    Table t;
+    t.deal(level, 4242);
+    boards::playSomeMoves(t.ctx);
+    return std::make_unique<PlayFileRecord>(captureRecord(t.g()));
+}
+
+}  // namespace
+
+TEST(NumberForms, TheWorkedExamplesOfTheFormat) {
+    EXPECT_EQ(triple(1563), bytesOf({2, 13, 10}));
+    EXPECT_EQ(triple(-5), bytesOf({2, 230, 3}));
+    EXPECT_EQ(pair(255), bytesOf({0, 1}));
+    EXPECT_EQ(pair(4800), bytesOf({210, 18}));
+    // below -1000 the sign byte turns: -1500 + 1000 = -500 = -(1 x 255 + 245)
+    EXPECT_EQ(triple(-1500), bytesOf({0, 245, 1}));
+    EXPECT_EQ(triple(-1000), bytesOf({2, 0, 0}));
+
+    const uint8_t a[] = {2, 13, 10}, b[] = {2, 230, 3}, c[] = {0, 245, 1}, d[] = {0, 1},
+                  e[] = {210, 18};
+    EXPECT_EQ(getSignedTriple(a), 1563);
+    EXPECT_EQ(getSignedTriple(b), -5);
+    EXPECT_EQ(getSignedTriple(c), -1500);
+    EXPECT_EQ(getDigitPair(d), 255);
+    EXPECT_EQ(getDigitPair(e), 4800);
+
+    uint8_t flag[1];
+    putFlagByte(flag, 0x1234);
+    EXPECT_EQ(flag[0], 0x34);
+    EXPECT_EQ(getFlagByte(flag), 0x34);
+}
+
+TEST(NumberForms, EveryValueTheFormsCoverReadsBackAsWritten) {
+    for (int32_t v = 0; v <= kDigitPairMax; ++v) {
+        const std::vector<uint8_t> p = pair(v);
+        ASSERT_LE(p[0], 254) << v;
+        ASSERT_EQ(getDigitPair(p.data()), v);
+    }
+    for (int32_t v = -kDigitPairMax - 1000; v <= kDigitPairMax - 1000; ++v) {
+        const std::vector<uint8_t> t = triple(v);
+        ASSERT_TRUE(t[0] == 0 || t[0] == 2) << v;
+        ASSERT_EQ(getSignedTriple(t.data()), v);
+    }
+    // A value no form can hold is written as the nearest one it can.
+    EXPECT_EQ(pair(-3), bytesOf({0, 0}));
+    EXPECT_EQ(pair(70000), bytesOf({254, 255}));
+    EXPECT_EQ(getSignedTriple(triple(100000).data()), kDigitPairMax - 1000);
+}
+
+TEST(Image, FieldsSitWhereTheLayoutPutsThem) {
+    const auto rec = playedRecord(1);
+    const std::vector<uint8_t> image = encodePlayFile(*rec);
+    ASSERT_EQ(image.size(), 142984u);
+
+    EXPECT_EQ(image[0], 1);                              // gameStarted
+    EXPECT_EQ(image[4], 1);                              // level
+    EXPECT_EQ(image[8], 0);                              // gameOver
+    EXPECT_EQ(image[12], 1);                             // score display
+    EXPECT_EQ(image[16] + 255 * image[17], rec->score);  // score
+
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 13; ++c) {
+            const std::size_t entry = 400 + 20 * (13 * r + c);
+            const auto at = [&](std::size_t slot) {
+                return image[entry + 4 * slot] + 255 * image[entry + 4 * slot + 1];
+            };
+            ASSERT_EQ(at(0), rec->slotCard[c][r]);
+            ASSERT_EQ(at(1), rec->slotPresent[c][r]);
+            ASSERT_EQ(at(2), rec->stackLevel[c][r]);
+            ASSERT_EQ(at(3), rec->faceUp[c][r]);
+            ASSERT_EQ(at(4), rec->touchCount[c][r]);
+
+            const std::size_t corners = 1440 + 16 * (13 * r + c);
+            const auto coordinate = [&](std::size_t slot) {
+                const uint8_t *p = &image[corners + 4 * slot];
+                return (p[0] - 1) * (p[1] + 255 * p[2]) - 1000;
+            };
+            ASSERT_EQ(coordinate(0), rec->cardRect[c][r].left);
+            ASSERT_EQ(coordinate(1), rec->cardRect[c][r].top);
+            ASSERT_EQ(coordinate(2), rec->cardRect[c][r].right);
+            ASSERT_EQ(coordinate(3), rec->cardRect[c][r].bottom);
+        }
+    }
+    for (int id = 0; id < 52; ++id)
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 13; ++c)
+                ASSERT_EQ(image[2272 + 2704 * id + 13 * r + c], rec->groupMembers[id][c][r]);
+    for (int n = 0; n < 52; ++n) {
+        ASSERT_EQ(image[142880 + n], rec->stackColumn[n]);
+        ASSERT_EQ(image[142932 + n], rec->stackRow[n]);
+    }
+    // The card pulled off the corner and the one at 1,563 are in the image.
+    EXPECT_EQ(rec->cardRect[8][2].left, -40);
+    EXPECT_EQ(rec->cardRect[7][1].left, 1563);
+}
+
+TEST(Image, PaddingIsZeroAndNeverRead) {
+    const auto rec = playedRecord(2);
+    std::vector<uint8_t> image = encodePlayFile(*rec);
+
+    std::set<std::size_t> used = {0, 4, 8, 12, 16, 17};
+    for (std::size_t place = 0; place < 52; ++place) {
+        for (std::size_t slot = 0; slot < 5; ++slot) {
+            used.insert(400 + 20 * place + 4 * slot);
+            used.insert(400 + 20 * place + 4 * slot + 1);
+        }
+        for (std::size_t slot = 0; slot < 4; ++slot)
+            for (std::size_t k = 0; k < 3; ++k) used.insert(1440 + 16 * place + 4 * slot + k);
+        for (std::size_t k = 0; k < 52; ++k) used.insert(2272 + 2704 * place + k);
+        used.insert(142880 + place);
+        used.insert(142932 + place);
+    }
+    std::size_t padding = 0;
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        if (used.count(i)) continue;
+        ++padding;
+        ASSERT_EQ(image[i], 0) << "padding byte " << i;
+        image[i] = 0xA5;
+    }
+    EXPECT_EQ(padding, 142984u - used.size());
+
+    PlayFileRecord back;
+    ASSERT_TRUE(decodePlayFile(image, back));
+    EXPECT_TRUE(back == *rec);
+}
+
+TEST(Image, ShortImagesAreRefusedAndLongerOnesReadFromTheStart) {
+    const auto rec = playedRecord(2);
+    std::vector<uint8_t> image = encodePlayFile(*rec);
+    PlayFileRecord back;
+    EXPECT_FALSE(decodePlayFile(std::span(image).first(142983), back));
+    EXPECT_FALSE(decodePlayFile(std::span(image).first(1440), back));
+    EXPECT_FALSE(decodePlayFile({}, back));
+
+    image.resize(200000, 0x77);
+    ASSERT_TRUE(decodePlayFile(image, back));
+    EXPECT_TRUE(back == *rec);
+}
+
+TEST(Store, PutsTheFieldsInPlaceAndClearsTheWholeMembershipTable) {
+    Table source;
+    source.deal(2, 5);
+    boards::playSomeMoves(source.ctx);
+    const PlayFileRecord rec = captureRecord(source.g());
+
+    Table target;
+    target.deal(1, 6);
+    // a new game leaves marks in the spare column that no file holds
+    ASSERT_EQ(target.g().groupMembers[13][13][0], 1);
+    target.g().groupMembers[3][2][4] = 1;
+    storeRecord(target.g(), rec);
+    EXPECT_TRUE(captureRecord(target.g()) == rec);
+    EXPECT_EQ(target.g().scoreDisplayOn, 1);
+    for (int id = 0; id < kCards; ++id) {
+        for (int r = 0; r <= kRows; ++r) ASSERT_EQ(target.g().groupMembers[id][13][r], 0);
+        for (int c = 0; c <= kColumns; ++c) ASSERT_EQ(target.g().groupMembers[id][c][4], 0);
+    }
+}
+
+// --- what a loaded file may hold ---
+
+TEST(Checks, EveryBoardAPlayerCanSavePasses) {
+    EXPECT_EQ(findFault(captureRecord(Table().g())), PlayFileFault::None)
+        << "before the first game";
+    for (int level = 1; level <= 3; ++level) {
+        Table t;
+        t.deal(level, 1000 + level);
+        EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "dealt at " << level;
+        boards::playSomeMoves(t.ctx);
+        EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "played at " << level;
+        // saved from the keyboard's menu while a peek is held
+        t.g().faceUp[7][0] = 1;
+        EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "peeking at " << level;
+        t.g().faceUp[7][0] = 0;
+        boards::winGame(t.g());
+        EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "won at " << level;
+    }
+    // a new game whose deal has not run yet: every card alone on its home cell
+    Table pending;
+    startNewGame(pending.ctx, 2);
+    EXPECT_EQ(findFault(captureRecord(pending.g())), PlayFileFault::None) << "deal pending";
+    // the stacking order reversed before the first game
+    GameState &g = pending.g();
+    g = GameState{};
+    for (int i = 0; i < 26; ++i) {
+        const int j = 51 - i;
+        std::swap(g.stackColumn[i], g.stackColumn[j]);
+        std::swap(g.stackRow[i], g.stackRow[j]);
+        g.stackLevel[g.stackColumn[i]][g.stackRow[i]] = i;
+        g.stackLevel[g.stackColumn[j]][g.stackRow[j]] = j;
+    }
+    EXPECT_EQ(findFault(captureRecord(g)), PlayFileFault::None) << "reversed before a game";
+}
+
+namespace {
+
+struct Damage {
+    const char *what;
+    std::function<void(PlayFileRecord &)> apply;
+    PlayFileFault expected;
+};
+
+void expectRefused(const PlayFileRecord &good, const std::vector<Damage> &cases) {
+    ASSERT_EQ(findFault(good), PlayFileFault::None);
+    for (const Damage &d : cases) {
+        auto bad = std::make_unique<PlayFileRecord>(good);
+        d.apply(*bad);
+        EXPECT_EQ(findFault(*bad), d.expected) << d.what;
+        // and the fault survives a trip through the image
+        PlayFileRecord back;
+        ASSERT_TRUE(decodePlayFile(encodePlayFile(*bad), back));
+        EXPECT_EQ(findFault(back), d.expected) << d.what << " (read back)";
+    }
+}
+
+}  // namespace
+
+TEST(Checks, RefusesValuesNoWriterOfTheFormatProduces) {
+    using F = PlayFileFault;
+    // Each of these reads back to a number that, written again, would give
+    // other bytes: the file was not written by this program.
+    std::vector<uint8_t> image = encodePlayFile(*playedRecord(2));
+    PlayFileRecord rec;
+    image[16] = 255;  // score digits 255, 255
+    image[17] = 255;
+    ASSERT_TRUE(decodePlayFile(image, rec));
+    EXPECT_EQ(rec.score, 65280);
+    EXPECT_EQ(findFault(rec), F::Form);
+
+    const std::vector<uint8_t> blank = encodePlayFile(captureRecord(Table().g()));
+    image = blank;
+    image[400 + 20 * 14] = 255;  // slot card of (1, 1): digits 255, 255
+    image[400 + 20 * 14 + 1] = 255;
+    ASSERT_TRUE(decodePlayFile(image, rec));
+    EXPECT_EQ(rec.slotCard[1][1], 65280);
+    EXPECT_EQ(findFault(rec), F::Form);
+
+    image = blank;
+    image[1440] = 255;  // left of (0, 0): sign byte 255
+    ASSERT_TRUE(decodePlayFile(image, rec));
+    EXPECT_EQ(findFault(rec), F::Form);
+
+    // an odd sign byte whose value still fits is read by the same rule
+    image = blank;
+    image[1440 + 4] = 1;
+    ASSERT_TRUE(decodePlayFile(image, rec));
+    EXPECT_EQ(rec.cardRect[0][0].top, -1000);
+    EXPECT_EQ(findFault(rec), F::None);
+}
+
+TEST(Checks, RefusesHeadersNoGameHas) {
+    using F = PlayFileFault;
+    expectRefused(
+        *playedRecord(2),
+        {
+            {"started 2", [](PlayFileRecord &r) { r.gameStarted = 2; }, F::Header},
+            {"won 7", [](PlayFileRecord &r) { r.gameOver = 7; }, F::Header},
+            {"level 4", [](PlayFileRecord &r) { r.level = 4; }, F::Header},
+            {"level 255", [](PlayFileRecord &r) { r.level = 255; }, F::Header},
+            {"started without a level", [](PlayFileRecord &r) { r.level = 0; }, F::Header},
+            {"a level before any game", [](PlayFileRecord &r) { r.gameStarted = 0; }, F::Header},
+        });
+    expectRefused(
+        captureRecord(Table().g()),
+        {
+            {"won before any game", [](PlayFileRecord &r) { r.gameOver = 1; }, F::Header},
+            {"level 3 before any game", [](PlayFileRecord &r) { r.level = 3; }, F::Header},
+        });
+    // The option and the score index nothing; odd values from the settings
+    // file are kept.
+    auto odd = playedRecord(2);
+    odd->scoreDisplayOn = 200;
+    odd->score = 65279;
+    EXPECT_EQ(findFault(*odd), F::None);
+}
+
+TEST(Checks, RefusesValuesOutsideTheirTables) {
+    using F = PlayFileFault;
+    const auto good = playedRecord(1);
+    expectRefused(
+        *good,
+        {
+            {"slotPresent 2", [](PlayFileRecord &r) { r.slotPresent[3][2] = 2; }, F::Flag},
+            {"faceUp 257", [](PlayFileRecord &r) { r.faceUp[0][0] = 257; }, F::Flag},
+            {"member flag 2", [](PlayFileRecord &r) { r.groupMembers[40][12][3] = 2; }, F::Flag},
+            {"touch count 5", [](PlayFileRecord &r) { r.touchCount[9][1] = 5; }, F::TouchCount},
+            {"touch count 65279", [](PlayFileRecord &r) { r.touchCount[12][3] = 65279; },
+             F::TouchCount},
+            {"stack level 52", [](PlayFileRecord &r) { r.stackLevel[2][2] = 52; }, F::Stacking},
+            {"stack column 13", [](PlayFileRecord &r) { r.stackColumn[0] = 13; }, F::Stacking},
+            {"stack row 4", [](PlayFileRecord &r) { r.stackRow[51] = 4; }, F::Stacking},
+        });
+    // Before the first game the ranges still hold.
+    expectRefused(
+        captureRecord(Table().g()),
+        {
+            {"stack column 200", [](PlayFileRecord &r) { r.stackColumn[7] = 200; }, F::Stacking},
+            {"touch count 9", [](PlayFileRecord &r) { r.touchCount[1][1] = 9; }, F::TouchCount},
+        });
+}
+
+TEST(Checks, RefusesStackingThatIsNotTheInverseOfTheLevels) {
+    using F = PlayFileFault;
+    expectRefused(
+        *playedRecord(3),
+        {
+            {"two cards on one level",
+             [](PlayFileRecord &r) { r.stackLevel[4][0] = r.stackLevel[5][0]; }, F::Stacking},
+            {"levels swapped without the lists",
+             [](PlayFileRecord &r) { std::swap(r.stackLevel[4][0], r.stackLevel[8][3]); },
+             F::Stacking},
+            {"lists swapped without the levels",
+             [](PlayFileRecord &r) { std::swap(r.stackColumn[10], r.stackColumn[11]); },
+             F::Stacking},
+            {"row list off by one",
+             [](PlayFileRecord &r) { r.stackRow[20] = (r.stackRow[20] + 1) % 4; }, F::Stacking},
+        });
+}
+
+TEST(Checks, RefusesFacesNoCardCanShow) {
+    using F = PlayFileFault;
+    expectRefused(
+        *playedRecord(2),
+        {
+            {"settled card face down", [](PlayFileRecord &r) { r.faceUp[6][0] = 0; }, F::Face},
+            {"spent card face down", [](PlayFileRecord &r) { r.faceUp[8][2] = 0; }, F::Face},
+            {"two cards peeked at",
+             [](PlayFileRecord &r) {
+                 r.faceUp[3][0] = 1;
+                 r.faceUp[9][3] = 1;
+             },
+             F::Face},
+        });
+}
+
+TEST(Checks, RefusesRectanglesThatCannotBeACardOnTheBoard) {
+    using F = PlayFileFault;
+    expectRefused(
+        *playedRecord(1),
+        {
+            {"too wide", [](PlayFileRecord &r) { r.cardRect[9][0].right += 1; }, F::Rectangle},
+            {"too short", [](PlayFileRecord &r) { r.cardRect[9][0].bottom -= 1; }, F::Rectangle},
+            {"empty", [](PlayFileRecord &r) { r.cardRect[11][2] = Rect{}; }, F::Rectangle},
+            {"far off to the left",
+             [](PlayFileRecord &r) {
+                 r.cardRect[7][1] = {-60000, 600, -59937, 701};
+             },
+             F::Rectangle},
+            {"far below",
+             [](PlayFileRecord &r) {
+                 r.cardRect[7][1] = {1563, 50000, 1626, 50101};
+             },
+             F::Rectangle},
+        });
+}
+
+TEST(Checks, RefusesCardsOutsideTheLevelThatWereTouchedOrMoved) {
+    using F = PlayFileFault;
+    // at the beginner level columns 0..3 and 9..12 stay as the new game left them
+    expectRefused(
+        *playedRecord(3),
+        {
+            {"touched", [](PlayFileRecord &r) { r.touchCount[0][0] = 1; }, F::OutsideLevel},
+            {"settled",
+             [](PlayFileRecord &r) {
+                 r.touchCount[12][3] = 3;
+                 r.faceUp[12][3] = 1;
+             },
+             F::OutsideLevel},
+            {"moved",
+             [](PlayFileRecord &r) {
+                 r.cardRect[10][1] = {600, 600, 663, 701};
+             },
+             F::OutsideLevel},
+            {"no group of its own",
+             [](PlayFileRecord &r) { r.groupMembers[cardId(2, 2)][2][2] = 0; }, F::OutsideLevel},
+            {"joined to a card in play",
+             [](PlayFileRecord &r) {
+                 int32_t merged[kColumns][kRows];
+                 std::memcpy(merged, r.groupMembers[cardId(4, 0)], sizeof merged);
+                 merged[3][0] = 1;
+                 for (int id = 0; id < kCards; ++id)
+                     if (merged[cardColumn(id)][cardRow(id)])
+                         std::memcpy(r.groupMembers[id], merged, sizeof merged);
+             },
+             F::OutsideLevel},
+        });
+}
+
+TEST(Checks, RefusesGroupsThatDisagreeOrLieOffThePitch) {
+    using F = PlayFileFault;
+    const auto good = playedRecord(2);
+    const int f = 2;  // first column at the intermediate level
+    expectRefused(
+        *good,
+        {
+            {"joined one way only",
+             [](PlayFileRecord &r) { r.groupMembers[cardId(9, 1)][9][2] = 1; }, F::Group},
+            {"a member missing from one row",
+             [=](PlayFileRecord &r) { r.groupMembers[cardId(f, 0)][f + 1][0] = 0; }, F::Group},
+            {"a card not in its own group",
+             [](PlayFileRecord &r) { r.groupMembers[cardId(10, 3)][10][3] = 0; }, F::Group},
+            {"a member off the pitch",
+             [=](PlayFileRecord &r) {
+                 r.cardRect[f + 1][0].left += 1;
+                 r.cardRect[f + 1][0].right += 1;
+             },
+             F::Group},
+            {"a group a row apart",
+             [=](PlayFileRecord &r) {
+                 r.cardRect[f][1].top += 101;
+                 r.cardRect[f][1].bottom += 101;
+             },
+             F::Group},
+        });
+}
+
+TEST(Checks, RefusesAWonBoardWithCardsLeftOver) {
+    Table t;
+    t.deal(3, 8);
+    boards::winGame(t.g());
+    auto rec = std::make_unique<PlayFileRecord>(captureRecord(t.g()));
+    ASSERT_EQ(findFault(*rec), PlayFileFault::None);
+    // the same board, one card short of the sevens' group
+    Table u;
+    u.deal(3, 8);
+    const ColumnRange cols = columnsInPlay(3);
+    for (int c = cols.first; c <= cols.last; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (!(c == 8 && r == 3)) boards::joinGroups(u.g(), 6, cardId(c, r));
+    u.g().gameOver = 1;
+    rec = std::make_unique<PlayFileRecord>(captureRecord(u.g()));
+    EXPECT_EQ(findFault(*rec), PlayFileFault::Unfinished);
+    rec->gameOver = 0;
+    EXPECT_EQ(findFault(*rec), PlayFileFault::None);
+}

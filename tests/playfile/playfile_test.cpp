@@ -1,0 +1,461 @@
+#include "playfile/playfile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "boards.h"
+#include "game/board.h"
+#include "playfile/codec.h"
+#include "support/table.h"
+
+using namespace fusefuda;
+using fusefuda::testing::Table;
+namespace boards = fusefuda::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kOutputCannotOpen = "出力ファイルが開けません";
+const std::string kInputCannotOpen = "入力ファイルが開けません";
+const std::string kReadFailed = "ファイルの読み込みに失敗しました";
+
+std::vector<uint8_t> readAll(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeAll(const std::string &path, const std::vector<uint8_t> &bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::vector<std::string> namesIn(const std::string &folder) {
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Saves the table's game to path through the menu command.
+void save(Table &t, const std::string &path) {
+    t.shell.saveChoice = path;
+    savePlayFile(t.ctx);
+}
+
+void load(Table &t, const std::string &path) {
+    t.shell.openChoice = path;
+    loadPlayFile(t.ctx);
+}
+
+// Forgets what the shell was asked before the command under test.
+void forgetCalls(Table &t) { t.shell = fusefuda::testing::RecordingShell{}; }
+
+// A table in the middle of a different game, with things going on that a
+// load must put an end to.
+void busyTable(Table &t) {
+    t.deal(1, 777);
+    boards::playSomeMoves(t.ctx);
+    GameState &g = t.g();
+    g.popups[3] = ScorePopup{100, 120, 1, 2, 1, 1};
+    g.sparkles[7] = Sparkle{900, 700, 1, 2, 1, 1};
+    g.touchCost[0] = -7;
+    g.undoDepth = 4;
+    g.finalScore = 1234;
+    g.nameEntryRank = 2;
+    forgetCalls(t);
+}
+
+}  // namespace
+
+// --- saving ---
+
+TEST(Save, WritesTheWholeImageAndChangesNothing) {
+    boards::ScratchFolder folder;
+    Table t;
+    t.deal(2, 31);
+    boards::playSomeMoves(t.ctx);
+    forgetCalls(t);
+    const auto before = std::make_unique<GameState>(t.g());
+
+    const std::string path = folder.file("game.pvq");
+    save(t, path);
+    EXPECT_TRUE(t.shell.messages.empty());
+    EXPECT_TRUE(boards::sameGame(t.g(), *before));
+    EXPECT_EQ(t.shell.invalidations, 0);
+
+    const std::vector<uint8_t> first = readAll(path);
+    ASSERT_EQ(first.size(), 142984u);
+    EXPECT_EQ(first, encodePlayFile(captureRecord(t.g())));
+    save(t, path);
+    EXPECT_EQ(readAll(path), first);
+    EXPECT_EQ(namesIn(folder.path), std::vector<std::string>{"game.pvq"});
+}
+
+TEST(Save, ReplacesALongerOldFileWholeKeepingItsPermissions) {
+    boards::ScratchFolder folder;
+    const std::string path = folder.file("old.pvq");
+    writeAll(path, std::vector<uint8_t>(200000, 0x5A));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+
+    Table t;
+    t.deal(3, 2);
+    save(t, path);
+    EXPECT_TRUE(t.shell.messages.empty());
+    EXPECT_EQ(readAll(path), encodePlayFile(captureRecord(t.g())));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(Save, ThroughALinkReplacesTheFileItNames) {
+    boards::ScratchFolder folder;
+    fs::create_directory(folder.file("real"));
+    const std::string real = folder.file("real/kept.pvq");
+    writeAll(real, {1, 2, 3});
+    fs::create_symlink(real, folder.file("link.pvq"));
+
+    Table t;
+    t.deal(1, 3);
+    save(t, folder.file("link.pvq"));
+    EXPECT_TRUE(t.shell.messages.empty());
+    EXPECT_TRUE(fs::is_symlink(folder.file("link.pvq")));
+    EXPECT_EQ(readAll(real), encodePlayFile(captureRecord(t.g())));
+}
+
+TEST(Save, CancellingWritesNothing) {
+    boards::ScratchFolder folder;
+    Table t;
+    t.deal(2, 4);
+    const auto before = std::make_unique<GameState>(t.g());
+    save(t, "");
+    EXPECT_TRUE(namesIn(folder.path).empty());
+    EXPECT_TRUE(t.shell.messages.empty());
+    EXPECT_TRUE(boards::sameGame(t.g(), *before));
+}
+
+TEST(Save, AFailedWriteKeepsTheOldFileAndSaysSo) {
+    boards::ScratchFolder folder;
+    const std::string path = folder.file("keep.pvq");
+    Table old;
+    old.deal(3, 11);
+    save(old, path);
+    const std::vector<uint8_t> kept = readAll(path);
+    ASSERT_EQ(kept.size(), 142984u);
+
+    Table t;
+    t.deal(1, 12);
+    {
+        // The disk fills up a thousand bytes into the new file.
+        struct rlimit saved {};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = 1000;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        save(t, path);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    EXPECT_EQ(t.shell.messages, std::vector<std::string>{kOutputCannotOpen});
+    EXPECT_EQ(readAll(path), kept);
+    EXPECT_EQ(namesIn(folder.path), std::vector<std::string>{"keep.pvq"}) << "no temporary left";
+}
+
+TEST(Save, ATargetThatCannotBeWrittenIsReported) {
+    boards::ScratchFolder folder;
+    Table t;
+    t.deal(2, 5);
+
+    // a folder that does not exist: no temporary file can be made there
+    save(t, folder.file("missing/game.pvq"));
+    EXPECT_EQ(t.shell.messages, std::vector<std::string>{kOutputCannotOpen});
+
+    // a folder where the file should go
+    fs::create_directory(folder.file("taken.pvq"));
+    writeAll(folder.file("taken.pvq/inside"), {9, 9});
+    save(t, folder.file("taken.pvq"));
+    EXPECT_EQ(t.shell.messages.size(), 2u);
+    EXPECT_EQ(readAll(folder.file("taken.pvq/inside")), (std::vector<uint8_t>{9, 9}));
+    EXPECT_EQ(namesIn(folder.path), std::vector<std::string>{"taken.pvq"});
+}
+
+TEST(Save, AWriteProtectedFileOrFolderIsLeftAlone) {
+    boards::ScratchFolder folder;
+    Table t;
+    t.deal(2, 6);
+    forgetCalls(t);
+    const std::string path = folder.file("mine.pvq");
+    writeAll(path, {1, 2, 3});
+    {
+        boards::AsOrdinaryUser user({folder.path, path});
+        ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+        save(t, path);
+        EXPECT_EQ(t.shell.messages, std::vector<std::string>{kOutputCannotOpen});
+        EXPECT_EQ(readAll(path), (std::vector<uint8_t>{1, 2, 3}));
+
+        // a folder where nothing new can be made
+        ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+        ASSERT_EQ(::chmod(folder.path.c_str(), 0555), 0);
+        save(t, path);
+        EXPECT_EQ(t.shell.messages.size(), 2u);
+        EXPECT_EQ(readAll(path), (std::vector<uint8_t>{1, 2, 3}));
+        ::chmod(folder.path.c_str(), 0755);
+    }
+    EXPECT_EQ(namesIn(folder.path), std::vector<std::string>{"mine.pvq"});
+}
+
+// --- loading ---
+
+TEST(Load, RestoresEveryStoredFieldOfAGameInProgress) {
+    for (int level = 1; level <= 3; ++level) {
+        SCOPED_TRACE(level);
+        boards::ScratchFolder folder;
+        Table saved;
+        saved.deal(level, 100 + level);
+        boards::playSomeMoves(saved.ctx);
+        saved.g().gameOver = 0;
+        save(saved, folder.file("g.pvq"));
+
+        Table t;
+        busyTable(t);
+        load(t, folder.file("g.pvq"));
+        ASSERT_TRUE(t.shell.messages.empty());
+
+        // What was saved, with the sevens' group brought to the top as a
+        // load does.
+        auto expected = std::make_unique<GameState>(saved.g());
+        raiseGroupInStack(*expected, 6, 3);
+        EXPECT_TRUE(captureRecord(t.g()) == captureRecord(*expected));
+        EXPECT_EQ(t.g().level, level);
+        EXPECT_EQ(t.g().score, saved.g().score);
+        EXPECT_EQ(t.g().cardRect[8][2], (Rect{-40, -20, 23, 81}));
+        EXPECT_EQ(t.g().cardRect[7][1], (Rect{1563, 600, 1626, 701}));
+    }
+}
+
+TEST(Load, RestoresAFinishedGameAndOneFromBeforeTheFirstGame) {
+    boards::ScratchFolder folder;
+    Table won;
+    won.deal(2, 9);
+    boards::winGame(won.g());
+    save(won, folder.file("won.pvq"));
+    Table nothing;
+    save(nothing, folder.file("nothing.pvq"));
+
+    Table t;
+    busyTable(t);
+    load(t, folder.file("won.pvq"));
+    ASSERT_TRUE(t.shell.messages.empty());
+    EXPECT_EQ(t.g().gameOver, 1);
+    EXPECT_EQ(t.g().gameStarted, 1);
+    EXPECT_EQ(t.g().cardRect[2][0], won.g().cardRect[2][0]);
+
+    load(t, folder.file("nothing.pvq"));
+    ASSERT_TRUE(t.shell.messages.empty());
+    EXPECT_EQ(t.g().gameStarted, 0);
+    EXPECT_EQ(t.g().level, 0);
+    EXPECT_EQ(t.g().gameOver, 0);
+    EXPECT_EQ(t.g().score, 0);
+    EXPECT_EQ(cardAt(t.g(), 500, 300), -1);
+    // and what that load left can be saved and loaded once more
+    save(t, folder.file("again.pvq"));
+    load(t, folder.file("again.pvq"));
+    EXPECT_TRUE(t.shell.messages.empty());
+}
+
+TEST(Load, StartsTheLoadedGameAfresh) {
+    boards::ScratchFolder folder;
+    Table saved;
+    saved.deal(3, 21);
+    boards::playSomeMoves(saved.ctx);
+    save(saved, folder.file("g.pvq"));
+
+    Table t;
+    busyTable(t);
+    GameState &g = t.g();
+    g.scoreDisplayOn = 0;
+    g.dragging = 1;
+    g.dragMoved = 1;
+    g.dealPending = 1;
+    g.hoverCard = g.hoverCardShown = cardId(6, 0);
+    t.shell.confined = true;
+    const int viewX = g.viewX = 300, viewY = g.viewY = 200;
+    const int marksBefore = t.shell.menuMarkUpdates;
+
+    load(t, folder.file("g.pvq"));
+    ASSERT_TRUE(t.shell.messages.empty());
+    EXPECT_EQ(g.undoDepth, 0);
+    EXPECT_GT(t.shell.menuMarkUpdates, marksBefore) << "undo greyed";
+    for (const ScorePopup &p : g.popups) {
+        EXPECT_EQ(p.visible, 0);
+        EXPECT_EQ(p.active, 0);
+        EXPECT_EQ(p.x, 0);
+    }
+    for (const Sparkle &s : g.sparkles) EXPECT_EQ(s.active, 0);
+    EXPECT_EQ(g.touchCost[0], -50);
+    EXPECT_EQ(g.touchCost[1], -30);
+    EXPECT_EQ(g.touchCost[2], -20);
+    EXPECT_EQ(g.finalScore, 0);
+    EXPECT_EQ(g.nameEntryRank, kNoRank);
+    EXPECT_GE(t.shell.invalidations, 1);
+    EXPECT_EQ(g.viewX, viewX) << "the view stays where it was";
+    EXPECT_EQ(g.viewY, viewY);
+    // the sevens' group on top, the pressed seven topmost
+    EXPECT_EQ(g.stackLevel[6][3], 51);
+    // nothing carried any more, no deal to scatter the loaded board
+    EXPECT_EQ(g.dragging, 0);
+    EXPECT_FALSE(t.shell.confined);
+    EXPECT_EQ(g.dealPending, 0);
+    EXPECT_EQ(g.pressMode, kPressNone);
+    EXPECT_EQ(g.hoverCard, kNoCard) << "the guide is drawn afresh on the next move";
+}
+
+TEST(Load, OpensOrClosesTheScoreWindowByTheStoredOption) {
+    boards::ScratchFolder folder;
+    Table on;
+    on.deal(3, 1);
+    on.g().scoreDisplayOn = 1;
+    save(on, folder.file("on.pvq"));
+    Table off;
+    off.deal(3, 1);
+    off.g().scoreDisplayOn = 0;
+    save(off, folder.file("off.pvq"));
+
+    Table t;
+    t.deal(2, 2);
+    t.g().scoreDisplayOn = 0;
+    load(t, folder.file("on.pvq"));
+    EXPECT_EQ(t.g().scoreDisplayOn, 1);
+    EXPECT_TRUE(t.shell.scoreWindowOpen);
+    EXPECT_EQ(t.shell.scoreWindowOpenings, 1);
+
+    load(t, folder.file("off.pvq"));
+    EXPECT_EQ(t.g().scoreDisplayOn, 0);
+    EXPECT_FALSE(t.shell.scoreWindowOpen);
+    EXPECT_EQ(t.shell.scoreWindowOpenings, 1);
+}
+
+TEST(Load, BytesThatLookLikeLineEndsOrAnEndMarkReadUnchanged) {
+    boards::ScratchFolder folder;
+    Table saved;
+    saved.deal(1, 7);
+    boards::playSomeMoves(saved.ctx);
+    save(saved, folder.file("g.pvq"));
+    const std::vector<uint8_t> bytes = readAll(folder.file("g.pvq"));
+    // the left edge 1,563 is stored as 2, 13, 10; card 26's slot holds 26
+    const std::size_t at = 1440 + 16 * (13 * 1 + 7);
+    ASSERT_EQ(bytes[at + 1], 13);
+    ASSERT_EQ(bytes[at + 2], 10);
+    ASSERT_EQ(bytes[400 + 20 * 26], 26);
+
+    Table t;
+    load(t, folder.file("g.pvq"));
+    ASSERT_TRUE(t.shell.messages.empty());
+    EXPECT_EQ(t.g().cardRect[7][1].left, 1563);
+    EXPECT_EQ(t.g().slotCard[0][2], 26);
+    EXPECT_EQ(t.g().score, saved.g().score);
+}
+
+TEST(Load, ALongerFileLoadsFromItsFirstBytes) {
+    boards::ScratchFolder folder;
+    Table saved;
+    saved.deal(2, 8);
+    save(saved, folder.file("g.pvq"));
+    std::vector<uint8_t> bytes = readAll(folder.file("g.pvq"));
+    bytes.resize(250000, 0xEE);
+    writeAll(folder.file("g.pvq"), bytes);
+
+    Table t;
+    load(t, folder.file("g.pvq"));
+    ASSERT_TRUE(t.shell.messages.empty());
+    auto expected = std::make_unique<GameState>(saved.g());
+    raiseGroupInStack(*expected, 6, 3);
+    EXPECT_TRUE(captureRecord(t.g()) == captureRecord(*expected));
+}
+
+TEST(Load, CancellingChangesNothing) {
+    Table t;
+    busyTable(t);
+    t.shell.scoreWindowOpen = true;
+    const auto before = std::make_unique<GameState>(t.g());
+    load(t, "");
+    EXPECT_TRUE(boards::sameGame(t.g(), *before));
+    EXPECT_TRUE(t.shell.messages.empty());
+    EXPECT_TRUE(t.shell.scoreWindowOpen);
+    EXPECT_EQ(t.shell.invalidations, 0);
+}
+
+TEST(Load, AFileThatCannotBeOpenedChangesNothing) {
+    boards::ScratchFolder folder;
+    fs::create_directory(folder.file("folder.pvq"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe.pvq").c_str(), 0644), 0);
+    for (const std::string name : {"absent.pvq", "folder.pvq", "pipe.pvq"}) {
+        SCOPED_TRACE(name);
+        Table t;
+        busyTable(t);
+        const auto before = std::make_unique<GameState>(t.g());
+        load(t, folder.file(name));
+        EXPECT_EQ(t.shell.messages, std::vector<std::string>{kInputCannotOpen});
+        EXPECT_TRUE(boards::sameGame(t.g(), *before));
+    }
+}
+
+TEST(Load, ARefusedFileShowsOneMessageAndLeavesTheGameExactlyAsItWas) {
+    boards::ScratchFolder folder;
+    Table saved;
+    saved.deal(2, 13);
+    boards::playSomeMoves(saved.ctx);
+    save(saved, folder.file("good.pvq"));
+    const std::vector<uint8_t> good = readAll(folder.file("good.pvq"));
+    ASSERT_EQ(good.size(), 142984u);
+
+    struct Bad {
+        const char *what;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Bad> bad;
+    bad.push_back({"empty", {}});
+    bad.push_back({"ends in the header", std::vector<uint8_t>(good.begin(), good.begin() + 300)});
+    bad.push_back(
+        {"ends before the rectangles", std::vector<uint8_t>(good.begin(), good.begin() + 1440)});
+    bad.push_back({"one byte short", std::vector<uint8_t>(good.begin(), good.end() - 1)});
+    const auto changed = [&](const char *what, std::size_t offset, uint8_t value) {
+        std::vector<uint8_t> b = good;
+        b[offset] = value;
+        bad.push_back({what, b});
+    };
+    changed("level 4", 4, 4);
+    changed("not started with a level", 0, 0);
+    changed("touch count 5", 400 + 20 * 20 + 16, 5);
+    changed("stack level 60", 400 + 20 * 20 + 8, 60);
+    changed("stack column 13", 142880 + 9, 13);
+    changed("stack row 4", 142932 + 9, 4);
+    changed("a member flag 2", 2272 + 2704 * 30 + 4, 2);
+    changed("joined one way only", 2272 + 2704 * cardId(9, 1) + cardId(9, 2), 1);
+    changed("a rectangle's sign byte", 1440 + 16 * 20 + 4, 7);
+    bad.push_back({"noise", std::vector<uint8_t>(142984, 0xFF)});
+
+    for (const Bad &b : bad) {
+        SCOPED_TRACE(b.what);
+        writeAll(folder.file("bad.pvq"), b.bytes);
+        Table t;
+        busyTable(t);
+        t.shell.scoreWindowOpen = true;
+        const auto before = std::make_unique<GameState>(t.g());
+        load(t, folder.file("bad.pvq"));
+        EXPECT_EQ(t.shell.messages, std::vector<std::string>{kReadFailed});
+        EXPECT_TRUE(boards::sameGame(t.g(), *before));
+        EXPECT_TRUE(t.shell.scoreWindowOpen) << "the score window stays";
+        EXPECT_EQ(t.shell.invalidations, 0);
+        EXPECT_EQ(t.shell.menuMarkUpdates, 0);
+    }
+}
