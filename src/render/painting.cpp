@@ -23,6 +23,36 @@ void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
               boardY, SRCCOPY);
 }
 
+// Draws every group onto the canvas once, at the stacking level of its
+// topmost member. Drawing a group again at each lower member's level, as a
+// plain walk would, only paints pixels that the later draw of the same group
+// paints over again, so the picture is the same at a fraction of the copies.
+void rebuildCanvas(Context &ctx) {
+    GameState &g = ctx.g;
+    Surfaces &s = ctx.s;
+    bitBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0, SRCCOPY);
+    if (g.gameStarted != 1) return;
+    const ColumnRange cols = columnsInPlay(g.level);
+    bool drawn[kCards] = {};
+    int topLevels[kCards];
+    int groups = 0;
+    for (int n = kCards - 1; n >= 0; --n) {
+        const int c = g.stackColumn[n], r = g.stackRow[n];
+        if (!inPlay(g, c, r) || drawn[cardId(c, r)]) continue;
+        const int id = cardId(c, r);
+        drawn[id] = true;
+        for (int mc = cols.first; mc <= cols.last; ++mc)
+            for (int mr = 0; mr < kRows; ++mr)
+                if (isMember(g, id, mc, mr)) drawn[cardId(mc, mr)] = true;
+        topLevels[groups++] = n;
+    }
+    for (int i = groups - 1; i >= 0; --i) {
+        const int c = g.stackColumn[topLevels[i]], r = g.stackRow[topLevels[i]];
+        drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), s.board,
+                  false);
+    }
+}
+
 }  // namespace
 
 void paintWindow(Context &ctx) {
@@ -32,24 +62,22 @@ void paintWindow(Context &ctx) {
         windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.board, g.viewX, g.viewY, SRCCOPY);
         return;
     }
-    windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY, SRCCOPY);
+    bitBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY, SRCCOPY);
     if (g.gameStarted == 1) {
         for (int n = 0; n < kCards; ++n) {
             const int c = g.stackColumn[n], r = g.stackRow[n];
             if (!inPlay(g, c, r)) continue;
             const CardPicture pic = cardPicture(g, s, c, r);
-            windowBlt(s, g.cardRect[c][r].left - g.viewX, g.cardRect[c][r].top - g.viewY,
-                      kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);
+            bitBlt(s.window, g.cardRect[c][r].left - g.viewX, g.cardRect[c][r].top - g.viewY,
+                   kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);
         }
     }
-    bitBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0, SRCCOPY);
-    if (g.gameStarted != 1) return;
-    for (int n = 0; n < kCards; ++n) {
-        const int c = g.stackColumn[n], r = g.stackRow[n];
-        if (!inPlay(g, c, r)) continue;
-        drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), s.board,
-                  false);
-    }
+    markWindow(s, 0, 0, s.window.width(), s.window.height());
+    rebuildCanvas(ctx);
+    // A repaint in the middle of a carry (a resize, a menu command from the
+    // keyboard) must not put the carried group back onto the canvas: every
+    // later move restores from it and would leave the group's picture behind.
+    if (g.dragging == 1) liftGroup(ctx, cardId(g.dragColumn, g.dragRow));
 }
 
 void liftGroup(Context &ctx, int id) {
@@ -60,6 +88,9 @@ void liftGroup(Context &ctx, int id) {
         if (!inPlay(g, mc, mr) || !isMember(g, id, mc, mr)) continue;
         const Rect &m = g.cardRect[mc][mr];
         bitBlt(s.scratch, 0, 0, kCardWidth, kCardHeight, s.background, m.left, m.top, SRCCOPY);
+        // Only cards whose centre is nearer than one pitch are recomposed; a
+        // card exactly one pitch away shares just the border line and is left
+        // out, so that line shows the background until the next full paint.
         for (int k = 0; k < kCards; ++k) {
             const int nc = g.stackColumn[k], nr = g.stackRow[k];
             if (!inPlay(g, nc, nr) || isMember(g, id, nc, nr)) continue;
@@ -94,6 +125,8 @@ void eraseCarryTrail(Context &ctx, int left, int top, int id) {
 void drawCarryShadow(Context &ctx, int left, int top, int id) {
     const GameState &g = ctx.g;
     forEachMemberAt(g, left, top, id, [&](int c, int r, int x, int y) {
+        // A member with members to its right and below has its whole shadow
+        // under those cards, so it is not drawn at all.
         const bool rightIn = c + 1 < kColumns && isMember(g, id, c + 1, r);
         const bool belowIn = r + 1 < kRows && isMember(g, id, c, r + 1);
         if (rightIn && belowIn) return;
