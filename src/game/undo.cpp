@@ -25,13 +25,17 @@ void takeSnapshot(const GameState &g, UndoSnapshot &u) {
             for (int r = 0; r < kRows; ++r) u.groupMembers[id][c][r] = g.groupMembers[id][c][r];
     copyTable(u.stackColumn, g.stackColumn);
     copyTable(u.stackRow, g.stackRow);
-    // A card that is only being looked at is face down on the board: a
-    // snapshot taken while the peek is held (the reversal can be chosen then)
-    // must not bring it back face up for good.
+    // A snapshot taken while a peek is held (the reversal can be chosen then)
+    // records the peek as finished: its cost is already charged, so the card
+    // counts the touch, and a card that is only being looked at is not face
+    // up for good.
     if (g.pressMode == kPressPeek) {
         const int c = g.pressColumn, r = g.pressRow;
-        if (c >= 0 && c < kColumns && r >= 0 && r < kRows && g.touchCount[c][r] < 3)
-            u.faceUp[c][r] = 0;
+        if (c >= 0 && c < kColumns && r >= 0 && r < kRows) {
+            const int count = g.touchCount[c][r] + 1;
+            u.touchCount[c][r] = count <= 2 ? count : 3;
+            u.faceUp[c][r] = count <= 2 ? 0 : 1;
+        }
     }
 }
 
