@@ -1,5 +1,7 @@
 #include "render/painting.h"
 
+#include <cstring>
+
 #include "render/cards.h"
 
 namespace fusefuda {
@@ -16,6 +18,35 @@ void forEachMemberAt(const GameState &g, int left, int top, int id, F f) {
         for (int r = 0; r < kRows; ++r)
             if (isMember(g, id, c, r))
                 f(c, r, left + kPitchX * (c - c0), top + kPitchY * (r - r0));
+}
+
+// The grey stencil ANDed onto a whole card-sized block of the window, four
+// pixels at a time. The shadow is drawn for every member on every mouse move,
+// and the general blit goes one pixel at a time. Blocks that reach past the
+// window's edge take the general, clipping blit.
+void andGreyCard(Surfaces &s, int x, int y) {
+    if (x < 0 || y < 0 || x + kCardWidth > s.window.width() ||
+        y + kCardHeight > s.window.height() || s.greyCard.size() != QSize(kCardWidth, kCardHeight)) {
+        windowBlt(s, x, y, kCardWidth, kCardHeight, s.greyCard, 0, 0, SRCAND);
+        return;
+    }
+    typedef uint32_t Quad __attribute__((vector_size(16)));
+    const qsizetype stride = s.window.bytesPerLine() / 4;
+    const qsizetype greyStride = s.greyCard.bytesPerLine() / 4;
+    const uint32_t *grey = reinterpret_cast<const uint32_t *>(s.greyCard.constBits());
+    uint32_t *to = reinterpret_cast<uint32_t *>(s.window.bits()) + y * stride + x;
+    for (int row = 0; row < kCardHeight; ++row) {
+        uint32_t *d = to + row * stride;
+        const uint32_t *g = grey + row * greyStride;
+        for (int i = 0; i < kCardWidth; i += 4) {
+            Quad a, b;
+            std::memcpy(&a, d + i, sizeof a);
+            std::memcpy(&b, g + i, sizeof b);
+            a &= b;
+            std::memcpy(d + i, &a, sizeof a);
+        }
+    }
+    markWindow(s, x, y, kCardWidth, kCardHeight);
 }
 
 void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
@@ -130,8 +161,7 @@ void drawCarryShadow(Context &ctx, int left, int top, int id) {
         const bool rightIn = c + 1 < kColumns && isMember(g, id, c + 1, r);
         const bool belowIn = r + 1 < kRows && isMember(g, id, c, r + 1);
         if (rightIn && belowIn) return;
-        windowBlt(ctx.s, x - g.viewX, y - g.viewY, kCardWidth, kCardHeight, ctx.s.greyCard, 0, 0,
-                  SRCAND);
+        andGreyCard(ctx.s, x - g.viewX, y - g.viewY);
     });
 }
 

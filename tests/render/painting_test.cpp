@@ -264,6 +264,26 @@ TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
               0);
 }
 
+TEST(Carry, AtTheWindowsEdgesTheShadowIsCutOffCleanly) {
+    Table t;
+    const int a = cardId(4, 0), b = cardId(4, 1);
+    dealAndClear(t, 3, {a, b});
+    GameState &g = t.g();
+    place(g, 4, 0, 800, 600);
+    joinCards(g, a, b);
+    paintWindow(t.ctx);
+    const int x = clientX(g, 830), y = clientY(g, 650);
+    onLeftPress(t.ctx, x, y, false);
+    for (const auto &to : {std::pair{9000, 9000}, std::pair{-50, 9000}, std::pair{9000, -50},
+                           std::pair{-9000, -9000}, std::pair{500, 300}}) {
+        onMouseMove(t.ctx, to.first, to.second);
+        const Rect &at = g.cardRect[4][0];
+        ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
+                  0)
+            << "towards " << to.first << "," << to.second;
+    }
+}
+
 TEST(Carry, ARepaintDuringACarryKeepsTheGroupOffTheCanvas) {
     Table t;
     const int a = cardId(4, 0);
