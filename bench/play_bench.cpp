@@ -170,8 +170,7 @@ void fullPaintPerMemberWalk(benchmark::State &state) {
     const GameState &g = *b.g;
     Surfaces &s = b.s;
     for (auto _ : state) {
-        bitBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY,
-               SRCCOPY);
+        bitBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY, SRCCOPY);
         for (int n = 0; n < kCards; ++n) {
             const int c = g.stackColumn[n], r = g.stackRow[n];
             const CardPicture pic = cardPicture(g, s, c, r);

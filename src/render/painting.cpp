@@ -16,8 +16,7 @@ void forEachMemberAt(const GameState &g, int left, int top, int id, F f) {
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r)
-            if (isMember(g, id, c, r))
-                f(c, r, left + kPitchX * (c - c0), top + kPitchY * (r - r0));
+            if (isMember(g, id, c, r)) f(c, r, left + kPitchX * (c - c0), top + kPitchY * (r - r0));
 }
 
 // The grey stencil ANDed onto a whole card-sized block of the window, four
@@ -26,7 +25,8 @@ void forEachMemberAt(const GameState &g, int left, int top, int id, F f) {
 // window's edge take the general, clipping blit.
 void andGreyCard(Surfaces &s, int x, int y) {
     if (x < 0 || y < 0 || x + kCardWidth > s.window.width() ||
-        y + kCardHeight > s.window.height() || s.greyCard.size() != QSize(kCardWidth, kCardHeight)) {
+        y + kCardHeight > s.window.height() ||
+        s.greyCard.size() != QSize(kCardWidth, kCardHeight)) {
         windowBlt(s, x, y, kCardWidth, kCardHeight, s.greyCard, 0, 0, SRCAND);
         return;
     }
@@ -50,8 +50,8 @@ void andGreyCard(Surfaces &s, int x, int y) {
 }
 
 void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
-    windowBlt(ctx.s, boardX - ctx.g.viewX, boardY - ctx.g.viewY, w, h, ctx.s.board, boardX,
-              boardY, SRCCOPY);
+    windowBlt(ctx.s, boardX - ctx.g.viewX, boardY - ctx.g.viewY, w, h, ctx.s.board, boardX, boardY,
+              SRCCOPY);
 }
 
 // Draws every group onto the canvas once, at the stacking level of its
@@ -79,8 +79,7 @@ void rebuildCanvas(Context &ctx) {
     }
     for (int i = groups - 1; i >= 0; --i) {
         const int c = g.stackColumn[topLevels[i]], r = g.stackRow[topLevels[i]];
-        drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), s.board,
-                  false);
+        drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), s.board, false);
     }
 }
 
@@ -143,8 +142,8 @@ void restoreGroupCells(Context &ctx, int id) {
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r)
             if (isMember(g, id, c, r))
-                copyCanvasToWindow(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top,
-                                   kCardWidth, kCardHeight);
+                copyCanvasToWindow(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, kCardWidth,
+                                   kCardHeight);
 }
 
 void eraseCarryTrail(Context &ctx, int left, int top, int id) {

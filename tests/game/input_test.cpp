@@ -1,7 +1,8 @@
+#include "game/input.h"
+
 #include <gtest/gtest.h>
 
 #include "game/board.h"
-#include "game/input.h"
 #include "game/undo.h"
 #include "render/painting.h"
 #include "render/surfaces.h"
@@ -154,8 +155,8 @@ TEST(Join, TheCatchSquareReachesTenBeforeAndNineAfterTheNeighboursCentre) {
         int dx, dy;
         bool joins;
     };
-    const Case cases[] = {{-10, 0, true}, {9, 0, true},  {10, 0, false}, {-11, 0, false},
-                          {0, -10, true}, {0, 9, true},  {0, 10, false}, {0, -11, false},
+    const Case cases[] = {{-10, 0, true},   {9, 0, true}, {10, 0, false}, {-11, 0, false},
+                          {0, -10, true},   {0, 9, true}, {0, 10, false}, {0, -11, false},
                           {-10, -10, true}, {9, 9, true}, {9, 10, false}};
     for (const Case &k : cases) {
         Table t;
@@ -186,9 +187,9 @@ TEST(Join, SnapsWithSoundSparkleAndPicturesOnWindowAndCanvas) {
     EXPECT_EQ(g.sparkles[0].frame, 0);
     EXPECT_EQ(g.sparkles[1].active, 0);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
-    EXPECT_EQ(differingPixels(t.surfaces.window,
-                              atView(g, t.surfaces.board, t.surfaces.window.size())),
-              0);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
     // the joined pair moves as one
     carryTo(t, 5, 0, 1200, 800);
     EXPECT_EQ(g.cardRect[4][0], (Rect{1137, 800, 1200, 901}));
@@ -304,9 +305,9 @@ TEST(Pan, RefusedStepsAreNotClampedAndMovingBackPansAgainAtOnce) {
 
     // while pulled, the window is painted from the canvas
     paintWindow(t.ctx);
-    EXPECT_EQ(differingPixels(t.surfaces.window,
-                              atView(g, t.surfaces.board, t.surfaces.window.size())),
-              0);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
     onRightRelease(t.ctx, 397, 293);
     EXPECT_EQ(g.panning, 0);
     EXPECT_FALSE(t.shell.confined);

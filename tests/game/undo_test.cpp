@@ -1,3 +1,5 @@
+#include "game/undo.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +8,6 @@
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"
-#include "game/undo.h"
 #include "render/painting.h"
 #include "render/trace_pictures.h"
 #include "support/table.h"

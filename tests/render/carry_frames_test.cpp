@@ -26,8 +26,9 @@ void saveFrame(const GameState &g, const QImage &window, int n) {
     if (dir == nullptr || *dir == '\0') return;
     QDir().mkpath(QString::fromLocal8Bit(dir));
     const QImage crop = window.copy(kScene.translated(-g.viewX, -g.viewY));
-    crop.save(QStringLiteral("%1/carry-%2.png").arg(QString::fromLocal8Bit(dir)).arg(n, 2, 10,
-                                                                                     QChar('0')));
+    crop.save(QStringLiteral("%1/carry-%2.png")
+                  .arg(QString::fromLocal8Bit(dir))
+                  .arg(n, 2, 10, QChar('0')));
 }
 
 // What the window must show while the group of id is carried with its anchor
@@ -86,8 +87,8 @@ TEST(CarryFrames, ACardCarriedOverOthersLeavesNothingBehindAndJoinsTheSevens) {
     saveFrame(g, t.surfaces.window, n);
     EXPECT_TRUE(isMember(g, cardId(6, 1), 5, 1));
     EXPECT_EQ(g.cardRect[5][1], (Rect{837, 601, 900, 702}));
-    EXPECT_EQ(differingPixels(t.surfaces.window,
-                              atView(g, t.surfaces.board, t.surfaces.window.size())),
-              0);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
 }

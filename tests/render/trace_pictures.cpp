@@ -24,7 +24,9 @@ QImage traced(int w, int h, uint32_t salt) {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y) {
         auto *line = reinterpret_cast<uint32_t *>(img.scanLine(y));
-        for (int x = 0; x < w; ++x) line[x] = 0xFF000000u | (mix(uint32_t(x) * 4099u + uint32_t(y) * 65537u + salt) & 0xFFFFFFu);
+        for (int x = 0; x < w; ++x)
+            line[x] =
+                0xFF000000u | (mix(uint32_t(x) * 4099u + uint32_t(y) * 65537u + salt) & 0xFFFFFFu);
     }
     return img;
 }
@@ -37,7 +39,7 @@ QImage checkerboard() {
     return img;
 }
 
-const char *const kRanks[kColumns] = {"A", "2", "3", "4",  "5", "6", "7",
+const char *const kRanks[kColumns] = {"A", "2", "3",  "4", "5", "6", "7",
                                       "8", "9", "10", "J", "Q", "K"};
 const char *const kSuits[kRows] = {"\u2660", "\u2663", "\u2665", "\u2666"};
 
