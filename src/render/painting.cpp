@@ -1,5 +1,6 @@
 #include "render/painting.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "render/cards.h"
@@ -83,11 +84,24 @@ void rebuildCanvas(Context &ctx) {
     }
 }
 
+// A client area larger than what is left of the board past the view (a
+// maximised window) has a margin that no copy reaches. It is cleared, so that
+// nothing drawn there earlier stays on the screen.
+void clearPastTheBoard(Surfaces &s, const GameState &g) {
+    const int boardRight = kBoardWidth - g.viewX, boardBottom = kBoardHeight - g.viewY;
+    for (int y = 0; y < s.window.height(); ++y) {
+        auto *line = reinterpret_cast<uint32_t *>(s.window.scanLine(y));
+        const int from = y < boardBottom ? std::max(boardRight, 0) : 0;
+        for (int x = from; x < s.window.width(); ++x) line[x] = 0xFF000000u;
+    }
+}
+
 }  // namespace
 
 void paintWindow(Context &ctx) {
     GameState &g = ctx.g;
     Surfaces &s = ctx.s;
+    clearPastTheBoard(s, g);
     if (g.panning == 1) {
         windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.board, g.viewX, g.viewY, SRCCOPY);
         return;

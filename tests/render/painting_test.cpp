@@ -94,6 +94,26 @@ TEST(FullPaint, CanvasMatchesTheRuleAndWindowShowsCardsInStackingOrderOnRandomBo
     }
 }
 
+TEST(FullPaint, AWindowLargerThanTheRestOfTheBoardIsClearedPastItsEdge) {
+    Table t;
+    dealAndClear(t, 3, {});
+    GameState &g = t.g();
+    g.viewX = kViewXMax;
+    g.viewY = kViewYMax;
+    resizeWindowSurface(t.surfaces, 2100, 800);
+    for (int panning = 0; panning <= 1; ++panning) {
+        t.surfaces.window.fill(0xFFFF00FFu);
+        g.panning = panning;
+        paintWindow(t.ctx);
+        const QImage &w = t.surfaces.window;
+        const int right = kBoardWidth - kViewXMax, bottom = kBoardHeight - kViewYMax;
+        EXPECT_EQ(w.pixel(right - 1, bottom - 1), backgroundPixel(2999, 1599));
+        EXPECT_EQ(w.pixel(right, 10), 0xFF000000u);
+        EXPECT_EQ(w.pixel(10, bottom), 0xFF000000u);
+        EXPECT_EQ(w.pixel(2099, 799), 0xFF000000u);
+    }
+}
+
 TEST(Lift, RecomposesEachMembersAreaFromTheBackgroundAndTheCardsAround) {
     Table t;
     const int a = cardId(4, 0), b = cardId(5, 0), under = cardId(7, 2), over = cardId(8, 3);
