@@ -131,6 +131,18 @@ void shadow13OwnBlit(benchmark::State &state) {
 }
 BENCHMARK(shadow13OwnBlit);
 
+void shadow13GeneralBlit(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    for (auto _ : state) {
+        for (int c = 0; c < kColumns; ++c)
+            windowBlt(b.s, 505 + kPitchX * c - b.g->viewX, 485 - b.g->viewY, kCardWidth,
+                      kCardHeight, b.s.greyCard, 0, 0, SRCAND);
+        b.s.dirty = QRegion();
+    }
+}
+BENCHMARK(shadow13GeneralBlit);
+
 void shadow13QPainter(benchmark::State &state) {
     Bench b;
     b.group(13, 500, 480);
