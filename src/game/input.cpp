@@ -1,13 +1,285 @@
-// Stand-in until the mouse play lands.
 #include "game/input.h"
 
+#include <algorithm>
+
+#include "assets/catalogue.h"
+#include "game/board.h"
+#include "game/overlays.h"
+#include "game/peek.h"
+#include "game/scoring.h"
+#include "game/undo.h"
+#include "render/cards.h"
+#include "render/hover.h"
+#include "render/painting.h"
+
 namespace fusefuda {
-void onLeftPress(Context &, int, int, bool) {}
-void onLeftRelease(Context &, int, int) {}
-void onRightPress(Context &, int, int) {}
-void onRightRelease(Context &, int, int) {}
-void onMouseMove(Context &, int, int) {}
-void pickUp(Context &, int, int, int, int) {}
-void dropGroup(Context &) {}
-void tryJoin(Context &, int) {}
+
+namespace {
+
+// Half-open client rectangle that the pointer may take while a card is
+// carried.
+struct PointerBounds {
+    int left, top, right, bottom;
+};
+
+// The pointer keeps its place inside the carried card, so the card's corner
+// stays between the client area's left and top edges and one picture short of
+// its right and bottom edges. A client area that reaches past the board is
+// cut at the board's edge, so that no card is ever put where the canvas, the
+// source of every restore, does not reach.
+PointerBounds carryBounds(const Context &ctx) {
+    const GameState &g = ctx.g;
+    const int gx = g.grabOffsetX + g.viewX, gy = g.grabOffsetY + g.viewY;
+    const int w = std::min(int(ctx.s.window.width()), kBoardWidth - g.viewX);
+    const int h = std::min(int(ctx.s.window.height()), kBoardHeight - g.viewY);
+    return {gx, gy, std::max(w + gx - kPitchX, gx + 1), std::max(h + gy - kPitchY, gy + 1)};
+}
+
+int clampTo(int v, int low, int highExclusive) {
+    return std::max(low, std::min(v, highExclusive - 1));
+}
+
+int carriedCard(const GameState &g) { return cardId(g.dragColumn, g.dragRow); }
+
+void holdRaise(Context &ctx, int c, int r) {
+    GameState &g = ctx.g;
+    g.pressColumn = c;
+    g.pressRow = r;
+    g.pressMode = kPressRaise;
+    raiseGroup(ctx, c, r);
+}
+
+// The end of a press that only raised a group: the group goes onto the canvas
+// at its place, then to the front of the window.
+void releaseRaise(Context &ctx) {
+    GameState &g = ctx.g;
+    g.pressMode = kPressNone;
+    const int c = g.pressColumn, r = g.pressRow;
+    const Rect &at = g.cardRect[c][r];
+    drawGroup(ctx, at.left, at.top, cardId(c, r), ctx.s.board, false);
+    raiseGroup(ctx, c, r);
+}
+
+// Whether a card stacked above (nc, nr) has its centre square over point
+// (px, py): the neighbour's spot is then taken and it does not join.
+bool coveredAt(const GameState &g, int nc, int nr, int px, int py) {
+    const int level = g.stackLevel[nc][nr];
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (g.stackLevel[c][r] <= level) continue;
+            const Rect &o = g.cardRect[c][r];
+            if (px >= o.left + 16 && px < o.left + 46 && py >= o.top + 35 && py < o.top + 65)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Makes the groups of a and b one group: every member's row becomes the union.
+void mergeGroups(GameState &g, int a, int b) {
+    int32_t merged[kColumns][kRows];
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            merged[c][r] = (g.groupMembers[a][c][r] == 1 || g.groupMembers[b][c][r] == 1) ? 1 : 0;
+    for (int mc = 0; mc < kColumns; ++mc) {
+        for (int mr = 0; mr < kRows; ++mr) {
+            if (merged[mc][mr] != 1) continue;
+            const int id = cardId(mc, mr);
+            for (int c = 0; c < kColumns; ++c)
+                for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
+        }
+    }
+}
+
+bool allJoinedToSevens(const GameState &g) {
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (!isMember(g, cardId(6, 0), c, r)) return false;
+    return cols.first <= cols.last;
+}
+
+// The sparkle on the seam, placed from the stationary neighbour's corner by
+// the direction in which that neighbour lies.
+void sparkleOnSeam(GameState &g, int direction, const Rect &n) {
+    static const int offsetX[4] = {18, -15, 18, 50};
+    static const int offsetY[4] = {88, 32, -15, 32};
+    spawnSparkle(g, n.left + offsetX[direction], n.top + offsetY[direction], 0);
+}
+
+}  // namespace
+
+void onLeftPress(Context &ctx, int x, int y, bool shift) {
+    GameState &g = ctx.g;
+    if (g.gameStarted != 1 || g.gameOver != 0 || g.dragging != 0 || g.pressMode != kPressNone)
+        return;
+    // A pick-up while the view is being pulled would carry the group over a
+    // moving board and let the pan's repaints wipe it off the window.
+    if (g.panning == 1) return;
+    const int id = cardAt(g, x, y);
+    if (id < 0) return;
+    const int c = cardColumn(id), r = cardRow(id);
+    if (shift) {
+        pushUndo(ctx);
+        holdRaise(ctx, c, r);
+        return;
+    }
+    pushUndo(ctx);
+    const int count = g.touchCount[c][r];
+    if (count < 4) {
+        if (count <= 2) spawnScorePopup(ctx, x, y, count);
+        pickUp(ctx, c, r, x, y);
+    } else {
+        g.pressColumn = c;
+        g.pressRow = r;
+        g.pressMode = kPressRaise;
+    }
+    g.touchCount[c][r] = std::min(count + 1, 4);
+    if (g.touchCount[c][r] == 3) g.faceUp[c][r] = 1;
+    raiseGroup(ctx, c, r);
+}
+
+void pickUp(Context &ctx, int c, int r, int x, int y) {
+    GameState &g = ctx.g;
+    g.dragging = 1;
+    g.dragMoved = 0;
+    g.dragColumn = c;
+    g.dragRow = r;
+    g.grabOffsetX = x - g.cardRect[c][r].left;
+    g.grabOffsetY = y - g.cardRect[c][r].top;
+    const PointerBounds b = carryBounds(ctx);
+    ctx.shell.confineCursor(b.left, b.top, b.right, b.bottom);
+    ctx.shell.setGrabCursor();
+    g.dragLeft = x - g.grabOffsetX;
+    g.dragTop = y - g.grabOffsetY;
+    liftGroup(ctx, cardId(c, r));
+}
+
+void onMouseMove(Context &ctx, int x, int y) {
+    GameState &g = ctx.g;
+    if (g.dragging == 0) trackHover(ctx, x, y);
+    if (g.dragging == 1) {
+        g.dragMoved = 1;
+        ctx.shell.setGrabCursor();
+        // The application keeps the pointer in these bounds; a position from
+        // outside them must still not carry the card off the window.
+        const PointerBounds b = carryBounds(ctx);
+        const int cx = clampTo(x, b.left, b.right), cy = clampTo(y, b.top, b.bottom);
+        const int nl = cx - g.grabOffsetX, nt = cy - g.grabOffsetY;
+        const int id = carriedCard(g);
+        eraseCarryTrail(ctx, g.dragLeft, g.dragTop, id);
+        drawCarryShadow(ctx, nl + 5, nt + 5, id);
+        drawGroup(ctx, nl, nt, id, ctx.s.window, true);
+        alignGroup(g, nl, nt, id);
+        g.dragLeft = nl;
+        g.dragTop = nt;
+    }
+    if (g.panning == 1) {
+        ctx.shell.setGrabCursor();
+        const int vx = g.viewX - (x - g.panLastX), vy = g.viewY - (y - g.panLastY);
+        // A step that would take the view past its limits is refused whole,
+        // not clamped; the last position still advances, so a move back pans
+        // again at once.
+        if (vx >= 0 && vx <= kViewXMax && vy >= 0 && vy <= kViewYMax) {
+            g.viewX = vx;
+            g.viewY = vy;
+        }
+        g.panLastX = x;
+        g.panLastY = y;
+        ctx.shell.invalidateWindow();
+    }
+}
+
+void onLeftRelease(Context &ctx, int, int) {
+    GameState &g = ctx.g;
+    if (g.dragging == 1) {
+        ctx.shell.setGrabCursor();
+        // A click without a move keeps the group in hand: it follows the
+        // pointer with the button up and goes down at the release after a move.
+        if (g.dragMoved == 1) dropGroup(ctx);
+    }
+    if (g.dragging == 0 && g.pressMode == kPressRaise) releaseRaise(ctx);
+}
+
+void dropGroup(Context &ctx) {
+    GameState &g = ctx.g;
+    ctx.shell.releaseCursor();
+    const int id = carriedCard(g);
+    tryJoin(ctx, id);
+    const Rect at = g.cardRect[g.dragColumn][g.dragRow];
+    eraseDropArea(ctx, at.left + 5, at.top + 5, id);
+    drawGroup(ctx, at.left, at.top, id, ctx.s.board, false);
+    drawGroup(ctx, at.left - g.viewX, at.top - g.viewY, id, ctx.s.window, false);
+    g.dragging = 0;
+}
+
+void tryJoin(Context &ctx, int id) {
+    GameState &g = ctx.g;
+    const ColumnRange cols = columnsInPlay(g.level);
+    // Membership is read afresh at every step, so cards that joined earlier
+    // in this drop are tested in their turn, from where they now lie.
+    for (int k = 0; k < kRows; ++k) {
+        for (int j = 0; j < kColumns; ++j) {
+            if (!inPlay(g, j, k) || !isMember(g, id, j, k)) continue;
+            for (int d = 0; d < 4; ++d) {
+                const int nc = j + g.neighbourDx[d], nr = k + g.neighbourDy[d];
+                if (nc < cols.first || nc > cols.last || nr < 0 || nr >= kRows) continue;
+                if (isMember(g, id, nc, nr)) continue;
+                const Rect &m = g.cardRect[j][k];
+                const int px = m.left + 31 + kPitchX * g.neighbourDx[d];
+                const int py = m.top + 50 + kPitchY * g.neighbourDy[d];
+                const Rect n = g.cardRect[nc][nr];
+                if (px < n.left + 21 || px >= n.left + 41 || py < n.top + 40 || py >= n.top + 60)
+                    continue;
+                if (coveredAt(g, nc, nr, px, py)) continue;
+
+                const int neighbour = cardId(nc, nr);
+                mergeGroups(g, id, neighbour);
+                alignGroup(g, n.left, n.top, neighbour);
+                liftGroup(ctx, id);
+                eraseDropArea(ctx, n.left, n.top, neighbour);
+                raiseGroup(ctx, nc, nr);
+                if (g.soundOn == 1) ctx.shell.playEffect(kJoinSound);
+                sparkleOnSeam(g, d, n);
+                if (allJoinedToSevens(g)) finishGame(ctx);
+            }
+        }
+    }
+}
+
+void onRightPress(Context &ctx, int x, int y) {
+    GameState &g = ctx.g;
+    if (g.gameStarted != 1 || g.gameOver != 0 || g.dragging != 0) return;
+    const int id = cardAt(g, x, y);
+    if (id >= 0) {
+        const int c = cardColumn(id), r = cardRow(id);
+        if (g.touchCount[c][r] < 4)
+            startPeek(ctx, c, r, x, y);
+        else
+            holdRaise(ctx, c, r);
+        return;
+    }
+    ctx.shell.confineCursor(0, 0, ctx.s.window.width(), ctx.s.window.height());
+    ctx.shell.setGrabCursor();
+    g.panning = 1;
+    g.panLastX = x;
+    g.panLastY = y;
+}
+
+void onRightRelease(Context &ctx, int, int) {
+    GameState &g = ctx.g;
+    if (g.dragging == 0) {
+        if (g.pressMode == kPressPeek)
+            endPeek(ctx);
+        else if (g.pressMode == kPressRaise)
+            releaseRaise(ctx);
+    }
+    if (g.panning == 1) {
+        g.panning = 0;
+        ctx.shell.setGrabCursor();
+        ctx.shell.releaseCursor();
+    }
+}
+
 }  // namespace fusefuda

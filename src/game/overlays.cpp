@@ -4,6 +4,7 @@ namespace fusefuda {
 
 void spawnScorePopup(Context &ctx, int x, int y, int valueIndex) {
     GameState &g = ctx.g;
+    if (valueIndex < 0 || valueIndex > 2) return;  // there are three costs only
     // The touch is charged even when no slot is free: the running score must
     // always equal what the touch counts are worth.
     g.score += g.touchCost[valueIndex];

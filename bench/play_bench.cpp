@@ -1,0 +1,214 @@
+// What one mouse move costs while a group is carried, next to a full paint.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <cstdlib>
+#include <memory>
+
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/input.h"
+#include "game/starting.h"
+#include "render/cards.h"
+#include "render/painting.h"
+
+using namespace fusefuda;
+
+namespace {
+
+class QuietShell : public Shell {
+public:
+    void updateMenuMarks() override {}
+    void showScore() override {}
+    void playEffect(int) override {}
+    void invalidateWindow() override {}
+    void runScoreSummary() override {}
+    void setGrabCursor() override {}
+    void confineCursor(int, int, int, int) override {}
+    void releaseCursor() override {}
+    void presentNow() override {}
+    void pause(int) override {}
+    void peekChanged() override {}
+    void openScoreWindow() override {}
+    void closeScoreWindow() override {}
+    std::string chooseOpenPlayFile() override { return {}; }
+    std::string chooseSavePlayFile() override { return {}; }
+    void showMessage(const std::string &) override {}
+    int64_t currentTime() override { return 4242; }
+};
+
+QImage noise(int w, int h, uint32_t seed) {
+    QImage img(w, h, QImage::Format_RGB32);
+    uint32_t v = seed;
+    for (int y = 0; y < h; ++y) {
+        auto *line = reinterpret_cast<uint32_t *>(img.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            v = v * 1664525u + 1013904223u;
+            line[x] = 0xFF000000u | (v >> 8);
+        }
+    }
+    return img;
+}
+
+// An advanced board as dealt, in a 1008 x 709 client area.
+struct Bench {
+    Bench() {
+        setStartingValues(*g);
+        createSurfaces(s, 1, 1, 1008, 709);
+        s.background = noise(kBoardWidth, kBoardHeight, 1);
+        s.face = noise(820, 405, 2);
+        s.settledFace = noise(820, 405, 3);
+        s.backs = noise(190, kCardHeight, 4);
+        startNewGame(ctx, kAdvanced);
+        dealScatter(ctx, kAdvanced);
+        g->dealPending = 0;
+        paintWindow(ctx);
+    }
+    // Joins the first n cards in row order (whole rows first) to card 0 and
+    // lays them out at (left, top).
+    void group(int n, int left, int top) {
+        int32_t row[kColumns][kRows] = {};
+        for (int i = 0; i < n; ++i) row[i % kColumns][i / kColumns] = 1;
+        for (int id = 0; id < kCards; ++id) {
+            const bool member = row[cardColumn(id)][cardRow(id)] == 1;
+            for (int c = 0; c < kColumns; ++c)
+                for (int r = 0; r < kRows; ++r)
+                    g->groupMembers[id][c][r] = member ? row[c][r] : (id == cardId(c, r));
+        }
+        alignGroup(*g, left, top, 0);
+        paintWindow(ctx);
+    }
+    std::unique_ptr<GameState> g = std::make_unique<GameState>();
+    Surfaces s;
+    QuietShell shell;
+    Context ctx{*g, s, shell};
+};
+
+void carryMove(benchmark::State &state) {
+    Bench b;
+    const int n = int(state.range(0));
+    b.group(n, 500, 480);
+    const int x = 500 - b.g->viewX + 20, y = 480 - b.g->viewY + 20;
+    onLeftPress(b.ctx, x, y, false);
+    int step = 0;
+    for (auto _ : state) {
+        onMouseMove(b.ctx, x + (step & 7), y + ((step >> 3) & 3));
+        b.s.dirty = QRegion();  // the window presents and forgets after every move
+        ++step;
+    }
+    state.SetLabel(std::to_string(n) + " cards");
+}
+BENCHMARK(carryMove)->Arg(1)->Arg(13)->Arg(52);
+
+// The carry redraw alone, without the rest of the move handler.
+void carryRedraw13(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    liftGroup(b.ctx, 0);
+    int step = 0, left = 500, top = 480;
+    for (auto _ : state) {
+        const int nl = 500 + (step & 7), nt = 480 + ((step >> 3) & 3);
+        eraseCarryTrail(b.ctx, left, top, 0);
+        drawCarryShadow(b.ctx, nl + 5, nt + 5, 0);
+        drawGroup(b.ctx, nl, nt, 0, b.s.window, true);
+        left = nl;
+        top = nt;
+        b.s.dirty = QRegion();
+        ++step;
+    }
+}
+BENCHMARK(carryRedraw13);
+
+// The shadow of a row of 13 with our own AND blit, and with QPainter's.
+void shadow13OwnBlit(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    for (auto _ : state) {
+        drawCarryShadow(b.ctx, 505, 485, 0);
+        b.s.dirty = QRegion();
+    }
+}
+BENCHMARK(shadow13OwnBlit);
+
+void shadow13GeneralBlit(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    for (auto _ : state) {
+        for (int c = 0; c < kColumns; ++c)
+            windowBlt(b.s, 505 + kPitchX * c - b.g->viewX, 485 - b.g->viewY, kCardWidth,
+                      kCardHeight, b.s.greyCard, 0, 0, SRCAND);
+        b.s.dirty = QRegion();
+    }
+}
+BENCHMARK(shadow13GeneralBlit);
+
+void shadow13QPainter(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    for (auto _ : state) {
+        QPainter p(&b.s.window);
+        p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        for (int c = 0; c < kColumns; ++c)
+            p.drawImage(505 + kPitchX * c - b.g->viewX, 485 - b.g->viewY, b.s.greyCard);
+    }
+}
+BENCHMARK(shadow13QPainter);
+
+void liftGroup13(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    for (auto _ : state) liftGroup(b.ctx, 0);
+}
+BENCHMARK(liftGroup13);
+
+void fullPaint(benchmark::State &state) {
+    Bench b;
+    if (state.range(0) == 1) b.group(kCards, 91 + b.g->viewX, 150 + b.g->viewY);
+    for (auto _ : state) {
+        paintWindow(b.ctx);
+        b.s.dirty = QRegion();
+    }
+    state.SetLabel(state.range(0) == 1 ? "finished board" : "dealt board");
+}
+BENCHMARK(fullPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The full paint as a plain walk would do it: every group drawn onto the
+// canvas once for each of its members (2,704 card copies on a finished
+// advanced board), to show what drawing each group once saves.
+void fullPaintPerMemberWalk(benchmark::State &state) {
+    Bench b;
+    b.group(kCards, 91 + b.g->viewX, 150 + b.g->viewY);
+    const GameState &g = *b.g;
+    Surfaces &s = b.s;
+    for (auto _ : state) {
+        bitBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY, SRCCOPY);
+        for (int n = 0; n < kCards; ++n) {
+            const int c = g.stackColumn[n], r = g.stackRow[n];
+            const CardPicture pic = cardPicture(g, s, c, r);
+            bitBlt(s.window, g.cardRect[c][r].left - g.viewX, g.cardRect[c][r].top - g.viewY,
+                   kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);
+        }
+        markWindow(s, 0, 0, s.window.width(), s.window.height());
+        bitBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0, SRCCOPY);
+        for (int n = 0; n < kCards; ++n) {
+            const int c = g.stackColumn[n], r = g.stackRow[n];
+            drawGroup(b.ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), s.board,
+                      false);
+        }
+        s.dirty = QRegion();
+    }
+}
+BENCHMARK(fullPaintPerMemberWalk)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

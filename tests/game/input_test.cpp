@@ -1,0 +1,374 @@
+#include "game/input.h"
+
+#include <gtest/gtest.h>
+
+#include "game/board.h"
+#include "game/undo.h"
+#include "render/painting.h"
+#include "render/surfaces.h"
+#include "render/trace_pictures.h"
+#include "support/table.h"
+
+using namespace fusefuda;
+using namespace fusefuda::testing;
+
+namespace {
+
+const int kLeftCard = cardId(4, 0);   // carried to its right neighbour
+const int kNeighbour = cardId(5, 0);  // waits at (1100, 700)
+
+// (4,0) somewhere in view, (5,0) at (1100, 700); nothing else in view.
+void neighbours(Table &t) {
+    dealAndClear(t, 3, {kLeftCard, kNeighbour});
+    GameState &g = t.g();
+    place(g, 4, 0, 700, 900);
+    place(g, 5, 0, 1100, 700);
+    paintWindow(t.ctx);
+}
+
+bool joined(const GameState &g, int a, int b) {
+    return isMember(g, a, cardColumn(b), cardRow(b)) && isMember(g, b, cardColumn(a), cardRow(a));
+}
+
+}  // namespace
+
+TEST(Press, PicksTheTopmostCardAndNotOneWhoseRightOrBottomBorderIsHit) {
+    struct Case {
+        int bx, by, expected;
+    };
+    // (4,0) at (1000,700) on top of (5,0) at (1063,700) and (7,2) at (1000,801);
+    // (8,3) at (1030,720) on top of all
+    const Case cases[] = {
+        {1062, 710, cardId(4, 0)}, {1063, 710, cardId(5, 0)}, {1030, 800, cardId(8, 3)},
+        {1010, 800, cardId(4, 0)}, {1010, 801, cardId(7, 2)}, {1092, 820, cardId(8, 3)},
+        {1093, 820, -1},           {1093, 750, cardId(5, 0)}, {1126, 750, -1},
+        {1050, 901, cardId(7, 2)}, {1050, 902, -1},
+    };
+    for (const Case &k : cases) {
+        Table t;
+        dealAndClear(t, 3, {cardId(4, 0), cardId(5, 0), cardId(7, 2), cardId(8, 3)});
+        GameState &g = t.g();
+        place(g, 5, 0, 1063, 700);
+        place(g, 7, 2, 1000, 801);
+        place(g, 4, 0, 1000, 700);
+        place(g, 8, 3, 1030, 720);
+        for (int id : {cardId(5, 0), cardId(7, 2), cardId(4, 0), cardId(8, 3)})
+            raiseGroupInStack(g, cardColumn(id), cardRow(id));
+        paintWindow(t.ctx);
+        onLeftPress(t.ctx, clientX(g, k.bx), clientY(g, k.by), false);
+        if (k.expected < 0) {
+            EXPECT_EQ(g.dragging, 0) << k.bx << "," << k.by;
+            EXPECT_EQ(g.undoDepth, 0);
+        } else {
+            EXPECT_EQ(g.dragging, 1) << k.bx << "," << k.by;
+            EXPECT_EQ(cardId(g.dragColumn, g.dragRow), k.expected) << k.bx << "," << k.by;
+            EXPECT_EQ(g.stackLevel[g.dragColumn][g.dragRow], 51);
+        }
+    }
+}
+
+TEST(Press, IsRefusedBeforeAGameAfterTheWinWhileCarryingAndWhilePanning) {
+    Table fresh;
+    onLeftPress(fresh.ctx, 500, 300, false);
+    onRightPress(fresh.ctx, 500, 300);
+    EXPECT_EQ(fresh.g().dragging + fresh.g().panning + fresh.g().undoDepth, 0);
+
+    Table t;
+    neighbours(t);
+    GameState &g = t.g();
+    const int x = clientX(g, 730), y = clientY(g, 950);
+    g.gameOver = 1;
+    onLeftPress(t.ctx, x, y, false);
+    onRightPress(t.ctx, clientX(g, 300), clientY(g, 300));
+    EXPECT_EQ(g.dragging + g.panning + g.pressMode + g.undoDepth, 0);
+    g.gameOver = 0;
+
+    // the view is being pulled: a left press would carry over a moving board
+    onRightPress(t.ctx, 20, 20);
+    ASSERT_EQ(g.panning, 1);
+    onLeftPress(t.ctx, x, y, false);
+    EXPECT_EQ(g.dragging, 0);
+    EXPECT_EQ(g.undoDepth, 0);
+    onRightRelease(t.ctx, 20, 20);
+    EXPECT_EQ(g.panning, 0);
+    EXPECT_FALSE(t.shell.confined);
+}
+
+TEST(Carry, AClickWithoutAMoveKeepsTheGroupInHandUntilAReleaseAfterAMove) {
+    Table t;
+    neighbours(t);
+    GameState &g = t.g();
+    const int x = clientX(g, 730), y = clientY(g, 950);
+    onLeftPress(t.ctx, x, y, false);
+    onLeftRelease(t.ctx, x, y);
+    EXPECT_EQ(g.dragging, 1);
+    EXPECT_TRUE(t.shell.confined);
+    // a second press is ignored: no new snapshot, no new touch
+    onLeftPress(t.ctx, clientX(g, 1110), clientY(g, 710), false);
+    EXPECT_EQ(g.undoDepth, 1);
+    EXPECT_EQ(g.touchCount[5][0], 0);
+    EXPECT_EQ(cardId(g.dragColumn, g.dragRow), kLeftCard);
+    // the card follows the pointer with the button up
+    onMouseMove(t.ctx, x + 40, y - 30);
+    EXPECT_EQ(g.cardRect[4][0], (Rect{740, 870, 803, 971}));
+    EXPECT_EQ(g.dragging, 1);
+    onLeftRelease(t.ctx, x + 40, y - 30);
+    EXPECT_EQ(g.dragging, 0);
+    EXPECT_FALSE(t.shell.confined);
+    EXPECT_EQ(t.surfaces.board.pixel(760, 900), t.surfaces.backs.pixel(63 + 20, 30));
+}
+
+TEST(Carry, TheCardStaysInsideTheWindowAndTheBoardWhateverPositionArrives) {
+    Table t;
+    neighbours(t);
+    GameState &g = t.g();
+    const int w = t.surfaces.window.width(), h = t.surfaces.window.height();
+    const int x = clientX(g, 730), y = clientY(g, 950);  // 30, 50 inside the card
+    onLeftPress(t.ctx, x, y, false);
+    EXPECT_EQ(t.shell.confineLeft, 30);
+    EXPECT_EQ(t.shell.confineTop, 50);
+    EXPECT_EQ(t.shell.confineRight, w + 30 - 63);
+    EXPECT_EQ(t.shell.confineBottom, h + 50 - 101);
+
+    onMouseMove(t.ctx, -4000, -4000);
+    EXPECT_EQ(g.cardRect[4][0].left, g.viewX);
+    EXPECT_EQ(g.cardRect[4][0].top, g.viewY);
+    onMouseMove(t.ctx, 9000, 9000);
+    EXPECT_EQ(g.cardRect[4][0].left, g.viewX + w - 64);
+    EXPECT_EQ(g.cardRect[4][0].top, g.viewY + h - 102);
+    onLeftRelease(t.ctx, 9000, 9000);
+
+    // a client area taller than what is left of the board below the view
+    g.viewY = kViewYMax;
+    resizeWindowSurface(t.surfaces, 1008, 900);
+    paintWindow(t.ctx);
+    const Rect at = g.cardRect[4][0];
+    onLeftPress(t.ctx, clientX(g, at.left + 10), clientY(g, at.top + 10), false);
+    EXPECT_EQ(t.shell.confineBottom, (kBoardHeight - kViewYMax) + 10 - 101);
+    onMouseMove(t.ctx, 100, 5000);
+    EXPECT_EQ(g.cardRect[4][0].top, kBoardHeight - 102);
+}
+
+TEST(Join, TheCatchSquareReachesTenBeforeAndNineAfterTheNeighboursCentre) {
+    // (4,0) belongs at (1037, 700), left of (5,0)
+    struct Case {
+        int dx, dy;
+        bool joins;
+    };
+    const Case cases[] = {{-10, 0, true},   {9, 0, true}, {10, 0, false}, {-11, 0, false},
+                          {0, -10, true},   {0, 9, true}, {0, 10, false}, {0, -11, false},
+                          {-10, -10, true}, {9, 9, true}, {9, 10, false}};
+    for (const Case &k : cases) {
+        Table t;
+        neighbours(t);
+        GameState &g = t.g();
+        carryTo(t, 4, 0, 1037 + k.dx, 700 + k.dy);
+        EXPECT_EQ(joined(g, kLeftCard, kNeighbour), k.joins) << k.dx << "," << k.dy;
+        const Rect expected = k.joins ? Rect{1037, 700, 1100, 801}
+                                      : Rect{1037 + k.dx, 700 + k.dy, 1100 + k.dx, 801 + k.dy};
+        EXPECT_EQ(g.cardRect[4][0], expected) << k.dx << "," << k.dy;
+        EXPECT_EQ(g.cardRect[5][0], (Rect{1100, 700, 1163, 801}));  // the neighbour stays
+        EXPECT_EQ(t.shell.effects.size(), k.joins ? 1u : 0u);
+    }
+}
+
+TEST(Join, SnapsWithSoundSparkleAndPicturesOnWindowAndCanvas) {
+    Table t;
+    neighbours(t);
+    GameState &g = t.g();
+    g.soundOn = 0;
+    carryTo(t, 4, 0, 1030, 705);
+    ASSERT_TRUE(joined(g, kLeftCard, kNeighbour));
+    EXPECT_TRUE(t.shell.effects.empty());
+    // the neighbour lies to the right: the sparkle straddles its left edge
+    EXPECT_EQ(g.sparkles[0].active, 1);
+    EXPECT_EQ(g.sparkles[0].x, 1100 - 15);
+    EXPECT_EQ(g.sparkles[0].y, 700 + 32);
+    EXPECT_EQ(g.sparkles[0].frame, 0);
+    EXPECT_EQ(g.sparkles[1].active, 0);
+    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
+    // the joined pair moves as one
+    carryTo(t, 5, 0, 1200, 800);
+    EXPECT_EQ(g.cardRect[4][0], (Rect{1137, 800, 1200, 901}));
+    EXPECT_EQ(g.cardRect[5][0], (Rect{1200, 800, 1263, 901}));
+}
+
+TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
+    // (8,3) lies above (5,0); its centre square takes the target point while
+    // its centre lies no more than 15 pixels beyond it
+    for (int mode = 0; mode < 4; ++mode) {
+        Table t;
+        dealAndClear(t, 3, {kLeftCard, kNeighbour, cardId(8, 3)});
+        GameState &g = t.g();
+        place(g, 4, 0, 700, 900);
+        place(g, 5, 0, 1100, 700);
+        const int offset = mode == 3 ? 16 : 15;
+        place(g, 8, 3, 1100 + offset, 700 + offset);
+        raiseGroupInStack(g, 8, 3);
+        paintWindow(t.ctx);
+        if (mode == 1) {  // raise the neighbour with Shift
+            onLeftPress(t.ctx, clientX(g, 1105), clientY(g, 705), true);
+            onLeftRelease(t.ctx, clientX(g, 1105), clientY(g, 705));
+            ASSERT_GT(g.stackLevel[5][0], g.stackLevel[8][3]);
+        }
+        if (mode == 2) reverseStacking(t.ctx);
+        carryTo(t, 4, 0, 1037, 700);
+        EXPECT_EQ(joined(g, kLeftCard, kNeighbour), mode != 0) << "mode " << mode;
+    }
+}
+
+TEST(Join, ADropMakesSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) {
+    Table t;
+    dealAndClear(t, 3, {cardId(5, 0), cardId(5, 1), cardId(4, 1)});
+    GameState &g = t.g();
+    place(g, 5, 0, 700, 900);
+    place(g, 5, 1, 1103, 803);
+    place(g, 4, 1, 1035, 807);
+    paintWindow(t.ctx);
+    // (5,0) goes down above (5,1), which it joins first; (5,1), now a member,
+    // then finds (4,1) on its left
+    carryTo(t, 5, 0, 1100, 700);
+    EXPECT_TRUE(joined(g, cardId(5, 0), cardId(5, 1)));
+    EXPECT_TRUE(joined(g, cardId(5, 0), cardId(4, 1)));
+    EXPECT_EQ(g.cardRect[4][1], (Rect{1035, 807, 1098, 908}));
+    EXPECT_EQ(g.cardRect[5][1], (Rect{1098, 807, 1161, 908}));
+    EXPECT_EQ(g.cardRect[5][0], (Rect{1098, 706, 1161, 807}));
+    EXPECT_EQ(t.shell.effects, (std::vector<int>{113, 113}));
+    EXPECT_EQ(g.sparkles[0].x, 1103 + 18);  // (5,1) below the member: its top edge
+    EXPECT_EQ(g.sparkles[0].y, 803 - 15);
+    EXPECT_EQ(g.sparkles[1].x, 1035 + 50);  // (4,1) left of the member: its right edge
+    EXPECT_EQ(g.sparkles[1].y, 807 + 32);
+    EXPECT_EQ(g.gameOver, 0);
+    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
+}
+
+TEST(Join, OnlyJoiningTheLastCardToTheSevensWinsTheGame) {
+    Table t;
+    dealAndClear(t, 3, {});
+    GameState &g = t.g();
+    // every card but (8,3) joined to the sevens, the grid at (600, 500)
+    for (int c = 4; c <= 8; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (!(c == 8 && r == 3)) joinCards(g, cardId(6, 0), cardId(c, r));
+    place(g, 4, 0, 600, 500);
+    place(g, 8, 3, 1200, 900);
+    paintWindow(t.ctx);
+    carryTo(t, 8, 3, 600 + 4 * 63 + 3, 500 + 3 * 101 - 4);
+    EXPECT_EQ(g.gameOver, 1);
+    EXPECT_TRUE(joined(g, cardId(6, 0), cardId(8, 3)));
+
+    // joining the last card into a group without the sevens does not win
+    Table other;
+    dealAndClear(other, 3, {});
+    GameState &o = other.g();
+    for (int c = 4; c <= 8; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (c != 6 && !(c == 8 && r == 3)) joinCards(o, cardId(4, 0), cardId(c, r));
+    place(o, 4, 0, 600, 500);
+    place(o, 8, 3, 1200, 900);
+    paintWindow(other.ctx);
+    carryTo(other, 8, 3, 600 + 4 * 63, 500 + 3 * 101);
+    EXPECT_TRUE(joined(o, cardId(4, 0), cardId(8, 3)));
+    EXPECT_EQ(o.gameOver, 0);
+}
+
+TEST(Pan, RefusedStepsAreNotClampedAndMovingBackPansAgainAtOnce) {
+    Table t;
+    dealAndClear(t, 3, {});
+    GameState &g = t.g();
+    g.viewX = 5;
+    g.viewY = kViewYMax - 3;
+    paintWindow(t.ctx);
+    onRightPress(t.ctx, 400, 300);
+    ASSERT_EQ(g.panning, 1);
+    EXPECT_TRUE(t.shell.confined);
+    EXPECT_EQ(t.shell.confineRight, t.surfaces.window.width());
+    EXPECT_EQ(t.shell.confineBottom, t.surfaces.window.height());
+    const int before = t.shell.invalidations;
+
+    onMouseMove(t.ctx, 410, 299);  // x would reach -5: the whole step is refused
+    EXPECT_EQ(g.viewX, 5);
+    EXPECT_EQ(g.viewY, kViewYMax - 3);
+    onMouseMove(t.ctx, 406, 299);  // 4 back: pans at once
+    EXPECT_EQ(g.viewX, 9);
+    onMouseMove(t.ctx, 406, 295);  // y would reach 841
+    EXPECT_EQ(g.viewY, kViewYMax - 3);
+    onMouseMove(t.ctx, 406, 296);
+    EXPECT_EQ(g.viewY, kViewYMax - 4);
+    onMouseMove(t.ctx, 397, 293);
+    EXPECT_EQ(g.viewX, 18);
+    EXPECT_EQ(g.viewY, kViewYMax - 1);
+    EXPECT_EQ(t.shell.invalidations, before + 5);
+
+    // while pulled, the window is painted from the canvas
+    paintWindow(t.ctx);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
+    onRightRelease(t.ctx, 397, 293);
+    EXPECT_EQ(g.panning, 0);
+    EXPECT_FALSE(t.shell.confined);
+    onMouseMove(t.ctx, 300, 200);
+    EXPECT_EQ(g.viewX, 18);
+}
+
+TEST(SpentCard, IsNeitherPickedUpNorChargedButItsGroupCanBeCarriedByAnotherMember) {
+    Table t;
+    neighbours(t);
+    GameState &g = t.g();
+    joinCards(g, kNeighbour, kLeftCard);
+    g.touchCount[5][0] = 4;
+    g.faceUp[5][0] = 1;
+    paintWindow(t.ctx);
+    const int score = g.score;
+    const int x = clientX(g, 1130), y = clientY(g, 750);
+
+    onLeftPress(t.ctx, x, y, false);
+    EXPECT_EQ(g.dragging, 0);
+    EXPECT_EQ(g.pressMode, kPressRaise);
+    EXPECT_EQ(g.undoDepth, 1);
+    EXPECT_EQ(g.touchCount[5][0], 4);
+    onMouseMove(t.ctx, x + 50, y);
+    EXPECT_EQ(g.cardRect[5][0].left, 1100);
+    onLeftRelease(t.ctx, x + 50, y);
+    EXPECT_EQ(g.pressMode, kPressNone);
+
+    onRightPress(t.ctx, x, y);  // no snapshot for the right button
+    EXPECT_EQ(g.pressMode, kPressRaise);
+    EXPECT_EQ(g.undoDepth, 1);
+    EXPECT_EQ(t.shell.presents, 0);
+    onRightRelease(t.ctx, x, y);
+    EXPECT_EQ(g.pressMode, kPressNone);
+    EXPECT_EQ(g.score, score);
+
+    carryTo(t, 4, 0, 1037, 600);
+    EXPECT_EQ(g.cardRect[5][0], (Rect{1100, 600, 1163, 701}));
+    EXPECT_EQ(g.score, score - 50);
+}
+
+TEST(ShiftPress, RaisesWithoutCostAndPutsTheGroupOnTheCanvasAtRelease) {
+    Table t;
+    dealAndClear(t, 3, {kLeftCard, kNeighbour});
+    GameState &g = t.g();
+    place(g, 4, 0, 1000, 700);
+    place(g, 5, 0, 1030, 720);
+    raiseGroupInStack(g, 5, 0);
+    paintWindow(t.ctx);
+    const int score = g.score;
+    onLeftPress(t.ctx, clientX(g, 1010), clientY(g, 710), true);
+    EXPECT_EQ(g.stackLevel[4][0], 51);
+    EXPECT_EQ(g.dragging, 0);
+    EXPECT_EQ(g.undoDepth, 1);
+    EXPECT_EQ(g.touchCount[4][0], 0);
+    // on the window at once, on the canvas only at release
+    EXPECT_EQ(t.surfaces.window.pixel(clientX(g, 1050), clientY(g, 750)),
+              t.surfaces.backs.pixel(50, 50));
+    EXPECT_NE(t.surfaces.board.pixel(1050, 750), t.surfaces.backs.pixel(50, 50));
+    onLeftRelease(t.ctx, clientX(g, 1010), clientY(g, 710));
+    EXPECT_EQ(t.surfaces.board.pixel(1050, 750), t.surfaces.backs.pixel(50, 50));
+    EXPECT_EQ(g.pressMode, kPressNone);
+    EXPECT_EQ(g.score, score);
+}

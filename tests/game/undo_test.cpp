@@ -1,0 +1,207 @@
+#include "game/undo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/input.h"
+#include "render/painting.h"
+#include "render/trace_pictures.h"
+#include "support/table.h"
+
+using namespace fusefuda;
+using namespace fusefuda::testing;
+
+namespace {
+
+// What undo must bring back.
+struct Board {
+    int32_t score;
+    Rect cardRect[kColumns][kRows];
+    int32_t touchCount[kColumns][kRows];
+    int32_t faceUp[kColumns][kRows];
+    int32_t stackLevel[kColumns][kRows];
+    int32_t stackColumn[kCards];
+    int32_t groupMembers[kCards][kColumns + 1][kRows + 1];
+};
+
+Board boardOf(const GameState &g) {
+    Board b;
+    b.score = g.score;
+    std::memcpy(b.cardRect, g.cardRect, sizeof b.cardRect);
+    std::memcpy(b.touchCount, g.touchCount, sizeof b.touchCount);
+    std::memcpy(b.faceUp, g.faceUp, sizeof b.faceUp);
+    std::memcpy(b.stackLevel, g.stackLevel, sizeof b.stackLevel);
+    std::memcpy(b.stackColumn, g.stackColumn, sizeof b.stackColumn);
+    std::memcpy(b.groupMembers, g.groupMembers, sizeof b.groupMembers);
+    return b;
+}
+
+bool sameBoard(const GameState &g, const Board &b) {
+    const Board now = boardOf(g);
+    return std::memcmp(&now, &b, sizeof b) == 0;
+}
+
+struct FourCards {
+    FourCards() {
+        dealAndClear(t, 3, {cardId(4, 0), cardId(5, 1), cardId(7, 2), cardId(8, 3)});
+        GameState &g = t.g();
+        place(g, 4, 0, 700, 600);
+        place(g, 5, 1, 900, 600);
+        place(g, 7, 2, 1100, 600);
+        place(g, 8, 3, 700, 850);
+        paintWindow(t.ctx);
+    }
+    void peek(int c, int r) {
+        const Rect &at = t.g().cardRect[c][r];
+        const int x = clientX(t.g(), at.left + 30), y = clientY(t.g(), at.top + 30);
+        onRightPress(t.ctx, x, y);
+        onRightRelease(t.ctx, x, y);
+    }
+    void shiftPress(int c, int r) {
+        const Rect &at = t.g().cardRect[c][r];
+        const int x = clientX(t.g(), at.left + 30), y = clientY(t.g(), at.top + 30);
+        onLeftPress(t.ctx, x, y, true);
+        onLeftRelease(t.ctx, x, y);
+    }
+    Table t;
+};
+
+}  // namespace
+
+TEST(Undo, SixPressesThenFiveUndosRestoreTheBoardsBeforePressesSixToTwo) {
+    FourCards f;
+    GameState &g = f.t.g();
+    std::vector<Board> before;
+    before.push_back(boardOf(g));
+    carryTo(f.t, 4, 0, 720, 640);
+    before.push_back(boardOf(g));
+    f.peek(5, 1);
+    before.push_back(boardOf(g));
+    carryTo(f.t, 7, 2, 1000, 900);
+    before.push_back(boardOf(g));
+    f.shiftPress(8, 3);
+    before.push_back(boardOf(g));
+    carryTo(f.t, 4, 0, 760, 630);
+    before.push_back(boardOf(g));
+    carryTo(f.t, 5, 1, 1200, 700);
+    EXPECT_EQ(g.undoDepth, 5);
+
+    const int invalidations = f.t.shell.invalidations;
+    for (int press = 6; press >= 2; --press) {
+        const int marks = f.t.shell.menuMarkUpdates;
+        popUndo(f.t.ctx);
+        EXPECT_TRUE(sameBoard(g, before[press - 1])) << "before press " << press;
+        EXPECT_EQ(g.undoDepth, press - 2);
+        EXPECT_EQ(f.t.shell.menuMarkUpdates, marks + 1);
+    }
+    EXPECT_EQ(f.t.shell.invalidations, invalidations + 5);
+    // the board before press 1 is out of reach
+    popUndo(f.t.ctx);
+    EXPECT_TRUE(sameBoard(g, before[1]));
+    EXPECT_EQ(g.undoDepth, 0);
+    EXPECT_EQ(f.t.shell.invalidations, invalidations + 5);
+}
+
+TEST(Undo, TakesBackASettlingPeekWithItsCostCountAndFace) {
+    FourCards f;
+    GameState &g = f.t.g();
+    g.touchCount[5][1] = 2;
+    g.score -= 80;
+    const Board start = boardOf(g);
+    f.peek(5, 1);
+    ASSERT_EQ(g.touchCount[5][1], 3);
+    ASSERT_EQ(g.faceUp[5][1], 1);
+    ASSERT_EQ(g.score, start.score - 20);
+    g.scoreDisplayOn = 1;
+    const int shows = f.t.shell.scoreShows;
+    popUndo(f.t.ctx);
+    EXPECT_TRUE(sameBoard(g, start));
+    EXPECT_EQ(f.t.shell.scoreShows, shows + 1);
+    // the repaint shows the light back again
+    paintWindow(f.t.ctx);
+    EXPECT_EQ(f.t.surfaces.board.pixel(910, 610), f.t.surfaces.backs.pixel(126 + 10, 10));
+}
+
+TEST(Undo, AfterANewGameNothingOfTheOldGameComesBack) {
+    FourCards f;
+    GameState &g = f.t.g();
+    carryTo(f.t, 4, 0, 720, 640);
+    ASSERT_EQ(g.undoDepth, 1);
+    f.t.deal(2, 999);
+    ASSERT_EQ(g.undoDepth, 0);
+    const Board dealt = boardOf(g);
+    const int invalidations = f.t.shell.invalidations;
+    popUndo(f.t.ctx);
+    EXPECT_TRUE(sameBoard(g, dealt));
+    EXPECT_EQ(f.t.shell.invalidations, invalidations);
+    // the first move of the new game can be taken back to the dealt board
+    const Rect at = g.cardRect[2][0];
+    carryTo(f.t, 2, 0, at.left + 3, at.top + 3);
+    popUndo(f.t.ctx);
+    EXPECT_TRUE(sameBoard(g, dealt));
+}
+
+TEST(Undo, DuringACarryOrAHeldPeekEndsThatGesture) {
+    FourCards f;
+    GameState &g = f.t.g();
+    const Board start = boardOf(g);
+    const int x = clientX(g, 730), y = clientY(g, 630);
+    onLeftPress(f.t.ctx, x, y, false);
+    onLeftRelease(f.t.ctx, x, y);  // in hand, button up
+    ASSERT_EQ(g.dragging, 1);
+    popUndo(f.t.ctx);
+    EXPECT_EQ(g.dragging, 0);
+    EXPECT_FALSE(f.t.shell.confined);
+    EXPECT_TRUE(sameBoard(g, start));
+    onMouseMove(f.t.ctx, x + 100, y + 100);
+    onLeftRelease(f.t.ctx, x + 100, y + 100);
+    EXPECT_TRUE(sameBoard(g, start));
+
+    const int px = clientX(g, 930), py = clientY(g, 630);
+    onRightPress(f.t.ctx, px, py);
+    ASSERT_EQ(g.pressMode, kPressPeek);
+    popUndo(f.t.ctx);
+    const int presents = f.t.shell.presents;
+    onRightRelease(f.t.ctx, px, py);
+    EXPECT_TRUE(sameBoard(g, start));  // not counted, not charged, face down
+    EXPECT_EQ(f.t.shell.presents, presents);
+}
+
+TEST(Reverse, TwiceRestoresTheStackingAndTakesTwoSnapshots) {
+    FourCards f;
+    GameState &g = f.t.g();
+    const Board start = boardOf(g);
+    const int invalidations = f.t.shell.invalidations;
+    reverseStacking(f.t.ctx);
+    for (int c = 0; c < kColumns; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            EXPECT_EQ(g.stackLevel[c][r], 51 - start.stackLevel[c][r]);
+            EXPECT_EQ(g.stackColumn[g.stackLevel[c][r]], c);
+            EXPECT_EQ(g.stackRow[g.stackLevel[c][r]], r);
+        }
+    }
+    EXPECT_EQ(std::memcmp(g.cardRect, start.cardRect, sizeof start.cardRect), 0);
+    reverseStacking(f.t.ctx);
+    EXPECT_TRUE(sameBoard(g, start));
+    EXPECT_EQ(g.undoDepth, 2);
+    EXPECT_EQ(f.t.shell.invalidations, invalidations + 2);
+}
+
+TEST(Reverse, ChosenWhileAPeekIsHeldIsUndoneWithTheCardFaceDownAndItsTouchCounted) {
+    FourCards f;
+    GameState &g = f.t.g();
+    const int x = clientX(g, 930), y = clientY(g, 630);
+    onRightPress(f.t.ctx, x, y);
+    reverseStacking(f.t.ctx);
+    onRightRelease(f.t.ctx, x, y);
+    carryTo(f.t, 4, 0, 720, 640);
+    popUndo(f.t.ctx);
+    popUndo(f.t.ctx);  // back to the moment of the reversal
+    EXPECT_EQ(g.faceUp[5][1], 0);
+    EXPECT_EQ(g.touchCount[5][1], 1);
+    EXPECT_EQ(g.score, 1600 - 50);
+}

@@ -1,0 +1,366 @@
+#include "render/painting.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "game/board.h"
+#include "game/input.h"
+#include "render/cards.h"
+#include "render/trace_pictures.h"
+#include "support/table.h"
+
+using namespace fusefuda;
+using namespace fusefuda::testing;
+
+namespace {
+
+// The window as a carry frame must look: the canvas at the view, the shadow
+// of every member whose right and lower neighbours are not both members, then
+// the group.
+QImage expectedCarryFrame(Context &ctx, int id, int left, int top) {
+    const GameState &g = ctx.g;
+    QImage frame = atView(g, ctx.s.board, ctx.s.window.size());
+    const int c0 = cardColumn(id), r0 = cardRow(id);
+    for (int c = 0; c < kColumns; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (!inPlay(g, c, r) || !isMember(g, id, c, r)) continue;
+            const bool right = c + 1 < kColumns && isMember(g, id, c + 1, r);
+            const bool below = r + 1 < kRows && isMember(g, id, c, r + 1);
+            if (right && below) continue;
+            const int x = left + 5 + kPitchX * (c - c0) - g.viewX;
+            const int y = top + 5 + kPitchY * (r - r0) - g.viewY;
+            for (int j = 0; j < kCardHeight; ++j)
+                for (int i = 0; i < kCardWidth; ++i)
+                    if (frame.rect().contains(x + i, y + j))
+                        frame.setPixel(x + i, y + j,
+                                       frame.pixel(x + i, y + j) & ctx.s.greyCard.pixel(i, j));
+        }
+    }
+    drawGroup(ctx, left, top, id, frame, true);
+    return frame;
+}
+
+}  // namespace
+
+TEST(FullPaint, BeforeTheFirstGameWindowAndCanvasShowTheBackgroundAlone) {
+    Table t;
+    useTracePictures(t.surfaces);
+    t.surfaces.board.fill(0xFF123456u);
+    paintWindow(t.ctx);
+    EXPECT_EQ(differingPixels(t.surfaces.board, t.surfaces.background), 0);
+    EXPECT_EQ(differingPixels(t.surfaces.window,
+                              atView(t.g(), t.surfaces.background, t.surfaces.window.size())),
+              0);
+    EXPECT_EQ(t.surfaces.dirty.boundingRect(), t.surfaces.window.rect());
+}
+
+TEST(FullPaint, CanvasMatchesTheRuleAndWindowShowsCardsInStackingOrderOnRandomBoards) {
+    std::mt19937 pick(2024);
+    for (int round = 0; round < 12; ++round) {
+        Table t;
+        t.deal(1 + round % 3, 1000 + round);
+        useTracePictures(t.surfaces);
+        GameState &g = t.g();
+        const ColumnRange cols = columnsInPlay(g.level);
+        const int span = cols.last - cols.first + 1;
+        // random groups, laid out where they stand, and random raises
+        for (int i = 0; i < 10; ++i) {
+            const int a = cardId(cols.first + int(pick() % span), int(pick() % kRows));
+            const int b = cardId(cols.first + int(pick() % span), int(pick() % kRows));
+            joinCards(g, a, b);
+        }
+        for (int i = 0; i < 20; ++i)
+            raiseGroupInStack(g, cols.first + int(pick() % span), int(pick() % kRows));
+        // peeked, settled and spent cards mixed in
+        for (int i = 0; i < 8; ++i) {
+            const int c = cols.first + int(pick() % span), r = int(pick() % kRows);
+            g.touchCount[c][r] = int(pick() % 5);
+            g.faceUp[c][r] = g.touchCount[c][r] >= 3 || pick() % 2 ? 1 : 0;
+        }
+        paintWindow(t.ctx);
+        ASSERT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0) << "round " << round;
+
+        QImage cards = t.surfaces.background.copy();
+        for (int n = 0; n < kCards; ++n) {
+            const int c = g.stackColumn[n], r = g.stackRow[n];
+            if (!inPlay(g, c, r)) continue;
+            const CardPicture pic = cardPicture(g, t.surfaces, c, r);
+            bitBlt(cards, g.cardRect[c][r].left, g.cardRect[c][r].top, kCardWidth, kCardHeight,
+                   *pic.surface, pic.x, pic.y, SRCCOPY);
+        }
+        ASSERT_EQ(differingPixels(t.surfaces.window, atView(g, cards, t.surfaces.window.size())), 0)
+            << "round " << round;
+    }
+}
+
+TEST(FullPaint, AWindowLargerThanTheRestOfTheBoardIsClearedPastItsEdge) {
+    Table t;
+    dealAndClear(t, 3, {});
+    GameState &g = t.g();
+    g.viewX = kViewXMax;
+    g.viewY = kViewYMax;
+    resizeWindowSurface(t.surfaces, 2100, 800);
+    for (int panning = 0; panning <= 1; ++panning) {
+        t.surfaces.window.fill(0xFFFF00FFu);
+        g.panning = panning;
+        paintWindow(t.ctx);
+        const QImage &w = t.surfaces.window;
+        const int right = kBoardWidth - kViewXMax, bottom = kBoardHeight - kViewYMax;
+        EXPECT_EQ(w.pixel(right - 1, bottom - 1), backgroundPixel(2999, 1599));
+        EXPECT_EQ(w.pixel(right, 10), 0xFF000000u);
+        EXPECT_EQ(w.pixel(10, bottom), 0xFF000000u);
+        EXPECT_EQ(w.pixel(2099, 799), 0xFF000000u);
+    }
+}
+
+TEST(Lift, RecomposesEachMembersAreaFromTheBackgroundAndTheCardsAround) {
+    Table t;
+    const int a = cardId(4, 0), b = cardId(5, 0), under = cardId(7, 2), over = cardId(8, 3);
+    dealAndClear(t, 3, {a, b, under, over});
+    GameState &g = t.g();
+    place(g, 4, 0, 1000, 700);
+    place(g, 5, 0, 1063, 700);
+    joinCards(g, a, b);
+    place(g, 7, 2, 1030, 740);  // below the group in the stack
+    place(g, 8, 3, 960, 650);   // above it
+    raiseGroupInStack(g, 7, 2);
+    raiseGroupInStack(g, 4, 0);
+    raiseGroupInStack(g, 8, 3);
+    paintWindow(t.ctx);
+    const QImage before = t.surfaces.board.copy();
+
+    liftGroup(t.ctx, a);
+    const QImage without = canvasByRule(t.ctx, a);
+    for (const int id : {a, b}) {
+        const Rect &m = g.cardRect[cardColumn(id)][cardRow(id)];
+        EXPECT_EQ(differingPixels(block(t.surfaces.board, m.left, m.top, 64, 102),
+                                  block(without, m.left, m.top, 64, 102)),
+                  0)
+            << "member " << id;
+    }
+    // nothing outside the members' blocks changes
+    QImage outside = t.surfaces.board.copy();
+    bitBlt(outside, 1000, 700, 127, 102, before, 1000, 700, SRCCOPY);
+    EXPECT_EQ(differingPixels(outside, before), 0);
+}
+
+TEST(Lift, ACardOnePitchAwayLeavesItsSharedBorderShowingTheBackground) {
+    Table t;
+    const int a = cardId(4, 0), right = cardId(7, 1), below = cardId(8, 2), near = cardId(5, 3);
+    dealAndClear(t, 3, {a, right, below, near});
+    GameState &g = t.g();
+    place(g, 4, 0, 1000, 700);
+    place(g, 7, 1, 1063, 700);  // exactly one pitch to the right
+    place(g, 8, 2, 1000, 801);  // exactly one pitch below
+    place(g, 5, 3, 1300, 700);
+    for (int id : {a, right, below, near}) raiseGroupInStack(g, cardColumn(id), cardRow(id));
+    paintWindow(t.ctx);
+    liftGroup(t.ctx, a);
+    for (int y = 700; y <= 801; ++y)
+        EXPECT_EQ(t.surfaces.board.pixel(1063, y), backgroundPixel(1063, y)) << "y " << y;
+    for (int x = 1000; x <= 1063; ++x)
+        EXPECT_EQ(t.surfaces.board.pixel(x, 801), backgroundPixel(x, 801)) << "x " << x;
+
+    // one pixel nearer, the card is taken into the recomposition
+    place(g, 5, 3, 1062, 700);
+    raiseGroupInStack(g, 5, 3);
+    paintWindow(t.ctx);
+    liftGroup(t.ctx, a);
+    const CardPicture pic = cardPicture(g, t.surfaces, 5, 3);
+    for (int y = 700; y <= 801; ++y) {
+        EXPECT_EQ(t.surfaces.board.pixel(1062, y), pic.surface->pixel(pic.x, pic.y + y - 700));
+        EXPECT_EQ(t.surfaces.board.pixel(1063, y), pic.surface->pixel(pic.x + 1, pic.y + y - 700));
+    }
+}
+
+TEST(Shadow, OnlyWhereAMembersRightAndLowerNeighboursAreNotBothMembers) {
+    Table t;
+    const int a = cardId(4, 0), b = cardId(5, 0), c = cardId(4, 1);
+    dealAndClear(t, 3, {a, b, c});
+    GameState &g = t.g();
+    place(g, 4, 0, 900, 600);
+    joinCards(g, a, b);
+    joinCards(g, a, c);  // an L: (4,0) has members right and below, the corner is empty
+    paintWindow(t.ctx);
+    liftGroup(t.ctx, a);
+    const QImage canvasView = atView(g, t.surfaces.board, t.surfaces.window.size());
+    t.surfaces.window = canvasView.copy();
+    const int L = 1000, T = 650;
+    drawCarryShadow(t.ctx, L + 5, T + 5, a);
+    drawGroup(t.ctx, L, T, a, t.surfaces.window, true);
+    const QImage &w = t.surfaces.window;
+    const int x0 = L - g.viewX, y0 = T - g.viewY;
+    // the empty corner lies only under (4,0)'s shadow, which is not drawn
+    for (int y = y0 + 102; y < y0 + 106; ++y)
+        for (int x = x0 + 64; x < x0 + 68; ++x)
+            EXPECT_EQ(w.pixel(x, y), canvasView.pixel(x, y)) << x - x0 << "," << y - y0;
+    // right fringe of (5,0) and bottom fringe of (4,1) are shaded
+    for (int y = y0 + 5; y < y0 + 107; ++y)
+        for (int x = x0 + 127; x < x0 + 131; ++x)
+            EXPECT_EQ(w.pixel(x, y),
+                      canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(x - x0 - 68, y - y0 - 5));
+    for (int y = y0 + 203; y < y0 + 208; ++y)
+        for (int x = x0 + 5; x < x0 + 68; ++x)
+            EXPECT_EQ(w.pixel(x, y),
+                      canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(x - x0 - 5, y - y0 - 106));
+    EXPECT_EQ(differingPixels(w, expectedCarryFrame(t.ctx, a, L, T)), 0);
+}
+
+TEST(Shadow, MembersInTheLastColumnAndRowAlwaysCastOne) {
+    Table t;
+    // the deal leaves a spare membership entry in column 13 for some cards;
+    // it must never count as a neighbour
+    t.deal(1);
+    useTracePictures(t.surfaces);
+    GameState &g = t.g();
+    const int a = cardId(0, 1);  // its row has the spare entry at [13][0]
+    joinCards(g, a, cardId(12, 0));
+    joinCards(g, a, cardId(12, 1));
+    ASSERT_EQ(g.groupMembers[a][13][0], 1);
+    place(g, 0, 1, -100, 700);
+    paintWindow(t.ctx);
+    const QImage canvasView = atView(g, t.surfaces.board, t.surfaces.window.size());
+    // (12,0) sits at x -100 + 756 = 656, y 599; its right fringe must be shaded
+    drawCarryShadow(t.ctx, -100 + 5, 700 + 5, a);
+    const int x = 656 + 64 - g.viewX + 2, y = 599 + 50 - g.viewY;
+    EXPECT_EQ(t.surfaces.window.pixel(x, y),
+              canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(61, 45));
+}
+
+TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
+    Table t;
+    const int a = cardId(4, 0), b = cardId(5, 0), c = cardId(4, 1);
+    const int o1 = cardId(7, 2), o2 = cardId(8, 3), o3 = cardId(5, 2);
+    dealAndClear(t, 3, {a, b, c, o1, o2, o3});
+    GameState &g = t.g();
+    place(g, 4, 0, 700, 600);
+    joinCards(g, a, b);
+    joinCards(g, a, c);
+    place(g, 7, 2, 900, 640);
+    place(g, 8, 3, 940, 700);
+    place(g, 5, 2, 1010, 610);
+    paintWindow(t.ctx);
+
+    int x = clientX(g, 700 + 20), y = clientY(g, 600 + 30);
+    onLeftPress(t.ctx, x, y, false);
+    ASSERT_EQ(g.dragging, 1);
+    const QImage lifted = canvasByRule(t.ctx, a);
+    EXPECT_EQ(differingPixels(t.surfaces.board, lifted), 0);
+    const int steps[][2] = {{1, 0},   {0, 1},    {37, 12}, {80, -5},   {3, 3},
+                            {-2, 60}, {150, 40}, {-1, -1}, {-90, -70}, {5, 0}};
+    for (const auto &step : steps) {
+        x += step[0];
+        y += step[1];
+        onMouseMove(t.ctx, x, y);
+        const Rect &at = g.cardRect[4][0];
+        ASSERT_EQ(at.left, x - g.grabOffsetX);
+        ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
+                  0)
+            << "after the move by " << step[0] << "," << step[1];
+    }
+    // the canvas never received the carried group
+    EXPECT_EQ(differingPixels(t.surfaces.board, lifted), 0);
+
+    onLeftRelease(t.ctx, x, y);
+    EXPECT_EQ(g.dragging, 0);
+    // dropped: on the canvas, on top, and the window shows the canvas again
+    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
+}
+
+TEST(Carry, AtTheWindowsEdgesTheShadowIsCutOffCleanly) {
+    Table t;
+    const int a = cardId(4, 0), b = cardId(4, 1);
+    dealAndClear(t, 3, {a, b});
+    GameState &g = t.g();
+    place(g, 4, 0, 800, 600);
+    joinCards(g, a, b);
+    paintWindow(t.ctx);
+    const int x = clientX(g, 830), y = clientY(g, 650);
+    onLeftPress(t.ctx, x, y, false);
+    for (const auto &to : {std::pair{9000, 9000}, std::pair{-50, 9000}, std::pair{9000, -50},
+                           std::pair{-9000, -9000}, std::pair{500, 300}}) {
+        onMouseMove(t.ctx, to.first, to.second);
+        const Rect &at = g.cardRect[4][0];
+        ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
+                  0)
+            << "towards " << to.first << "," << to.second;
+    }
+}
+
+TEST(Carry, ARepaintDuringACarryKeepsTheGroupOffTheCanvas) {
+    Table t;
+    const int a = cardId(4, 0);
+    dealAndClear(t, 3, {a});
+    GameState &g = t.g();
+    place(g, 4, 0, 800, 600);
+    paintWindow(t.ctx);
+    const int x = clientX(g, 830), y = clientY(g, 650);
+    onLeftPress(t.ctx, x, y, false);
+    paintWindow(t.ctx);  // say the window was resized
+    onMouseMove(t.ctx, x + 200, y + 100);
+    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx, a)), 0);
+    EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, g.cardRect[4][0].left,
+                                                                    g.cardRect[4][0].top)),
+              0);
+}
+
+TEST(Erase, CellsAndDropAreasComeBackFromTheCanvas) {
+    Table t;
+    const int a = cardId(4, 0), b = cardId(4, 1);
+    dealAndClear(t, 3, {a, b});
+    GameState &g = t.g();
+    place(g, 4, 0, 800, 600);
+    joinCards(g, a, b);
+    paintWindow(t.ctx);
+    t.surfaces.board.fill(0xFF00FF00u);
+    t.surfaces.window.fill(0xFF000000u);
+    t.surfaces.dirty = QRegion();
+
+    restoreGroupCells(t.ctx, a);
+    const QImage &w = t.surfaces.window;
+    const int x0 = 800 - g.viewX, y0 = 600 - g.viewY;
+    EXPECT_EQ(w.pixel(x0, y0), 0xFF00FF00u);
+    EXPECT_EQ(w.pixel(x0 + 63, y0 + 202), 0xFF00FF00u);  // last pixel of (4,1)
+    EXPECT_EQ(w.pixel(x0 + 64, y0 + 50), 0xFF000000u);
+    EXPECT_EQ(w.pixel(x0, y0 + 203), 0xFF000000u);
+    EXPECT_EQ(t.surfaces.dirty.boundingRect(), QRect(x0, y0, 64, 203));
+
+    t.surfaces.window.fill(0xFF000000u);
+    eraseDropArea(t.ctx, 800, 600, a);
+    EXPECT_EQ(w.pixel(x0 - 25, y0 - 25), 0xFF00FF00u);
+    EXPECT_EQ(w.pixel(x0 - 26, y0 - 25), 0xFF000000u);
+    EXPECT_EQ(w.pixel(x0 + 87, y0 + 226), 0xFF00FF00u);
+    EXPECT_EQ(w.pixel(x0 + 88, y0 + 226), 0xFF000000u);
+    EXPECT_EQ(w.pixel(x0 + 87, y0 + 227), 0xFF000000u);
+
+    t.surfaces.window.fill(0xFF000000u);
+    eraseCarryTrail(t.ctx, 800, 600, a);
+    EXPECT_EQ(w.pixel(x0 + 68, y0 + 207), 0xFF00FF00u);
+    EXPECT_EQ(w.pixel(x0 + 69, y0 + 207), 0xFF000000u);
+    EXPECT_EQ(w.pixel(x0 + 68, y0 + 208), 0xFF000000u);
+}
+
+TEST(CanvasWithBacks, GetsEveryCardAsADarkBackInStackingOrder) {
+    Table t;
+    const int a = cardId(4, 0), b = cardId(5, 0);
+    dealAndClear(t, 3, {a, b});
+    GameState &g = t.g();
+    place(g, 4, 0, 800, 600);
+    place(g, 5, 0, 830, 620);
+    g.faceUp[5][0] = 1;
+    g.touchCount[5][0] = 3;
+    raiseGroupInStack(g, 4, 0);  // (4,0) above (5,0)
+    t.surfaces.board.fill(0xFF000000u);
+    rebuildBoardWithBacks(t.ctx, 100);
+    const QImage &board = t.surfaces.board;
+    EXPECT_EQ(board.pixel(840, 630), t.surfaces.backs.pixel(40, 30));  // (4,0) on top
+    EXPECT_EQ(board.pixel(880, 710), t.surfaces.backs.pixel(50, 90));  // (5,0), as a back too
+    EXPECT_EQ(board.pixel(100, 100), backgroundPixel(100, 100));
+
+    rebuildBoardWithBacks(t.ctx, a);
+    EXPECT_EQ(board.pixel(810, 610), backgroundPixel(810, 610));
+}

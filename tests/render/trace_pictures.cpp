@@ -1,0 +1,208 @@
+#include "render/trace_pictures.h"
+
+#include <QPainter>
+
+#include "game/board.h"
+#include "game/input.h"
+#include "render/cards.h"
+#include "render/painting.h"
+
+namespace fusefuda::testing {
+
+namespace {
+
+uint32_t mix(uint32_t v) {
+    v ^= v >> 16;
+    v *= 0x7FEB352Du;
+    v ^= v >> 15;
+    v *= 0x846CA68Bu;
+    v ^= v >> 16;
+    return v;
+}
+
+QImage traced(int w, int h, uint32_t salt) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        auto *line = reinterpret_cast<uint32_t *>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] =
+                0xFF000000u | (mix(uint32_t(x) * 4099u + uint32_t(y) * 65537u + salt) & 0xFFFFFFu);
+    }
+    return img;
+}
+
+QImage checkerboard() {
+    QImage img(kCardWidth, kCardHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kCardHeight; ++y)
+        for (int x = 0; x < kCardWidth; ++x)
+            img.setPixel(x, y, ((x + y) & 1) ? kGreyLight : kGreyDark);
+    return img;
+}
+
+const char *const kRanks[kColumns] = {"A", "2", "3",  "4", "5", "6", "7",
+                                      "8", "9", "10", "J", "Q", "K"};
+const char *const kSuits[kRows] = {"\u2660", "\u2663", "\u2665", "\u2666"};
+
+QImage readableFaces(QRgb paper) {
+    QImage img(820, 405, QImage::Format_RGB32);
+    img.fill(0xFF404040u);
+    QPainter p(&img);
+    for (int r = 0; r < kRows; ++r) {
+        for (int c = 0; c < kColumns; ++c) {
+            const QRect cell(kPitchX * c + 1, kPitchY * r + 1, kPitchX - 1, kPitchY - 1);
+            p.fillRect(cell, QColor::fromRgb(paper));
+            p.setPen(r == 1 || r == 0 ? Qt::black : QColor(200, 0, 0));
+            QFont small = p.font();
+            small.setPixelSize(13);
+            p.setFont(small);
+            p.drawText(cell.adjusted(3, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                       QString::fromUtf8(kRanks[c]) + QString::fromUtf8(kSuits[r]));
+            QFont big = p.font();
+            big.setPixelSize(30);
+            p.setFont(big);
+            p.drawText(cell, Qt::AlignCenter, QString::fromUtf8(kSuits[r]));
+        }
+    }
+    return img;
+}
+
+QImage readableBacks() {
+    QImage img(190, kCardHeight, QImage::Format_RGB32);
+    img.fill(0xFF202020u);
+    QPainter p(&img);
+    const QColor shades[3] = {QColor(20, 40, 110), QColor(60, 90, 170), QColor(130, 160, 220)};
+    for (int s = 0; s < 3; ++s) {
+        const QRect cell(kPitchX * s + 1, 1, kPitchX - 1, kCardHeight - 2);
+        p.fillRect(cell, shades[s]);
+        p.setPen(QPen(shades[s].lighter(150), 1));
+        for (int d = -kCardHeight; d < kCardWidth; d += 8) {
+            p.drawLine(cell.left() + d, cell.top(), cell.left() + d + kCardHeight, cell.bottom());
+            p.drawLine(cell.left() + d + kCardHeight, cell.top(), cell.left() + d, cell.bottom());
+        }
+    }
+    return img;
+}
+
+QImage readableFelt() {
+    QImage img(kBoardWidth, kBoardHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kBoardHeight; ++y) {
+        auto *line = reinterpret_cast<uint32_t *>(img.scanLine(y));
+        for (int x = 0; x < kBoardWidth; ++x) {
+            const int n = int(mix(uint32_t(x) * 7919u + uint32_t(y) * 104729u) & 15u);
+            const bool grid = x % 50 == 0 || y % 50 == 0;
+            const int g = (grid ? 112 : 100) + n, rb = 30 + n / 2;
+            line[x] = 0xFF000000u | uint32_t(rb) << 16 | uint32_t(g) << 8 | uint32_t(rb + 10);
+        }
+    }
+    return img;
+}
+
+}  // namespace
+
+uint32_t backgroundPixel(int x, int y) {
+    return 0xFF000000u | (uint32_t(x) & 0xFFFu) << 12 | (uint32_t(y) & 0xFFFu);
+}
+
+void useTracePictures(Surfaces &s) {
+    s.background = QImage(kBoardWidth, kBoardHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kBoardHeight; ++y) {
+        auto *line = reinterpret_cast<uint32_t *>(s.background.scanLine(y));
+        for (int x = 0; x < kBoardWidth; ++x) line[x] = backgroundPixel(x, y);
+    }
+    s.face = traced(820, 405, 1);
+    s.settledFace = traced(820, 405, 2);
+    s.backs = traced(190, kCardHeight, 3);
+    s.unknownCard = traced(kCardWidth, kCardHeight, 4);
+    s.greyCard = checkerboard();
+}
+
+void useReadablePictures(Surfaces &s) {
+    s.background = readableFelt();
+    s.face = readableFaces(0xFFFFFFFFu);
+    s.settledFace = readableFaces(0xFFCDE6FAu);
+    s.backs = readableBacks();
+    s.greyCard = checkerboard();
+}
+
+void place(GameState &g, int c, int r, int left, int top) {
+    alignGroup(g, left, top, cardId(c, r));
+}
+
+void joinCards(GameState &g, int a, int b) {
+    int32_t merged[kColumns][kRows];
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            merged[c][r] = g.groupMembers[a][c][r] | g.groupMembers[b][c][r];
+    for (int id = 0; id < kCards; ++id) {
+        if (!merged[cardColumn(id)][cardRow(id)]) continue;
+        for (int c = 0; c < kColumns; ++c)
+            for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
+    }
+    alignGroup(g, g.cardRect[cardColumn(a)][cardRow(a)].left,
+               g.cardRect[cardColumn(a)][cardRow(a)].top, a);
+}
+
+void dealAndClear(Table &t, int level, std::initializer_list<int> keep) {
+    t.deal(level);
+    GameState &g = t.g();
+    useTracePictures(t.surfaces);
+    const ColumnRange cols = columnsInPlay(level);
+    bool moved[kCards] = {};
+    for (int id : keep) moved[id] = true;
+    int slot = 0;
+    for (int r = 0; r < kRows; ++r) {
+        for (int c = cols.first; c <= cols.last; ++c) {
+            const int id = cardId(c, r);
+            if (moved[id]) continue;
+            // groups go down whole; the parking lot lies right of the view
+            const int top = c == 6 ? 20 : 500 + 110 * (slot / 10);
+            const int left = c == 6 ? 2000 : 2200 + 70 * (slot % 10);
+            if (c != 6) ++slot;
+            place(g, c, r, left, top + (c == 6 ? kPitchY * r : 0));
+            for (int mc = 0; mc < kColumns; ++mc)
+                for (int mr = 0; mr < kRows; ++mr)
+                    if (isMember(g, id, mc, mr)) moved[cardId(mc, mr)] = true;
+        }
+    }
+    paintWindow(t.ctx);
+}
+
+QImage canvasByRule(Context &ctx, int skipGroup) {
+    const GameState &g = ctx.g;
+    QImage canvas = ctx.s.background.copy();
+    for (int n = 0; n < kCards; ++n) {
+        const int c = g.stackColumn[n], r = g.stackRow[n];
+        if (!inPlay(g, c, r)) continue;
+        if (skipGroup >= 0 && isMember(g, skipGroup, c, r)) continue;
+        drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), canvas, false);
+    }
+    return canvas;
+}
+
+QImage atView(const GameState &g, const QImage &img, QSize size) {
+    return img.copy(g.viewX, g.viewY, size.width(), size.height());
+}
+
+int differingPixels(const QImage &a, const QImage &b) {
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *la = reinterpret_cast<const uint32_t *>(a.constScanLine(y));
+        const auto *lb = reinterpret_cast<const uint32_t *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) n += (la[x] | 0xFF000000u) != (lb[x] | 0xFF000000u);
+    }
+    return n;
+}
+
+QImage block(const QImage &img, int x, int y, int w, int h) { return img.copy(x, y, w, h); }
+
+void carryTo(Table &t, int c, int r, int left, int top) {
+    GameState &g = t.g();
+    const Rect at = g.cardRect[c][r];
+    const int x = clientX(g, at.left + 31), y = clientY(g, at.top + 50);
+    onLeftPress(t.ctx, x, y, false);
+    onMouseMove(t.ctx, x + (left - at.left), y + (top - at.top));
+    onLeftRelease(t.ctx, x + (left - at.left), y + (top - at.top));
+}
+
+}  // namespace fusefuda::testing

@@ -1,0 +1,55 @@
+// Pictures and board set-ups for tests that read pixels back. In the trace
+// pictures every pixel tells where it came from, so a block restored from the
+// wrong place or a card drawn one pixel off shows up as a wrong pixel.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <initializer_list>
+
+#include "game/GameState.h"
+#include "render/context.h"
+#include "support/table.h"
+
+namespace fusefuda::testing {
+
+constexpr uint32_t kGreyDark = 0xFF868686u;
+constexpr uint32_t kGreyLight = 0xFF969696u;
+
+// Board pixel (x, y) of the trace background: different for every pixel.
+uint32_t backgroundPixel(int x, int y);
+// Every sheet, strip, the background and the grey stencil with trace patterns.
+void useTracePictures(Surfaces &s);
+// Pictures a person can read in a saved frame: felt, card backs, faces with
+// their rank and suit. Still textured enough that a wrong restore shows.
+void useReadablePictures(Surfaces &s);
+
+// A game at a level with every card in play moved off the start view (right
+// of it), groups kept whole, so that a test places only the cards it needs.
+// Ends with a full paint, so the window and the canvas agree.
+void dealAndClear(Table &t, int level, std::initializer_list<int> keep = {});
+// Moves card (c, r)'s group so that (c, r) lies at board (left, top).
+void place(GameState &g, int c, int r, int left, int top);
+// Joins b's group to a's and lays it out around a.
+void joinCards(GameState &g, int a, int b);
+
+// The canvas as the board's rule defines it: the background, then for each
+// stacking level the whole group of the card on it; the groups of skipGroup
+// left out.
+QImage canvasByRule(Context &ctx, int skipGroup = -1);
+// The window-sized part of img shown at the current view.
+QImage atView(const GameState &g, const QImage &img, QSize size);
+// Number of pixels in which two images of the same size differ.
+int differingPixels(const QImage &a, const QImage &b);
+// A block of img, w x h at (x, y).
+QImage block(const QImage &img, int x, int y, int w, int h);
+
+// Client point of the board point (bx, by).
+inline int clientX(const GameState &g, int bx) { return bx - g.viewX; }
+inline int clientY(const GameState &g, int by) { return by - g.viewY; }
+
+// Presses card (c, r) at its centre with the left button, moves it so that it
+// lies at board (left, top), and releases.
+void carryTo(Table &t, int c, int r, int left, int top);
+
+}  // namespace fusefuda::testing
