@@ -1,6 +1,9 @@
 // The background music: open, play from the start, resume, stop and close.
 #include <SDL_mixer.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "audio/AudioState.h"
 #include "audio/audio.h"
 
@@ -26,6 +29,16 @@ void startPlaying(AudioState *audio) {
     }
 }
 
+// Null on a missing, unreadable or broken file, without a soundfont and
+// without a device; the game then simply has no music. SDL_mixer crashes on
+// a folder and would block on a pipe, so only a plain file reaches it.
+Mix_Music *loadPiece(const AudioState *audio) {
+    if (audio->deviceOpen != 1) return nullptr;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(audio->musicPath, error)) return nullptr;
+    return Mix_LoadMUS(audio->musicPath.c_str());
+}
+
 void freeMusic(AudioState *audio) {
     if (audio->musicDevice) Mix_FreeMusic(audio->musicDevice);
     audio->musicDevice = nullptr;
@@ -48,9 +61,7 @@ void openMusic(AudioState *audio, const std::string &path) {
     if (!audio) return;
     if (audio->musicOpen == 1) closeMusic(audio);
     audio->musicPath = path;
-    // Fails on a missing, unreadable or broken file, without a soundfont and
-    // without a device; the game then simply has no music.
-    audio->musicDevice = audio->deviceOpen == 1 ? Mix_LoadMUS(path.c_str()) : nullptr;
+    audio->musicDevice = loadPiece(audio);
     audio->musicPhase = MusicPhase::AtStart;
     audio->musicOpen = 1;
 }
@@ -63,7 +74,7 @@ void playMusicFromStart(AudioState *audio) {
     // that ran to its end starts over by itself.
     if (audio->musicPhase == MusicPhase::Playing || audio->musicPhase == MusicPhase::Stopped) {
         freeMusic(audio);
-        audio->musicDevice = Mix_LoadMUS(audio->musicPath.c_str());
+        audio->musicDevice = loadPiece(audio);
         audio->musicPhase = MusicPhase::AtStart;
         if (!audio->musicDevice) return;
     }
