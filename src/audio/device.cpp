@@ -47,6 +47,9 @@ void loadEmbeddedEffects(AudioState *audio) {
 AudioState *openAudio() {
     auto *audio = new AudioState;
     audio->noticeReceiver = std::make_unique<QObject>();
+    // SDL would otherwise take over SIGINT and SIGTERM and turn them into
+    // events that nobody reads: the game could then not be ended by them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Without a usable device the game still runs the same code on the silent
     // driver, so that nothing behaves differently apart from the sound.
     if (openOn(nullptr) || openOn("dummy")) {

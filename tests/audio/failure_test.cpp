@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
+#include <csignal>
 #include <sys/stat.h>
 
 #include "assets/catalogue.h"
@@ -135,6 +136,17 @@ TEST_F(FailureTest, WithoutADeviceTheSilentDriverStandsIn) {
         EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+TEST_F(FailureTest, OpeningTheAudioLeavesTheSignalsToTheApplication) {
+    struct sigaction before[2], after[2];
+    sigaction(SIGTERM, nullptr, &before[0]);
+    sigaction(SIGINT, nullptr, &before[1]);
+    AudioState *audio = openAudio();
+    sigaction(SIGTERM, nullptr, &after[0]);
+    sigaction(SIGINT, nullptr, &after[1]);
+    closeAudio(audio);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(after[i].sa_handler, before[i].sa_handler) << i;
 }
 
 TEST_F(FailureTest, OpeningTheMusicAgainClosesThePieceThatPlays) {

@@ -176,16 +176,6 @@ TEST_F(MusicTest, AnEndNoticeOvertakenByAStopIsIgnored) {
     EXPECT_EQ(audio->musicPhase, MusicPhase::Playing);
 }
 
-TEST_F(MusicTest, OneEndNoticeRestartsThePieceOnce) {
-    setMusicEndHandler(audio, [this] { ++ends; });
-    playMusicFromStart(audio);
-    musicFinishedHook();
-    musicFinishedHook();
-    deliverQueuedCalls();
-    EXPECT_EQ(ends, 1);
-    EXPECT_EQ(audio->musicPhase, MusicPhase::Ended);
-}
-
 TEST_F(MusicTest, AStoppedPieceThatHadEndedStartsOverWhenTurnedOn) {
     playMusicFromStart(audio);
     // The piece ends on the audio thread, then the player stops it before
