@@ -125,7 +125,10 @@ void BM_OneSecondOfMusic(benchmark::State &state) {
     for (auto _ : state) waitForFrames(room.rate);
     state.SetLabel(tune);
 }
-BENCHMARK(BM_OneSecondOfMusic)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OneSecondOfMusic)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_OneSecondWithTheMusicStopped(benchmark::State &state) {
     Room room;

@@ -15,10 +15,14 @@ constexpr int kEffectChannel = 0;
 
 int effectSlot(int number) {
     switch (number) {
-        case kJoinSound: return 0;
-        case kClearSound: return 1;
-        case kPeekSound: return 2;
-        default: return -1;
+        case kJoinSound:
+            return 0;
+        case kClearSound:
+            return 1;
+        case kPeekSound:
+            return 2;
+        default:
+            return -1;
     }
 }
 

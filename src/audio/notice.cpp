@@ -26,8 +26,8 @@ void musicFinishedHook() {
     // SDL_mixer holds its audio lock here, so nothing may call back into it:
     // the notice is only queued, and the GUI thread acts on it.
     QMetaObject::invokeMethod(
-        audio->noticeReceiver.get(),
-        [audio, generation] { musicEndNotice(audio, generation); }, Qt::QueuedConnection);
+        audio->noticeReceiver.get(), [audio, generation] { musicEndNotice(audio, generation); },
+        Qt::QueuedConnection);
 }
 
 void musicEndNotice(AudioState *audio, uint32_t generation) {

@@ -152,8 +152,7 @@ TEST_F(EffectsTest, EffectsSoundWellAboveTheMusicAndTheMusicDoesNotClip) {
     size_t start = firstLoud(all, musicEnd);
     double effectLevel = rms(all, start, std::min(all.size(), start + size_t(ear.rate()) * 9 / 10));
 
-    EXPECT_GT(effectLevel, 5 * musicLevel)
-        << "effect " << effectLevel << ", music " << musicLevel;
+    EXPECT_GT(effectLevel, 5 * musicLevel) << "effect " << effectLevel << ", music " << musicLevel;
 }
 
 }  // namespace

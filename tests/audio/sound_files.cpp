@@ -42,8 +42,8 @@ QByteArray midiFile(const QByteArray &events, int program) {
 
     QByteArray file("MThd");
     put32BigEndian(file, 6);
-    file.append(char(0)).append(char(0));   // format 0
-    file.append(char(0)).append(char(1));   // one track
+    file.append(char(0)).append(char(0));        // format 0
+    file.append(char(0)).append(char(1));        // one track
     file.append(char(0x01)).append(char(0xE0));  // 480 ticks per quarter
     file.append("MTrk");
     put32BigEndian(file, uint32_t(track.size()));

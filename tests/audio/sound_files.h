@@ -12,7 +12,7 @@ namespace fusefuda::testing {
 QByteArray toneWav(double hertz, int milliseconds, double amplitude = 0.5, int rate = 8000);
 
 struct MidiNote {
-    int key;           // MIDI key number; 0 is a rest
+    int key;  // MIDI key number; 0 is a rest
     int milliseconds;
     int velocity = 100;
 };
