@@ -1,6 +1,7 @@
 // The three sound effects and the looping background music.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,10 @@ struct AudioState;
 AudioState *openAudio();
 void closeAudio(AudioState *audio);
 
+// Replaces the sound of effect 113, 114 or 130 with a WAV file held in memory;
+// data that is not a WAV leaves the effect without a sound, so that playing it
+// does nothing.
+void loadEffect(AudioState *audio, int number, const char *data, size_t size);
 // Plays effect 113, 114 or 130 on the one effect channel: a new effect cuts
 // the one still playing. The caller checks soundOn.
 void playEffect(AudioState *audio, int number);

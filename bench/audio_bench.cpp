@@ -1,0 +1,148 @@
+// Processor cost of the background music: how much of one core it takes to
+// synthesise and mix one second of music, and of silence with the music
+// stopped. SDL's disk driver writes to /dev/null as fast as the mixer runs,
+// so each iteration is one second of sound, and the process CPU time per
+// iteration is the share of a core that playing it in real time costs.
+#include <SDL_mixer.h>
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+
+#include "audio/AudioState.h"
+#include "audio/audio.h"
+
+namespace fusefuda {
+namespace {
+
+std::mutex mixedLock;
+std::condition_variable mixedChanged;
+long long mixedFrames = 0;
+
+void countMixed(void *, Uint8 *, int bytes) {
+    std::lock_guard<std::mutex> lock(mixedLock);
+    mixedFrames += bytes / 4;  // 16-bit stereo
+    mixedChanged.notify_all();
+}
+
+void waitForFrames(long long frames) {
+    std::unique_lock<std::mutex> lock(mixedLock);
+    long long until = mixedFrames + frames;
+    mixedChanged.wait(lock, [until] { return mixedFrames >= until; });
+}
+
+void putVariableLength(QByteArray &out, uint32_t v) {
+    char bytes[5];
+    int n = 0;
+    bytes[n++] = char(v & 0x7F);
+    while (v >>= 7) bytes[n++] = char(0x80 | (v & 0x7F));
+    while (n) out.append(bytes[--n]);
+}
+void putEvent(QByteArray &track, uint32_t delta, std::initializer_list<int> bytes) {
+    putVariableLength(track, delta);
+    for (int b : bytes) track.append(char(b));
+}
+
+// About as busy as a game's background tune: a piano chord on every beat, a
+// bass line and a flute melody in eighth notes, 16 bars at 120 beats a minute.
+QByteArray representativePiece() {
+    QByteArray track;
+    putEvent(track, 0, {0xC0, 0});
+    putEvent(track, 0, {0xC1, 32});
+    putEvent(track, 0, {0xC2, 73});
+    const int chords[4][3] = {{60, 64, 67}, {57, 60, 64}, {53, 57, 60}, {55, 59, 62}};
+    const int melody[8] = {72, 74, 76, 79, 77, 76, 74, 72};
+    for (int bar = 0; bar < 16; ++bar) {
+        for (int beat = 0; beat < 4; ++beat) {
+            const int *chord = chords[bar % 4];
+            for (int i = 0; i < 3; ++i) putEvent(track, 0, {0x90, chord[i], 70});
+            putEvent(track, 0, {0x91, chord[0] - 24, 90});
+            for (int half = 0; half < 2; ++half) {
+                int key = melody[(beat * 2 + half + bar) % 8];
+                putEvent(track, 0, {0x92, key, 100});
+                putEvent(track, 240, {0x82, key, 0});
+            }
+            for (int i = 0; i < 3; ++i) putEvent(track, 0, {0x80, chord[i], 0});
+            putEvent(track, 0, {0x81, chord[0] - 24, 0});
+        }
+    }
+    putEvent(track, 0, {0xFF, 0x2F, 0});
+    QByteArray file("MThd\0\0\0\6\0\0\0\1\1\xE0MTrk", 18);
+    for (int shift = 24; shift >= 0; shift -= 8) file.append(char((track.size() >> shift) & 0xFF));
+    return file + track;
+}
+
+struct Room {
+    QTemporaryDir dir;
+    AudioState *audio = nullptr;
+    int rate = 0;
+
+    Room() {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+        setenv("SDL_DISKAUDIODELAY", "0", 1);
+        audio = openAudio();
+        Uint16 format;
+        int channels;
+        Mix_QuerySpec(&rate, &format, &channels);
+        Mix_SetPostMix(countMixed, nullptr);
+    }
+    ~Room() {
+        Mix_SetPostMix(nullptr, nullptr);
+        closeAudio(audio);
+    }
+    // The game's own tune when the build has put it beside the benchmarks'
+    // build tree, otherwise a stand-in of the same kind.
+    const char *openTune() {
+        QFile built(QStringLiteral(FUSEFUDA_BUILD_DIR "/src/fusefuda.mid"));
+        if (built.exists()) {
+            openMusic(audio, built.fileName().toStdString());
+            return "fusefuda.mid";
+        }
+        QFile file(dir.filePath(QStringLiteral("piece.mid")));
+        if (file.open(QIODevice::WriteOnly)) file.write(representativePiece());
+        file.close();
+        openMusic(audio, file.fileName().toStdString());
+        return "representative piece";
+    }
+};
+
+void BM_OneSecondOfMusic(benchmark::State &state) {
+    Room room;
+    const char *tune = room.openTune();
+    if (!room.audio->musicDevice) {
+        state.SkipWithError("no music: is a soundfont installed?");
+        return;
+    }
+    // Round and round without the GUI thread's notice: this measures the
+    // synthesiser and the mixer, not the loop.
+    Mix_PlayMusic(room.audio->musicDevice, -1);
+    for (auto _ : state) waitForFrames(room.rate);
+    state.SetLabel(tune);
+}
+BENCHMARK(BM_OneSecondOfMusic)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_OneSecondWithTheMusicStopped(benchmark::State &state) {
+    Room room;
+    room.openTune();
+    playMusicFromStart(room.audio);
+    stopMusic(room.audio);
+    for (auto _ : state) waitForFrames(room.rate);
+}
+BENCHMARK(BM_OneSecondWithTheMusicStopped)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace fusefuda
+
+BENCHMARK_MAIN();

@@ -1,0 +1,132 @@
+// The background music: open, play from the start, resume, stop and close.
+#include <SDL_mixer.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "audio/AudioState.h"
+#include "audio/audio.h"
+
+namespace fusefuda {
+
+namespace {
+
+// Called before anything that halts, frees or replaces the piece: SDL_mixer
+// reports those through the same hook as a natural end.
+void disarmLoop(AudioState *audio) {
+    audio->loopArmed = 0;
+    ++audio->playGeneration;
+}
+
+void startPlaying(AudioState *audio) {
+    ++audio->playGeneration;
+    audio->loopArmed = 1;
+    // One pass; the end notice plays it again.
+    if (Mix_PlayMusic(audio->musicDevice, 0) == 0) {
+        audio->musicPhase = MusicPhase::Playing;
+    } else {
+        disarmLoop(audio);
+    }
+}
+
+// Null on a missing, unreadable or broken file, without a soundfont and
+// without a device; the game then simply has no music. SDL_mixer crashes on
+// a folder and would block on a pipe, so only a plain file reaches it.
+Mix_Music *loadPiece(const AudioState *audio) {
+    if (audio->deviceOpen != 1) return nullptr;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(audio->musicPath, error)) return nullptr;
+    return Mix_LoadMUS(audio->musicPath.c_str());
+}
+
+void freeMusic(AudioState *audio) {
+    if (audio->musicDevice) Mix_FreeMusic(audio->musicDevice);
+    audio->musicDevice = nullptr;
+}
+
+}  // namespace
+
+std::string musicPathFor(const std::string &executablePath) {
+    size_t slash = executablePath.rfind('/');
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string base = executablePath.substr(nameStart);
+    // Only a dot inside the name starts an extension: a leading dot marks a
+    // hidden file, and dots in the directories are not looked at.
+    size_t dot = base.rfind('.');
+    if (dot != std::string::npos && dot > 0) base.erase(dot);
+    return executablePath.substr(0, nameStart) + base + ".mid";
+}
+
+void openMusic(AudioState *audio, const std::string &path) {
+    if (!audio) return;
+    if (audio->musicOpen == 1) closeMusic(audio);
+    audio->musicPath = path;
+    audio->musicDevice = loadPiece(audio);
+    audio->musicPhase = MusicPhase::AtStart;
+    audio->musicOpen = 1;
+}
+
+void playMusicFromStart(AudioState *audio) {
+    if (!audio || !audio->musicDevice) return;
+    disarmLoop(audio);
+    // A MIDI piece that was halted part-way goes on from where it was when it
+    // is played again, so only a fresh load starts at the beginning. A piece
+    // that ran to its end starts over by itself.
+    if (audio->musicPhase == MusicPhase::Playing || audio->musicPhase == MusicPhase::Stopped) {
+        freeMusic(audio);
+        audio->musicDevice = loadPiece(audio);
+        audio->musicPhase = MusicPhase::AtStart;
+        if (!audio->musicDevice) return;
+    }
+    startPlaying(audio);
+}
+
+void resumeMusic(AudioState *audio) {
+    if (!audio || !audio->musicDevice) return;
+    switch (audio->musicPhase) {
+        case MusicPhase::Playing:
+            return;
+        case MusicPhase::AtStart:
+        case MusicPhase::Ended:
+            playMusicFromStart(audio);
+            return;
+        case MusicPhase::Stopped:
+            // The piece may have reached its end just before it was stopped;
+            // its notice was dropped as stale, so start it over here instead
+            // of resuming nothing.
+            if (!Mix_PlayingMusic()) {
+                playMusicFromStart(audio);
+                return;
+            }
+            ++audio->playGeneration;
+            audio->loopArmed = 1;
+            Mix_ResumeMusic();
+            audio->musicPhase = MusicPhase::Playing;
+            return;
+    }
+}
+
+void stopMusic(AudioState *audio) {
+    if (!audio || !audio->musicDevice || audio->musicPhase != MusicPhase::Playing) return;
+    disarmLoop(audio);
+    // Pausing keeps the position, so that turning the music on again resumes.
+    Mix_PauseMusic();
+    audio->musicPhase = MusicPhase::Stopped;
+}
+
+void closeMusic(AudioState *audio) {
+    if (!audio) return;
+    disarmLoop(audio);
+    if (audio->musicDevice) Mix_HaltMusic();
+    freeMusic(audio);
+    audio->musicPhase = MusicPhase::AtStart;
+    audio->musicOpen = 0;
+}
+
+bool musicIsOpen(const AudioState *audio) { return audio && audio->musicOpen == 1; }
+
+void setMusicEndHandler(AudioState *audio, std::function<void()> handler) {
+    if (audio) audio->musicEndHandler = std::move(handler);
+}
+
+}  // namespace fusefuda

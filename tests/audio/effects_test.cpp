@@ -1,0 +1,159 @@
+// The effect channel, heard through SDL's disk driver: a new effect cuts the
+// old one, effects leave the music alone and sound above it.
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+
+#include "assets/catalogue.h"
+#include "audio/AudioState.h"
+#include "audio/audio.h"
+#include "ear.h"
+#include "sound_files.h"
+
+namespace fusefuda::testing {
+namespace {
+
+constexpr size_t npos = std::string::npos;
+
+void loadTone(AudioState *audio, int number, double hertz, int milliseconds, int rate = 8000) {
+    QByteArray wav = toneWav(hertz, milliseconds, 0.5, rate);
+    loadEffect(audio, number, wav.constData(), size_t(wav.size()));
+}
+
+class EffectsTest : public ::testing::Test {
+protected:
+    // L and H are the effects' tones, M the music's.
+    Ear ear{{{'L', 440}, {'H', 1000}, {'M', kHzC5}}};
+    AudioState *audio = nullptr;
+
+    void SetUp() override {
+        audio = openAudio();
+        ASSERT_EQ(audio->deviceOpen, 1);
+        loadTone(audio, kJoinSound, 440, 1000);
+        loadTone(audio, kClearSound, 1000, 600, 11025);
+        loadTone(audio, kPeekSound, 1000, 300);
+    }
+    void TearDown() override { closeAudio(audio); }
+
+    // Waits until the tone has sounded and then died away.
+    std::string waitForToneToEnd(char tone) {
+        waitUntil([&] {
+            size_t at = ear.heard().find(tone);
+            return at != npos && afterSilence(ear.heard(), at) != npos;
+        });
+        return ear.heard();
+    }
+};
+
+TEST_F(EffectsTest, ANewEffectCutsTheOneStillPlaying) {
+    playEffect(audio, kJoinSound);
+    ASSERT_TRUE(waitUntil([&] { return ear.heard().find('L') != npos; }));
+    playEffect(audio, kPeekSound);
+    std::string heard = waitForToneToEnd('H');
+
+    size_t cut = heard.find('H');
+    ASSERT_NE(cut, npos) << heard;
+    EXPECT_EQ(heard.find('L', cut), npos) << "the old effect went on: " << heard;
+    // 50 windows of L had the join sound played out.
+    EXPECT_LT(std::count(heard.begin(), heard.end(), 'L'), 40) << heard;
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(EffectsTest, TheClearSoundCutsTheJoinSoundOfTheSameDrop) {
+    playEffect(audio, kJoinSound);
+    playEffect(audio, kClearSound);
+    std::string heard = waitForToneToEnd('H');
+
+    size_t clear = heard.find('H');
+    ASSERT_NE(clear, npos) << heard;
+    EXPECT_EQ(heard.find('L', clear), npos) << heard;
+    // At most one buffer of the join sound can slip out between the calls.
+    EXPECT_LE(std::count(heard.begin(), heard.end(), 'L'), 3) << heard;
+    // The clear sound itself plays out whole: 30 windows.
+    EXPECT_GE(std::count(heard.begin(), heard.end(), 'H'), 27) << heard;
+}
+
+TEST_F(EffectsTest, EffectsWithoutASoundAreSkipped) {
+    loadEffect(audio, kJoinSound, nullptr, 0);
+    QByteArray notAWave("RIFF but not a wave file at all");
+    loadEffect(audio, kClearSound, notAWave.constData(), size_t(notAWave.size()));
+    EXPECT_EQ(audio->effects[effectSlot(kJoinSound)], nullptr);
+    EXPECT_EQ(audio->effects[effectSlot(kClearSound)], nullptr);
+
+    for (int number : {kJoinSound, kClearSound, 0, 131, -1}) playEffect(audio, number);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+    loadEffect(audio, 999, notAWave.constData(), size_t(notAWave.size()));
+
+    // The one effect that still has its sound plays.
+    playEffect(audio, kPeekSound);
+    EXPECT_EQ(Mix_Playing(-1), 1);
+}
+
+TEST_F(EffectsTest, EffectsLeaveTheMusicPlaying) {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("fusefuda.mid"));
+    writeFile(path, melodyMidi({{kKeyC5, 6000}}));
+    openMusic(audio, path.toStdString());
+    int ends = 0;
+    setMusicEndHandler(audio, [&ends] { ++ends; });
+    playMusicFromStart(audio);
+    ASSERT_TRUE(waitUntil([&] { return ear.heard().find('M') != npos; }));
+
+    playEffect(audio, kPeekSound);
+    playEffect(audio, kJoinSound);
+    ASSERT_TRUE(waitUntil([&] { return Mix_Playing(-1) == 0; }));
+    size_t afterEffects = ear.heard().size();
+    EXPECT_TRUE(waitUntil([&] { return ear.heard().find("MMMMM", afterEffects) != npos; }))
+        << ear.heard();
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_EQ(ends, 0);
+}
+
+double rms(const std::vector<int16_t> &samples, size_t from, size_t to) {
+    double sum = 0;
+    for (size_t i = from; i < to; ++i) sum += double(samples[i]) * samples[i];
+    return to > from ? std::sqrt(sum / double(to - from)) : 0;
+}
+
+size_t firstLoud(const std::vector<int16_t> &samples, size_t from) {
+    while (from < samples.size() && std::abs(samples[from]) < 1000) ++from;
+    return from;
+}
+
+TEST_F(EffectsTest, EffectsSoundWellAboveTheMusicAndTheMusicDoesNotClip) {
+    // A piano chord under a melody, as loud as background music gets.
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("fusefuda.mid"));
+    writeFile(path, chordMidi({48, 55, 60, 64, 67}, {72, 74, 76, 79, 76, 74}, 400));
+    openMusic(audio, path.toStdString());
+    int ends = 0;
+    setMusicEndHandler(audio, [&ends] { ++ends; });
+    playMusicFromStart(audio);
+    ASSERT_TRUE(waitUntil([&] { return ends == 1; }));
+    size_t musicEnd = ear.samples().size();
+    const std::vector<int16_t> &music = ear.samples();
+    size_t musicStart = firstLoud(music, 0);
+    // 2.4 seconds of notes; the rest is their tail.
+    size_t notesEnd = musicStart + size_t(ear.rate()) * 24 / 10;
+    ASSERT_GT(musicEnd, notesEnd);
+    auto loudest = std::max_element(music.begin(), music.begin() + long(musicEnd),
+                                    [](int16_t a, int16_t b) { return std::abs(a) < std::abs(b); });
+    EXPECT_LT(std::abs(*loudest), 32000) << "the music clips";
+    double musicLevel = rms(music, musicStart, notesEnd);
+
+    // A half-scale tone, about as loud as an effect is authored.
+    playEffect(audio, kJoinSound);
+    ASSERT_TRUE(waitUntil([&] { return Mix_Playing(-1) == 0; }));
+    waitUntil([&] { return ear.samples().size() > musicEnd + size_t(ear.rate()) * 2; });
+    const std::vector<int16_t> &all = ear.samples();
+    size_t start = firstLoud(all, musicEnd);
+    double effectLevel = rms(all, start, std::min(all.size(), start + size_t(ear.rate()) * 9 / 10));
+
+    EXPECT_GT(effectLevel, 5 * musicLevel) << "effect " << effectLevel << ", music " << musicLevel;
+}
+
+}  // namespace
+}  // namespace fusefuda::testing
