@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <fstream>
 #include <iterator>
@@ -36,7 +38,24 @@ struct App {
         setup.userConfigFolder = dir.filePath("user").toStdString();
         window = std::make_unique<MainWindow>(setup);
         window->show();
+        // A first start runs the About box modally: answer it with its OK
+        // button, as a player would, from inside its own loop.
+        QTimer answer;
+        answer.setInterval(0);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            ++modalDialogsAnswered;
+            for (QPushButton *button : modal->findChildren<QPushButton *>())
+                if (button->isDefault() || button->text() == QStringLiteral("OK")) {
+                    button->click();
+                    return;
+                }
+            if (auto *dialog = qobject_cast<QDialog *>(modal)) dialog->accept();
+        });
+        answer.start();
         window->startUp();
+        answer.stop();
         settle();
     }
     std::string ini() const { return dir.filePath("fusefuda.ini").toStdString(); }
@@ -50,6 +69,7 @@ struct App {
 
     QTemporaryDir dir;
     std::unique_ptr<MainWindow> window;
+    int modalDialogsAnswered = 0;
 };
 
 struct Entry {
@@ -297,6 +317,7 @@ TEST(StartUp, FirstRunMarksTheAboutBoxShownAndShutDownWritesTheFile) {
 
 TEST(StartUp, StoredOptionsOpenTheScoreWindowAndPickThePictures) {
     App app("[Kov_Section]\r\nkanpa=1\r\nPrintScoreF=1\r\nbackP=3\r\ncardP=2\r\n");
+    EXPECT_EQ(app.modalDialogsAnswered, 0);  // no About box on a later start
     ASSERT_NE(app.window->scoreWindow(), nullptr);
     EXPECT_TRUE(app.window->scoreWindow()->isVisible());
     EXPECT_TRUE(app.checked(kCmdBackground3));

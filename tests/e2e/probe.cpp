@@ -9,16 +9,21 @@
 //   probe sevens SHOT X0 Y0 LEFT TOP [SPENT]
 //                                       the sevens' column at window (LEFT, TOP);
 //                                       with SPENT the seven of spades is spent
+//   probe groupfile PATH                a play file with a 13-card group at window (50, 100)
+//   probe wonfile PATH                  a play file of a won beginner game
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "assets/catalogue.h"
 #include "game/deal.h"
 #include "game/input.h"
+#include "game/board.h"
 #include "game/starting.h"
+#include "playfile/playfile.h"
 #include "platform/shell.h"
 #include "render/surfaces.h"
 
@@ -42,9 +47,10 @@ public:
     void openScoreWindow() override {}
     void closeScoreWindow() override {}
     std::string chooseOpenPlayFile() override { return {}; }
-    std::string chooseSavePlayFile() override { return {}; }
-    void showMessage(const std::string &) override {}
+    std::string chooseSavePlayFile() override { return savePath; }
+    void showMessage(const std::string &text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
     int64_t currentTime() override { return 1; }
+    std::string savePath;
 };
 
 constexpr int kViewX = kStartViewX, kViewY = kStartViewY;
@@ -137,6 +143,44 @@ int pressPicksUp() {
     return g.dragging == 1 ? 0 : 1;
 }
 
+// Joins the listed cards into one group, the first card at board (left, top).
+void joinGroup(GameState &g, const std::vector<int> &ids, int left, int top) {
+    for (int a : ids)
+        for (int b : ids) g.groupMembers[a][cardColumn(b)][cardRow(b)] = 1;
+    alignGroup(g, left, top, ids.front());
+    raiseGroupInStack(g, cardColumn(ids.front()), cardRow(ids.front()));
+}
+
+int writePlayFile(const char *path, bool won) {
+    GameState g;
+    Surfaces s;
+    QuietShell shell;
+    shell.savePath = path;
+    Context ctx{g, s, shell};
+    setStartingValues(g);
+    createSurfaces(s, 1, 1, 1008, 709);
+    const int level = won ? kBeginner : kAdvanced;
+    startNewGame(ctx, level);
+    dealScatter(ctx, level);
+    g.dealPending = 0;
+    std::vector<int> ids;
+    if (won) {
+        const ColumnRange cols = columnsInPlay(level);
+        for (int r = 0; r < kRows; ++r)
+            for (int c = cols.first; c <= cols.last; ++c) ids.push_back(cardId(c, r));
+        joinGroup(g, ids, 475 - 128 + g.viewX, 150 + g.viewY);
+        g.gameOver = 1;
+    } else {
+        // The spades but their seven, and the six of clubs below the six.
+        for (int c = 0; c < kColumns; ++c)
+            if (c != 6) ids.push_back(cardId(c, 0));
+        ids.push_back(cardId(5, 1));
+        joinGroup(g, ids, 50 + g.viewX, 100 + g.viewY);
+    }
+    savePlayFile(ctx);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -150,6 +194,8 @@ int main(int argc, char **argv) {
                    ? 1
                    : 0;
     if (what == "input") return pressPicksUp();
+    if (what == "groupfile" && argc == 3) return writePlayFile(argv[2], false);
+    if (what == "wonfile" && argc == 3) return writePlayFile(argv[2], true);
     if (what == "locate" && argc == 4) return locate(argv[2], std::atoi(argv[3]));
     if (what == "background" && argc == 6)
         return checkBackground(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
