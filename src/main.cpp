@@ -7,6 +7,7 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "app/mainwindow.h"
 #include "app/seethrough.h"
@@ -66,9 +67,11 @@ int main(int argc, char *argv[]) {
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
                      [&window] { window.shutDown(); });
 
+    // The window is on screen before start-up builds the surfaces, as it was
+    // visible when start-up ran; start-up then runs on the loop's first turn.
     window.show();
-    window.startUp();
-    if (!window.quitRequested()) app.exec();
+    QTimer::singleShot(0, &window, [&window] { window.startUp(); });
+    app.exec();
     window.shutDown();
     return 0;
 }

@@ -6,6 +6,8 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QThread>
+#include <malloc.h>
+
 #include <algorithm>
 #include <ctime>
 
@@ -33,6 +35,7 @@ constexpr int kOuterHeight = 768;
 constexpr QPoint kScoreWindowAt{896, 726};
 constexpr QSize kScoreWindowSize{118, 34};
 constexpr QPoint kPeekWindowAt{5, 640};
+constexpr qint64 kFrameMs = 16;  // about one refresh of the screen
 
 const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
 
@@ -74,6 +77,8 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     grabCursor_ = hand.isNull() ? QCursor(Qt::ClosedHandCursor)
                                 : QCursor(QPixmap::fromImage(hand), 0, 0);
 
+    presentTimer_.setSingleShot(true);
+    connect(&presentTimer_, &QTimer::timeout, this, &MainWindow::showUnshown);
     popupTimer_.setInterval(kPopupTimerMs);
     sparkleTimer_.setInterval(kSparkleTimerMs);
     connect(&popupTimer_, &QTimer::timeout, this, &MainWindow::popupTick);
@@ -101,6 +106,8 @@ void MainWindow::startUp() {
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
                    std::max(view_->width(), 1), std::max(view_->height(), 1));
     applyBackgroundKey();
+    // Decoding the pictures leaves freed memory behind; hand it back.
+    malloc_trim(0);
     invalidateWindow();
     if (state_.aboutShown == 0) runAboutBox(this);
     state_.aboutShown = 1;
@@ -286,16 +293,37 @@ void MainWindow::repaintAll() {
     present();
 }
 
+// The framebuffer takes every change at once; the screen needs it no more
+// often than it refreshes. A mouse sends moves faster than that, and showing
+// each of them would cost the most of all the work of carrying a card.
 void MainWindow::present() {
     if (surfaces_.dirty.isEmpty()) return;
-    view_->update(surfaces_.dirty);
+    unshown_ += surfaces_.dirty;
     surfaces_.dirty = QRegion();
+    if (presentTimer_.isActive()) return;
+    const qint64 since = lastPresent_.isValid() ? lastPresent_.elapsed() : kFrameMs;
+    if (since >= kFrameMs)
+        showUnshown();
+    else
+        presentTimer_.start(int(kFrameMs - since));
+}
+
+void MainWindow::showUnshown() {
+    presentTimer_.stop();
+    if (unshown_.isEmpty()) return;
+    view_->update(unshown_);
+    unshown_ = QRegion();
+    lastPresent_.restart();
 }
 
 void MainWindow::presentNow() {
-    if (surfaces_.dirty.isEmpty()) return;
-    view_->repaint(surfaces_.dirty);
+    unshown_ += surfaces_.dirty;
     surfaces_.dirty = QRegion();
+    presentTimer_.stop();
+    if (unshown_.isEmpty()) return;
+    view_->repaint(unshown_);
+    unshown_ = QRegion();
+    lastPresent_.restart();
 }
 
 void MainWindow::runScoreSummary() { fusefuda::runScoreSummary(state_, this); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
@@ -99,6 +100,7 @@ protected:
 private:
     void repaintAll();
     void present();
+    void showUnshown();
     void openPeekWindow();
     void closePeekWindow();
     void applyBackgroundKey();
@@ -114,6 +116,9 @@ private:
     MenuActions menu_;
     QTimer popupTimer_;
     QTimer sparkleTimer_;
+    QTimer presentTimer_;
+    QElapsedTimer lastPresent_;
+    QRegion unshown_;  // drawn into the framebuffer, not yet on screen
     QPointer<ScoreWindow> scoreWindow_;
     QPointer<PeekWindow> peekWindow_;
     QCursor grabCursor_;

@@ -2,7 +2,7 @@
 # Running cost of the real program under Xvfb, measured the way players'
 # other card games are: processor time and resident size from /proc, the
 # window found by xdotool. Not a test: it prints figures.
-#   measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
+#   [MEASURE_SETTINGS=$'bgmF=0\r\n'] measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
 set -euo pipefail
 
 if [ -z "${MEASURE_INSIDE:-}" ]; then
@@ -21,7 +21,7 @@ cp "$exe" "$work/bin/fusefuda"
 [ -f "$(dirname "$exe")/fusefuda.mid" ] && cp "$(dirname "$exe")/fusefuda.mid" "$work/bin/"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
-printf '[Kov_Section]\r\nkanpa=1\r\n' > "$work/bin/fusefuda.ini"
+printf '[Kov_Section]\r\nkanpa=1\r\n%s' "${MEASURE_SETTINGS:-}" > "$work/bin/fusefuda.ini"
 hz=$(getconf CLK_TCK)
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
