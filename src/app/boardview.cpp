@@ -21,7 +21,44 @@ void BoardView::setKeyOutGreen(bool on) {
     update();
 }
 
+// Copies the framebuffer straight into the window's backing store when that
+// is a plain 32-bit image at one device pixel per pixel: the usual case, and
+// several times cheaper than a painter, which hands large copies to helper
+// threads. False when it cannot, and the painter does it.
+bool BoardView::copyToBackingStore(const QRegion &region) {
+    if (keyOutGreen_ || devicePixelRatio() != 1.0 || sharedPainter()) return false;
+    // While painting, the widget is redirected to the device that receives
+    // it: the backing store, or an image or pixmap when the widget is grabbed.
+    QPoint redirect;
+    QPaintDevice *device = redirected(&redirect);
+    if (!device || device->devType() != QInternal::Image) return false;
+    QImage *target = static_cast<QImage *>(device);
+    const QImage::Format format = target->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied &&
+        format != QImage::Format_ARGB32)
+        return false;
+    if (target->devicePixelRatio() != 1.0) return false;
+    const QPoint offset = -redirect;
+    for (const QRect &r : region) {
+        const QRect shown = r.intersected(surfaces_.window.rect());
+        const QRect into = shown.translated(offset).intersected(target->rect());
+        if (into.isEmpty()) continue;
+        const QRect from = into.translated(-offset);
+        for (int y = 0; y < into.height(); ++y) {
+            const uint32_t *src =
+                reinterpret_cast<const uint32_t *>(surfaces_.window.constScanLine(from.top() + y)) +
+                from.left();
+            uint32_t *dst = reinterpret_cast<uint32_t *>(target->scanLine(into.top() + y)) +
+                            into.left();
+            for (int x = 0; x < into.width(); ++x) dst[x] = src[x] | 0xFF000000u;
+        }
+    }
+    return true;
+}
+
 void BoardView::paintEvent(QPaintEvent *event) {
+    if (coveredByFramebuffer(event->region()) && copyToBackingStore(event->region()))
+        return;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect &r : event->region()) {
@@ -35,6 +72,10 @@ void BoardView::paintEvent(QPaintEvent *event) {
         else
             painter.drawImage(shown.topLeft(), surfaces_.window, shown);
     }
+}
+
+bool BoardView::coveredByFramebuffer(const QRegion &region) const {
+    return surfaces_.window.rect().contains(region.boundingRect());
 }
 
 void BoardView::resizeEvent(QResizeEvent *) { emit resized(width(), height()); }

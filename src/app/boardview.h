@@ -34,6 +34,8 @@ protected:
 
 private:
     void press(QMouseEvent *event);
+    bool copyToBackingStore(const QRegion &region);
+    bool coveredByFramebuffer(const QRegion &region) const;
 
     Surfaces &surfaces_;
     bool keyOutGreen_ = false;
