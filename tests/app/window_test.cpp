@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QTemporaryDir>
 #include <fstream>
@@ -402,4 +403,31 @@ TEST(SeeThrough, OnlyPureGreenBecomesTransparent) {
     EXPECT_EQ(out.pixel(2, 0), 0xFF01FF00u);
     // Offscreen has no compositor to show through to.
     EXPECT_FALSE(compositorPresent());
+}
+
+TEST(BoardViewPainting, ShowsTheFramebufferWhereverItIsPainted) {
+    App app;
+    BoardView *view = app.window->boardView();
+    Surfaces &s = app.window->surfaces();
+    for (int y = 0; y < s.window.height(); ++y)
+        for (int x = 0; x < s.window.width(); ++x)
+            s.window.setPixel(x, y, 0xFF000000u | (uint32_t(x * 131 + y * 7919) & 0xFFFFFFu));
+    // Rendered into an image at an offset, as a grab or the backing store
+    // receives it: every pixel lands where the framebuffer has it.
+    QImage target(view->width() + 40, view->height() + 30, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    view->render(&target, QPoint(40, 30));
+    EXPECT_EQ(target.copy(40, 30, view->width(), view->height()),
+              s.window.copy(0, 0, view->width(), view->height()));
+    const QImage grabbed = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(grabbed, s.window.copy(0, 0, view->width(), view->height()));
+    // And on screen: the window's backing store, below the menu bar.
+    view->repaint();
+    const QPoint at = view->mapTo(app.window.get(), QPoint(0, 0));
+    ASSERT_GT(at.y(), 0);
+    const QImage screen = QGuiApplication::primaryScreen()
+                              ->grabWindow(app.window->winId(), at.x(), at.y(), 300, 200)
+                              .toImage()
+                              .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(screen, s.window.copy(0, 0, 300, 200));
 }
