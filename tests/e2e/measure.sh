@@ -35,7 +35,11 @@ launch() {
     local t0; t0=$(now_ms)
     "$work/bin/fusefuda" >/dev/null 2>&1 &
     pid=$!
-    until [ -n "$(window "伏せ札ジグソー")" ]; do sleep 0.002; done
+    for ((tries = 0; ; tries++)); do
+        [ -n "$(window "伏せ札ジグソー")" ] && break
+        [ $tries -lt 5000 ] && kill -0 "$pid" 2>/dev/null || { echo "no window" >&2; exit 1; }
+        sleep 0.002
+    done
     launch_ms=$(( $(now_ms) - t0 ))
     main=$(window "伏せ札ジグソー")
 }
