@@ -77,6 +77,8 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     grabCursor_ = hand.isNull() ? QCursor(Qt::ClosedHandCursor)
                                 : QCursor(QPixmap::fromImage(hand), 0, 0);
 
+    moveTimer_.setSingleShot(true);
+    connect(&moveTimer_, &QTimer::timeout, this, &MainWindow::handlePendingMove);
     presentTimer_.setSingleShot(true);
     connect(&presentTimer_, &QTimer::timeout, this, &MainWindow::showUnshown);
     popupTimer_.setInterval(kPopupTimerMs);
@@ -173,6 +175,35 @@ void MainWindow::boardMouse(MouseKind kind, QPoint position, bool shift) {
     if (!startedUp_ || shutDown_) return;
     const QPoint p = confined(position);
     if (p != position) QCursor::setPos(view_->mapToGlobal(p));
+    if (kind == MouseKind::Move) {
+        // A mouse reports moves faster than the screen shows them; moves that
+        // arrive within one refresh fold into the last, as a window system
+        // folds moves that wait in its queue. Only the latest position counts.
+        pendingMove_ = p;
+        movePending_ = true;
+        if (moveTimer_.isActive()) return;
+        const qint64 since = lastMove_.isValid() ? lastMove_.elapsed() : kFrameMs;
+        if (since >= kFrameMs)
+            handlePendingMove();
+        else
+            moveTimer_.start(int(kFrameMs - since));
+        return;
+    }
+    // A press or release comes after the moves before it.
+    handlePendingMove();
+    handleMouse(kind, p, shift);
+}
+
+void MainWindow::handlePendingMove() {
+    moveTimer_.stop();
+    if (!movePending_) return;
+    movePending_ = false;
+    lastMove_.restart();
+    handleMouse(MouseKind::Move, pendingMove_, false);
+}
+
+void MainWindow::handleMouse(MouseKind kind, QPoint p, bool shift) {
+    if (!startedUp_ || shutDown_) return;
     // Every mouse event brings the arrow back unless the game asks for the
     // hand again, as a window's class cursor does.
     wantGrab_ = false;

@@ -60,8 +60,11 @@ public:
     // The two timers' work, callable without waiting for them.
     void popupTick();
     void sparkleTick();
-    // Handles one mouse event of the board view (client coordinates).
+    // Handles one mouse event of the board view (client coordinates). Moves
+    // within one screen refresh of the last handled one wait and fold together.
     void boardMouse(MouseKind kind, QPoint position, bool shift);
+    // Handles a move that is still waiting, at once.
+    void handlePendingMove();
 
     GameState &state() { return state_; }
     Surfaces &surfaces() { return surfaces_; }
@@ -101,6 +104,7 @@ private:
     void repaintAll();
     void present();
     void showUnshown();
+    void handleMouse(MouseKind kind, QPoint position, bool shift);
     void openPeekWindow();
     void closePeekWindow();
     void applyBackgroundKey();
@@ -117,6 +121,10 @@ private:
     QTimer popupTimer_;
     QTimer sparkleTimer_;
     QTimer presentTimer_;
+    QTimer moveTimer_;
+    QElapsedTimer lastMove_;
+    QPoint pendingMove_;
+    bool movePending_ = false;
     QElapsedTimer lastPresent_;
     QRegion unshown_;  // drawn into the framebuffer, not yet on screen
     QPointer<ScoreWindow> scoreWindow_;
