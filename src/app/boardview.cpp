@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cstring>
 
 #include "app/seethrough.h"
 #include "render/surfaces.h"
@@ -44,14 +45,14 @@ bool BoardView::copyToBackingStore(const QRegion &region) {
         const QRect into = shown.translated(offset).intersected(target->rect());
         if (into.isEmpty()) continue;
         const QRect from = into.translated(-offset);
-        for (int y = 0; y < into.height(); ++y) {
-            const uint32_t *src =
-                reinterpret_cast<const uint32_t *>(surfaces_.window.constScanLine(from.top() + y)) +
-                from.left();
-            uint32_t *dst = reinterpret_cast<uint32_t *>(target->scanLine(into.top() + y)) +
-                            into.left();
-            for (int x = 0; x < into.width(); ++x) dst[x] = src[x] | 0xFF000000u;
-        }
+        // Framebuffer pixels are 0xFFRRGGBB, opaque in every accepted format.
+        for (int y = 0; y < into.height(); ++y)
+            std::memcpy(reinterpret_cast<uint32_t *>(target->scanLine(into.top() + y)) +
+                            into.left(),
+                        reinterpret_cast<const uint32_t *>(
+                            surfaces_.window.constScanLine(from.top() + y)) +
+                            from.left(),
+                        size_t(into.width()) * 4);
     }
     return true;
 }
