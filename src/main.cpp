@@ -1,11 +1,77 @@
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QFont>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include "app/mainwindow.h"
+#include "app/seethrough.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+// Only async-signal-safe work here: the main loop picks the byte up and
+// leaves through the ordinary shut-down.
+void onTerminate(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void catchTermination() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0)
+        return;
+    struct sigaction action {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(sig, &action, nullptr);
+}
+
+}  // namespace
 
 int main(int argc, char *argv[]) {
+    // Dialog and menu text is set in this face; Debian's fontconfig has no
+    // alias for it, and IPA P Gothic has the same metrics.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QApplication app(argc, argv);
-    fusefuda::MainWindow window;
-    window.move(0, 0);
+    QApplication::setApplicationName(QStringLiteral("fusefuda"));
+    QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    catchTermination();
+
+    fusefuda::AppSetup setup;
+    setup.executablePath = QCoreApplication::applicationFilePath().toStdString();
+    setup.userConfigFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+    setup.seeThrough = fusefuda::compositorPresent();
+
+    fusefuda::MainWindow window(setup);
+    if (signalPipe[0] >= 0) {
+        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+            char bytes[16];
+            while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+            }
+            window.requestQuit();
+        });
+    }
+    // A session that ends may not wait for the loop to wind down: keep the
+    // settings first, then leave normally if the session lets us.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager &) { window.saveSettings(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                     [&window] { window.shutDown(); });
+
+    // The window is on screen before start-up builds the surfaces, as it was
+    // visible when start-up ran; start-up then runs on the loop's first turn.
     window.show();
-    return app.exec();
+    QTimer::singleShot(0, &window, [&window] { window.startUp(); });
+    app.exec();
+    window.shutDown();
+    return 0;
 }

@@ -1,8 +1,11 @@
 #include "app/boardview.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cstring>
 
+#include "app/seethrough.h"
 #include "render/surfaces.h"
 
 namespace fusefuda {
@@ -10,15 +13,96 @@ namespace fusefuda {
 BoardView::BoardView(Surfaces &surfaces, QWidget *parent) : QWidget(parent), surfaces_(surfaces) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+}
+
+void BoardView::setKeyOutGreen(bool on) {
+    if (on == keyOutGreen_) return;
+    keyOutGreen_ = on;
+    update();
+}
+
+// Copies the framebuffer straight into the window's backing store when that
+// is a plain 32-bit image at one device pixel per pixel: the usual case, and
+// several times cheaper than a painter, which hands large copies to helper
+// threads. False when it cannot, and the painter does it.
+bool BoardView::copyToBackingStore(const QRegion &region) {
+    if (keyOutGreen_ || devicePixelRatio() != 1.0 || sharedPainter()) return false;
+    // While painting, the widget is redirected to the device that receives
+    // it: the backing store, or an image or pixmap when the widget is grabbed.
+    QPoint redirect;
+    QPaintDevice *device = redirected(&redirect);
+    if (!device || device->devType() != QInternal::Image) return false;
+    QImage *target = static_cast<QImage *>(device);
+    const QImage::Format format = target->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied &&
+        format != QImage::Format_ARGB32)
+        return false;
+    if (target->devicePixelRatio() != 1.0) return false;
+    const QPoint offset = -redirect;
+    for (const QRect &r : region) {
+        const QRect shown = r.intersected(surfaces_.window.rect());
+        const QRect into = shown.translated(offset).intersected(target->rect());
+        if (into.isEmpty()) continue;
+        const QRect from = into.translated(-offset);
+        // Framebuffer pixels are 0xFFRRGGBB, opaque in every accepted format.
+        for (int y = 0; y < into.height(); ++y)
+            std::memcpy(reinterpret_cast<uint32_t *>(target->scanLine(into.top() + y)) +
+                            into.left(),
+                        reinterpret_cast<const uint32_t *>(
+                            surfaces_.window.constScanLine(from.top() + y)) +
+                            from.left(),
+                        size_t(into.width()) * 4);
+    }
+    return true;
 }
 
 void BoardView::paintEvent(QPaintEvent *event) {
+    if (coveredByFramebuffer(event->region()) && copyToBackingStore(event->region()))
+        return;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &r : event->region())
-        painter.drawImage(r.topLeft(), surfaces_.window, r);
+    for (const QRect &r : event->region()) {
+        const QRect shown = r.intersected(surfaces_.window.rect());
+        // Before the surfaces exist, and beyond the framebuffer while a resize
+        // is on its way, the area is plain black.
+        if (shown != r) painter.fillRect(r, Qt::black);
+        if (shown.isEmpty()) continue;
+        if (keyOutGreen_)
+            painter.drawImage(shown.topLeft(), fusefuda::keyOutGreen(surfaces_.window, shown));
+        else
+            painter.drawImage(shown.topLeft(), surfaces_.window, shown);
+    }
+}
+
+bool BoardView::coveredByFramebuffer(const QRegion &region) const {
+    return surfaces_.window.rect().contains(region.boundingRect());
 }
 
 void BoardView::resizeEvent(QResizeEvent *) { emit resized(width(), height()); }
+
+// The window has no double-click style: a second quick click is a press.
+void BoardView::press(QMouseEvent *event) {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    if (event->button() == Qt::LeftButton)
+        emit mouse(MouseKind::LeftPress, event->position().toPoint(), shift);
+    else if (event->button() == Qt::RightButton)
+        emit mouse(MouseKind::RightPress, event->position().toPoint(), shift);
+}
+
+void BoardView::mousePressEvent(QMouseEvent *event) { press(event); }
+void BoardView::mouseDoubleClickEvent(QMouseEvent *event) { press(event); }
+
+void BoardView::mouseReleaseEvent(QMouseEvent *event) {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    if (event->button() == Qt::LeftButton)
+        emit mouse(MouseKind::LeftRelease, event->position().toPoint(), shift);
+    else if (event->button() == Qt::RightButton)
+        emit mouse(MouseKind::RightRelease, event->position().toPoint(), shift);
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent *event) {
+    emit mouse(MouseKind::Move, event->position().toPoint(), false);
+}
 
 }  // namespace fusefuda

@@ -1,5 +1,5 @@
 // The client area of the main window: shows the window framebuffer and
-// passes the mouse to the game.
+// passes the mouse on.
 #pragma once
 
 #include <QWidget>
@@ -8,20 +8,37 @@ namespace fusefuda {
 
 struct Surfaces;
 
+enum class MouseKind { Move, LeftPress, LeftRelease, RightPress, RightRelease };
+
 class BoardView : public QWidget {
     Q_OBJECT
 public:
     explicit BoardView(Surfaces &surfaces, QWidget *parent = nullptr);
 
+    // With the see-through background on a compositing desktop, pure green is
+    // presented as transparent.
+    void setKeyOutGreen(bool on);
+    bool keyOutGreen() const { return keyOutGreen_; }
+
 signals:
     void resized(int width, int height);
+    void mouse(fusefuda::MouseKind kind, QPoint position, bool shift);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    void press(QMouseEvent *event);
+    bool copyToBackingStore(const QRegion &region);
+    bool coveredByFramebuffer(const QRegion &region) const;
+
     Surfaces &surfaces_;
+    bool keyOutGreen_ = false;
 };
 
 }  // namespace fusefuda

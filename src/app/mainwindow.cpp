@@ -1,52 +1,457 @@
 #include "app/mainwindow.h"
 
-#include <QTimer>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QThread>
+#include <malloc.h>
+
+#include <algorithm>
 #include <ctime>
 
-#include "app/boardview.h"
+#include "app/idle.h"
+#include "app/seethrough.h"
+#include "assets/catalogue.h"
+#include "audio/audio.h"
+#include "dialogs/dialogs.h"
+#include "game/deal.h"
+#include "game/input.h"
+#include "game/overlays.h"
 #include "game/starting.h"
+#include "game/undo.h"
+#include "platform/filechooser.h"
+#include "platform/messagebox.h"
+#include "playfile/playfile.h"
 #include "render/painting.h"
 
 namespace fusefuda {
 
-MainWindow::MainWindow() {
+namespace {
+
+constexpr int kOuterWidth = 1024;
+constexpr int kOuterHeight = 768;
+constexpr QPoint kScoreWindowAt{896, 726};
+constexpr QSize kScoreWindowSize{118, 34};
+constexpr QPoint kPeekWindowAt{5, 640};
+constexpr qint64 kFrameMs = 16;  // about one refresh of the screen
+
+const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
+
+// Sizes a top-level window so that its outer frame, once the window system has
+// put one around it, has the given size.
+void resizeOuter(QWidget *w, QSize outer) {
+    const QSize frame = w->frameGeometry().size() - w->geometry().size();
+    w->resize(std::max(outer.width() - frame.width(), 1),
+              std::max(outer.height() - frame.height(), 1));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     setWindowTitle(QStringLiteral("伏せ札ジグソー"));
+    QIcon icon;
+    const QImage small = loadPicture(kIconPicture);
+    if (!small.isNull()) icon.addPixmap(QPixmap::fromImage(small));
+    const QImage large = loadLargeIcon();
+    if (!large.isNull()) icon.addPixmap(QPixmap::fromImage(large));
+    if (!icon.isNull()) setWindowIcon(icon);
+    // Per-pixel alpha has to be asked for before the native window exists.
+    if (setup_.seeThrough) setAttribute(Qt::WA_TranslucentBackground);
+
     view_ = new BoardView(surfaces_, this);
     setCentralWidget(view_);
-    setStartingValues(state_);
-    createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern, 1024, 768);
+    menu_ = buildMenu(menuBar());
+    for (QAction *action : menu_.byCommand)
+        if (action)
+            connect(action, &QAction::triggered, this,
+                    [this, action] { runCommand(action->data().toInt()); });
+    connect(view_, &BoardView::mouse, this, &MainWindow::boardMouse);
     connect(view_, &BoardView::resized, this, [this](int w, int h) {
         resizeWindowSurface(surfaces_, w, h);
-        repaintAll();
+        invalidateWindow();
     });
-    resize(1024, 768);
-    invalidateWindow();
+
+    const QImage hand = loadPicture(kCursorPicture);
+    grabCursor_ = hand.isNull() ? QCursor(Qt::ClosedHandCursor)
+                                : QCursor(QPixmap::fromImage(hand), 0, 0);
+
+    moveTimer_.setSingleShot(true);
+    connect(&moveTimer_, &QTimer::timeout, this, &MainWindow::handlePendingMove);
+    presentTimer_.setSingleShot(true);
+    connect(&presentTimer_, &QTimer::timeout, this, &MainWindow::showUnshown);
+    popupTimer_.setInterval(kPopupTimerMs);
+    sparkleTimer_.setInterval(kSparkleTimerMs);
+    connect(&popupTimer_, &QTimer::timeout, this, &MainWindow::popupTick);
+    connect(&sparkleTimer_, &QTimer::timeout, this, &MainWindow::sparkleTick);
+
+    location_ = fusefuda::settingsLocation(setup_.executablePath, setup_.userConfigFolder);
+    audio_ = openAudio();
+    openMusic(audio_, musicPathFor(setup_.executablePath));
+    // The piece loops: its natural end starts it again, whatever bgmOn says.
+    setMusicEndHandler(audio_, [this] { playMusicFromStart(audio_); });
+
+    resize(kOuterWidth, kOuterHeight);
+    move(0, 0);
 }
+
+MainWindow::~MainWindow() {
+    releaseCursor();
+    closeAudio(audio_);
+}
+
+void MainWindow::startUp() {
+    setStartingValues(state_);
+    readSettings(state_, location_);
+    settingsRead_ = true;
+    createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
+                   std::max(view_->width(), 1), std::max(view_->height(), 1));
+    applyBackgroundKey();
+    // Decoding the pictures leaves freed memory behind; hand it back.
+    malloc_trim(0);
+    invalidateWindow();
+    if (state_.aboutShown == 0) runAboutBox(this);
+    state_.aboutShown = 1;
+    if (state_.scoreDisplayOn == 1) openScoreWindow();
+    if (state_.bgmOn == 1) playMusicFromStart(audio_);
+    popupTimer_.start();
+    sparkleTimer_.start();
+    startedUp_ = true;
+    updateMenuMarks();
+}
+
+bool MainWindow::saveSettings() {
+    // Settings never read must not overwrite the player's table with defaults.
+    if (!settingsRead_) return false;
+    return writeSettings(state_, location_);
+}
+
+void MainWindow::shutDown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    popupTimer_.stop();
+    sparkleTimer_.stop();
+    releaseCursor();
+    if (musicIsOpen(audio_)) closeMusic(audio_);
+    const QImage window = surfaces_.window;
+    surfaces_ = Surfaces{};
+    surfaces_.window = window;
+    saveSettings();
+}
+
+void MainWindow::requestQuit() {
+    quitRequested_ = true;
+    // exit, not quit: it also ends a modal dialog's loop, and it takes effect
+    // even before the main loop has started.
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::runIdle() {
+    if (startedUp_ && !shutDown_ && QApplication::activeModalWidget() == nullptr) idleStep(ctx_);
+    present();
+}
+
+void MainWindow::popupTick() {
+    flipPopupPhase(state_);
+    runIdle();
+}
+
+void MainWindow::sparkleTick() {
+    flipSparklePhase(state_);
+    runIdle();
+}
+
+QPoint MainWindow::confined(QPoint p) const {
+    if (!confined_) return p;
+    const int x = std::clamp(p.x(), confinement_.left(),
+                             std::max(confinement_.left(), confinement_.right()));
+    const int y = std::clamp(p.y(), confinement_.top(),
+                             std::max(confinement_.top(), confinement_.bottom()));
+    return {x, y};
+}
+
+void MainWindow::boardMouse(MouseKind kind, QPoint position, bool shift) {
+    if (!startedUp_ || shutDown_) return;
+    const QPoint p = confined(position);
+    if (p != position) QCursor::setPos(view_->mapToGlobal(p));
+    if (kind == MouseKind::Move) {
+        // A mouse reports moves faster than the screen shows them; moves that
+        // arrive within one refresh fold into the last, as a window system
+        // folds moves that wait in its queue. Only the latest position counts.
+        pendingMove_ = p;
+        movePending_ = true;
+        if (moveTimer_.isActive()) return;
+        const qint64 since = lastMove_.isValid() ? lastMove_.elapsed() : kFrameMs;
+        if (since >= kFrameMs)
+            handlePendingMove();
+        else
+            moveTimer_.start(int(kFrameMs - since));
+        return;
+    }
+    // A press or release comes after the moves before it.
+    handlePendingMove();
+    handleMouse(kind, p, shift);
+}
+
+void MainWindow::handlePendingMove() {
+    moveTimer_.stop();
+    if (!movePending_) return;
+    movePending_ = false;
+    lastMove_.restart();
+    handleMouse(MouseKind::Move, pendingMove_, false);
+}
+
+void MainWindow::handleMouse(MouseKind kind, QPoint p, bool shift) {
+    if (!startedUp_ || shutDown_) return;
+    // Every mouse event brings the arrow back unless the game asks for the
+    // hand again, as a window's class cursor does.
+    wantGrab_ = false;
+    switch (kind) {
+    case MouseKind::Move: onMouseMove(ctx_, p.x(), p.y()); break;
+    case MouseKind::LeftPress: onLeftPress(ctx_, p.x(), p.y(), shift); break;
+    case MouseKind::LeftRelease: onLeftRelease(ctx_, p.x(), p.y()); break;
+    case MouseKind::RightPress: onRightPress(ctx_, p.x(), p.y()); break;
+    case MouseKind::RightRelease: onRightRelease(ctx_, p.x(), p.y()); break;
+    }
+    if (wantGrab_ != grabShown_) {
+        view_->setCursor(wantGrab_ ? grabCursor_ : QCursor(Qt::ArrowCursor));
+        grabShown_ = wantGrab_;
+    }
+    runIdle();
+}
+
+void MainWindow::runCommand(int command) {
+    if (!startedUp_ || shutDown_) return;
+    GameState &g = state_;
+    switch (command) {
+    case kCmdExit: requestQuit(); return;
+    case kCmdAbout: runAboutBox(this); break;
+    case kCmdScores: runHighScoreTable(g, this); break;
+    case kCmdSwapLayers: reverseStacking(ctx_); break;
+    case kCmdShowScore:
+        g.scoreDisplayOn = flipped(g.scoreDisplayOn);
+        updateMenuMarks();
+        if (g.scoreDisplayOn == 1)
+            openScoreWindow();
+        else
+            closeScoreWindow();
+        break;
+    case kCmdBeginner: startNewGame(ctx_, kBeginner); break;
+    case kCmdIntermediate: startNewGame(ctx_, kIntermediate); break;
+    case kCmdAdvanced: startNewGame(ctx_, kAdvanced); break;
+    case kCmdOpenPlayFile: loadPlayFile(ctx_); break;
+    case kCmdSavePlayFile: savePlayFile(ctx_); break;
+    case kCmdBackground1:
+    case kCmdBackground2:
+    case kCmdBackground3:
+    case kCmdSeeThrough:
+        g.backgroundPattern = command == kCmdSeeThrough ? 4 : command - kCmdBackground1 + 1;
+        switchBackground(surfaces_, g.backgroundPattern);
+        applyBackgroundKey();
+        invalidateWindow();
+        updateMenuMarks();
+        break;
+    case kCmdCards1:
+    case kCmdCards2:
+        g.cardPattern = command - kCmdCards1 + 1;
+        switchBacks(surfaces_, g.cardPattern);
+        invalidateWindow();
+        updateMenuMarks();
+        break;
+    case kCmdGuide:
+        g.guideOn = flipped(g.guideOn);
+        updateMenuMarks();
+        break;
+    case kCmdSound:
+        g.soundOn = flipped(g.soundOn);
+        updateMenuMarks();
+        break;
+    case kCmdMusic:
+        g.bgmOn = flipped(g.bgmOn);
+        if (g.bgmOn == 1)
+            resumeMusic(audio_);
+        else
+            stopMusic(audio_);
+        break;
+    case kCmdPeekMode:
+        g.peekModeOn = flipped(g.peekModeOn);
+        if (g.peekModeOn == 1)
+            openPeekWindow();
+        else
+            closePeekWindow();
+        updateMenuMarks();
+        break;
+    case kCmdUndo: popUndo(ctx_); break;
+    case kCmdAnimation:
+        g.animationOn = flipped(g.animationOn);
+        updateMenuMarks();
+        if (g.animationOn == 0) {
+            clearSparklesActive(g);
+            invalidateWindow();
+        }
+        break;
+    default: return;  // numbers without an entry
+    }
+    runIdle();
+}
+
+void MainWindow::applyBackgroundKey() {
+    view_->setKeyOutGreen(setup_.seeThrough && state_.backgroundPattern == 4);
+}
+
+// --- Shell ---
+
+void MainWindow::updateMenuMarks() { setMenuMarks(menu_, state_); }
+
+void MainWindow::showScore() {
+    if (scoreWindow_) scoreWindow_->setScore(state_.score);
+}
+
+void MainWindow::playEffect(int number) { fusefuda::playEffect(audio_, number); }
 
 void MainWindow::invalidateWindow() {
     if (repaintPending_) return;
     repaintPending_ = true;
-    QTimer::singleShot(0, this, [this] { repaintAll(); });
+    // Low priority: like a paint request, it waits until pending input is done.
+    QCoreApplication::postEvent(this, new QEvent(kRepaintEvent), Qt::LowEventPriority);
 }
 
 void MainWindow::repaintAll() {
     repaintPending_ = false;
+    if (surfaces_.background.isNull()) return;
     paintWindow(ctx_);
     present();
 }
 
+// The framebuffer takes every change at once; the screen needs it no more
+// often than it refreshes. A mouse sends moves faster than that, and showing
+// each of them would cost the most of all the work of carrying a card.
 void MainWindow::present() {
     if (surfaces_.dirty.isEmpty()) return;
-    view_->update(surfaces_.dirty);
+    unshown_ += surfaces_.dirty;
     surfaces_.dirty = QRegion();
+    if (presentTimer_.isActive()) return;
+    const qint64 since = lastPresent_.isValid() ? lastPresent_.elapsed() : kFrameMs;
+    if (since >= kFrameMs)
+        showUnshown();
+    else
+        presentTimer_.start(int(kFrameMs - since));
+}
+
+void MainWindow::showUnshown() {
+    presentTimer_.stop();
+    if (unshown_.isEmpty()) return;
+    view_->update(unshown_);
+    unshown_ = QRegion();
+    lastPresent_.restart();
 }
 
 void MainWindow::presentNow() {
-    if (surfaces_.dirty.isEmpty()) return;
-    view_->repaint(surfaces_.dirty);
+    unshown_ += surfaces_.dirty;
     surfaces_.dirty = QRegion();
+    presentTimer_.stop();
+    if (unshown_.isEmpty()) return;
+    view_->repaint(unshown_);
+    unshown_ = QRegion();
+    lastPresent_.restart();
 }
 
+void MainWindow::runScoreSummary() { fusefuda::runScoreSummary(state_, this); }
+
+void MainWindow::setGrabCursor() {
+    wantGrab_ = true;
+    if (!grabShown_) {
+        view_->setCursor(grabCursor_);
+        grabShown_ = true;
+    }
+}
+
+void MainWindow::confineCursor(int left, int top, int right, int bottom) {
+    confinement_ = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    confined_ = true;
+    // Without a button held the pointer could otherwise leave the window and
+    // its moves would go elsewhere.
+    if (view_->isVisible()) view_->grabMouse();
+    const QPoint now = view_->mapFromGlobal(QCursor::pos());
+    const QPoint inside = confined(now);
+    if (inside != now) QCursor::setPos(view_->mapToGlobal(inside));
+}
+
+void MainWindow::releaseCursor() {
+    confined_ = false;
+    if (view_ && QWidget::mouseGrabber() == view_) view_->releaseMouse();
+}
+
+void MainWindow::pause(int milliseconds) {
+    if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+void MainWindow::peekChanged() {
+    if (peekWindow_) peekWindow_->setPicture(surfaces_.peek);
+}
+
+QWidget *MainWindow::scoreWindow() const { return scoreWindow_.data(); }
+QWidget *MainWindow::peekWindow() const { return peekWindow_.data(); }
+
+void MainWindow::openScoreWindow() {
+    if (!scoreWindow_) {
+        scoreWindow_ = new ScoreWindow(this);
+        scoreWindow_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    }
+    scoreWindow_->setScore(state_.score);
+    scoreWindow_->show();
+    scoreWindow_->move(kScoreWindowAt);
+    resizeOuter(scoreWindow_, kScoreWindowSize);
+}
+
+void MainWindow::closeScoreWindow() { delete scoreWindow_.data(); }
+
+void MainWindow::openPeekWindow() {
+    if (!surfaces_.unknownCard.isNull()) surfaces_.peek = surfaces_.unknownCard.copy();
+    if (!peekWindow_) peekWindow_ = new PeekWindow(this);
+    peekWindow_->setPicture(surfaces_.peek);
+    peekWindow_->show();
+    peekWindow_->move(kPeekWindowAt);
+}
+
+void MainWindow::closePeekWindow() { delete peekWindow_.data(); }
+
+std::string MainWindow::chooseOpenPlayFile() { return fusefuda::chooseOpenPlayFile(this); }
+std::string MainWindow::chooseSavePlayFile() { return fusefuda::chooseSavePlayFile(this); }
+void MainWindow::showMessage(const std::string &text) { showMessageBox(this, text); }
 int64_t MainWindow::currentTime() { return int64_t(std::time(nullptr)); }
+
+// --- events ---
+
+bool MainWindow::event(QEvent *event) {
+    if (event->type() == kRepaintEvent) {
+        repaintAll();
+        return true;
+    }
+    const bool handled = QMainWindow::event(event);
+    // The outer size counts the frame, which the window system reports only
+    // once the window is on screen.
+    if (!outerSizeFitted_ && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        if (frame.width() > 0 || frame.height() > 0) {
+            outerSizeFitted_ = true;
+            resizeOuter(this, QSize(kOuterWidth, kOuterHeight));
+            move(0, 0);
+        }
+    }
+    return handled;
+}
+
+void MainWindow::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    move(0, 0);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    requestQuit();
+    event->accept();
+}
 
 }  // namespace fusefuda

@@ -1,0 +1,169 @@
+#include "app/idle.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <map>
+
+#include "game/deal.h"
+#include "game/overlays.h"
+#include "game/random.h"
+#include "render/cards.h"
+
+namespace fusefuda {
+
+namespace {
+
+constexpr int kPopupWipeWidth = 28;
+constexpr int kPopupWipeHeight = 20;
+constexpr int kSparkleSize = 30;
+
+// The popup texts are few ("-50", "-30", "-20"), so each is drawn once, white
+// on opaque black, and then copied like any other block.
+const QImage &popupText(int value) {
+    static std::map<int, QImage> cache;
+    auto found = cache.find(value);
+    if (found != cache.end()) return found->second;
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    const QString text = QString::number(value);
+    const QFontMetrics metrics(font);
+    const int width = std::min(std::max(metrics.horizontalAdvance(text), 1), kPopupWipeWidth);
+    const int height = std::min(std::max(metrics.height(), 1), kPopupWipeHeight);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(0xFF000000u);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawText(QRect(0, 0, width, height), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+    return cache.emplace(value, image).first->second;
+}
+
+// A wipe copies the canvas back over whatever the hand holds; the group in
+// the hand lies above the canvas and is drawn again. With nothing in the hand
+// the canvas is already right, and redrawing a group that other cards cover
+// would wrongly lift it above them.
+void redrawGroupInHand(Context &ctx) {
+    GameState &g = ctx.g;
+    int c = 0, r = 0;
+    if (g.dragging == 1) {
+        c = g.dragColumn;
+        r = g.dragRow;
+    } else if (g.pressMode != kPressNone) {
+        c = g.pressColumn;
+        r = g.pressRow;
+    } else {
+        return;
+    }
+    if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
+    drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), ctx.s.window, true);
+}
+
+void agePopups(Context &ctx) {
+    GameState &g = ctx.g;
+    if (g.popupPhase == g.popupPhaseSeen) return;
+    for (ScorePopup &p : g.popups) {
+        if (p.active != 1) continue;
+        if (++p.age < 3) continue;
+        if (g.scoreDisplayOn == 1)
+            windowBlt(ctx.s, p.x, p.y, kPopupWipeWidth, kPopupWipeHeight, ctx.s.board,
+                      p.x + g.viewX, p.y + g.viewY, SRCCOPY);
+        redrawGroupInHand(ctx);
+        p = ScorePopup{};
+    }
+    g.popupPhaseSeen = g.popupPhase;
+}
+
+void drawPopups(Context &ctx) {
+    const GameState &g = ctx.g;
+    if (g.scoreDisplayOn != 1) return;
+    for (const ScorePopup &p : g.popups) {
+        if (p.visible != 1 || p.valueIndex < 0 || p.valueIndex > 2) continue;
+        const QImage &text = popupText(g.touchCost[p.valueIndex]);
+        windowBlt(ctx.s, p.x, p.y, text.width(), text.height(), text, 0, 0, SRCCOPY);
+    }
+}
+
+void ageSparkles(Context &ctx) {
+    GameState &g = ctx.g;
+    if (g.sparklePhase == g.sparklePhaseSeen) return;
+    for (Sparkle &s : g.sparkles) {
+        if (s.stepping != 1) continue;
+        ++s.age;
+        if (s.age >= 1 && s.age <= 4) ++s.frame;
+        if (s.age < 5) continue;
+        if (g.animationOn == 1)
+            windowBlt(ctx.s, s.x - g.viewX, s.y - g.viewY, kSparkleSize, kSparkleSize,
+                      ctx.s.board, s.x, s.y, SRCCOPY);
+        redrawGroupInHand(ctx);
+        s = Sparkle{};
+    }
+    g.sparklePhaseSeen = g.sparklePhase;
+}
+
+void drawSparkles(Context &ctx) {
+    const GameState &g = ctx.g;
+    if (g.animationOn != 1) return;
+    for (const Sparkle &s : g.sparkles) {
+        if (s.active != 1 || s.frame < 0 || s.frame > 5) continue;
+        const int x = s.x - g.viewX, y = s.y - g.viewY, frameTop = s.frame * kSparkleSize;
+        windowBlt(ctx.s, x, y, kSparkleSize, kSparkleSize, ctx.s.board, s.x, s.y, SRCCOPY);
+        windowBlt(ctx.s, x, y, kSparkleSize, kSparkleSize, ctx.s.sparkleImage, 0, frameTop,
+                  SRCPAINT);
+        windowBlt(ctx.s, x, y, kSparkleSize, kSparkleSize, ctx.s.sparkleMask, 0, frameTop,
+                  SRCAND);
+    }
+}
+
+bool allSparkleSlotsBusy(const GameState &g) {
+    for (const Sparkle &s : g.sparkles)
+        if (s.active == 0) return false;
+    return true;
+}
+
+}  // namespace
+
+void flipPopupPhase(GameState &g) { g.popupPhase = g.popupPhase == 0 ? 1 : 0; }
+void flipSparklePhase(GameState &g) { g.sparklePhase = g.sparklePhase == 0 ? 1 : 0; }
+
+int spawnAmbientSparkles(GameState &g, int maxRounds) {
+    const ColumnRange cols = columnsInPlay(g.level);
+    int started = 0;
+    for (int round = 0; round < maxRounds && !allSparkleSlotsBusy(g); ++round) {
+        for (int c = cols.first; c <= cols.last; ++c) {
+            for (int r = 0; r < kRows; ++r) {
+                if (drawRandom(g) % 1000 >= 1) continue;
+                const int jy = drawRandom(g) % 80;
+                const int jx = drawRandom(g) % 40;
+                const bool free = !allSparkleSlotsBusy(g);
+                spawnSparkle(g, 88 + 64 * c + g.viewX + jx, 150 + kPitchY * r + g.viewY + jy, 0);
+                if (free) ++started;
+            }
+        }
+    }
+    return started;
+}
+
+void idleStep(Context &ctx) {
+    GameState &g = ctx.g;
+    if (g.dealPending == 1) {
+        dealScatter(ctx, g.level);
+        g.dealPending = 0;
+    }
+    agePopups(ctx);
+    drawPopups(ctx);
+    // A tick is when slots free up; refilling them then keeps a won board as
+    // busy as a loop that never rests, without running one.
+    const bool sparkleTick = g.sparklePhase != g.sparklePhaseSeen;
+    ageSparkles(ctx);
+    drawSparkles(ctx);
+    if (g.gameOver == 1) {
+        // Newly started sparkles show their first frame now, not one tick late.
+        if (spawnAmbientSparkles(g, sparkleTick ? kAmbientRoundsPerTick : 1) > 0)
+            drawSparkles(ctx);
+    }
+}
+
+}  // namespace fusefuda

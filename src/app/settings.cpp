@@ -1,0 +1,121 @@
+#include "app/settings.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <climits>
+#include <filesystem>
+
+#include "platform/profile.h"
+
+namespace fusefuda {
+
+namespace {
+
+constexpr const char *kSection = "Kov_Section";
+// The classic routines were handed 50-byte buffers: 49 bytes and a zero.
+constexpr size_t kValueBuffer = 50;
+
+struct IntegerKey {
+    const char *name;
+    int32_t GameState::*field;
+};
+
+// In the order of the file.
+const IntegerKey kOptionKeys[] = {
+    {"backP ", &GameState::backgroundPattern}, {"cardP ", &GameState::cardPattern},
+    {"guide ", &GameState::guideOn},           {"SoundF ", &GameState::soundOn},
+    {"bgmF ", &GameState::bgmOn},              {"PrintScoreF ", &GameState::scoreDisplayOn},
+    {"PrintHikariF ", &GameState::animationOn}, {"kanpa ", &GameState::aboutShown},
+};
+
+std::string scoreKey(int i) { return "score" + std::to_string(i) + " "; }
+std::string nameKey(int i) { return "name" + std::to_string(i) + " "; }
+
+bool fileExists(const std::string &path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+int32_t decimalValue(const std::string &text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > int64_t(INT32_MAX) + 1) break;
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX) return INT32_MAX;
+    if (value < INT32_MIN) return INT32_MIN;
+    return int32_t(value);
+}
+
+std::string settingsPathBeside(const std::string &executablePath) {
+    const std::filesystem::path exe(executablePath);
+    // The base name drops the last extension only, as the drive, folder and
+    // name split always has.
+    std::filesystem::path ini = exe.parent_path() / exe.stem();
+    ini += ".ini";
+    return ini.string();
+}
+
+bool folderIsWritable(const std::string &folder) {
+    const std::string probe = (std::filesystem::path(folder) / ".fusefuda-probe-XXXXXX").string();
+    std::string name = probe;
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(name.c_str());
+    return true;
+}
+
+SettingsLocation settingsLocation(const std::string &executablePath,
+                                  const std::string &userConfigFolder) {
+    const std::string beside = settingsPathBeside(executablePath);
+    const std::filesystem::path folder = std::filesystem::path(beside).parent_path();
+    if (folderIsWritable(folder.string()) || userConfigFolder.empty()) return {beside, beside};
+    const std::string perUser =
+        (std::filesystem::path(userConfigFolder) / std::filesystem::path(beside).filename())
+            .string();
+    if (!fileExists(perUser) && fileExists(beside)) return {beside, perUser};
+    return {perUser, perUser};
+}
+
+void readSettings(GameState &g, const SettingsLocation &where) {
+    const ProfileFile file = readProfileFile(where.readPath);
+    // Each default is the field's current value, so a missing key keeps it.
+    auto readInteger = [&](const std::string &key, int32_t &field) {
+        field = decimalValue(
+            profileString(file, kSection, key, std::to_string(field), kValueBuffer));
+    };
+    for (int i = 0; i < kHighScores; ++i) readInteger(scoreKey(i), g.highScores[i]);
+    for (int i = 0; i < kHighScores; ++i)
+        g.highScoreNames[i] =
+            profileString(file, kSection, nameKey(i), g.highScoreNames[i], kValueBuffer);
+    for (const IntegerKey &key : kOptionKeys) readInteger(key.name, g.*key.field);
+}
+
+bool writeSettings(const GameState &g, const SettingsLocation &where) {
+    // Start from what is there, so other sections and keys survive; a first
+    // per-user file carries over what stood beside the executable.
+    ProfileFile file = readProfileFile(fileExists(where.writePath) ? where.writePath
+                                                                   : where.readPath);
+    for (int i = 0; i < kHighScores; ++i)
+        setProfileString(file, kSection, scoreKey(i), std::to_string(g.highScores[i]));
+    for (int i = 0; i < kHighScores; ++i)
+        setProfileString(file, kSection, nameKey(i), g.highScoreNames[i]);
+    for (const IntegerKey &key : kOptionKeys)
+        setProfileString(file, kSection, key.name, std::to_string(g.*key.field));
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(where.writePath).parent_path(),
+                                        error);
+    return writeProfileFile(file, where.writePath);
+}
+
+}  // namespace fusefuda

@@ -1,0 +1,43 @@
+// Sectioned "key=value" settings files, read and written the way the classic
+// profile routines do: sections and keys match without regard to case or to
+// blanks around them, lines end in CR LF, and a rewrite keeps every line it
+// does not change. Values are raw bytes (code page 932 text is never
+// converted here).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fusefuda {
+
+struct ProfileFile {
+    std::vector<std::string> lines;  // without their line ends
+};
+
+// The file's lines; an empty file when it is missing or cannot be read.
+ProfileFile readProfileFile(const std::string &path);
+
+// The value of key in section with the blanks around it removed, or fallback
+// when the file has no such key. Either is cut to bufferSize - 1 bytes, and a
+// double-byte character that the cut would split is dropped whole.
+std::string profileString(const ProfileFile &file, std::string_view section, std::string_view key,
+                          std::string_view fallback, size_t bufferSize);
+
+// Replaces the value of key in section, or adds the key at the end of the
+// section (and the section at the end of the file) when it is missing. Line
+// breaks inside value are turned into blanks so that one value stays one line.
+void setProfileString(ProfileFile &file, std::string_view section, std::string_view key,
+                      std::string_view value);
+
+// Writes the file under a temporary name beside path and renames it into
+// place, so that an interrupted write never leaves a half-written file.
+// False when it could not be written; the old file is then untouched.
+bool writeProfileFile(const ProfileFile &file, const std::string &path);
+
+// How many leading bytes of text fit into limit bytes without splitting a
+// code page 932 double-byte character.
+size_t cp932Prefix(std::string_view text, size_t limit);
+
+}  // namespace fusefuda

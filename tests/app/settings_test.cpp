@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <climits>
+#include <fstream>
+#include <iterator>
+
+#include "app/settings.h"
+#include "game/starting.h"
+#include "platform/profile.h"
+
+using namespace fusefuda;
+
+namespace {
+
+std::string slurp(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void spit(const std::string &path, const std::string &bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+struct SettingsFolder {
+    QTemporaryDir dir;
+    std::string exe() const { return dir.filePath("fusefuda").toStdString(); }
+    std::string ini() const { return dir.filePath("fusefuda.ini").toStdString(); }
+    std::string userFolder() const { return dir.filePath("user").toStdString(); }
+    SettingsLocation where() const { return settingsLocation(exe(), userFolder()); }
+};
+
+GameState startingState() {
+    GameState g;
+    setStartingValues(g);
+    return g;
+}
+
+const char *const kKeyOrder[] = {"score0", "score1", "score2", "score3", "score4",
+                                 "name0",  "name1",  "name2",  "name3",  "name4",
+                                 "backP",  "cardP",  "guide",  "SoundF", "bgmF",
+                                 "PrintScoreF", "PrintHikariF", "kanpa"};
+
+}  // namespace
+
+TEST(SettingsFile, MissingFileKeepsDefaultsAndShutDownWritesAllEighteenKeys) {
+    SettingsFolder f;
+    GameState g = startingState();
+    readSettings(g, f.where());
+    const GameState defaults = startingState();
+    EXPECT_EQ(g.highScores[2], 1100);
+    EXPECT_EQ(g.highScoreNames[0], defaults.highScoreNames[0]);
+    EXPECT_EQ(g.backgroundPattern, 1);
+    EXPECT_EQ(g.cardPattern, 1);
+    EXPECT_EQ(g.guideOn, 1);
+    EXPECT_EQ(g.soundOn, 1);
+    EXPECT_EQ(g.bgmOn, 1);
+    EXPECT_EQ(g.scoreDisplayOn, 0);
+    EXPECT_EQ(g.animationOn, 1);
+    EXPECT_EQ(g.aboutShown, 0);
+
+    g.aboutShown = 1;
+    ASSERT_TRUE(writeSettings(g, f.where()));
+    const std::string expected =
+        "[Kov_Section]\r\nscore0=1500\r\nscore1=1300\r\nscore2=1100\r\nscore3=900\r\n"
+        "score4=700\r\nname0=\xC6\xB9\xDE\xDB\r\nname1=\xB8\xD9\xD9\r\nname2=\xD0\xB7\xDE\xD7\r\n"
+        "name3=\xCB\xC0\xDE\xDB\r\nname4=\xB3\xDB\xD8\r\nbackP=1\r\ncardP=1\r\nguide=1\r\n"
+        "SoundF=1\r\nbgmF=1\r\nPrintScoreF=0\r\nPrintHikariF=1\r\nkanpa=1\r\n";
+    EXPECT_EQ(slurp(f.ini()), expected);
+    // Nothing but the settings file is left in the folder.
+    EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(SettingsFile, OnlyBackgroundKeyChangesOnlyTheBackground) {
+    SettingsFolder f;
+    spit(f.ini(), "[Kov_Section]\r\nbackP=3\r\n");
+    GameState g = startingState();
+    readSettings(g, f.where());
+    EXPECT_EQ(g.backgroundPattern, 3);
+    GameState expected = startingState();
+    expected.backgroundPattern = 3;
+    for (int i = 0; i < kHighScores; ++i) {
+        EXPECT_EQ(g.highScores[i], expected.highScores[i]);
+        EXPECT_EQ(g.highScoreNames[i], expected.highScoreNames[i]);
+    }
+    EXPECT_EQ(g.cardPattern, 1);
+    EXPECT_EQ(g.animationOn, 1);
+    EXPECT_EQ(g.aboutShown, 0);
+
+    // Written back, the key keeps its line and the file gains the other
+    // seventeen after it, in their order.
+    ASSERT_TRUE(writeSettings(g, f.where()));
+    const std::string text = slurp(f.ini());
+    size_t at = 0;
+    for (const char *key : kKeyOrder) {
+        if (std::string(key) == "backP") continue;
+        const size_t found = text.find(std::string("\r\n") + key + "=", at);
+        ASSERT_NE(found, std::string::npos) << key;
+        at = found + 1;
+    }
+    EXPECT_EQ(text.find("[Kov_Section]\r\nbackP=3\r\nscore0=1500\r\n"), 0u);
+    EXPECT_EQ(text.find("backP="), text.rfind("backP="));
+}
+
+TEST(SettingsFile, NegativeScoreReadsAndWritesBackUnchanged) {
+    SettingsFolder f;
+    spit(f.ini(), "[Kov_Section]\r\nscore2=-5\r\n");
+    GameState g = startingState();
+    readSettings(g, f.where());
+    EXPECT_EQ(g.highScores[2], -5);
+    ASSERT_TRUE(writeSettings(g, f.where()));
+    EXPECT_NE(slurp(f.ini()).find("\r\nscore2=-5\r\n"), std::string::npos);
+}
+
+TEST(SettingsFile, KeysAndSectionMatchWithoutCaseOrSurroundingBlanks) {
+    SettingsFolder f;
+    // LF-only lines, blanks everywhere, mixed case, and the classic number
+    // conversion rules for what follows the digits.
+    spit(f.ini(),
+         "  [ kov_section ]  \n"
+         "\tSCORE0  =  1234  \n"
+         "Name1=  Taro Yamada  \n"
+         "score1 = 12abc\n"
+         "score3=abc\n"
+         "score4=\n"
+         "name2=\n"
+         "  cardp=2\n"
+         "guide = -0\n"
+         "kanpa=+1\n");
+    GameState g = startingState();
+    readSettings(g, f.where());
+    EXPECT_EQ(g.highScores[0], 1234);
+    EXPECT_EQ(g.highScoreNames[1], "Taro Yamada");
+    EXPECT_EQ(g.highScores[1], 12);
+    EXPECT_EQ(g.highScores[3], 0);
+    EXPECT_EQ(g.highScores[4], 0);
+    EXPECT_EQ(g.highScoreNames[2], "");
+    EXPECT_EQ(g.cardPattern, 2);
+    EXPECT_EQ(g.guideOn, 0);
+    EXPECT_EQ(g.aboutShown, 1);
+
+    // Rewriting keeps one line per key and the file's own spelling of it.
+    ASSERT_TRUE(writeSettings(g, f.where()));
+    const std::string text = slurp(f.ini());
+    EXPECT_NE(text.find("SCORE0=1234\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("score0="), std::string::npos);
+    EXPECT_NE(text.find("cardp=2\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("cardP="), std::string::npos);
+}
+
+TEST(SettingsFile, SectionsAndKeysOfOthersAreKept) {
+    SettingsFolder f;
+    const std::string before =
+        "; kept comment\r\n[Other]\r\nscore0=77\r\nfoo=bar\r\n\r\n"
+        "[Kov_Section]\r\nscore0=1\r\ncustom=keep me\r\n\r\n[Tail]\r\nx=1\r\n";
+    spit(f.ini(), before);
+    GameState g = startingState();
+    readSettings(g, f.where());
+    // The same key in another section is not ours.
+    EXPECT_EQ(g.highScores[0], 1);
+    g.highScores[0] = 4800;
+    ASSERT_TRUE(writeSettings(g, f.where()));
+    const std::string after = slurp(f.ini());
+    EXPECT_EQ(after.rfind("; kept comment\r\n[Other]\r\nscore0=77\r\nfoo=bar\r\n\r\n"
+                          "[Kov_Section]\r\nscore0=4800\r\ncustom=keep me\r\nscore1=1300\r\n",
+                          0),
+              0u)
+        << after;
+    // New keys go at the end of our section, before the blank line and the
+    // next section, which stay as they were.
+    EXPECT_NE(after.find("kanpa=0\r\n\r\n[Tail]\r\nx=1\r\n"), std::string::npos) << after;
+}
+
+TEST(SettingsFile, LongNamesAreCutToFortyNineBytesWithoutSplittingACharacter) {
+    SettingsFolder f;
+    const std::string ascii(60, 'a');
+    const std::string halfWidth(55, '\xB1');  // half-width katakana: one byte each
+    // 48 bytes, then a double-byte character that would end at byte 50.
+    const std::string split = std::string(48, 'b') + "\x82\xA0" + "tail";
+    // 47 bytes and a double-byte character that ends exactly at byte 49.
+    const std::string fits = std::string(47, 'c') + "\x88\x9F" + "tail";
+    spit(f.ini(), "[Kov_Section]\r\nname0=" + ascii + "\r\nname1=" + halfWidth +
+                      "\r\nname2=" + split + "\r\nname3=" + fits + "\r\n");
+    GameState g = startingState();
+    readSettings(g, f.where());
+    EXPECT_EQ(g.highScoreNames[0], std::string(49, 'a'));
+    EXPECT_EQ(g.highScoreNames[1], std::string(49, '\xB1'));
+    EXPECT_EQ(g.highScoreNames[2], std::string(48, 'b'));
+    EXPECT_EQ(g.highScoreNames[3], std::string(47, 'c') + "\x88\x9F");
+    // Names are raw code page 932 bytes on the way out too.
+    ASSERT_TRUE(writeSettings(g, f.where()));
+    EXPECT_NE(slurp(f.ini()).find("\r\nname3=" + std::string(47, 'c') + "\x88\x9F\r\n"),
+              std::string::npos);
+}
+
+TEST(SettingsFile, NumbersSaturateAndNamesStayOneLine) {
+    SettingsFolder f;
+    spit(f.ini(), "[Kov_Section]\r\nscore0=99999999999\r\nscore1=-99999999999\r\n");
+    GameState g = startingState();
+    readSettings(g, f.where());
+    EXPECT_EQ(g.highScores[0], INT32_MAX);
+    EXPECT_EQ(g.highScores[1], INT32_MIN);
+    g.highScoreNames[4] = "two\r\nlines";
+    ASSERT_TRUE(writeSettings(g, f.where()));
+    GameState again = startingState();
+    readSettings(again, f.where());
+    EXPECT_EQ(again.highScoreNames[4], "two  lines");
+    EXPECT_EQ(again.highScores[0], INT32_MAX);
+    EXPECT_EQ(again.highScores[1], INT32_MIN);
+    EXPECT_EQ(again.aboutShown, 0);
+}
+
+TEST(SettingsFile, PathFollowsTheExecutablesFolderAndBaseName) {
+    EXPECT_EQ(settingsPathBeside("/opt/games/fusefuda"), "/opt/games/fusefuda.ini");
+    EXPECT_EQ(settingsPathBeside("/opt/g.d/game.exe"), "/opt/g.d/game.ini");
+    EXPECT_EQ(settingsPathBeside("/x/pack.tar.gz"), "/x/pack.tar.ini");
+}
+
+TEST(SettingsFile, UnwritableFolderMovesSettingsToThePerUserFolder) {
+    SettingsFolder f;
+    // A plain file where the executable's folder should be: nothing can be
+    // created there, whoever runs the test.
+    spit(f.dir.filePath("blocker").toStdString(), "not a folder");
+    const std::string exe = f.dir.filePath("blocker/bin/fusefuda").toStdString();
+    EXPECT_FALSE(folderIsWritable(f.dir.filePath("blocker/bin").toStdString()));
+    EXPECT_TRUE(folderIsWritable(f.dir.path().toStdString()));
+
+    const SettingsLocation where = settingsLocation(exe, f.userFolder());
+    const std::string perUser = f.userFolder() + "/fusefuda.ini";
+    EXPECT_EQ(where.readPath, perUser);
+    EXPECT_EQ(where.writePath, perUser);
+
+    GameState g = startingState();
+    g.highScores[0] = 2222;
+    g.aboutShown = 1;
+    ASSERT_TRUE(writeSettings(g, where));  // creates the per-user folder
+    GameState back = startingState();
+    readSettings(back, settingsLocation(exe, f.userFolder()));
+    EXPECT_EQ(back.highScores[0], 2222);
+    EXPECT_EQ(back.aboutShown, 1);
+
+    // With nowhere to write, the failure is reported and nothing is created.
+    const SettingsLocation nowhere{perUser, f.dir.filePath("blocker/x.ini").toStdString()};
+    EXPECT_FALSE(writeSettings(g, nowhere));
+}
+
+TEST(ProfileFile, FirstMatchingSectionAndKeyWin) {
+    ProfileFile file;
+    file.lines = {"[A]", "k=1", "k=2", "[a]", "k=3", "nokey", "=5"};
+    EXPECT_EQ(profileString(file, "A", "k", "d", 50), "1");
+    EXPECT_EQ(profileString(file, "A", "nokey", "d", 50), "d");
+    EXPECT_EQ(profileString(file, "B", "k", "fallback", 4), "fal");
+    setProfileString(file, "a", " k ", "9");
+    EXPECT_EQ(file.lines[1], "k=9");
+    EXPECT_EQ(file.lines[2], "k=2");
+    setProfileString(file, "New", "z", "x");
+    EXPECT_EQ(file.lines.back(), "z=x");
+    EXPECT_EQ(file.lines[file.lines.size() - 2], "[New]");
+}
+
+TEST(ProfileFile, ValuesEndAtANulByte) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("p.ini").toStdString();
+    spit(path, std::string("[S]\r\nk=ab\0cd\r\n", 14));
+    EXPECT_EQ(profileString(readProfileFile(path), "S", "k", "", 50), "ab");
+}

@@ -1,0 +1,448 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QTemporaryDir>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "app/seethrough.h"
+#include "game/overlays.h"
+#include "game/undo.h"
+
+using namespace fusefuda;
+
+namespace {
+
+std::string slurp(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A main window over a settings file of its own in a fresh folder.
+struct App {
+    explicit App(const std::string &settings = "[Kov_Section]\r\nkanpa=1\r\n") {
+        if (!settings.empty()) {
+            std::ofstream out(ini(), std::ios::binary);
+            out << settings;
+        }
+        AppSetup setup;
+        setup.executablePath = dir.filePath("fusefuda").toStdString();
+        setup.userConfigFolder = dir.filePath("user").toStdString();
+        window = std::make_unique<MainWindow>(setup);
+        window->show();
+        // A first start runs the About box modally: answer it with its OK
+        // button, as a player would, from inside its own loop.
+        QTimer answer;
+        answer.setInterval(0);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            ++modalDialogsAnswered;
+            for (QPushButton *button : modal->findChildren<QPushButton *>())
+                if (button->isDefault() || button->text() == QStringLiteral("OK")) {
+                    button->click();
+                    return;
+                }
+            if (auto *dialog = qobject_cast<QDialog *>(modal)) dialog->accept();
+        });
+        answer.start();
+        window->startUp();
+        answer.stop();
+        settle();
+    }
+    std::string ini() const { return dir.filePath("fusefuda.ini").toStdString(); }
+    static void settle() {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+    GameState &g() { return window->state(); }
+    bool checked(int command) { return window->menu().entry(command)->isChecked(); }
+    bool undoEnabled() { return window->menu().entry(kCmdUndo)->isEnabled(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+    int modalDialogsAnswered = 0;
+};
+
+struct Entry {
+    QString text;  // empty for a separator
+    int command;   // 0 for a submenu or separator
+};
+
+std::vector<Entry> entriesOf(QMenu *menu) {
+    std::vector<Entry> out;
+    for (QAction *a : menu->actions())
+        out.push_back({a->isSeparator() ? QString() : a->text(),
+                       a->menu() ? 0 : a->data().toInt()});
+    return out;
+}
+
+QMenu *submenu(QMenuBar *bar, int index) { return bar->actions().at(index)->menu(); }
+
+void expectEntries(QMenu *menu, const std::vector<Entry> &expected) {
+    const std::vector<Entry> actual = entriesOf(menu);
+    ASSERT_EQ(actual.size(), expected.size()) << menu->title().toStdString();
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(actual[i].text, expected[i].text) << i;
+        EXPECT_EQ(actual[i].command, expected[i].command) << actual[i].text.toStdString();
+    }
+}
+
+}  // namespace
+
+TEST(Menu, EntriesCaptionsAccessKeysAndOrder) {
+    App app;
+    QMenuBar *bar = app.window->menuBar();
+    QStringList titles;
+    for (QAction *a : bar->actions()) titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "機能(&K)", "その他(&Y)",
+                                   "ヘルプ(&H)"}));
+    QMenu *file = submenu(bar, 0);
+    expectEntries(file, {{"新規ゲーム(&N)", 0},
+                         {"プレイファイルを開く(&O)", 40013},
+                         {"プレイファイルを保存する(&S)", 40014},
+                         {"", 0},
+                         {"終了(&X)", 40001}});
+    expectEntries(file->actions().at(0)->menu(),
+                  {{"初級(&L)", 40010}, {"中級(&M)", 40011}, {"上級(&T)", 40012}});
+    expectEntries(submenu(bar, 1), {{"元に戻す(&U)", 40028},
+                                    {"", 0},
+                                    {"カードの上下入れ替え(&U)", 40008}});
+    QMenu *functions = submenu(bar, 2);
+    expectEntries(functions, {{"効果音(&B)", 40023},
+                              {"ガイド表示(&G)", 40022},
+                              {"スコア表示(&W)", 40009},
+                              {"アニメーション表示(&A)", 40029},
+                              {"BGM再生・停止(&I)", 40024},
+                              {"背景(&Z)", 0},
+                              {"カード(&C)", 0},
+                              {"覗き見モード(&M)", 40027}});
+    expectEntries(functions->actions().at(5)->menu(), {{"パターン１(&1)", 40017},
+                                                      {"パターン２(&2)", 40018},
+                                                      {"パターン３(&3)", 40019},
+                                                      {"透明(WinXP)(&4)", 40026}});
+    expectEntries(functions->actions().at(6)->menu(),
+                  {{"パターン１(&1)", 40020}, {"パターン２(&2)", 40021}});
+    expectEntries(submenu(bar, 3), {{"スコア(&P)", 40004}});
+    expectEntries(submenu(bar, 4), {{"バージョン情報(&V)", 40002}});
+    // Only undo is ever greyed; music has no mark.
+    EXPECT_FALSE(app.window->menu().entry(kCmdMusic)->isCheckable());
+    for (QAction *a : app.window->menu().byCommand)
+        if (a && a->data().toInt() != kCmdUndo) {
+            EXPECT_TRUE(a->isEnabled());
+        }
+}
+
+TEST(Menu, MarksAfterStartUpWithDefaults) {
+    App app;
+    EXPECT_TRUE(app.checked(kCmdSound));
+    EXPECT_TRUE(app.checked(kCmdGuide));
+    EXPECT_FALSE(app.checked(kCmdShowScore));
+    EXPECT_TRUE(app.checked(kCmdAnimation));
+    EXPECT_TRUE(app.checked(kCmdBackground1));
+    EXPECT_FALSE(app.checked(kCmdBackground2));
+    EXPECT_FALSE(app.checked(kCmdSeeThrough));
+    EXPECT_TRUE(app.checked(kCmdCards1));
+    EXPECT_FALSE(app.checked(kCmdCards2));
+    EXPECT_FALSE(app.checked(kCmdPeekMode));
+    EXPECT_FALSE(app.undoEnabled());
+    EXPECT_EQ(app.window->scoreWindow(), nullptr);
+}
+
+TEST(Menu, UndoIsGreyedExactlyWhileNoSnapshotExists) {
+    App app;
+    auto consistent = [&](const char *when) {
+        EXPECT_EQ(app.undoEnabled(), app.g().undoDepth > 0) << when;
+    };
+    consistent("start-up");
+    app.window->runCommand(kCmdAdvanced);
+    EXPECT_EQ(app.g().dealPending, 0) << "the deal runs right after the command";
+    EXPECT_EQ(app.g().undoDepth, 0);
+    consistent("deal");
+    // A press on the sevens and a drop, through the window's own routing.
+    const QPoint seven(472 + 20, 150 + 20);
+    app.window->boardMouse(MouseKind::LeftPress, seven, false);
+    app.window->boardMouse(MouseKind::Move, seven + QPoint(30, 0), false);
+    app.window->boardMouse(MouseKind::LeftRelease, seven + QPoint(30, 0), false);
+    consistent("move");
+    app.g().undoDepth = 3;
+    app.window->updateMenuMarks();
+    consistent("snapshots");
+    EXPECT_TRUE(app.undoEnabled());
+    app.window->runCommand(kCmdUndo);
+    consistent("undo");
+    app.window->runCommand(kCmdBeginner);
+    EXPECT_EQ(app.g().undoDepth, 0);
+    consistent("second deal");
+}
+
+TEST(Menu, OutOfRangeStoredOptionsShowNoMarkAndFlipToZeroThenOne) {
+    App app("[Kov_Section]\r\nkanpa=1\r\nbackP=7\r\ncardP=5\r\nguide=2\r\nSoundF=3\r\n"
+            "PrintScoreF=9\r\nPrintHikariF=-1\r\n");
+    for (int command : {kCmdBackground1, kCmdBackground2, kCmdBackground3, kCmdSeeThrough,
+                        kCmdCards1, kCmdCards2, kCmdGuide, kCmdSound, kCmdShowScore,
+                        kCmdAnimation})
+        EXPECT_FALSE(app.checked(command)) << command;
+    // Only 1 opens the score window.
+    EXPECT_EQ(app.window->scoreWindow(), nullptr);
+
+    app.window->runCommand(kCmdGuide);
+    EXPECT_EQ(app.g().guideOn, 0);
+    app.window->runCommand(kCmdSound);
+    EXPECT_EQ(app.g().soundOn, 0);
+    app.window->runCommand(kCmdShowScore);
+    EXPECT_EQ(app.g().scoreDisplayOn, 0);
+    EXPECT_EQ(app.window->scoreWindow(), nullptr);
+    app.window->runCommand(kCmdAnimation);
+    EXPECT_EQ(app.g().animationOn, 0);
+    for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
+        EXPECT_FALSE(app.checked(command)) << command;
+
+    for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
+        app.window->runCommand(command);
+    EXPECT_EQ(app.g().guideOn, 1);
+    EXPECT_EQ(app.g().soundOn, 1);
+    EXPECT_EQ(app.g().scoreDisplayOn, 1);
+    EXPECT_EQ(app.g().animationOn, 1);
+    for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
+        EXPECT_TRUE(app.checked(command)) << command;
+    EXPECT_NE(app.window->scoreWindow(), nullptr);
+
+    app.window->runCommand(kCmdCards2);
+    EXPECT_EQ(app.g().cardPattern, 2);
+    EXPECT_TRUE(app.checked(kCmdCards2));
+    EXPECT_FALSE(app.checked(kCmdCards1));
+
+    // The music entry flips but carries no mark.
+    app.window->runCommand(kCmdMusic);
+    EXPECT_EQ(app.g().bgmOn, 0);
+    app.window->runCommand(kCmdMusic);
+    EXPECT_EQ(app.g().bgmOn, 1);
+}
+
+TEST(Menu, BackgroundSwitchRepaintsFromTheNewPicture) {
+    App app;
+    for (int command : {kCmdBackground3, kCmdBackground3, kCmdSeeThrough, kCmdBackground2}) {
+        app.window->runCommand(command);
+        App::settle();
+        const int pattern = app.g().backgroundPattern;
+        EXPECT_EQ(pattern, command == kCmdSeeThrough ? 4 : command - kCmdBackground1 + 1);
+        EXPECT_TRUE(app.checked(command));
+        int marks = 0;
+        for (int c : {kCmdBackground1, kCmdBackground2, kCmdBackground3, kCmdSeeThrough})
+            marks += app.checked(c);
+        EXPECT_EQ(marks, 1);
+        // The window shows the background at the view, fresh from the switch.
+        Surfaces &s = app.window->surfaces();
+        EXPECT_EQ(s.window.copy(0, 0, 200, 100),
+                  s.background.copy(app.g().viewX, app.g().viewY, 200, 100));
+    }
+    // Without a compositor the green stays green.
+    EXPECT_FALSE(app.window->boardView()->keyOutGreen());
+}
+
+TEST(Menu, ScoreAndPeekWindowsOpenAtTheirPlacesAndClose) {
+    App app;
+    app.window->runCommand(kCmdBeginner);
+    app.window->runCommand(kCmdShowScore);
+    QWidget *score = app.window->scoreWindow();
+    ASSERT_NE(score, nullptr);
+    EXPECT_TRUE(score->isVisible());
+    EXPECT_EQ(score->frameGeometry().topLeft(), QPoint(896, 726));
+    EXPECT_EQ(score->frameGeometry().size(), QSize(118, 34));
+    EXPECT_TRUE(app.checked(kCmdShowScore));
+    app.window->runCommand(kCmdShowScore);
+    App::settle();
+    EXPECT_EQ(app.window->scoreWindow(), nullptr);
+
+    app.window->runCommand(kCmdPeekMode);
+    QWidget *peek = app.window->peekWindow();
+    ASSERT_NE(peek, nullptr);
+    EXPECT_EQ(peek->frameGeometry().topLeft(), QPoint(5, 640));
+    EXPECT_TRUE(app.checked(kCmdPeekMode));
+    app.window->runCommand(kCmdPeekMode);
+    EXPECT_EQ(app.window->peekWindow(), nullptr);
+    EXPECT_FALSE(app.checked(kCmdPeekMode));
+}
+
+TEST(Menu, AnimationOffDropsShownSparklesAndRepaints) {
+    App app;
+    app.window->runCommand(kCmdBeginner);
+    App::settle();
+    spawnSparkle(app.g(), 1000, 700, 0);
+    spawnSparkle(app.g(), 1100, 700, 0);
+    app.window->runCommand(kCmdAnimation);
+    for (const Sparkle &s : app.g().sparkles) EXPECT_EQ(s.active, 0);
+    EXPECT_EQ(app.g().sparkles[0].stepping, 1);  // still ages out
+    // The repaint is pending and runs on the next turn of the loop.
+    Surfaces &s = app.window->surfaces();
+    s.window.fill(0xFF00FF00u);
+    App::settle();
+    EXPECT_NE(s.window.pixel(5, 5) | 0xFF000000u, 0xFF00FF00u);
+}
+
+TEST(Menu, UnknownCommandNumbersAreIgnored) {
+    App app;
+    const GameState before = app.g();
+    for (int command : {0, 40000, 40003, 40005, 40015, 40016, 40025, 40030, 65535, -1})
+        app.window->runCommand(command);
+    EXPECT_FALSE(app.window->quitRequested());
+    EXPECT_EQ(app.g().gameStarted, before.gameStarted);
+    EXPECT_EQ(app.g().backgroundPattern, before.backgroundPattern);
+    EXPECT_EQ(app.g().soundOn, before.soundOn);
+}
+
+TEST(StartUp, FirstRunMarksTheAboutBoxShownAndShutDownWritesTheFile) {
+    App app("");
+    EXPECT_EQ(app.g().aboutShown, 1);
+    app.window->runCommand(kCmdExit);
+    EXPECT_TRUE(app.window->quitRequested());
+    app.window->shutDown();
+    const std::string text = slurp(app.ini());
+    EXPECT_NE(text.find("\r\nkanpa=1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Kov_Section]\r\nscore0=1500\r\n"), std::string::npos);
+    // Shut-down runs once: a second call does not write again.
+    std::remove(app.ini().c_str());
+    app.window->shutDown();
+    EXPECT_TRUE(slurp(app.ini()).empty());
+}
+
+TEST(StartUp, StoredOptionsOpenTheScoreWindowAndPickThePictures) {
+    App app("[Kov_Section]\r\nkanpa=1\r\nPrintScoreF=1\r\nbackP=3\r\ncardP=2\r\n");
+    EXPECT_EQ(app.modalDialogsAnswered, 0);  // no About box on a later start
+    ASSERT_NE(app.window->scoreWindow(), nullptr);
+    EXPECT_TRUE(app.window->scoreWindow()->isVisible());
+    EXPECT_TRUE(app.checked(kCmdBackground3));
+    EXPECT_TRUE(app.checked(kCmdCards2));
+    EXPECT_TRUE(app.checked(kCmdShowScore));
+    EXPECT_EQ(app.g().backgroundPattern, 3);
+}
+
+TEST(StartUp, CloseBoxLeavesThroughShutDownAndKeepsChanges) {
+    App app;
+    app.window->runCommand(kCmdSound);
+    app.window->close();
+    EXPECT_TRUE(app.window->quitRequested());
+    app.window->shutDown();
+    EXPECT_NE(slurp(app.ini()).find("\r\nSoundF=0\r\n"), std::string::npos);
+}
+
+TEST(StartUp, SettingsThatWereNeverReadAreNeverWritten) {
+    QTemporaryDir dir;
+    const std::string ini = dir.filePath("fusefuda.ini").toStdString();
+    {
+        std::ofstream out(ini, std::ios::binary);
+        out << "[Kov_Section]\r\nscore0=9999\r\n";
+    }
+    AppSetup setup;
+    setup.executablePath = dir.filePath("fusefuda").toStdString();
+    MainWindow window(setup);
+    window.shutDown();  // ended before start-up ran (a signal at launch)
+    EXPECT_EQ(slurp(ini), "[Kov_Section]\r\nscore0=9999\r\n");
+}
+
+TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {
+    App app;
+    app.window->runCommand(kCmdBeginner);
+    spawnScorePopup(app.window->context(), 200, 200, 0);
+    app.window->popupTick();
+    EXPECT_EQ(app.g().popups[0].age, 1);
+    QDialog modal(app.window.get());
+    modal.setModal(true);
+    modal.show();
+    ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+    app.window->popupTick();
+    app.window->popupTick();
+    app.window->popupTick();
+    EXPECT_EQ(app.g().popups[0].age, 1);
+    EXPECT_NE(app.g().popupPhase, app.g().popupPhaseSeen);
+    modal.hide();
+    app.window->runIdle();
+    EXPECT_EQ(app.g().popups[0].age, 2);
+}
+
+TEST(Pointer, ConfinementClampsPositionsAndTheHandCursorLastsUntilTheNextEvent) {
+    App app;
+    BoardView *view = app.window->boardView();
+    app.window->confineCursor(10, 20, 100, 200);
+    app.window->boardMouse(MouseKind::Move, QPoint(500, -40), false);
+    EXPECT_EQ(view->mapFromGlobal(QCursor::pos()), QPoint(99, 20));
+    app.window->boardMouse(MouseKind::Move, QPoint(50, 60), false);
+    EXPECT_EQ(view->mapFromGlobal(QCursor::pos()), QPoint(99, 20));  // inside: left alone
+    app.window->releaseCursor();
+    app.window->boardMouse(MouseKind::Move, QPoint(500, 400), false);
+    EXPECT_EQ(view->mapFromGlobal(QCursor::pos()), QPoint(99, 20));
+
+    app.window->setGrabCursor();
+    EXPECT_TRUE(app.window->grabCursorShown());
+    EXPECT_NE(view->cursor().shape(), Qt::ArrowCursor);
+    app.window->boardMouse(MouseKind::Move, QPoint(300, 300), false);
+    app.window->handlePendingMove();
+    EXPECT_FALSE(app.window->grabCursorShown());
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(SeeThrough, OnlyPureGreenBecomesTransparent) {
+    QImage frame(4, 1, QImage::Format_RGB32);
+    frame.setPixel(0, 0, 0xFF00FF00u);
+    frame.setPixel(1, 0, 0xFF00FE00u);
+    frame.setPixel(2, 0, 0xFF01FF00u);
+    frame.setPixel(3, 0, 0xFF00FF00u);
+    const QImage out = keyOutGreen(frame, QRect(0, 0, 3, 1));
+    ASSERT_EQ(out.size(), QSize(3, 1));
+    EXPECT_EQ(qAlpha(out.pixel(0, 0)), 0);
+    EXPECT_EQ(out.pixel(1, 0), 0xFF00FE00u);
+    EXPECT_EQ(out.pixel(2, 0), 0xFF01FF00u);
+    // Offscreen has no compositor to show through to.
+    EXPECT_FALSE(compositorPresent());
+}
+
+TEST(BoardViewPainting, ShowsTheFramebufferWhereverItIsPainted) {
+    App app;
+    BoardView *view = app.window->boardView();
+    Surfaces &s = app.window->surfaces();
+    for (int y = 0; y < s.window.height(); ++y)
+        for (int x = 0; x < s.window.width(); ++x)
+            s.window.setPixel(x, y, 0xFF000000u | (uint32_t(x * 131 + y * 7919) & 0xFFFFFFu));
+    // Rendered into an image at an offset, as a grab or the backing store
+    // receives it: every pixel lands where the framebuffer has it.
+    QImage target(view->width() + 40, view->height() + 30, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    view->render(&target, QPoint(40, 30));
+    EXPECT_EQ(target.copy(40, 30, view->width(), view->height()),
+              s.window.copy(0, 0, view->width(), view->height()));
+    const QImage grabbed = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(grabbed, s.window.copy(0, 0, view->width(), view->height()));
+    // And on screen: the window's backing store, below the menu bar.
+    view->repaint();
+    const QPoint at = view->mapTo(app.window.get(), QPoint(0, 0));
+    ASSERT_GT(at.y(), 0);
+    const QImage screen = QGuiApplication::primaryScreen()
+                              ->grabWindow(app.window->winId(), at.x(), at.y(), 300, 200)
+                              .toImage()
+                              .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(screen, s.window.copy(0, 0, 300, 200));
+}
+
+TEST(Pointer, MovesThatWaitAreHandledBeforeTheReleaseThatFollows) {
+    App app;
+    app.window->runCommand(kCmdBeginner);
+    // The sevens' column, carried by the seven of spades.
+    app.window->boardMouse(MouseKind::LeftPress, QPoint(502, 200), false);
+    if (app.g().dragging != 1) GTEST_SKIP() << "this build's mouse play picks nothing up";
+    // Far right, where no card of the deal can lie, so no join moves them.
+    for (int x = 512; x <= 970; x += 2) app.window->boardMouse(MouseKind::Move, QPoint(x, 200), false);
+    app.window->boardMouse(MouseKind::LeftRelease, QPoint(970, 200), false);
+    EXPECT_EQ(app.g().dragging, 0);
+    EXPECT_EQ(app.g().cardRect[6][0].left - app.g().viewX, 940);
+    EXPECT_EQ(app.g().cardRect[6][3].top - app.g().viewY, 150 + 3 * kPitchY);
+}

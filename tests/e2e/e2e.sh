@@ -1,0 +1,201 @@
+#!/usr/bin/env bash
+# Starts the real game under Xvfb, drives it with xdotool as a player would
+# (menu access keys, a drag) and checks screenshots and the settings file.
+#   e2e.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
+# Every wait polls for its condition with a bound; nothing relies on a delay.
+# E2E_ARTIFACTS=folder keeps the screenshots.
+set -euo pipefail
+
+if [ -z "${E2E_INSIDE:-}" ]; then
+    exec env E2E_INSIDE=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        bash "$0" "$@"
+fi
+
+exe=$(realpath "$1")
+probe=$(realpath "$2")
+work=$(mktemp -d)
+pid=""
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
+    if [ -n "${E2E_ARTIFACTS:-}" ]; then mkdir -p "$E2E_ARTIFACTS"; cp "$work"/*.png "$E2E_ARTIFACTS"/ 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A copy of the program in a folder of its own, and a home of its own, so that
+# no settings of the developer are read or touched.
+mkdir -p "$work/bin" "$work/home" "$work/run"
+chmod 700 "$work/run"
+cp "$exe" "$work/bin/fusefuda"
+[ -f "$(dirname "$exe")/fusefuda.mid" ] && cp "$(dirname "$exe")/fusefuda.mid" "$work/bin/"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
+export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+ini="$work/bin/fusefuda.ini"
+
+fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
+note() { echo "e2e: $*"; }
+
+# poll SECONDS COMMAND...: runs COMMAND until it succeeds, at most SECONDS.
+poll() {
+    local limit=$(( $1 * 20 )); shift
+    for ((i = 0; i < limit; i++)); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.05
+    done
+    return 1
+}
+
+visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | sort; }
+window_count() { visible_windows | wc -l; }
+count_at_most() { [ "$(window_count)" -le "$1" ]; }
+count_above() { [ "$(window_count)" -gt "$1" ]; }
+named_window() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
+has_named_window() { [ -n "$(named_window "$1")" ]; }
+running() { kill -0 "$pid" 2>/dev/null; }
+stopped() { ! running; }
+
+start_game() {
+    "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
+    pid=$!
+    poll 20 has_named_window "伏せ札ジグソー" || fail "no main window"
+    main=$(named_window "伏せ札ジグソー")
+}
+
+# menu KEY...: opens the menu with the first key (Alt+letter) and walks it
+# with the others, each step waiting for the popup that it opens.
+menu() {
+    local base keys="$*"
+    base=$(window_count)
+    xdotool windowfocus --sync "$main"
+    xdotool key "alt+$1"; shift
+    poll 10 count_above "$base" || fail "menu $keys did not open"
+    local depth=1
+    while [ $# -gt 1 ]; do
+        xdotool key "$1"; shift
+        depth=$((depth + 1))
+        poll 10 count_above $((base + depth - 1)) || fail "submenu of $keys did not open"
+    done
+    xdotool key "$1"
+    poll 10 count_at_most "$base" || fail "menu $keys did not close"
+}
+
+shot() { import -window root "$work/$1.png"; }
+# shot_until NAME SECONDS PROBE-CHECK ARGS...: screenshots until the probe agrees.
+shot_until() {
+    local name=$1 seconds=$2 what=$3; shift 3
+    local limit=$(( seconds * 4 ))
+    for ((i = 0; i < limit; i++)); do
+        shot "$name"
+        if "$probe" "$what" "$work/$name.png" "$@" 2>"$work/probe.err"; then return 0; fi
+        sleep 0.25
+    done
+    cat "$work/probe.err" >&2
+    return 1
+}
+
+pictures=0; "$probe" pictures && pictures=1
+input=0; "$probe" input && input=1
+[ $pictures = 1 ] || note "SKIP pixel checks: this build carries no pictures"
+[ $input = 1 ] || note "SKIP drag check: this build's mouse play does not pick cards up"
+
+# --- first start: no settings file -------------------------------------------
+rm -f "$ini"
+start_game
+note "main window $main"
+geometry=$(xdotool getwindowgeometry "$main")
+echo "$geometry" | grep -q "Position: 0,0" || fail "window not at (0, 0): $geometry"
+echo "$geometry" | grep -q "Geometry: 1024x768" || fail "window not 1024 x 768: $geometry"
+
+# The first start shows the About box over the window; OK closes it.
+if poll 10 has_named_window "バージョン情報"; then
+    about=$(named_window "バージョン情報")
+    xdotool windowfocus --sync "$about"
+    xdotool key Return
+    poll 10 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^バージョン情報\$' >/dev/null" ||
+        fail "About box did not close"
+    note "About box shown and closed"
+else
+    note "no About box window in this build"
+fi
+
+x0=0; y0=0
+if [ $pictures = 1 ]; then
+    poll 10 bash -c "import -window root '$work/start.png' && '$probe' locate '$work/start.png' 1" ||
+        fail "background 1 not shown before the first game"
+    read -r x0 y0 < <("$probe" locate "$work/start.png" 1)
+    note "client area at ($x0, $y0)"
+fi
+
+# A beginner game from the menu: File, New game, Beginner.
+menu f n l
+if [ $pictures = 1 ]; then
+    shot_until deal 10 sevens "$x0" "$y0" 472 150 || fail "the sevens are not dealt face up"
+    "$probe" background "$work/deal.png" "$x0" "$y0" 1 || fail "background around the deal"
+    note "deal shows the sevens and the background"
+fi
+
+# Carry the sevens by the seven of spades to the right edge, where no card
+# of the deal can lie (so no join can move them).
+if [ $pictures = 1 ] && [ $input = 1 ]; then
+    gx=$((x0 + 472 + 30)); gy=$((y0 + 150 + 50))
+    xdotool mousemove --sync "$gx" "$gy"
+    xdotool mousedown 1
+    for step in 1 2 3 4 5 6 7 8 9 10 11 12; do
+        xdotool mousemove --sync $((gx + step * 39)) "$gy"
+    done
+    xdotool mouseup 1
+    shot_until drag 10 sevens "$x0" "$y0" 940 150 spent || fail "the carried sevens are not at the drop"
+    note "drag moved the sevens"
+fi
+
+# Options through the menu: sound off, background 3, cards 2.
+menu k b
+menu k z 3
+menu k c 2
+if [ $pictures = 1 ]; then
+    shot_until background3 10 background "$x0" "$y0" 3 || fail "background 3 not shown"
+fi
+
+# Leave through File, Exit.
+menu f x
+poll 20 stopped || fail "Exit did not end the program"
+wait "$pid" || fail "exit status $?"
+pid=""
+[ -f "$ini" ] || fail "no settings file written"
+for key in score0 score1 score2 score3 score4 name0 name1 name2 name3 name4 backP cardP \
+           guide SoundF bgmF PrintScoreF PrintHikariF kanpa; do
+    [ "$(grep -c "^$key=" "$ini")" = 1 ] || fail "settings file lacks $key"
+done
+grep -q $'^kanpa=1\r$' "$ini" || fail "kanpa is not 1"
+grep -q $'^SoundF=0\r$' "$ini" || fail "sound option not kept"
+grep -q $'^backP=3\r$' "$ini" || fail "background not kept"
+grep -q $'^cardP=2\r$' "$ini" || fail "card design not kept"
+[ "$(wc -l < "$ini")" = 19 ] || fail "settings file has $(wc -l < "$ini") lines"
+note "settings written with all 18 keys"
+
+# --- second start: score window on, background 3 -----------------------------
+sed -i $'s/^PrintScoreF=0\r$/PrintScoreF=1\r/' "$ini"
+start_game
+has_named_window "バージョン情報" && fail "About box shown again"
+poll 10 count_above 1 || fail "score window not opened"
+score=""
+for w in $(visible_windows); do [ "$w" != "$main" ] && score=$w; done
+sgeometry=$(xdotool getwindowgeometry "$score")
+echo "$sgeometry" | grep -q "Position: 896,726" || fail "score window misplaced: $sgeometry"
+echo "$sgeometry" | grep -q "Geometry: 118x34" || fail "score window missized: $sgeometry"
+note "score window at (896, 726), 118 x 34"
+if [ $pictures = 1 ]; then
+    poll 10 bash -c "import -window root '$work/second.png' && '$probe' locate '$work/second.png' 3" ||
+        fail "background 3 not shown at the second start"
+fi
+
+# The guide off from the menu, then the session ends with SIGTERM: shut-down
+# still writes the settings.
+menu k g
+kill -TERM "$pid"
+poll 20 stopped || fail "SIGTERM did not end the program"
+wait "$pid" || fail "exit status $? after SIGTERM"
+pid=""
+grep -q $'^guide=0\r$' "$ini" || fail "settings not written at SIGTERM"
+grep -q $'^PrintScoreF=1\r$' "$ini" || fail "score option lost"
+note "PASS"

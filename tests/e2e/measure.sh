@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Running cost of the real program under Xvfb, measured the way players'
+# other card games are: processor time and resident size from /proc, the
+# window found by xdotool. Not a test: it prints figures.
+#   [MEASURE_SETTINGS=$'bgmF=0\r\n'] measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
+set -euo pipefail
+
+if [ -z "${MEASURE_INSIDE:-}" ]; then
+    exec env MEASURE_INSIDE=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        bash "$0" "$@"
+fi
+
+exe=$(realpath "$1")
+probe=$(realpath "$2")
+work=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$work/bin" "$work/home" "$work/run"
+chmod 700 "$work/run"
+cp "$exe" "$work/bin/fusefuda"
+[ -f "$(dirname "$exe")/fusefuda.mid" ] && cp "$(dirname "$exe")/fusefuda.mid" "$work/bin/"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
+export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+printf '[Kov_Section]\r\nkanpa=1\r\n%s' "${MEASURE_SETTINGS:-}" > "$work/bin/fusefuda.ini"
+hz=$(getconf CLK_TCK)
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+rss_mb() { awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status"; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+window() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
+count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+wait_for() { for ((i = 0; i < 400; i++)); do "$@" && return 0; sleep 0.025; done; return 1; }
+
+launch() {
+    local t0; t0=$(now_ms)
+    "$work/bin/fusefuda" >/dev/null 2>&1 &
+    pid=$!
+    for ((tries = 0; ; tries++)); do
+        [ -n "$(window "伏せ札ジグソー")" ] && break
+        [ $tries -lt 5000 ] && kill -0 "$pid" 2>/dev/null || { echo "no window" >&2; exit 1; }
+        sleep 0.002
+    done
+    launch_ms=$(( $(now_ms) - t0 ))
+    main=$(window "伏せ札ジグソー")
+}
+
+# cpu_over SECONDS: processor time used meanwhile, in milliseconds.
+cpu_over() {
+    local a b; a=$(cpu_ticks); sleep "$1"; b=$(cpu_ticks)
+    echo $(( (b - a) * 1000 / hz ))
+}
+
+menu() {
+    local base; base=$(count)
+    xdotool windowfocus --sync "$main"; xdotool key "alt+$1"; shift
+    wait_for test "$(count)" -gt "$base"
+    local depth=1
+    while [ $# -gt 1 ]; do
+        xdotool key "$1"; shift; depth=$((depth + 1))
+        wait_for bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -gt $((base + depth - 1)) ]"
+    done
+    xdotool key "$1"
+    wait_for bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -le $base ]"
+}
+
+open_play_file() {
+    xdotool windowfocus --sync "$main"; xdotool key alt+f
+    wait_for bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -gt 1 ]"
+    xdotool key o
+    wait_for test -n "$(window "プレイファイルを開く")" || true
+    for ((i = 0; i < 400; i++)); do [ -n "$(window "プレイファイルを開く")" ] && break; sleep 0.025; done
+    local dialog; dialog=$(window "プレイファイルを開く")
+    xdotool windowfocus --sync "$dialog"
+    xdotool type --delay 2 "$1"; xdotool key Return
+    for ((i = 0; i < 400; i++)); do [ -z "$(window "プレイファイルを開く")" ] && break; sleep 0.025; done
+}
+
+quit() { kill -TERM "$pid"; wait "$pid" || true; pid=""; }
+
+# --- launch, idle before a game, idle after an advanced deal -----------------
+best=999999
+for run in 1 2 3 4 5; do
+    launch; [ "$launch_ms" -lt "$best" ] && best=$launch_ms
+    [ $run -lt 5 ] && quit
+done
+echo "launch to visible window: best of 5 ${best} ms"
+sleep 1
+echo "idle 10 s before a game: $(cpu_over 10) ms of processor time, resident $(rss_mb) MB"
+menu f n t
+sleep 1
+echo "idle 10 s after an advanced deal: $(cpu_over 10) ms, resident $(rss_mb) MB"
+quit
+
+# --- carrying a 13-card group at about 190 moves a second --------------------
+"$probe" groupfile "$work/group.pvq"
+launch
+sleep 0.5
+import -window root "$work/start.png"
+read -r x0 y_off < <("$probe" locate "$work/start.png" 1)
+open_play_file "$work/group.pvq"
+sleep 1
+gx=60; gy=140  # client point on the group's first card
+xdotool mousemove --sync $((x0 + gx)) $((gy + y_off))
+xdotool mousedown 1
+moves=()
+for ((k = 0; k < 1900; k++)); do
+    dx=$(( (k % 40) < 20 ? (k % 20) * 5 : (20 - k % 20) * 5 ))
+    moves+=(mousemove $((x0 + gx + dx)) $((gy + y_off)) sleep 0.0045)
+done
+a=$(cpu_ticks); t0=$(now_ms)
+xdotool "${moves[@]}"
+t1=$(now_ms); b=$(cpu_ticks)
+xdotool mouseup 1
+wall=$((t1 - t0)); used=$(( (b - a) * 1000 / hz ))
+echo "carrying a 13-card group: 1900 moves in ${wall} ms ($(( 1900 * 1000 / wall )) a second), ${used} ms of processor time = $(awk -v u=$used -v w=$wall 'BEGIN {printf "%.1f", 100 * u / w}') % of a core, resident $(rss_mb) MB"
+quit
+
+# --- a won board with its sparkles ------------------------------------------
+"$probe" wonfile "$work/won.pvq"
+launch
+open_play_file "$work/won.pvq"
+sleep 1
+used=$(cpu_over 10)
+echo "won board with sparkles, 10 s: ${used} ms = $(awk -v u=$used 'BEGIN {printf "%.2f", u / 100}') % of a core"
+import -window root "${MEASURE_SHOT:-/tmp}/fusefuda-won.png" 2>/dev/null || true
+quit

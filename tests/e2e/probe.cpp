@@ -1,0 +1,208 @@
+// The end-to-end test's eyes: compares screenshots of the running game with
+// what the game's own pictures say should be there, and tells the driver
+// which parts of the game are present in this build.
+//
+//   probe pictures                      exit 0 when the pictures are built in
+//   probe input                         exit 0 when a press picks a card up
+//   probe locate SHOT BACKP             prints the client area's origin
+//   probe background SHOT X0 Y0 BACKP   the strips no card can reach
+//   probe sevens SHOT X0 Y0 LEFT TOP [SPENT]
+//                                       the sevens' column at window (LEFT, TOP);
+//                                       with SPENT the seven of spades is spent
+//   probe groupfile PATH                a play file with a 13-card group at window (50, 100)
+//   probe wonfile PATH                  a play file of a won beginner game
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "assets/catalogue.h"
+#include "game/deal.h"
+#include "game/input.h"
+#include "game/board.h"
+#include "game/starting.h"
+#include "playfile/playfile.h"
+#include "platform/shell.h"
+#include "render/surfaces.h"
+
+using namespace fusefuda;
+
+namespace {
+
+class QuietShell : public Shell {
+public:
+    void updateMenuMarks() override {}
+    void showScore() override {}
+    void playEffect(int) override {}
+    void invalidateWindow() override {}
+    void runScoreSummary() override {}
+    void setGrabCursor() override {}
+    void confineCursor(int, int, int, int) override {}
+    void releaseCursor() override {}
+    void presentNow() override {}
+    void pause(int) override {}
+    void peekChanged() override {}
+    void openScoreWindow() override {}
+    void closeScoreWindow() override {}
+    std::string chooseOpenPlayFile() override { return {}; }
+    std::string chooseSavePlayFile() override { return savePath; }
+    void showMessage(const std::string &text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+    int64_t currentTime() override { return 1; }
+    std::string savePath;
+};
+
+constexpr int kViewX = kStartViewX, kViewY = kStartViewY;
+
+bool samePixels(const QImage &shot, int x, int y, const QImage &expected, int ex, int ey, int w,
+                int h, bool report) {
+    for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
+            const QRgb a = shot.pixel(x + dx, y + dy) & 0xFFFFFFu;
+            const QRgb b = expected.pixel(ex + dx, ey + dy) & 0xFFFFFFu;
+            if (a != b) {
+                if (report)
+                    std::fprintf(stderr, "pixel (%d, %d) is %06x, expected %06x\n", x + dx,
+                                 y + dy, a, b);
+                return false;
+            }
+        }
+    return true;
+}
+
+QImage screenshot(const char *path) {
+    QImage shot(QString::fromLocal8Bit(path));
+    if (shot.isNull()) {
+        std::fprintf(stderr, "cannot read %s\n", path);
+        std::exit(2);
+    }
+    return shot.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage background(int backP) {
+    Surfaces s;
+    createSurfaces(s, 1, backP, 1, 1);
+    return s.background;
+}
+
+int locate(const char *path, int backP) {
+    const QImage shot = screenshot(path);
+    const QImage bg = background(backP);
+    for (int y0 = 0; y0 <= 120; ++y0)
+        for (int x0 = 0; x0 <= 20; ++x0)
+            if (samePixels(shot, x0 + 10, y0 + 10, bg, kViewX + 10, kViewY + 10, 200, 110, false)) {
+                std::printf("%d %d\n", x0, y0);
+                return 0;
+            }
+    std::fprintf(stderr, "no client area showing background %d\n", backP);
+    return 1;
+}
+
+// Right of x 920 and below y 630 no scattered card can lie at the start view;
+// the driver parks the carried sevens at (940, 150), above y 560.
+int checkBackground(const char *path, int x0, int y0, int backP) {
+    const QImage shot = screenshot(path);
+    const QImage bg = background(backP);
+    const int width = std::min(shot.width() - x0, 1000), height = std::min(shot.height() - y0, 680);
+    bool ok = samePixels(shot, x0 + 920, y0 + 560, bg, kViewX + 920, kViewY + 560, width - 920,
+                         height - 560, true);
+    ok = ok && samePixels(shot, x0 + 5, y0 + 630, bg, kViewX + 5, kViewY + 630, width - 5,
+                          height - 630, true);
+    return ok ? 0 : 1;
+}
+
+int checkSevens(const char *path, int x0, int y0, int left, int top, bool spent) {
+    const QImage shot = screenshot(path);
+    Surfaces s;
+    createSurfaces(s, 1, 1, 1, 1);
+    // The group as drawGroup lays it: rows top to bottom, one pixel overlap.
+    QImage column(kCardWidth, 3 * kPitchY + kCardHeight, QImage::Format_RGB32);
+    for (int r = 0; r < kRows; ++r) {
+        const QImage &sheet = (spent && r == 0) ? s.face : s.settledFace;
+        for (int y = 0; y < kCardHeight; ++y)
+            for (int x = 0; x < kCardWidth; ++x)
+                column.setPixel(x, kPitchY * r + y, sheet.pixel(kPitchX * 6 + x, kPitchY * r + y));
+    }
+    return samePixels(shot, x0 + left, y0 + top, column, 0, 0, column.width(), column.height(),
+                      true)
+               ? 0
+               : 1;
+}
+
+int pressPicksUp() {
+    GameState g;
+    Surfaces s;
+    QuietShell shell;
+    Context ctx{g, s, shell};
+    setStartingValues(g);
+    createSurfaces(s, 1, 1, 1008, 709);
+    startNewGame(ctx, kBeginner);
+    dealScatter(ctx, kBeginner);
+    g.dealPending = 0;
+    onLeftPress(ctx, 472 + 20, 150 + 20, false);
+    return g.dragging == 1 ? 0 : 1;
+}
+
+// Joins the listed cards into one group, the first card at board (left, top).
+void joinGroup(GameState &g, const std::vector<int> &ids, int left, int top) {
+    for (int a : ids)
+        for (int b : ids) g.groupMembers[a][cardColumn(b)][cardRow(b)] = 1;
+    alignGroup(g, left, top, ids.front());
+    raiseGroupInStack(g, cardColumn(ids.front()), cardRow(ids.front()));
+}
+
+int writePlayFile(const char *path, bool won) {
+    GameState g;
+    Surfaces s;
+    QuietShell shell;
+    shell.savePath = path;
+    Context ctx{g, s, shell};
+    setStartingValues(g);
+    createSurfaces(s, 1, 1, 1008, 709);
+    const int level = won ? kBeginner : kAdvanced;
+    startNewGame(ctx, level);
+    dealScatter(ctx, level);
+    g.dealPending = 0;
+    std::vector<int> ids;
+    if (won) {
+        const ColumnRange cols = columnsInPlay(level);
+        for (int r = 0; r < kRows; ++r)
+            for (int c = cols.first; c <= cols.last; ++c) ids.push_back(cardId(c, r));
+        joinGroup(g, ids, 475 - 128 + g.viewX, 150 + g.viewY);
+        g.gameOver = 1;
+    } else {
+        // The spades but their seven, and the six of clubs below the six.
+        for (int c = 0; c < kColumns; ++c)
+            if (c != 6) ids.push_back(cardId(c, 0));
+        ids.push_back(cardId(5, 1));
+        joinGroup(g, ids, 50 + g.viewX, 100 + g.viewY);
+    }
+    savePlayFile(ctx);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    const std::string what = argc > 1 ? argv[1] : "";
+    if (what == "pictures")
+        return loadPicture(kFacesPicture).isNull() || loadPicture(kSettledFacesPicture).isNull() ||
+                       loadPicture(kBackground1Picture).isNull() ||
+                       loadPicture(kBackground3Picture).isNull()
+                   ? 1
+                   : 0;
+    if (what == "input") return pressPicksUp();
+    if (what == "groupfile" && argc == 3) return writePlayFile(argv[2], false);
+    if (what == "wonfile" && argc == 3) return writePlayFile(argv[2], true);
+    if (what == "locate" && argc == 4) return locate(argv[2], std::atoi(argv[3]));
+    if (what == "background" && argc == 6)
+        return checkBackground(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+    if (what == "sevens" && (argc == 7 || argc == 8))
+        return checkSevens(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                           std::atoi(argv[6]), argc == 8);
+    std::fprintf(stderr, "usage: see the top of probe.cpp\n");
+    return 2;
+}
