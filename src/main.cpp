@@ -4,13 +4,17 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/mainwindow.h"
 #include "app/seethrough.h"
+#include "dialogs/dialogunits.h"
 
 namespace {
 
@@ -38,10 +42,16 @@ void catchTermination() {
 int main(int argc, char *argv[]) {
     // Dialog and menu text is set in this face; Debian's fontconfig has no
     // alias for it, and IPA P Gothic has the same metrics.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    fusefuda::installDialogFont();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("fusefuda"));
-    QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    QApplication::setFont(fusefuda::dialogFont());
+    // Qt's own file choosers and message boxes speak Japanese like the rest.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtJapanese);
     catchTermination();
 
     fusefuda::AppSetup setup;
