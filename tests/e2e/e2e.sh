@@ -30,6 +30,8 @@ cp "$exe" "$work/bin/fusefuda"
 [ -f "$(dirname "$exe")/fusefuda.mid" ] && cp "$(dirname "$exe")/fusefuda.mid" "$work/bin/"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+# The real window system, whatever the calling shell asked Qt for.
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 ini="$work/bin/fusefuda.ini"
 
 fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
