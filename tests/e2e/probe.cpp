@@ -24,32 +24,19 @@
 #include "game/board.h"
 #include "game/starting.h"
 #include "playfile/playfile.h"
-#include "platform/shell.h"
+#include "platform/quietshell.h"
 #include "render/surfaces.h"
 
 using namespace fusefuda;
 
 namespace {
 
-class QuietShell : public Shell {
+// The play-file writers save to a path of the caller's and report on stderr.
+class ProbeShell : public QuietShell {
 public:
-    void updateMenuMarks() override {}
-    void showScore() override {}
-    void playEffect(int) override {}
-    void invalidateWindow() override {}
-    void runScoreSummary() override {}
-    void setGrabCursor() override {}
-    void confineCursor(int, int, int, int) override {}
-    void releaseCursor() override {}
-    void presentNow() override {}
-    void pause(int) override {}
-    void peekChanged() override {}
-    void openScoreWindow() override {}
-    void closeScoreWindow() override {}
-    std::string chooseOpenPlayFile() override { return {}; }
+    ProbeShell() : QuietShell(1) {}
     std::string chooseSavePlayFile() override { return savePath; }
     void showMessage(const std::string &text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    int64_t currentTime() override { return 1; }
     std::string savePath;
 };
 
@@ -133,7 +120,7 @@ int checkSevens(const char *path, int x0, int y0, int left, int top, bool spent)
 int pressPicksUp() {
     GameState g;
     Surfaces s;
-    QuietShell shell;
+    ProbeShell shell;
     Context ctx{g, s, shell};
     setStartingValues(g);
     createSurfaces(s, 1, 1, 1008, 709);
@@ -155,7 +142,7 @@ void joinGroup(GameState &g, const std::vector<int> &ids, int left, int top) {
 int writePlayFile(const char *path, bool won) {
     GameState g;
     Surfaces s;
-    QuietShell shell;
+    ProbeShell shell;
     shell.savePath = path;
     Context ctx{g, s, shell};
     setStartingValues(g);

@@ -12,7 +12,7 @@
 #include "game/GameState.h"
 #include "game/deal.h"
 #include "game/starting.h"
-#include "platform/shell.h"
+#include "platform/quietshell.h"
 #include "render/context.h"
 #include "render/painting.h"
 #include "render/surfaces.h"
@@ -34,31 +34,6 @@ const char kUsage[] =
     "Writes board.png (the whole board canvas), window.png (what the window\n"
     "shows), faces.png, settled.png, backs-1.png, backs-2.png and sparkles.png.\n";
 
-// The application around the game does nothing here; the clock is the seed.
-class QuietShell : public Shell {
-public:
-    explicit QuietShell(int64_t seed) : seed_(seed) {}
-    void updateMenuMarks() override {}
-    void showScore() override {}
-    void playEffect(int) override {}
-    void invalidateWindow() override {}
-    void runScoreSummary() override {}
-    void setGrabCursor() override {}
-    void confineCursor(int, int, int, int) override {}
-    void releaseCursor() override {}
-    void presentNow() override {}
-    void pause(int) override {}
-    void peekChanged() override {}
-    void openScoreWindow() override {}
-    void closeScoreWindow() override {}
-    std::string chooseOpenPlayFile() override { return {}; }
-    std::string chooseSavePlayFile() override { return {}; }
-    void showMessage(const std::string &) override {}
-    int64_t currentTime() override { return seed_; }
-
-private:
-    int64_t seed_;
-};
 
 struct Options {
     int level = 1;
