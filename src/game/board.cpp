@@ -50,6 +50,21 @@ void alignGroup(GameState &g, int left, int top, int anchorId) {
     }
 }
 
+void mergeGroups(GameState &g, int a, int b) {
+    int32_t merged[kColumns][kRows];
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            merged[c][r] = (g.groupMembers[a][c][r] == 1 || g.groupMembers[b][c][r] == 1) ? 1 : 0;
+    for (int mc = 0; mc < kColumns; ++mc) {
+        for (int mr = 0; mr < kRows; ++mr) {
+            if (merged[mc][mr] != 1) continue;
+            const int id = cardId(mc, mr);
+            for (int c = 0; c < kColumns; ++c)
+                for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
+        }
+    }
+}
+
 int cardAt(const GameState &g, int x, int y) {
     if (g.gameStarted != 1) return -1;
     const int bx = x + g.viewX, by = y + g.viewY;

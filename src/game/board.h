@@ -15,6 +15,10 @@ void raiseGroupInStack(GameState &g, int c, int r);
 // Lays out anchorId's group so that the anchor lies at (left, top).
 void alignGroup(GameState &g, int left, int top, int anchorId);
 
+// Makes the groups of cards a and b one group: every member's row becomes
+// the union of the two.
+void mergeGroups(GameState &g, int a, int b);
+
 // The topmost card in play whose cell holds window point (x, y); -1 if none.
 int cardAt(const GameState &g, int x, int y);
 

@@ -76,22 +76,6 @@ bool coveredAt(const GameState &g, int nc, int nr, int px, int py) {
     return false;
 }
 
-// Makes the groups of a and b one group: every member's row becomes the union.
-void mergeGroups(GameState &g, int a, int b) {
-    int32_t merged[kColumns][kRows];
-    for (int c = 0; c < kColumns; ++c)
-        for (int r = 0; r < kRows; ++r)
-            merged[c][r] = (g.groupMembers[a][c][r] == 1 || g.groupMembers[b][c][r] == 1) ? 1 : 0;
-    for (int mc = 0; mc < kColumns; ++mc) {
-        for (int mr = 0; mr < kRows; ++mr) {
-            if (merged[mc][mr] != 1) continue;
-            const int id = cardId(mc, mr);
-            for (int c = 0; c < kColumns; ++c)
-                for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
-        }
-    }
-}
-
 bool allJoinedToSevens(const GameState &g) {
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c)

@@ -25,25 +25,14 @@ void expectStackIsPermutation(const GameState &g) {
     }
 }
 
-void join(GameState &g, int a, int b) {
-    int32_t merged[kColumns][kRows] = {};
-    for (int c = 0; c < kColumns; ++c)
-        for (int r = 0; r < kRows; ++r)
-            merged[c][r] = g.groupMembers[a][c][r] | g.groupMembers[b][c][r];
-    for (int id = 0; id < kCards; ++id) {
-        if (!merged[cardColumn(id)][cardRow(id)]) continue;
-        for (int c = 0; c < kColumns; ++c)
-            for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
-    }
-}
 
 }  // namespace
 
 TEST(Stacking, StaysAnInversePermutationAfterAnySequenceOfRaises) {
     Table t;
     t.deal(1);
-    join(t.g(), cardId(0, 0), cardId(1, 0));
-    join(t.g(), cardId(1, 0), cardId(1, 1));
+    mergeGroups(t.g(), cardId(0, 0), cardId(1, 0));
+    mergeGroups(t.g(), cardId(1, 0), cardId(1, 1));
     std::mt19937 pick(7);
     for (int i = 0; i < 500; ++i) {
         raiseGroup(t.ctx, int(pick() % kColumns), int(pick() % kRows));
@@ -89,8 +78,8 @@ TEST(Align, PlacesEveryMemberOnThePitchAroundTheAnchor) {
     Table t;
     t.deal(1);
     GameState &g = t.g();
-    join(g, cardId(2, 1), cardId(3, 1));
-    join(g, cardId(3, 1), cardId(3, 2));
+    mergeGroups(g, cardId(2, 1), cardId(3, 1));
+    mergeGroups(g, cardId(3, 1), cardId(3, 2));
     const Rect untouched = g.cardRect[9][3];
     alignGroup(g, 1000, 700, cardId(3, 1));
     EXPECT_EQ(g.cardRect[3][1], (Rect{1000, 700, 1063, 801}));

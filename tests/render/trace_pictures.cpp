@@ -129,15 +129,7 @@ void place(GameState &g, int c, int r, int left, int top) {
 }
 
 void joinCards(GameState &g, int a, int b) {
-    int32_t merged[kColumns][kRows];
-    for (int c = 0; c < kColumns; ++c)
-        for (int r = 0; r < kRows; ++r)
-            merged[c][r] = g.groupMembers[a][c][r] | g.groupMembers[b][c][r];
-    for (int id = 0; id < kCards; ++id) {
-        if (!merged[cardColumn(id)][cardRow(id)]) continue;
-        for (int c = 0; c < kColumns; ++c)
-            for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
-    }
+    mergeGroups(g, a, b);
     alignGroup(g, g.cardRect[cardColumn(a)][cardRow(a)].left,
                g.cardRect[cardColumn(a)][cardRow(a)].top, a);
 }
