@@ -34,7 +34,16 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# The build carries debugging information; a player's install does not need it.
+set(CPACK_STRIP_FILES ON)
+# The Qt and SDL libraries, and with libqt6gui6 the X11 platform plugin, come
+# from dpkg-shlibdeps. What the game opens by name at run time it cannot see:
+# the dialog font, Qt's Japanese translation, and the soundfont. Debian's
+# SDL_mixer plays MIDI through /usr/share/sounds/sf3/default-GM.sf3, which
+# every sf3-soundfont-gm package registers; the first is the one SDL_mixer
+# itself recommends.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n, timgm6mb-soundfont | fluid-soundfont-gm")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-ipafont-gothic, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 include(CPack)

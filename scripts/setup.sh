@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick faketime
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file procps
 )
 
 missing=()
