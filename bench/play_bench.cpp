@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "game/board.h"
 #include "game/deal.h"
@@ -138,6 +139,28 @@ void carryRedrawOnePass13(benchmark::State &state) {
     }
 }
 BENCHMARK(carryRedrawOnePass13);
+
+// The same with the caches cooled between moves, as the rest of a frame, the
+// window system and other programs cool them in a running game.
+void carryRedrawOnePass13Cold(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    liftGroup(b.ctx, 0);
+    std::vector<char> other(16 << 20, 1);
+    int step = 0, left = 500, top = 480;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (size_t i = 0; i < other.size(); i += 64) other[i] = char(other[i] + 1);
+        state.ResumeTiming();
+        const int nl = 500 + 5 * (step % 20), nt = 480;
+        moveCarriedGroup(b.ctx, left, top, nl, nt, 0);
+        left = nl;
+        top = nt;
+        b.s.dirty = QRegion();
+        ++step;
+    }
+}
+BENCHMARK(carryRedrawOnePass13Cold);
 
 // What the window then presents per move: the area marked, in rectangles.
 void carryMarkedArea13(benchmark::State &state) {

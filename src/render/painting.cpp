@@ -318,12 +318,20 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
         bitBlt(s.window, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, s.board, b.x0 + g.viewX,
                b.y0 + g.viewY, SRCCOPY);
     });
-    // Likewise each shadow only where its own card will not cover it.
+    // Likewise each shadow only where no card will cover it: mostly a strip
+    // along the group's lower and right edges.
     for (int i = 0; i < n; ++i) {
         const Member &m = members[i];
         if (!m.shadow) continue;
         const Box shade{m.x + 5, m.y + 5, m.x + 5 + kCardWidth, m.y + 5 + kCardHeight};
-        forEachBoxOfDifference(&shade, 1, &covered[i], 1, [&](const Box &b) {
+        std::array<Box, kCards> over;
+        int nOver = 0;
+        for (int j = 0; j < n; ++j) {
+            const Box &c = covered[j];
+            if (c.x0 < shade.x1 && shade.x0 < c.x1 && c.y0 < shade.y1 && shade.y0 < c.y1)
+                over[nOver++] = c;
+        }
+        forEachBoxOfDifference(&shade, 1, over.data(), nOver, [&](const Box &b) {
             bitBlt(s.window, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, s.greyCard, b.x0 - shade.x0,
                    b.y0 - shade.y0, SRCAND);
         });
