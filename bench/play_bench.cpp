@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "game/board.h"
 #include "game/deal.h"
@@ -119,6 +120,78 @@ void carryRedraw13(benchmark::State &state) {
     }
 }
 BENCHMARK(carryRedraw13);
+
+// The same redraw in one pass, as a move does it: the canvas back only where
+// the cards will not be, the shadow only outside its own card, and a few
+// rectangles to present.
+void carryRedrawOnePass13(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    liftGroup(b.ctx, 0);
+    int step = 0, left = 500, top = 480;
+    for (auto _ : state) {
+        const int nl = 500 + (step & 7), nt = 480 + ((step >> 3) & 3);
+        moveCarriedGroup(b.ctx, left, top, nl, nt, 0);
+        left = nl;
+        top = nt;
+        b.s.dirty = QRegion();
+        ++step;
+    }
+}
+BENCHMARK(carryRedrawOnePass13);
+
+// The same with the caches cooled between moves, as the rest of a frame, the
+// window system and other programs cool them in a running game.
+void carryRedrawOnePass13Cold(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    liftGroup(b.ctx, 0);
+    std::vector<char> other(16 << 20, 1);
+    int step = 0, left = 500, top = 480;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (size_t i = 0; i < other.size(); i += 64) other[i] = char(other[i] + 1);
+        state.ResumeTiming();
+        const int nl = 500 + 5 * (step % 20), nt = 480;
+        moveCarriedGroup(b.ctx, left, top, nl, nt, 0);
+        left = nl;
+        top = nt;
+        b.s.dirty = QRegion();
+        ++step;
+    }
+}
+BENCHMARK(carryRedrawOnePass13Cold);
+
+// What the window then presents per move: the area marked, in rectangles.
+void carryMarkedArea13(benchmark::State &state) {
+    Bench b;
+    b.group(13, 500, 480);
+    liftGroup(b.ctx, 0);
+    const bool onePass = state.range(0) == 1;
+    int step = 0, left = 500, top = 480;
+    int64_t pixels = 0, rects = 0, moves = 0;
+    for (auto _ : state) {
+        const int nl = 500 + 5 * (step % 20), nt = 480;
+        if (onePass) {
+            moveCarriedGroup(b.ctx, left, top, nl, nt, 0);
+        } else {
+            eraseCarryTrail(b.ctx, left, top, 0);
+            drawCarryShadow(b.ctx, nl + 5, nt + 5, 0);
+            drawGroup(b.ctx, nl, nt, 0, b.s.window, true);
+        }
+        for (const QRect &r : b.s.dirty) pixels += int64_t(r.width()) * r.height();
+        rects += b.s.dirty.rectCount();
+        ++moves;
+        left = nl;
+        top = nt;
+        b.s.dirty = QRegion();
+        ++step;
+    }
+    state.counters["pixels"] = double(pixels) / double(moves);
+    state.counters["rects"] = double(rects) / double(moves);
+    state.SetLabel(onePass ? "one pass" : "wipe, shade, draw");
+}
+BENCHMARK(carryMarkedArea13)->Arg(0)->Arg(1);
 
 // The shadow of a row of 13 with our own AND blit, and with QPainter's.
 void shadow13OwnBlit(benchmark::State &state) {

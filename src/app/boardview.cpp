@@ -40,6 +40,10 @@ bool BoardView::copyToBackingStore(const QRegion &region) {
         return false;
     if (target->devicePixelRatio() != 1.0) return false;
     const QPoint offset = -redirect;
+    uchar *const intoBits = target->bits();
+    const qsizetype intoStride = target->bytesPerLine();
+    const uchar *const fromBits = surfaces_.window.constBits();
+    const qsizetype fromStride = surfaces_.window.bytesPerLine();
     for (const QRect &r : region) {
         const QRect shown = r.intersected(surfaces_.window.rect());
         const QRect into = shown.translated(offset).intersected(target->rect());
@@ -47,11 +51,8 @@ bool BoardView::copyToBackingStore(const QRegion &region) {
         const QRect from = into.translated(-offset);
         // Framebuffer pixels are 0xFFRRGGBB, opaque in every accepted format.
         for (int y = 0; y < into.height(); ++y)
-            std::memcpy(reinterpret_cast<uint32_t *>(target->scanLine(into.top() + y)) +
-                            into.left(),
-                        reinterpret_cast<const uint32_t *>(
-                            surfaces_.window.constScanLine(from.top() + y)) +
-                            from.left(),
+            std::memcpy(intoBits + (into.top() + y) * intoStride + into.left() * 4,
+                        fromBits + (from.top() + y) * fromStride + from.left() * 4,
                         size_t(into.width()) * 4);
     }
     return true;

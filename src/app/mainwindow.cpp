@@ -342,7 +342,7 @@ void MainWindow::present() {
 void MainWindow::showUnshown() {
     presentTimer_.stop();
     if (unshown_.isEmpty()) return;
-    view_->update(unshown_);
+    view_->repaint(unshown_);
     unshown_ = QRegion();
     lastPresent_.restart();
 }

@@ -152,9 +152,7 @@ void onMouseMove(Context &ctx, int x, int y) {
         const int cx = clampTo(x, b.left, b.right), cy = clampTo(y, b.top, b.bottom);
         const int nl = cx - g.grabOffsetX, nt = cy - g.grabOffsetY;
         const int id = carriedCard(g);
-        eraseCarryTrail(ctx, g.dragLeft, g.dragTop, id);
-        drawCarryShadow(ctx, nl + 5, nt + 5, id);
-        drawGroup(ctx, nl, nt, id, ctx.s.window, true);
+        moveCarriedGroup(ctx, g.dragLeft, g.dragTop, nl, nt, id);
         alignGroup(g, nl, nt, id);
         g.dragLeft = nl;
         g.dragTop = nt;

@@ -1,6 +1,7 @@
 #include "render/painting.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "render/cards.h"
@@ -48,6 +49,90 @@ void andGreyCard(Surfaces &s, int x, int y) {
         }
     }
     markWindow(s, x, y, kCardWidth, kCardHeight);
+}
+
+// A half-open rectangle of window pixels.
+struct Box {
+    int x0, y0, x1, y1;
+    bool empty() const { return x0 >= x1 || y0 >= y1; }
+};
+
+// Calls f(box) for disjoint boxes that together cover exactly the pixels that
+// lie in some box of keep[0, keeps) and in no box of cut[0, cuts), with at
+// most one box per card in each. Works band
+// by band between the boxes' edges; bands with the same spans are joined, so
+// that a blit copies many rows at once.
+template <typename F>
+void forEachBoxOfDifference(const Box *keep, int keeps, const Box *cut, int cuts, F f) {
+    std::array<int, 4 * kCards> edges;
+    int nEdges = 0;
+    for (int i = 0; i < keeps; ++i)
+        if (!keep[i].empty()) {
+            edges[nEdges++] = keep[i].y0;
+            edges[nEdges++] = keep[i].y1;
+        }
+    if (nEdges == 0) return;
+    for (int i = 0; i < cuts; ++i)
+        if (!cut[i].empty()) {
+            edges[nEdges++] = cut[i].y0;
+            edges[nEdges++] = cut[i].y1;
+        }
+    std::sort(edges.begin(), edges.begin() + nEdges);
+    nEdges = int(std::unique(edges.begin(), edges.begin() + nEdges) - edges.begin());
+
+    struct Span {
+        int x0, x1;
+        bool operator==(const Span &) const = default;
+    };
+    // Merged spans of the boxes that cover the band [ya, yb) whole: the edges
+    // above make every box either cover a band or miss it.
+    auto spansAcross = [](const Box *boxes, int count, int ya, int yb, Span *out) {
+        int n = 0;
+        for (int i = 0; i < count; ++i) {
+            const Box &b = boxes[i];
+            if (b.empty() || b.y0 > ya || b.y1 < yb) continue;
+            out[n++] = {b.x0, b.x1};
+        }
+        std::sort(out, out + n, [](const Span &a, const Span &b) { return a.x0 < b.x0; });
+        int merged = 0;
+        for (int i = 0; i < n; ++i) {
+            if (merged > 0 && out[i].x0 <= out[merged - 1].x1)
+                out[merged - 1].x1 = std::max(out[merged - 1].x1, out[i].x1);
+            else
+                out[merged++] = out[i];
+        }
+        return merged;
+    };
+
+    std::array<Span, 2 * kCards> kept, cutting, left, open;
+    int nOpen = 0, openTop = 0;
+    auto flush = [&](int bottom) {
+        for (int i = 0; i < nOpen; ++i) f(Box{open[i].x0, openTop, open[i].x1, bottom});
+        nOpen = 0;
+    };
+    for (int e = 0; e + 1 < nEdges; ++e) {
+        const int ya = edges[e], yb = edges[e + 1];
+        const int nKept = spansAcross(keep, keeps, ya, yb, kept.data());
+        const int nCut = spansAcross(cut, cuts, ya, yb, cutting.data());
+        int nLeft = 0, j = 0;
+        for (int i = 0; i < nKept; ++i) {
+            int x = kept[i].x0;
+            const int end = kept[i].x1;
+            while (j < nCut && cutting[j].x1 <= x) ++j;
+            for (int k = j; k < nCut && cutting[k].x0 < end && x < end; ++k) {
+                if (cutting[k].x0 > x) left[nLeft++] = {x, cutting[k].x0};
+                x = std::max(x, cutting[k].x1);
+            }
+            if (x < end) left[nLeft++] = {x, end};
+        }
+        if (nLeft == nOpen && std::equal(left.begin(), left.begin() + nLeft, open.begin()))
+            continue;
+        flush(ya);
+        std::copy_n(left.begin(), nLeft, open.begin());
+        nOpen = nLeft;
+        openTop = ya;
+    }
+    flush(edges[nEdges - 1]);
 }
 
 void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
@@ -176,6 +261,90 @@ void drawCarryShadow(Context &ctx, int left, int top, int id) {
         if (rightIn && belowIn) return;
         andGreyCard(ctx.s, x - g.viewX, y - g.viewY);
     });
+}
+
+void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int newTop, int id) {
+    const GameState &g = ctx.g;
+    Surfaces &s = ctx.s;
+    struct Member {
+        int x, y;  // the new place on the window
+        CardPicture pic;
+        bool shadow;
+    };
+    std::array<Member, kCards> members;
+    std::array<Box, kCards> trail, covered;
+    int n = 0;
+    // Bounds of each row of members, at the old place and at the new, for
+    // presenting: a few large rectangles cost less there than many small ones.
+    Box rowBounds[kRows][2];
+    bool rowUsed[kRows] = {};
+    const int shiftX = oldLeft - newLeft, shiftY = oldTop - newTop;
+    forEachMemberAt(g, newLeft - g.viewX, newTop - g.viewY, id, [&](int c, int r, int x, int y) {
+        const CardPicture pic = cardPicture(g, s, c, r);
+        // A member with members to its right and below has its whole shadow
+        // under those cards, so it is not drawn at all.
+        const bool rightIn = c + 1 < kColumns && isMember(g, id, c + 1, r);
+        const bool belowIn = r + 1 < kRows && isMember(g, id, c, r + 1);
+        members[n] = {x, y, pic, !(rightIn && belowIn)};
+        trail[n] = {x + shiftX, y + shiftY, x + shiftX + kCardWidth + 5,
+                    y + shiftY + kCardHeight + 5};
+        // What the card's copy will paint over: all of its block unless the
+        // picture's surface runs out first.
+        const QImage &from = *pic.surface;
+        const bool drawable = from.depth() == 32;
+        covered[n] = {x, y, x + (drawable ? std::min(kCardWidth, int(from.width()) - pic.x) : 0),
+                      y + (drawable ? std::min(kCardHeight, int(from.height()) - pic.y) : 0)};
+        const Box now{x, y, x + kCardWidth + 5, y + kCardHeight + 5};
+        const Box before = trail[n];
+        if (!rowUsed[r]) {
+            rowBounds[r][0] = before;
+            rowBounds[r][1] = now;
+            rowUsed[r] = true;
+        } else {
+            for (int k = 0; k < 2; ++k) {
+                Box &b = rowBounds[r][k];
+                const Box &add = k == 0 ? before : now;
+                b = {std::min(b.x0, add.x0), std::min(b.y0, add.y0), std::max(b.x1, add.x1),
+                     std::max(b.y1, add.y1)};
+            }
+        }
+        ++n;
+    });
+
+    // The canvas comes back only where the group was and its cards will not
+    // be: the members' blocks overlap one another, and most of the old area is
+    // painted over by the cards at once.
+    forEachBoxOfDifference(trail.data(), n, covered.data(), n, [&](const Box &b) {
+        bitBlt(s.window, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, s.board, b.x0 + g.viewX,
+               b.y0 + g.viewY, SRCCOPY);
+    });
+    // Likewise each shadow only where no card will cover it: mostly a strip
+    // along the group's lower and right edges.
+    for (int i = 0; i < n; ++i) {
+        const Member &m = members[i];
+        if (!m.shadow) continue;
+        const Box shade{m.x + 5, m.y + 5, m.x + 5 + kCardWidth, m.y + 5 + kCardHeight};
+        std::array<Box, kCards> over;
+        int nOver = 0;
+        for (int j = 0; j < n; ++j) {
+            const Box &c = covered[j];
+            if (c.x0 < shade.x1 && shade.x0 < c.x1 && c.y0 < shade.y1 && shade.y0 < c.y1)
+                over[nOver++] = c;
+        }
+        forEachBoxOfDifference(&shade, 1, over.data(), nOver, [&](const Box &b) {
+            bitBlt(s.window, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, s.greyCard, b.x0 - shade.x0,
+                   b.y0 - shade.y0, SRCAND);
+        });
+    }
+    for (int i = 0; i < n; ++i) {
+        const Member &m = members[i];
+        bitBlt(s.window, m.x, m.y, kCardWidth, kCardHeight, *m.pic.surface, m.pic.x, m.pic.y,
+               SRCCOPY);
+    }
+    for (int r = 0; r < kRows; ++r) {
+        if (!rowUsed[r]) continue;
+        for (const Box &b : rowBounds[r]) markWindow(s, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0);
+    }
 }
 
 void eraseDropArea(Context &ctx, int left, int top, int id) {

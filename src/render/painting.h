@@ -17,6 +17,11 @@ void restoreGroupCells(Context &ctx, int id);
 void eraseCarryTrail(Context &ctx, int left, int top, int id);
 // The drop shadow of a carried group, anchor at board (left, top).
 void drawCarryShadow(Context &ctx, int left, int top, int id);
+// Moves the carried group of id on the window from anchor (oldLeft, oldTop)
+// to (newLeft, newTop), board coordinates: the same pixels as eraseCarryTrail
+// at the old place, drawCarryShadow and drawGroup at the new, for a fraction
+// of the copying.
+void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int newTop, int id);
 // Wipes each member's cell widened by 25 pixels, anchor at board (left, top).
 void eraseDropArea(Context &ctx, int left, int top, int id);
 // The canvas from the background, every card in play but exceptId as a dark

@@ -40,12 +40,26 @@ void bitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, 
     // overwritten before it is read.
     const bool upwards = self && y > sy;
     const bool leftwards = self && y == sy && x > sx;
+    // A short row, a card's or a strip's, is too short for the processor to
+    // see the stream, and each row lies on a page of its own: between two
+    // mouse moves the blocks have gone cold, and the copy would wait for every
+    // row in turn. The row after next is asked for while this one is copied.
+    const bool prefetch = w <= 256;
     for (int i = 0; i < h; ++i) {
         const int row = upwards ? h - 1 - i : i;
         uint32_t *d = to + row * dstStride;
         const uint32_t *sp = from + row * srcStride;
         switch (rop) {
         case SRCCOPY:
+            if (prefetch && i + 2 < h) {
+                const int ahead = upwards ? row - 2 : row + 2;
+                const auto *s2 = reinterpret_cast<const char *>(from + ahead * srcStride);
+                auto *d2 = reinterpret_cast<char *>(to + ahead * dstStride);
+                for (int k = 0; k < w * 4; k += 64) {
+                    __builtin_prefetch(s2 + k, 0);
+                    __builtin_prefetch(d2 + k, 1);
+                }
+            }
             std::memmove(d, sp, size_t(w) * 4);
             break;
         case SRCAND:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "game/board.h"
@@ -363,4 +364,71 @@ TEST(CanvasWithBacks, GetsEveryCardAsADarkBackInStackingOrder) {
 
     rebuildBoardWithBacks(t.ctx, a);
     EXPECT_EQ(board.pixel(810, 610), backgroundPixel(810, 610));
+}
+
+// The carry's redraw in one pass must leave exactly the window that wiping
+// the old place, shading and drawing at the new one leave, with every changed
+// pixel marked for presenting: random groups with gaps, random moves near and
+// over the window's edges, over a window that holds other things too.
+TEST(Carry, OnePassRedrawMatchesWipeShadeAndDrawOnRandomGroupsAndMoves) {
+    std::mt19937 pick(77);
+    for (int round = 0; round < 16; ++round) {
+        Table t;
+        t.deal(1 + round % 3, 500 + round);
+        useTracePictures(t.surfaces);
+        GameState &g = t.g();
+        const ColumnRange cols = columnsInPlay(g.level);
+        const int span = cols.last - cols.first + 1;
+        const int id = cardId(cols.first + int(pick() % span), int(pick() % kRows));
+        for (int i = 0, joins = int(pick() % 14); i < joins; ++i)
+            joinCards(g, id, cardId(cols.first + int(pick() % span), int(pick() % kRows)));
+        for (int i = 0; i < 10; ++i) {
+            const int c = cols.first + int(pick() % span), r = int(pick() % kRows);
+            g.touchCount[c][r] = int(pick() % 5);
+            g.faceUp[c][r] = g.touchCount[c][r] >= 3 || pick() % 2 ? 1 : 0;
+        }
+        paintWindow(t.ctx);
+        liftGroup(t.ctx, id);
+        // Something else on the window where the canvas is not: a popup, a
+        // sparkle, an outline.
+        for (int i = 0; i < 30; ++i)
+            t.surfaces.window.setPixel(int(pick() % 1008), int(pick() % 709), 0xFF000000u | pick());
+
+        int left = g.viewX - 300 + int(pick() % 1500), top = g.viewY - 200 + int(pick() % 1000);
+        for (int move = 0; move < 10; ++move) {
+            const int big = move % 3 == 0 ? 400 : 12;
+            const int nl = left + int(pick() % (2 * big + 1)) - big;
+            const int nt = top + int(pick() % (2 * big + 1)) - big;
+            QImage expected = t.surfaces.window.copy();
+            {
+                Surfaces copy = t.surfaces;
+                copy.window = expected;
+                Context ctx{g, copy, t.shell};
+                eraseCarryTrail(ctx, left, top, id);
+                drawCarryShadow(ctx, nl + 5, nt + 5, id);
+                drawGroup(ctx, nl, nt, id, copy.window, true);
+                expected = copy.window;
+            }
+            const QImage before = t.surfaces.window.copy();
+            t.surfaces.dirty = QRegion();
+            moveCarriedGroup(t.ctx, left, top, nl, nt, id);
+            ASSERT_EQ(differingPixels(t.surfaces.window, expected), 0)
+                << "round " << round << " move " << move;
+            QImage marked(before.size(), QImage::Format_Grayscale8);
+            marked.fill(0);
+            for (const QRect &r : t.surfaces.dirty)
+                for (int y = r.top(); y <= r.bottom(); ++y)
+                    std::fill_n(marked.scanLine(y) + r.left(), r.width(), uchar(1));
+            for (int y = 0; y < before.height(); ++y) {
+                const auto *was = reinterpret_cast<const uint32_t *>(before.constScanLine(y));
+                const auto *now = reinterpret_cast<const uint32_t *>(expected.constScanLine(y));
+                const uchar *mark = marked.constScanLine(y);
+                for (int x = 0; x < before.width(); ++x)
+                    ASSERT_TRUE(was[x] == now[x] || mark[x] == 1)
+                        << "round " << round << " move " << move << " at " << x << "," << y;
+            }
+            left = nl;
+            top = nt;
+        }
+    }
 }
