@@ -1,7 +1,14 @@
 #include "render/surfaces.h"
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string_view>
+#include <vector>
+
 #include "assets/catalogue.h"
 #include "game/GameState.h"
+#include "render/raster.h"
 
 namespace fusefuda {
 
@@ -60,7 +67,55 @@ void switchBacks(Surfaces &s, int cardPattern) {
 }
 
 void switchBackground(Surfaces &s, int backgroundPattern) {
-    s.background = surfaceFor(backgroundPictureFor(backgroundPattern), kBoardWidth, kBoardHeight);
+    const QImage picture =
+        surfaceFor(backgroundPictureFor(backgroundPattern), kBoardWidth, kBoardHeight);
+    // The backgrounds are rows of cells, the same all the way down: one row
+    // of cells is 1.2 MB, the whole picture 19 MB.
+    const int rows = repeatingHeight(picture);
+    s.background = rows < picture.height() ? picture.copy(0, 0, picture.width(), rows) : picture;
+}
+
+int repeatingHeight(const QImage &picture) {
+    const int h = picture.height();
+    if (h < 2) return h;
+    const auto line = [&](int y) {
+        return std::string_view(reinterpret_cast<const char *>(picture.constScanLine(y)),
+                                size_t(picture.width()) * size_t(picture.depth()) / 8);
+    };
+    // The shortest period of the sequence of rows, found on their hashes with
+    // the prefix function, then checked row by row.
+    std::vector<size_t> hashes(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y) hashes[size_t(y)] = std::hash<std::string_view>{}(line(y));
+    std::vector<int> border(static_cast<size_t>(h), 0);
+    for (int i = 1, k = 0; i < h; ++i) {
+        while (k > 0 && hashes[size_t(i)] != hashes[size_t(k)]) k = border[size_t(k - 1)];
+        if (hashes[size_t(i)] == hashes[size_t(k)]) ++k;
+        border[size_t(i)] = k;
+    }
+    const int period = h - border[size_t(h - 1)];
+    for (int y = period; y < h; ++y)
+        if (line(y) != line(y - period)) return h;
+    return period;
+}
+
+void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
+                   int sy) {
+    const int period = background.height();
+    if (period >= kBoardHeight || period <= 0) {
+        bitBlt(dst, x, y, w, h, background, sx, sy, SRCCOPY);
+        return;
+    }
+    // Clipped as bitBlt clips against a picture of the board's height.
+    if (y < 0) { sy -= y; h += y; y = 0; }
+    if (sy < 0) { y -= sy; h += sy; sy = 0; }
+    h = std::min({h, int(dst.height()) - y, kBoardHeight - sy});
+    while (h > 0) {
+        const int from = sy % period, rows = std::min(h, period - from);
+        bitBlt(dst, x, y, w, rows, background, sx, from, SRCCOPY);
+        y += rows;
+        sy += rows;
+        h -= rows;
+    }
 }
 
 void resizeWindowSurface(Surfaces &s, int width, int height) {

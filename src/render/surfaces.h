@@ -15,7 +15,10 @@ struct Surfaces {
     QImage sparkleImage;  // 137, 30 x 180
     QImage sparkleMask;   // 138, 30 x 180
     QImage backs;         // 105 or 126, 190 x 102
-    QImage background;    // 121, 124, 125 or 131, 3000 x 1600
+    // 121, 124, 125 or 131, 3000 wide. A picture whose rows repeat downwards
+    // is kept one repeat high and stands for the board's whole height: read
+    // it with backgroundBlt.
+    QImage background;
     QImage board;         // the board canvas, 3000 x 1600
     QImage scratch;       // 200 x 200
     QImage peek;          // the peek window's picture, 64 x 102
@@ -23,6 +26,14 @@ struct Surfaces {
     QImage window;        // framebuffer of the client area
     QRegion dirty;        // window area drawn since it was last presented
 };
+
+// bitBlt (SRCCOPY) from the background at board point (sx, sy); a background
+// shorter than the board repeats downwards to the board's height.
+void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
+                   int sy);
+// The number of rows after which the picture's rows repeat, all the way
+// down; its height when they do not.
+int repeatingHeight(const QImage &picture);
 
 // Picture numbers chosen by the options.
 int backsPictureFor(int cardPattern);

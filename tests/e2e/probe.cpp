@@ -70,7 +70,9 @@ QImage screenshot(const char *path) {
 QImage background(int backP) {
     Surfaces s;
     createSurfaces(s, 1, backP, 1, 1);
-    return s.background;
+    QImage whole(kBoardWidth, kBoardHeight, QImage::Format_RGB32);
+    backgroundBlt(whole, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0);
+    return whole;
 }
 
 int locate(const char *path, int backP) {

@@ -1,0 +1,88 @@
+// The background kept one repeat high: every copy from it must show the
+// picture as drawn, and a picture that does not repeat is kept whole.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "assets/catalogue.h"
+#include "game/GameState.h"
+#include "render/raster.h"
+#include "render/surfaces.h"
+
+using namespace fusefuda;
+
+namespace {
+
+QImage noise(int w, int h, uint32_t seed) {
+    QImage image(w, h, QImage::Format_RGB32);
+    std::mt19937 pick(seed);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) image.setPixel(x, y, 0xFF000000u | (pick() & 0xFFFFFFu));
+    return image;
+}
+
+// Rows from a few patterns, in the order given.
+QImage rowsOf(const std::vector<int> &order, int width = 40) {
+    const QImage patterns = noise(width, 4, 9);
+    QImage image(width, int(order.size()), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, patterns.pixel(x, order[size_t(y)]));
+    return image;
+}
+
+QImage filled(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(0xFF445566u);
+    return image;
+}
+
+}  // namespace
+
+TEST(RepeatingHeight, IsTheShortestRepeatOfTheRows) {
+    EXPECT_EQ(repeatingHeight(rowsOf({0, 1, 1, 0, 1, 1, 0, 1})), 3);  // a part repeat at the end
+    EXPECT_EQ(repeatingHeight(rowsOf({0, 0, 0, 0})), 1);
+    EXPECT_EQ(repeatingHeight(rowsOf({0, 1, 0, 1, 0, 2})), 6);  // the last row breaks it
+    EXPECT_EQ(repeatingHeight(rowsOf({2, 0, 0, 0, 0, 0})), 6);
+    EXPECT_EQ(repeatingHeight(rowsOf({0, 1, 2, 0, 1, 3, 0, 1, 2})), 6);
+    EXPECT_EQ(repeatingHeight(rowsOf({0, 1, 2, 0, 1, 3, 0, 1, 3})), 9);
+    EXPECT_EQ(repeatingHeight(rowsOf({0})), 1);
+    EXPECT_EQ(repeatingHeight(noise(30, 50, 4)), 50);
+}
+
+TEST(Background, EveryPictureIsKeptOneRowOfCellsHighAndCopiesBackWhole) {
+    for (int pattern : {1, 2, 3, 4}) {
+        Surfaces s;
+        createSurfaces(s, 1, pattern, 100, 100);
+        EXPECT_EQ(s.background.size(), QSize(kBoardWidth, kPitchY)) << pattern;
+        const QImage drawn = loadPicture(backgroundPictureFor(pattern));
+        ASSERT_EQ(drawn.size(), QSize(kBoardWidth, kBoardHeight));
+        QImage whole = filled(kBoardWidth, kBoardHeight);
+        backgroundBlt(whole, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0);
+        EXPECT_EQ(whole, drawn) << pattern;
+    }
+}
+
+TEST(Background, CopiesFromARepeatMatchCopiesFromTheWholePictureClippedAlike) {
+    // A whole picture made of a repeat of 37 rows, and the repeat alone.
+    const QImage repeat = noise(300, 37, 5);
+    QImage whole(300, kBoardHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kBoardHeight; ++y)
+        for (int x = 0; x < 300; ++x) whole.setPixel(x, y, repeat.pixel(x, y % 37));
+    ASSERT_EQ(repeatingHeight(whole), 37);
+    std::mt19937 pick(11);
+    for (int round = 0; round < 300; ++round) {
+        const int w = int(pick() % 200), h = int(pick() % 400);
+        const int x = int(pick() % 260) - 80, y = int(pick() % 260) - 80;
+        const int sx = int(pick() % 500) - 100, sy = int(pick() % 2000) - 200;
+        QImage expected = filled(180, 180), actual = filled(180, 180);
+        bitBlt(expected, x, y, w, h, whole, sx, sy, SRCCOPY);
+        backgroundBlt(actual, x, y, w, h, repeat, sx, sy);
+        ASSERT_EQ(actual, expected) << x << "," << y << " " << w << "x" << h << " from " << sx
+                                    << "," << sy;
+    }
+    // A whole picture copies as it is.
+    QImage expected = filled(180, 180), actual = filled(180, 180);
+    bitBlt(expected, -5, 10, 200, 170, whole, 20, 1500, SRCCOPY);
+    backgroundBlt(actual, -5, 10, 200, 170, whole, 20, 1500);
+    EXPECT_EQ(actual, expected);
+}
