@@ -9,6 +9,7 @@
 
 #include "game/board.h"
 #include "game/deal.h"
+#include "platform/quietshell.h"
 #include "game/input.h"
 #include "game/starting.h"
 #include "render/cards.h"
@@ -18,26 +19,6 @@ using namespace fusefuda;
 
 namespace {
 
-class QuietShell : public Shell {
-public:
-    void updateMenuMarks() override {}
-    void showScore() override {}
-    void playEffect(int) override {}
-    void invalidateWindow() override {}
-    void runScoreSummary() override {}
-    void setGrabCursor() override {}
-    void confineCursor(int, int, int, int) override {}
-    void releaseCursor() override {}
-    void presentNow() override {}
-    void pause(int) override {}
-    void peekChanged() override {}
-    void openScoreWindow() override {}
-    void closeScoreWindow() override {}
-    std::string chooseOpenPlayFile() override { return {}; }
-    std::string chooseSavePlayFile() override { return {}; }
-    void showMessage(const std::string &) override {}
-    int64_t currentTime() override { return 4242; }
-};
 
 QImage noise(int w, int h, uint32_t seed) {
     QImage img(w, h, QImage::Format_RGB32);
@@ -82,7 +63,7 @@ struct Bench {
     }
     std::unique_ptr<GameState> g = std::make_unique<GameState>();
     Surfaces s;
-    QuietShell shell;
+    QuietShell shell{4242};
     Context ctx{*g, s, shell};
 };
 
