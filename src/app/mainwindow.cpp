@@ -6,10 +6,12 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QThread>
+#include <QWindow>
 #include <malloc.h>
 
 #include <algorithm>
 #include <ctime>
+#include <utility>
 
 #include "app/idle.h"
 #include "app/seethrough.h"
@@ -36,6 +38,9 @@ constexpr QPoint kScoreWindowAt{896, 726};
 constexpr QSize kScoreWindowSize{118, 34};
 constexpr QPoint kPeekWindowAt{5, 640};
 constexpr qint64 kFrameMs = 16;  // about one refresh of the screen
+// How long a frame may wait for the mouse's next event before the timer runs
+// it; a mouse reports at least every 8 ms while it moves.
+constexpr qint64 kFrameLateMs = 8;
 
 const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
 
@@ -77,10 +82,9 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     grabCursor_ = hand.isNull() ? QCursor(Qt::ClosedHandCursor)
                                 : QCursor(QPixmap::fromImage(hand), 0, 0);
 
-    moveTimer_.setSingleShot(true);
-    connect(&moveTimer_, &QTimer::timeout, this, &MainWindow::handlePendingMove);
-    presentTimer_.setSingleShot(true);
-    connect(&presentTimer_, &QTimer::timeout, this, &MainWindow::showUnshown);
+    frameTimer_.setSingleShot(true);
+    frameTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&frameTimer_, &QTimer::timeout, this, &MainWindow::runFrame);
     popupTimer_.setInterval(kPopupTimerMs);
     sparkleTimer_.setInterval(kSparkleTimerMs);
     connect(&popupTimer_, &QTimer::timeout, this, &MainWindow::popupTick);
@@ -105,6 +109,14 @@ void MainWindow::startUp() {
     setStartingValues(state_);
     readSettings(state_, location_);
     settingsRead_ = true;
+    // The window is on screen by now, so its native window exists.
+    presenter_ = ShmPresenter::create(windowHandle());
+    if (presenter_) {
+        surfaces_.allocateWindow = [presenter = presenter_.get()](int w, int h) {
+            return presenter->allocate(w, h);
+        };
+        windowHandle()->installEventFilter(this);
+    }
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
                    std::max(view_->width(), 1), std::max(view_->height(), 1));
     applyBackgroundKey();
@@ -181,12 +193,7 @@ void MainWindow::boardMouse(MouseKind kind, QPoint position, bool shift) {
         // folds moves that wait in its queue. Only the latest position counts.
         pendingMove_ = p;
         movePending_ = true;
-        if (moveTimer_.isActive()) return;
-        const qint64 since = lastMove_.isValid() ? lastMove_.elapsed() : kFrameMs;
-        if (since >= kFrameMs)
-            handlePendingMove();
-        else
-            moveTimer_.start(int(kFrameMs - since));
+        requestFrame();
         return;
     }
     // A press or release comes after the moves before it.
@@ -195,11 +202,33 @@ void MainWindow::boardMouse(MouseKind kind, QPoint position, bool shift) {
 }
 
 void MainWindow::handlePendingMove() {
-    moveTimer_.stop();
     if (!movePending_) return;
     movePending_ = false;
-    lastMove_.restart();
     handleMouse(MouseKind::Move, pendingMove_, false);
+}
+
+// One clock paces both the folded moves and the screen: a frame handles the
+// latest move and shows what it drew in the same turn of the event loop.
+// While the mouse keeps moving, its own events run the frames once a refresh
+// has passed; the timer only catches the last move when the mouse stops, so
+// carrying a card wakes the program no more often than the mouse does.
+void MainWindow::requestFrame() {
+    if (inFrame_) return;
+    const qint64 since = lastFrame_.isValid() ? lastFrame_.elapsed() : kFrameMs;
+    if (since >= kFrameMs)
+        runFrame();
+    else if (!frameTimer_.isActive())
+        frameTimer_.start(int(kFrameMs - since + kFrameLateMs));
+}
+
+void MainWindow::runFrame() {
+    frameTimer_.stop();
+    if (!movePending_ && unshown_.isEmpty()) return;
+    inFrame_ = true;
+    lastFrame_.restart();
+    handlePendingMove();
+    showUnshown();
+    inFrame_ = false;
 }
 
 void MainWindow::handleMouse(MouseKind kind, QPoint p, bool shift) {
@@ -331,30 +360,42 @@ void MainWindow::present() {
     if (surfaces_.dirty.isEmpty()) return;
     unshown_ += surfaces_.dirty;
     surfaces_.dirty = QRegion();
-    if (presentTimer_.isActive()) return;
-    const qint64 since = lastPresent_.isValid() ? lastPresent_.elapsed() : kFrameMs;
-    if (since >= kFrameMs)
-        showUnshown();
-    else
-        presentTimer_.start(int(kFrameMs - since));
+    requestFrame();
 }
 
 void MainWindow::showUnshown() {
-    presentTimer_.stop();
     if (unshown_.isEmpty()) return;
-    view_->repaint(unshown_);
+    if (canPresentDirectly()) {
+        presenter_->present(surfaces_.window, unshown_, view_->mapTo(this, QPoint(0, 0)));
+        behindBackingStore_ += unshown_;
+    } else {
+        // The backing store catches up on everything shown past it.
+        view_->repaint(unshown_ + std::exchange(behindBackingStore_, QRegion()));
+    }
     unshown_ = QRegion();
-    lastPresent_.restart();
+}
+
+bool MainWindow::canPresentDirectly() const {
+    return presenter_ && !view_->keyOutGreen() && presenter_->showsIn(windowHandle()) &&
+           presenter_->owns(surfaces_.window) &&
+           surfaces_.window.rect().contains(unshown_.boundingRect()) &&
+           view_->rect().contains(unshown_.boundingRect());
+}
+
+// Direct presents leave the backing store behind the screen. The window
+// system only asks for the backing store again when part of the window comes
+// back into view; have those parts drawn again first.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() &&
+        !behindBackingStore_.isEmpty())
+        view_->update(std::exchange(behindBackingStore_, QRegion()));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::presentNow() {
     unshown_ += surfaces_.dirty;
     surfaces_.dirty = QRegion();
-    presentTimer_.stop();
-    if (unshown_.isEmpty()) return;
-    view_->repaint(unshown_);
-    unshown_ = QRegion();
-    lastPresent_.restart();
+    showUnshown();
 }
 
 void MainWindow::runScoreSummary() { fusefuda::runScoreSummary(state_, this); }

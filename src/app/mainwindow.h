@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
+#include <memory>
 #include <string>
 
 #include "app/boardview.h"
@@ -16,6 +17,7 @@
 #include "app/settings.h"
 #include "game/GameState.h"
 #include "platform/shell.h"
+#include "platform/shmpresenter.h"
 #include "render/context.h"
 #include "render/surfaces.h"
 
@@ -97,13 +99,17 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void repaintAll();
     void present();
+    void requestFrame();
+    void runFrame();
     void showUnshown();
+    bool canPresentDirectly() const;
     void handleMouse(MouseKind kind, QPoint position, bool shift);
     void openPeekWindow();
     void closePeekWindow();
@@ -120,13 +126,14 @@ private:
     MenuActions menu_;
     QTimer popupTimer_;
     QTimer sparkleTimer_;
-    QTimer presentTimer_;
-    QTimer moveTimer_;
-    QElapsedTimer lastMove_;
+    QTimer frameTimer_;
+    QElapsedTimer lastFrame_;
+    bool inFrame_ = false;
     QPoint pendingMove_;
     bool movePending_ = false;
-    QElapsedTimer lastPresent_;
     QRegion unshown_;  // drawn into the framebuffer, not yet on screen
+    std::unique_ptr<ShmPresenter> presenter_;  // null: present through Qt
+    QRegion behindBackingStore_;  // presented directly, not yet in the backing store
     QPointer<ScoreWindow> scoreWindow_;
     QPointer<PeekWindow> peekWindow_;
     QCursor grabCursor_;

@@ -30,6 +30,14 @@ QImage blankSurface(int width, int height) {
     return image;
 }
 
+QImage windowSurface(const Surfaces &s, int width, int height) {
+    if (s.allocateWindow) {
+        QImage image = s.allocateWindow(width, height);
+        if (!image.isNull()) return image;
+    }
+    return blankSurface(width, height);
+}
+
 }  // namespace
 
 int backsPictureFor(int cardPattern) {
@@ -58,7 +66,7 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     s.board = blankSurface(kBoardWidth, kBoardHeight);
     s.scratch = blankSurface(200, 200);
     s.peek = s.unknownCard.copy();
-    s.window = blankSurface(windowWidth, windowHeight);
+    s.window = windowSurface(s, windowWidth, windowHeight);
     s.dirty = QRegion();
 }
 
@@ -120,7 +128,7 @@ void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &backgr
 
 void resizeWindowSurface(Surfaces &s, int width, int height) {
     if (width <= 0 || height <= 0 || s.window.size() == QSize(width, height)) return;
-    QImage fresh = blankSurface(width, height);
+    QImage fresh = windowSurface(s, width, height);
     if (!s.window.isNull()) {
         const int w = std::min(width, s.window.width());
         const int h = std::min(height, s.window.height());

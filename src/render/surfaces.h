@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <functional>
 
 namespace fusefuda {
 
@@ -25,6 +26,9 @@ struct Surfaces {
 
     QImage window;        // framebuffer of the client area
     QRegion dirty;        // window area drawn since it was last presented
+    // Makes an opaque black framebuffer where the screen can read it best;
+    // ordinary memory when unset or when it gives a null image.
+    std::function<QImage(int width, int height)> allocateWindow;
 };
 
 // bitBlt (SRCCOPY) from the background at board point (sx, sy); a background

@@ -143,6 +143,32 @@ xdotool mouseup 1
 shot_until drag 10 sevens "$x0" "$y0" 940 150 spent || fail "the carried sevens are not at the drop"
 note "drag moved the sevens"
 
+# A window over the board and gone again leaves the board as it was drawn,
+# not as it was before the drag. The pointer goes off the window first, and
+# the board is taken once it holds still.
+xdotool mousemove 1270 1010
+same_twice() {
+    import -window root "$work/still.png" &&
+        [ "$(compare -metric AE "$work/still.png" "$work/drag.png" null: 2>&1)" = 0 ] ||
+        { cp "$work/still.png" "$work/drag.png"; return 1; }
+}
+poll 10 same_twice || fail "the board does not hold still after the drag"
+xdotool windowfocus --sync "$main"; xdotool key alt+h
+poll 10 count_above 1 || fail "menu h did not open"
+xdotool key v
+poll 10 has_named_window "バージョン情報" || fail "About box not opened from the menu"
+xdotool windowfocus --sync "$(named_window "バージョン情報")"
+import -window root "$work/covered.png"
+xdotool key Return
+poll 10 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^バージョン情報\$' >/dev/null" ||
+    fail "About box did not close"
+uncovered() {
+    import -window root "$work/uncovered.png" &&
+        [ "$(compare -metric AE "$work/uncovered.png" "$work/drag.png" null: 2>&1)" = 0 ]
+}
+poll 10 uncovered || fail "the board under the About box is not as it was (see uncovered.png)"
+note "board unchanged under a closed window"
+
 # Options through the menu: sound off, background 3, cards 2.
 menu k b
 menu k z 3

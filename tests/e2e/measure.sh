@@ -2,7 +2,8 @@
 # Running cost of the real program under Xvfb, measured the way players'
 # other card games are: processor time and resident size from /proc, the
 # window found by xdotool. Not a test: it prints figures.
-#   [MEASURE_SETTINGS=$'bgmF=0\r\n'] measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
+#   [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_PARTS="launch carry won"] \
+#       measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
 set -euo pipefail
 
 if [ -z "${MEASURE_INSIDE:-}" ]; then
@@ -40,7 +41,7 @@ launch() {
     for ((tries = 0; ; tries++)); do
         [ -n "$(window "伏せ札ジグソー")" ] && break
         [ $tries -lt 5000 ] && kill -0 "$pid" 2>/dev/null || { echo "no window" >&2; exit 1; }
-        sleep 0.002
+        sleep 0.005
     done
     launch_ms=$(( $(now_ms) - t0 ))
     main=$(window "伏せ札ジグソー")
@@ -78,8 +79,10 @@ open_play_file() {
 }
 
 quit() { kill -TERM "$pid"; wait "$pid" || true; pid=""; }
+wanted() { [[ " ${MEASURE_PARTS:-launch carry won} " == *" $1 "* ]]; }
 
 # --- launch, idle before a game, idle after an advanced deal -----------------
+if wanted launch; then
 best=999999
 for run in 1 2 3 4 5; do
     launch; [ "$launch_ms" -lt "$best" ] && best=$launch_ms
@@ -92,8 +95,10 @@ menu f n t
 sleep 1
 echo "idle 10 s after an advanced deal: $(cpu_over 10) ms, resident $(rss_mb) MB"
 quit
+fi
 
 # --- carrying a 13-card group at about 190 moves a second --------------------
+if wanted carry; then
 "$probe" groupfile "$work/group.pvq"
 launch
 sleep 0.5
@@ -116,8 +121,10 @@ xdotool mouseup 1
 wall=$((t1 - t0)); used=$(( (b - a) * 1000 / hz ))
 echo "carrying a 13-card group: 1900 moves in ${wall} ms ($(( 1900 * 1000 / wall )) a second), ${used} ms of processor time = $(awk -v u=$used -v w=$wall 'BEGIN {printf "%.1f", 100 * u / w}') % of a core, resident $(rss_mb) MB"
 quit
+fi
 
 # --- a won board with its sparkles ------------------------------------------
+if wanted won; then
 "$probe" wonfile "$work/won.pvq"
 launch
 open_play_file "$work/won.pvq"
@@ -126,3 +133,4 @@ used=$(cpu_over 10)
 echo "won board with sparkles, 10 s: ${used} ms = $(awk -v u=$used 'BEGIN {printf "%.2f", u / 100}') % of a core"
 import -window root "${MEASURE_SHOT:-/tmp}/fusefuda-won.png" 2>/dev/null || true
 quit
+fi

@@ -1,8 +1,10 @@
-// The background kept one repeat high: every copy from it must show the
-// picture as drawn, and a picture that does not repeat is kept whole.
+// The surfaces: the background kept one repeat high, where every copy from it
+// must show the picture as drawn, and the framebuffer's memory and size.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "assets/catalogue.h"
 #include "game/GameState.h"
@@ -85,4 +87,46 @@ TEST(Background, CopiesFromARepeatMatchCopiesFromTheWholePictureClippedAlike) {
     bitBlt(expected, -5, 10, 200, 170, whole, 20, 1500, SRCCOPY);
     backgroundBlt(actual, -5, 10, 200, 170, whole, 20, 1500);
     EXPECT_EQ(actual, expected);
+}
+
+// The framebuffer comes from the allocator when there is one, on creation and
+// on every resize, keeps what fits across a resize, and falls back to
+// ordinary memory when the allocator has none to give.
+TEST(WindowSurface, ComesFromTheAllocatorAndKeepsItsPixelsAcrossResizes) {
+    std::vector<std::unique_ptr<uint32_t[]>> memory;  // the allocator's buffers
+    std::vector<const uchar *> given;
+    bool refuse = false;
+    Surfaces s;
+    s.allocateWindow = [&](int w, int h) -> QImage {
+        if (refuse) return {};
+        memory.push_back(std::make_unique<uint32_t[]>(size_t(w) * size_t(h)));
+        QImage image(reinterpret_cast<uchar *>(memory.back().get()), w, h, w * 4,
+                     QImage::Format_RGB32);
+        image.fill(0xFF000000u);
+        given.push_back(image.constBits());
+        return image;
+    };
+    createSurfaces(s, 1, 1, 300, 200);
+    ASSERT_EQ(given.size(), 1u);
+    EXPECT_EQ(s.window.constBits(), given[0]);
+    EXPECT_EQ(s.window.size(), QSize(300, 200));
+    EXPECT_EQ(s.window.pixel(299, 199), 0xFF000000u);
+
+    s.window.setPixel(10, 20, 0xFF123456u);
+    s.window.setPixel(299, 199, 0xFF654321u);
+    EXPECT_EQ(s.window.constBits(), given[0]) << "drawing moved the framebuffer";
+    resizeWindowSurface(s, 250, 260);
+    ASSERT_EQ(given.size(), 2u);
+    EXPECT_EQ(s.window.constBits(), given[1]);
+    EXPECT_EQ(s.window.pixel(10, 20), 0xFF123456u);
+    EXPECT_EQ(s.window.pixel(249, 199), 0xFF000000u);
+    EXPECT_EQ(s.window.pixel(100, 259), 0xFF000000u);
+
+    refuse = true;
+    resizeWindowSurface(s, 400, 300);
+    EXPECT_EQ(s.window.size(), QSize(400, 300));
+    EXPECT_EQ(s.window.format(), QImage::Format_RGB32);
+    EXPECT_EQ(s.window.pixel(10, 20), 0xFF123456u);
+    EXPECT_EQ(s.window.pixel(399, 299), 0xFF000000u);
+    EXPECT_EQ(given.size(), 2u);
 }
