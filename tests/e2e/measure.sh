@@ -34,14 +34,23 @@ window() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev
 count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 wait_for() { for ((i = 0; i < 400; i++)); do "$@" && return 0; sleep 0.025; done; return 1; }
 
+# A freshly started Xvfb now and then turns the first clients away; a launch
+# that dies without a window is tried again, up to three times.
 launch() {
-    local t0; t0=$(now_ms)
-    "$work/bin/fusefuda" >/dev/null 2>&1 &
-    pid=$!
-    for ((tries = 0; ; tries++)); do
-        [ -n "$(window "伏せ札ジグソー")" ] && break
-        [ $tries -lt 5000 ] && kill -0 "$pid" 2>/dev/null || { echo "no window" >&2; exit 1; }
-        sleep 0.005
+    local t0 attempt
+    for ((attempt = 1; ; attempt++)); do
+        t0=$(now_ms)
+        "$work/bin/fusefuda" >/dev/null 2>"$work/launch.err" &
+        pid=$!
+        for ((tries = 0; tries < 5000; tries++)); do
+            [ -n "$(window "伏せ札ジグソー")" ] && break 2
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.005
+        done
+        kill -9 "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        pid=""
+        [ $attempt -lt 3 ] || { echo "no window:" >&2; cat "$work/launch.err" >&2; exit 1; }
     done
     launch_ms=$(( $(now_ms) - t0 ))
     main=$(window "伏せ札ジグソー")
