@@ -376,7 +376,8 @@ void MainWindow::showUnshown() {
 }
 
 bool MainWindow::canPresentDirectly() const {
-    return presenter_ && !view_->keyOutGreen() && presenter_->showsIn(windowHandle()) &&
+    return presenter_ && !view_->keyOutGreen() && view_->devicePixelRatio() == 1.0 &&
+           presenter_->showsIn(windowHandle()) &&
            presenter_->owns(surfaces_.window) &&
            surfaces_.window.rect().contains(unshown_.boundingRect()) &&
            view_->rect().contains(unshown_.boundingRect());
