@@ -39,7 +39,7 @@ constexpr QSize kScoreWindowSize{118, 34};
 constexpr QPoint kPeekWindowAt{5, 640};
 constexpr qint64 kFrameMs = 16;  // about one refresh of the screen
 // How long a frame may wait for the mouse's next event before the timer runs
-// it; a mouse reports at least every 8 ms while it moves.
+// it; a moving mouse reports more often than that.
 constexpr qint64 kFrameLateMs = 8;
 
 const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
@@ -367,10 +367,10 @@ void MainWindow::showUnshown() {
     if (unshown_.isEmpty()) return;
     if (canPresentDirectly()) {
         presenter_->present(surfaces_.window, unshown_, view_->mapTo(this, QPoint(0, 0)));
-        behindBackingStore_ += unshown_;
+        behindBackingStore_ |= unshown_.boundingRect();
     } else {
         // The backing store catches up on everything shown past it.
-        view_->repaint(unshown_ + std::exchange(behindBackingStore_, QRegion()));
+        view_->repaint(unshown_ + std::exchange(behindBackingStore_, QRect()));
     }
     unshown_ = QRegion();
 }
@@ -389,7 +389,7 @@ bool MainWindow::canPresentDirectly() const {
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::Expose && watched == windowHandle() &&
         !behindBackingStore_.isEmpty())
-        view_->update(std::exchange(behindBackingStore_, QRegion()));
+        view_->update(std::exchange(behindBackingStore_, QRect()));
     return QMainWindow::eventFilter(watched, event);
 }
 

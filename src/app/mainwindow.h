@@ -133,7 +133,8 @@ private:
     bool movePending_ = false;
     QRegion unshown_;  // drawn into the framebuffer, not yet on screen
     std::unique_ptr<ShmPresenter> presenter_;  // null: present through Qt
-    QRegion behindBackingStore_;  // presented directly, not yet in the backing store
+    // Bounds of what was presented directly and is not yet in the backing store.
+    QRect behindBackingStore_;
     QPointer<ScoreWindow> scoreWindow_;
     QPointer<PeekWindow> peekWindow_;
     QCursor grabCursor_;
