@@ -121,7 +121,7 @@ xdotool mousedown 1
 moves=()
 for ((k = 0; k < 1900; k++)); do
     dx=$(( (k % 40) < 20 ? (k % 20) * 5 : (20 - k % 20) * 5 ))
-    moves+=(mousemove $((x0 + gx + dx)) $((gy + y_off)) sleep 0.0045)
+    moves+=(mousemove $((x0 + gx + dx)) $((gy + y_off)) sleep 0.005)
 done
 a=$(cpu_ticks); t0=$(now_ms)
 xdotool "${moves[@]}"
