@@ -18,15 +18,13 @@ set -euo pipefail
 fail() { echo "package: FAIL: $*" >&2; exit 1; }
 note() { echo "package: $*"; }
 
-# poll SECONDS COMMAND...: runs COMMAND until it succeeds, at most SECONDS.
-poll() {
-    local limit=$(( $1 * 20 )) i; shift
-    for ((i = 0; i < limit; i++)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.05
-    done
-    return 1
-}
+# The xdotool helpers; the player's copy of this script has them beside it.
+here=$(dirname "$(realpath "$0")")
+if [ -f "$here/xdrive.sh" ]; then
+    source "$here/xdrive.sh"
+else
+    source "$here/../../tests/e2e/xdrive.sh"
+fi
 
 app_id=io.github.fusefuda.Fusefuda
 install_dir=/usr/lib/fusefuda
@@ -43,14 +41,6 @@ player() {
     mkdir -p "$shots" "$files"
     trap 'if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid"; fi' EXIT
 
-    visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | sort; }
-    window_count() { visible_windows | wc -l; }
-    count_at_most() { [ "$(window_count)" -le "$1" ]; }
-    count_above() { [ "$(window_count)" -gt "$1" ]; }
-    named_window() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
-    has_named_window() { [ -n "$(named_window "$1")" ]; }
-    lacks_named_window() { ! has_named_window "$1"; }
-    stopped() { ! kill -0 "$pid" 2>/dev/null; }
     shot() { import -window root "$shots/$1.png"; }
     # shows SHOT BACKP: a fresh screenshot shows the client area over background BACKP.
     shows() { shot "$1" && "$probe" locate "$shots/$1.png" "$2"; }
@@ -61,22 +51,6 @@ player() {
         pid=$!
         poll 20 has_named_window "伏せ札ジグソー" || fail "the installed game shows no main window (see game.log)"
         main=$(named_window "伏せ札ジグソー")
-    }
-    # menu KEY...: opens the menu with Alt and the first key, walks it with
-    # the others, each step waiting for the popup it opens.
-    menu() {
-        local base keys="$*" depth=1
-        base=$(window_count)
-        xdotool windowfocus --sync "$main"
-        xdotool key "alt+$1"; shift
-        poll 10 count_above "$base" || fail "menu $keys did not open"
-        while [ $# -gt 1 ]; do
-            xdotool key "$1"; shift
-            depth=$((depth + 1))
-            poll 10 count_above $((base + depth - 1)) || fail "submenu of $keys did not open"
-        done
-        xdotool key "$1"
-        poll 10 count_at_most "$base" || fail "menu $keys did not close"
     }
     quit_game() {
         menu f x
@@ -351,8 +325,10 @@ fi
 # The user runs a copy of this script and of the probe: the checkout need
 # not be readable by others.
 cp "$0" "$tmp/package.sh"
+cp "$here/../../tests/e2e/xdrive.sh" "$tmp/xdrive.sh"
 cp "$probe" "$tmp/probe"
 chmod 755 "$tmp/package.sh" "$tmp/probe"
+chmod 644 "$tmp/xdrive.sh"
 mkdir -p "$tmp/work" "$tmp/run"
 chown "$user:" "$tmp/work" "$tmp/run"
 chmod 700 "$tmp/run"

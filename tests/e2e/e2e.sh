@@ -38,48 +38,13 @@ ini="$work/bin/fusefuda.ini"
 fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
 note() { echo "e2e: $*"; }
 
-# poll SECONDS COMMAND...: runs COMMAND until it succeeds, at most SECONDS.
-poll() {
-    local limit=$(( $1 * 20 )); shift
-    for ((i = 0; i < limit; i++)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.05
-    done
-    return 1
-}
-
-visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | sort; }
-window_count() { visible_windows | wc -l; }
-count_at_most() { [ "$(window_count)" -le "$1" ]; }
-count_above() { [ "$(window_count)" -gt "$1" ]; }
-named_window() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
-has_named_window() { [ -n "$(named_window "$1")" ]; }
-running() { kill -0 "$pid" 2>/dev/null; }
-stopped() { ! running; }
+source "$(dirname "$0")/xdrive.sh"
 
 start_game() {
     "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
     pid=$!
     poll 20 has_named_window "伏せ札ジグソー" || fail "no main window"
     main=$(named_window "伏せ札ジグソー")
-}
-
-# menu KEY...: opens the menu with the first key (Alt+letter) and walks it
-# with the others, each step waiting for the popup that it opens.
-menu() {
-    local base keys="$*"
-    base=$(window_count)
-    xdotool windowfocus --sync "$main"
-    xdotool key "alt+$1"; shift
-    poll 10 count_above "$base" || fail "menu $keys did not open"
-    local depth=1
-    while [ $# -gt 1 ]; do
-        xdotool key "$1"; shift
-        depth=$((depth + 1))
-        poll 10 count_above $((base + depth - 1)) || fail "submenu of $keys did not open"
-    done
-    xdotool key "$1"
-    poll 10 count_at_most "$base" || fail "menu $keys did not close"
 }
 
 shot() { import -window root "$work/$1.png"; }
@@ -112,7 +77,7 @@ if poll 10 has_named_window "バージョン情報"; then
     about=$(named_window "バージョン情報")
     xdotool windowfocus --sync "$about"
     xdotool key Return
-    poll 10 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^バージョン情報\$' >/dev/null" ||
+    poll 10 lacks_named_window "バージョン情報" ||
         fail "About box did not close"
     note "About box shown and closed"
 else
@@ -160,7 +125,7 @@ poll 10 has_named_window "バージョン情報" || fail "About box not opened f
 xdotool windowfocus --sync "$(named_window "バージョン情報")"
 import -window root "$work/covered.png"
 xdotool key Return
-poll 10 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^バージョン情報\$' >/dev/null" ||
+poll 10 lacks_named_window "バージョン情報" ||
     fail "About box did not close"
 uncovered() {
     import -window root "$work/uncovered.png" &&
@@ -267,9 +232,9 @@ xdotool windowfocus --sync "$entry"
 xdotool type --delay 20 "Tester"
 shot end-name
 xdotool key Return
-poll 10 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^Rank in !!\$' >/dev/null" ||
+poll 10 lacks_named_window "Rank in !!" ||
     fail "the name entry did not close"
-poll 10 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^SCORE\$' >/dev/null" ||
+poll 10 lacks_named_window "SCORE" ||
     fail "the summary did not close"
 menu f x
 poll 20 stopped || fail "Exit did not end the program after the game"
@@ -291,7 +256,7 @@ poll 10 has_named_window "SCORE" || fail "no high-score window"
 shot end-table
 xdotool windowfocus --sync "$(named_window SCORE)"
 xdotool key Return
-poll 10 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^SCORE\$' >/dev/null" ||
+poll 10 lacks_named_window "SCORE" ||
     fail "the high-score window did not close"
 menu f x
 poll 20 stopped || fail "Exit did not end the program"

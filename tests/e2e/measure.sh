@@ -30,9 +30,8 @@ hz=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 rss_mb() { awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status"; }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-window() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
-count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
-wait_for() { for ((i = 0; i < 400; i++)); do "$@" && return 0; sleep 0.025; done; return 1; }
+fail() { echo "measure: $*" >&2; exit 1; }
+source "$(dirname "$0")/xdrive.sh"
 
 # A freshly started Xvfb now and then turns the first clients away; a launch
 # that dies without a window is tried again, up to three times.
@@ -43,7 +42,7 @@ launch() {
         "$work/bin/fusefuda" >/dev/null 2>"$work/launch.err" &
         pid=$!
         for ((tries = 0; tries < 5000; tries++)); do
-            [ -n "$(window "伏せ札ジグソー")" ] && break 2
+            has_named_window "伏せ札ジグソー" && break 2
             kill -0 "$pid" 2>/dev/null || break
             sleep 0.005
         done
@@ -53,7 +52,7 @@ launch() {
         [ $attempt -lt 3 ] || { echo "no window:" >&2; cat "$work/launch.err" >&2; exit 1; }
     done
     launch_ms=$(( $(now_ms) - t0 ))
-    main=$(window "伏せ札ジグソー")
+    main=$(named_window "伏せ札ジグソー")
 }
 
 # cpu_over SECONDS: processor time used meanwhile, in milliseconds.
@@ -62,29 +61,15 @@ cpu_over() {
     echo $(( (b - a) * 1000 / hz ))
 }
 
-menu() {
-    local base; base=$(count)
-    xdotool windowfocus --sync "$main"; xdotool key "alt+$1"; shift
-    wait_for test "$(count)" -gt "$base"
-    local depth=1
-    while [ $# -gt 1 ]; do
-        xdotool key "$1"; shift; depth=$((depth + 1))
-        wait_for bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -gt $((base + depth - 1)) ]"
-    done
-    xdotool key "$1"
-    wait_for bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -le $base ]"
-}
-
+# The chooser takes the menu's place, so the menu is walked by hand.
 open_play_file() {
     xdotool windowfocus --sync "$main"; xdotool key alt+f
-    wait_for bash -c "[ \$(xdotool search --onlyvisible --pid $pid | wc -l) -gt 1 ]"
+    poll 10 count_above 1 || fail "menu f did not open"
     xdotool key o
-    wait_for test -n "$(window "プレイファイルを開く")" || true
-    for ((i = 0; i < 400; i++)); do [ -n "$(window "プレイファイルを開く")" ] && break; sleep 0.025; done
-    local dialog; dialog=$(window "プレイファイルを開く")
-    xdotool windowfocus --sync "$dialog"
+    poll 10 has_named_window "プレイファイルを開く" || fail "no file chooser"
+    xdotool windowfocus --sync "$(named_window "プレイファイルを開く")"
     xdotool type --delay 2 "$1"; xdotool key Return
-    for ((i = 0; i < 400; i++)); do [ -z "$(window "プレイファイルを開く")" ] && break; sleep 0.025; done
+    poll 10 lacks_named_window "プレイファイルを開く" || fail "the file chooser did not close"
 }
 
 quit() { kill -TERM "$pid"; wait "$pid" || true; pid=""; }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <utility>
 
 #include "game/board.h"
 #include "game/input.h"
@@ -42,6 +43,33 @@ QImage expectedCarryFrame(Context &ctx, int id, int left, int top) {
     return frame;
 }
 
+// Random cells of the columns in play on a dealt board.
+struct RandomCells {
+    const GameState &g;
+    std::mt19937 &pick;
+    ColumnRange cols = columnsInPlay(g.level);
+
+    std::pair<int, int> cell() {
+        const int c = cols.first + int(pick() % unsigned(cols.last - cols.first + 1));
+        const int r = int(pick() % kRows);
+        return {c, r};
+    }
+    int card() {
+        const auto [c, r] = cell();
+        return cardId(c, r);
+    }
+};
+
+// Peeked, settled and spent cards mixed in: n random cells get a random
+// touch count, face up when spent and otherwise at random.
+void mixFaces(GameState &g, RandomCells &cells, int n) {
+    for (int i = 0; i < n; ++i) {
+        const auto [c, r] = cells.cell();
+        g.touchCount[c][r] = int(cells.pick() % 5);
+        g.faceUp[c][r] = g.touchCount[c][r] >= 3 || cells.pick() % 2 ? 1 : 0;
+    }
+}
+
 }  // namespace
 
 TEST(FullPaint, BeforeTheFirstGameWindowAndCanvasShowTheBackgroundAlone) {
@@ -63,22 +91,17 @@ TEST(FullPaint, CanvasMatchesTheRuleAndWindowShowsCardsInStackingOrderOnRandomBo
         t.deal(1 + round % 3, 1000 + round);
         useTracePictures(t.surfaces);
         GameState &g = t.g();
-        const ColumnRange cols = columnsInPlay(g.level);
-        const int span = cols.last - cols.first + 1;
+        RandomCells cells{g, pick};
         // random groups, laid out where they stand, and random raises
         for (int i = 0; i < 10; ++i) {
-            const int a = cardId(cols.first + int(pick() % span), int(pick() % kRows));
-            const int b = cardId(cols.first + int(pick() % span), int(pick() % kRows));
-            joinCards(g, a, b);
+            const int a = cells.card();
+            joinCards(g, a, cells.card());
         }
-        for (int i = 0; i < 20; ++i)
-            raiseGroupInStack(g, cols.first + int(pick() % span), int(pick() % kRows));
-        // peeked, settled and spent cards mixed in
-        for (int i = 0; i < 8; ++i) {
-            const int c = cols.first + int(pick() % span), r = int(pick() % kRows);
-            g.touchCount[c][r] = int(pick() % 5);
-            g.faceUp[c][r] = g.touchCount[c][r] >= 3 || pick() % 2 ? 1 : 0;
+        for (int i = 0; i < 20; ++i) {
+            const auto [c, r] = cells.cell();
+            raiseGroupInStack(g, c, r);
         }
+        mixFaces(g, cells, 8);
         paintWindow(t.ctx);
         ASSERT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0) << "round " << round;
 
@@ -377,16 +400,10 @@ TEST(Carry, OnePassRedrawMatchesWipeShadeAndDrawOnRandomGroupsAndMoves) {
         t.deal(1 + round % 3, 500 + round);
         useTracePictures(t.surfaces);
         GameState &g = t.g();
-        const ColumnRange cols = columnsInPlay(g.level);
-        const int span = cols.last - cols.first + 1;
-        const int id = cardId(cols.first + int(pick() % span), int(pick() % kRows));
-        for (int i = 0, joins = int(pick() % 14); i < joins; ++i)
-            joinCards(g, id, cardId(cols.first + int(pick() % span), int(pick() % kRows)));
-        for (int i = 0; i < 10; ++i) {
-            const int c = cols.first + int(pick() % span), r = int(pick() % kRows);
-            g.touchCount[c][r] = int(pick() % 5);
-            g.faceUp[c][r] = g.touchCount[c][r] >= 3 || pick() % 2 ? 1 : 0;
-        }
+        RandomCells cells{g, pick};
+        const int id = cells.card();
+        for (int i = 0, joins = int(pick() % 14); i < joins; ++i) joinCards(g, id, cells.card());
+        mixFaces(g, cells, 10);
         paintWindow(t.ctx);
         liftGroup(t.ctx, id);
         // Something else on the window where the canvas is not: a popup, a
