@@ -1,6 +1,7 @@
 #include "game/deal.h"
 
 #include "game/board.h"
+#include "game/input.h"
 #include "game/overlays.h"
 #include "game/random.h"
 #include "render/cards.h"
@@ -10,6 +11,10 @@ namespace fusefuda {
 
 void startNewGame(Context &ctx, int level) {
     GameState &g = ctx.g;
+    // The command can come from the keyboard while the mouse holds a group, a
+    // peek or the view; left alone, the next move or release would act on a
+    // card of the new deal.
+    abandonGesture(ctx);
     g.gameStarted = 1;
     g.level = level;
     g.gameOver = 0;
@@ -18,7 +23,6 @@ void startNewGame(Context &ctx, int level) {
     g.dealPending = 1;
     g.viewX = kStartViewX;
     g.viewY = kStartViewY;
-    g.panning = 0;
     g.panLastX = 0;
     g.panLastY = 0;
 

@@ -230,6 +230,15 @@ void tryJoin(Context &ctx, int id) {
     }
 }
 
+void abandonGesture(Context &ctx) {
+    GameState &g = ctx.g;
+    if (g.dragging == 1 || g.panning == 1) ctx.shell.releaseCursor();
+    g.dragging = 0;
+    g.dragMoved = 0;
+    g.pressMode = kPressNone;
+    g.panning = 0;
+}
+
 void onRightPress(Context &ctx, int x, int y) {
     GameState &g = ctx.g;
     if (g.gameStarted != 1 || g.gameOver != 0 || g.dragging != 0) return;

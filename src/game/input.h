@@ -16,4 +16,10 @@ void pickUp(Context &ctx, int c, int r, int x, int y);
 void dropGroup(Context &ctx);
 void tryJoin(Context &ctx, int id);
 
+// Lets go of whatever the mouse holds (a carried group, a held peek or raise,
+// the view pull) without finishing it, and frees the pointer. For commands
+// that put another board in place: the gesture belongs to the old one, and
+// its release must find nothing left to drop, count or raise.
+void abandonGesture(Context &ctx);
+
 }  // namespace fusefuda

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "game/input.h"
+
 namespace fusefuda {
 
 namespace {
@@ -72,10 +74,9 @@ void popUndo(Context &ctx) {
     // The restored board is the one from before the press that started any
     // carry or peek still in hand, so that gesture ends here; otherwise its
     // release would drop or count a card that the board no longer has there.
-    if (g.dragging == 1) ctx.shell.releaseCursor();
-    g.dragging = 0;
-    g.dragMoved = 0;
-    g.pressMode = kPressNone;
+    // A view pull ends too: its repaints show the canvas as it stands, and
+    // only a full repaint brings the restored board onto it.
+    abandonGesture(ctx);
 
     g.undoDepth -= 1;
     ctx.shell.updateMenuMarks();

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "game/board.h"
+#include "game/input.h"
 #include "game/overlays.h"
 #include "playfile/codec.h"
 #include "playfile/storage.h"
@@ -23,11 +24,7 @@ void takeUpGame(Context &ctx, const PlayFileRecord &record) {
     // A command can arrive from the keyboard while a card is carried, a peek
     // is held or the view is pulled; none of that belongs to the new board,
     // and a pending deal must not scatter it.
-    if (g.dragging == 1 || g.panning == 1) shell.releaseCursor();
-    g.dragging = 0;
-    g.dragMoved = 0;
-    g.pressMode = kPressNone;
-    g.panning = 0;
+    abandonGesture(ctx);
     g.dealPending = 0;
     // The old board's guide and peek picture go with the repaint; the next
     // mouse move shows them afresh.

@@ -55,6 +55,9 @@ void trackHover(Context &ctx, int mouseX, int mouseY) {
         // so its outline would stay behind; it is the one last shown.
         if (wasShown >= 0 && wasShown < kCards && wasShown != previous)
             restoreGroupCells(ctx, wasShown);
+        // The wipe may have reached a group held by a peek or a press; it
+        // stays in front until its release.
+        drawGroupInHand(ctx);
         showPeekUnknown(ctx);
     }
     const int bx = mouseX + g.viewX, by = mouseY + g.viewY;

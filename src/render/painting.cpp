@@ -365,4 +365,20 @@ void rebuildBoardWithBacks(Context &ctx, int exceptId) {
     }
 }
 
+void drawGroupInHand(Context &ctx) {
+    const GameState &g = ctx.g;
+    int c = 0, r = 0;
+    if (g.dragging == 1) {
+        c = g.dragColumn;
+        r = g.dragRow;
+    } else if (g.pressMode != kPressNone) {
+        c = g.pressColumn;
+        r = g.pressRow;
+    } else {
+        return;
+    }
+    if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
+    drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), ctx.s.window, true);
+}
+
 }  // namespace fusefuda

@@ -27,5 +27,10 @@ void eraseDropArea(Context &ctx, int left, int top, int id);
 // The canvas from the background, every card in play but exceptId as a dark
 // back in stacking order.
 void rebuildBoardWithBacks(Context &ctx, int exceptId);
+// Draws the group that the mouse holds (carried, peeked or raised by a press
+// not yet released) on the window at its place; nothing when the hand is
+// empty. A wipe from the canvas must be followed by it: the canvas lacks a
+// lifted group and keeps a raised one at its old depth until the release.
+void drawGroupInHand(Context &ctx);
 
 }  // namespace fusefuda

@@ -291,11 +291,19 @@ TEST(Wipes, RedrawTheGroupInTheHandButNotAStaleCoveredOne) {
     const QImage covered = coveredPicture.surface->copy(coveredPicture.x, coveredPicture.y, 64, 102);
     EXPECT_NE(window, covered);
 
-    // A carried group is redrawn over the wiped block.
+    // A group in the hand, not yet moved, is redrawn over the wiped block,
+    // whether a sparkle or a cost goes.
     g.dragging = 1;
+    g.dragMoved = 0;
     g.dragColumn = 0;
     g.dragRow = 0;
     spawnSparkle(g, r.left + 10, r.top + 10, 0);
     for (int i = 0; i < 5; ++i) tickSparkles(t);
+    EXPECT_EQ(t.surfaces.window.copy(r.left - g.viewX, r.top - g.viewY, 64, 102), covered);
+    g.scoreDisplayOn = 1;
+    spawnScorePopup(t.ctx, r.left - g.viewX + 40, r.top - g.viewY + 40, 0);
+    idleStep(t.ctx);
+    for (int i = 0; i < 3; ++i) tickPopups(t);
+    ASSERT_EQ(g.popups[0].active, 0);
     EXPECT_EQ(t.surfaces.window.copy(r.left - g.viewX, r.top - g.viewY, 64, 102), covered);
 }

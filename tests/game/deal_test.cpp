@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "game/board.h"
 #include "game/deal.h"
+#include "game/input.h"
 #include "game/random.h"
 #include "support/table.h"
 
@@ -41,18 +45,23 @@ TEST(Deal, DrawsTwoNumbersPerScatteredCard) {
     }
 }
 
-TEST(Deal, FirstScatteredCardTakesTheFirstTwoDraws) {
+TEST(Deal, ScatteredCardsTakeTheirTwoDrawsRowByRow) {
     for (int level = 1; level <= 3; ++level) {
         Table t;
         t.deal(level, 4242);
         Lcg lcg{4242};
-        const int a = lcg.next() % 800, b = lcg.next() % 400;
-        const int first = 2 * level - 2;
-        const Rect &r = t.g().cardRect[first][0];
-        EXPECT_EQ(r.left, a + kStartViewX + 50);
-        EXPECT_EQ(r.top, b + kStartViewY + 120);
-        EXPECT_EQ(r.right, r.left + 63);
-        EXPECT_EQ(r.bottom, r.top + 101);
+        const int first = 2 * level - 2, last = 14 - 2 * level;
+        for (int row = 0; row < kRows; ++row) {
+            for (int col = first; col <= last; ++col) {
+                if (col == 6) continue;
+                const int a = lcg.next() % 800, b = lcg.next() % 400;
+                const Rect &r = t.g().cardRect[col][row];
+                EXPECT_EQ(r.left, a + kStartViewX + 50) << col << "," << row;
+                EXPECT_EQ(r.top, b + kStartViewY + 120) << col << "," << row;
+                EXPECT_EQ(r.right, r.left + 63);
+                EXPECT_EQ(r.bottom, r.top + 101);
+            }
+        }
     }
 }
 
@@ -158,4 +167,69 @@ TEST(Deal, NewGameLaysTheHomeGridBeforeTheScatter) {
             EXPECT_EQ(g.slotPresent[c][r], 1);
         }
     EXPECT_EQ(g.groupMembers[13][13][0], 1);  // the spare column, as stored
+}
+
+namespace {
+
+// The part of the record a deal and the play after it decide.
+bool samePlay(const GameState &a, const GameState &b) {
+    return std::memcmp(a.cardRect, b.cardRect, sizeof a.cardRect) == 0 &&
+           std::memcmp(a.stackLevel, b.stackLevel, sizeof a.stackLevel) == 0 &&
+           std::memcmp(a.touchCount, b.touchCount, sizeof a.touchCount) == 0 &&
+           std::memcmp(a.faceUp, b.faceUp, sizeof a.faceUp) == 0 &&
+           std::memcmp(a.groupMembers, b.groupMembers, sizeof a.groupMembers) == 0 &&
+           a.score == b.score && a.gameOver == b.gameOver && a.undoDepth == b.undoDepth &&
+           a.dragging == b.dragging && a.pressMode == b.pressMode && a.panning == b.panning &&
+           a.viewX == b.viewX && a.viewY == b.viewY;
+}
+
+// The pointer over the centre of card (c, r), which is raised to be hit there.
+struct Point {
+    int x, y;
+};
+Point centreOf(GameState &g, int c, int r) {
+    raiseGroupInStack(g, c, r);
+    return {g.cardRect[c][r].left + 31 - g.viewX, g.cardRect[c][r].top + 50 - g.viewY};
+}
+
+}  // namespace
+
+TEST(NewGame, EndsTheGestureInHandAndFreesThePointer) {
+    enum Gesture { ClickedCarry, HeldPeek, ViewPull, WonBoard };
+    struct Case {
+        Gesture gesture;
+        int oldLevel;
+    };
+    // the peek is on a card that is out of play at the new level
+    const Case cases[] = {{ClickedCarry, 3}, {HeldPeek, 1}, {ViewPull, 3}, {WonBoard, 3}};
+    for (const Case &k : cases) {
+        Table t, fresh;
+        t.deal(k.oldLevel, 4242);
+        GameState &g = t.g();
+        const Point p = centreOf(g, columnsInPlay(k.oldLevel).first, 0);
+        switch (k.gesture) {
+            case ClickedCarry:
+                onLeftPress(t.ctx, p.x, p.y, false);
+                onLeftRelease(t.ctx, p.x, p.y);
+                break;
+            case HeldPeek: onRightPress(t.ctx, p.x, p.y); break;
+            case ViewPull: onRightPress(t.ctx, 5, 5); break;
+            case WonBoard: g.gameOver = 1; break;
+        }
+        t.deal(3, 777);
+        EXPECT_FALSE(t.shell.confined) << k.gesture;
+        fresh.deal(3, 777);
+        // the rest of the old gesture, then a carry of the sevens in the new game
+        for (Table *table : {&t, &fresh}) {
+            onMouseMove(table->ctx, p.x + 40, p.y + 30);
+            onLeftRelease(table->ctx, p.x + 40, p.y + 30);
+            onRightRelease(table->ctx, p.x + 40, p.y + 30);
+            const Point seven = centreOf(table->g(), 6, 1);
+            onLeftPress(table->ctx, seven.x, seven.y, false);
+            onMouseMove(table->ctx, seven.x - 100, seven.y + 20);
+            onLeftRelease(table->ctx, seven.x - 100, seven.y + 20);
+        }
+        EXPECT_TRUE(samePlay(g, fresh.g())) << k.gesture;
+        EXPECT_FALSE(t.shell.confined) << k.gesture;
+    }
 }

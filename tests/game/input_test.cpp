@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "game/board.h"
 #include "game/undo.h"
 #include "render/painting.h"
@@ -197,26 +200,37 @@ TEST(Join, SnapsWithSoundSparkleAndPicturesOnWindowAndCanvas) {
 }
 
 TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
-    // (8,3) lies above (5,0); its centre square takes the target point while
-    // its centre lies no more than 15 pixels beyond it
-    for (int mode = 0; mode < 4; ++mode) {
+    // (8,3) lies above (5,0), moved by (dx, dy); its centre square (16 to 45
+    // and 35 to 64 pixels into it) takes the target point, the neighbour's
+    // centre (1131, 750), from 15 pixels before to 14 after that centre
+    enum Action { None, RaiseNeighbour, Reverse };
+    struct Case {
+        int dx, dy;
+        Action action;
+        bool joins;
+    };
+    const Case cases[] = {{15, 15, None, false},  {15, 15, RaiseNeighbour, true},
+                          {15, 15, Reverse, true}, {16, 16, None, true},
+                          {-15, 0, None, true},    {0, -15, None, true},
+                          {-14, -14, None, false}};
+    for (const Case &k : cases) {
         Table t;
         dealAndClear(t, 3, {kLeftCard, kNeighbour, cardId(8, 3)});
         GameState &g = t.g();
         place(g, 4, 0, 700, 900);
         place(g, 5, 0, 1100, 700);
-        const int offset = mode == 3 ? 16 : 15;
-        place(g, 8, 3, 1100 + offset, 700 + offset);
+        place(g, 8, 3, 1100 + k.dx, 700 + k.dy);
         raiseGroupInStack(g, 8, 3);
         paintWindow(t.ctx);
-        if (mode == 1) {  // raise the neighbour with Shift
+        if (k.action == RaiseNeighbour) {  // with Shift
             onLeftPress(t.ctx, clientX(g, 1105), clientY(g, 705), true);
             onLeftRelease(t.ctx, clientX(g, 1105), clientY(g, 705));
             ASSERT_GT(g.stackLevel[5][0], g.stackLevel[8][3]);
         }
-        if (mode == 2) reverseStacking(t.ctx);
+        if (k.action == Reverse) reverseStacking(t.ctx);
         carryTo(t, 4, 0, 1037, 700);
-        EXPECT_EQ(joined(g, kLeftCard, kNeighbour), mode != 0) << "mode " << mode;
+        EXPECT_EQ(joined(g, kLeftCard, kNeighbour), k.joins)
+            << k.dx << "," << k.dy << " action " << k.action;
     }
 }
 
@@ -243,6 +257,49 @@ TEST(Join, ADropMakesSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) {
     EXPECT_EQ(g.sparkles[1].y, 807 + 32);
     EXPECT_EQ(g.gameOver, 0);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
+}
+
+TEST(Join, NeighboursAreTakenUpRightDownLeftAndMembersRowByRow) {
+    // Every card lies on one grid in which (3,1) is at (1000, 700), so every
+    // neighbour joins; the sparkles on the seams come in the order of the joins.
+    struct Case {
+        std::vector<int> carried;  // the first is pressed
+        std::vector<int> neighbours;
+        std::vector<std::pair<int, int>> sparkles;
+    };
+    const Case cases[] = {
+        // up (3,0), right (4,1), down (3,2), left (2,1)
+        {{cardId(3, 1)},
+         {cardId(3, 0), cardId(4, 1), cardId(3, 2), cardId(2, 1)},
+         {{1018, 687}, {1048, 732}, {1018, 786}, {987, 732}}},
+        // (3,0) of row 0 finds (4,0) before (2,1) of row 1 finds (2,2)
+        {{cardId(3, 0), cardId(2, 1), cardId(3, 1)},
+         {cardId(2, 2), cardId(4, 0)},
+         {{1048, 631}, {955, 786}}},
+    };
+    for (const Case &k : cases) {
+        Table t;
+        dealAndClear(t, 2);
+        GameState &g = t.g();
+        const auto onGrid = [](int id) {
+            return std::pair{1000 + 63 * (cardColumn(id) - 3), 700 + 101 * (cardRow(id) - 1)};
+        };
+        for (int id : k.neighbours) {
+            const auto [left, top] = onGrid(id);
+            place(g, cardColumn(id), cardRow(id), left, top);
+        }
+        const int pressed = k.carried[0];
+        for (int id : k.carried) joinCards(g, pressed, id);
+        place(g, cardColumn(pressed), cardRow(pressed), 600, 900);
+        paintWindow(t.ctx);
+        const auto [left, top] = onGrid(pressed);
+        carryTo(t, cardColumn(pressed), cardRow(pressed), left, top);
+        for (size_t i = 0; i < k.sparkles.size(); ++i) {
+            EXPECT_EQ(g.sparkles[i].x, k.sparkles[i].first) << "join " << i;
+            EXPECT_EQ(g.sparkles[i].y, k.sparkles[i].second) << "join " << i;
+        }
+        EXPECT_EQ(g.sparkles[k.sparkles.size()].active, 0);
+    }
 }
 
 TEST(Join, OnlyJoiningTheLastCardToTheSevensWinsTheGame) {
@@ -313,6 +370,31 @@ TEST(Pan, RefusedStepsAreNotClampedAndMovingBackPansAgainAtOnce) {
     EXPECT_FALSE(t.shell.confined);
     onMouseMove(t.ctx, 300, 200);
     EXPECT_EQ(g.viewX, 18);
+}
+
+TEST(Pan, ReachesEachLimitToThePixelAndRefusesOnePixelBeyond) {
+    struct Case {
+        int viewX, viewY, dx, dy, expectX, expectY;
+    };
+    // the view moves against the pointer
+    const Case cases[] = {
+        {985, 400, -1, 0, 986, 400}, {986, 400, -1, 0, 986, 400}, {1, 400, 1, 0, 0, 400},
+        {0, 400, 1, 0, 0, 400},      {500, 839, 0, -1, 500, 840}, {500, 840, 0, -1, 500, 840},
+        {500, 1, 0, 1, 500, 0},      {500, 0, 0, 1, 500, 0},
+    };
+    for (const Case &k : cases) {
+        Table t;
+        dealAndClear(t, 3, {});
+        GameState &g = t.g();
+        g.viewX = k.viewX;
+        g.viewY = k.viewY;
+        paintWindow(t.ctx);
+        onRightPress(t.ctx, 400, 300);
+        ASSERT_EQ(g.panning, 1);
+        onMouseMove(t.ctx, 400 + k.dx, 300 + k.dy);
+        EXPECT_EQ(g.viewX, k.expectX) << k.viewX << "," << k.viewY;
+        EXPECT_EQ(g.viewY, k.expectY) << k.viewX << "," << k.viewY;
+    }
 }
 
 TEST(SpentCard, IsNeitherPickedUpNorChargedButItsGroupCanBeCarriedByAnotherMember) {

@@ -126,6 +126,22 @@ TEST(Undo, TakesBackASettlingPeekWithItsCostCountAndFace) {
     EXPECT_EQ(f.t.surfaces.board.pixel(910, 610), f.t.surfaces.backs.pixel(126 + 10, 10));
 }
 
+TEST(Undo, TakesBackAJoinAndTheGroupsComeApart) {
+    Table t;
+    dealAndClear(t, 3, {cardId(4, 0), cardId(5, 0)});
+    GameState &g = t.g();
+    place(g, 4, 0, 700, 600);
+    place(g, 5, 0, 1000, 600);
+    paintWindow(t.ctx);
+    const Board start = boardOf(g);
+    carryTo(t, 4, 0, 937, 600);
+    ASSERT_EQ(g.groupMembers[cardId(4, 0)][5][0], 1);
+    popUndo(t.ctx);
+    EXPECT_TRUE(sameBoard(g, start));
+    carryTo(t, 5, 0, 1100, 700);  // (4,0) stays behind
+    EXPECT_EQ(g.cardRect[4][0], start.cardRect[4][0]);
+}
+
 TEST(Undo, AfterANewGameNothingOfTheOldGameComesBack) {
     FourCards f;
     GameState &g = f.t.g();
@@ -145,7 +161,7 @@ TEST(Undo, AfterANewGameNothingOfTheOldGameComesBack) {
     EXPECT_TRUE(sameBoard(g, dealt));
 }
 
-TEST(Undo, DuringACarryOrAHeldPeekEndsThatGesture) {
+TEST(Undo, DuringACarryAHeldPeekOrAViewPullEndsThatGesture) {
     FourCards f;
     GameState &g = f.t.g();
     const Board start = boardOf(g);
@@ -169,6 +185,18 @@ TEST(Undo, DuringACarryOrAHeldPeekEndsThatGesture) {
     onRightRelease(f.t.ctx, px, py);
     EXPECT_TRUE(sameBoard(g, start));  // not counted, not charged, face down
     EXPECT_EQ(f.t.shell.presents, presents);
+
+    // a pull's repaints copy the canvas; the one after the undo is a full one
+    carryTo(f.t, 4, 0, 760, 630);
+    onRightPress(f.t.ctx, 20, 20);
+    ASSERT_EQ(g.panning, 1);
+    popUndo(f.t.ctx);
+    EXPECT_EQ(g.panning, 0);
+    EXPECT_FALSE(f.t.shell.confined);
+    paintWindow(f.t.ctx);
+    EXPECT_EQ(differingPixels(f.t.surfaces.window,
+                              atView(g, canvasByRule(f.t.ctx), f.t.surfaces.window.size())),
+              0);
 }
 
 TEST(Reverse, TwiceRestoresTheStackingAndTakesTwoSnapshots) {
@@ -192,16 +220,24 @@ TEST(Reverse, TwiceRestoresTheStackingAndTakesTwoSnapshots) {
 }
 
 TEST(Reverse, ChosenWhileAPeekIsHeldIsUndoneWithTheCardFaceDownAndItsTouchCounted) {
-    FourCards f;
-    GameState &g = f.t.g();
-    const int x = clientX(g, 930), y = clientY(g, 630);
-    onRightPress(f.t.ctx, x, y);
-    reverseStacking(f.t.ctx);
-    onRightRelease(f.t.ctx, x, y);
-    carryTo(f.t, 4, 0, 720, 640);
-    popUndo(f.t.ctx);
-    popUndo(f.t.ctx);  // back to the moment of the reversal
-    EXPECT_EQ(g.faceUp[5][1], 0);
-    EXPECT_EQ(g.touchCount[5][1], 1);
-    EXPECT_EQ(g.score, 1600 - 50);
+    // the first and the second peek of a card both leave it face down
+    const int scores[] = {1600 - 50, 1600 - 80};
+    for (int peek = 1; peek <= 2; ++peek) {
+        FourCards f;
+        GameState &g = f.t.g();
+        if (peek == 2) f.peek(5, 1);
+        const int x = clientX(g, 930), y = clientY(g, 630);
+        onRightPress(f.t.ctx, x, y);
+        reverseStacking(f.t.ctx);
+        onRightRelease(f.t.ctx, x, y);
+        EXPECT_EQ(g.faceUp[5][1], 0) << "peek " << peek;
+        EXPECT_EQ(g.touchCount[5][1], peek);
+        EXPECT_EQ(g.score, scores[peek - 1]);
+        carryTo(f.t, 4, 0, 720, 640);
+        popUndo(f.t.ctx);
+        popUndo(f.t.ctx);  // back to the moment of the reversal
+        EXPECT_EQ(g.faceUp[5][1], 0) << "peek " << peek;
+        EXPECT_EQ(g.touchCount[5][1], peek);
+        EXPECT_EQ(g.score, scores[peek - 1]);
+    }
 }

@@ -449,3 +449,33 @@ TEST(Carry, OnePassRedrawMatchesWipeShadeAndDrawOnRandomGroupsAndMoves) {
         }
     }
 }
+
+TEST(Held, APeekedOrRaisedGroupStaysInFrontWhileThePointerLeavesItForOtherCards) {
+    // (4,0) lies under (7,2); pressed, it comes to the front, and the pointer
+    // slides onto (7,2) and on to (8,3): each outline left behind is wiped
+    for (const bool peek : {true, false}) {
+        Table t;
+        dealAndClear(t, 3, {cardId(4, 0), cardId(7, 2), cardId(8, 3)});
+        GameState &g = t.g();
+        place(g, 4, 0, 1000, 700);
+        place(g, 7, 2, 1030, 720);
+        place(g, 8, 3, 1200, 700);
+        raiseGroupInStack(g, 7, 2);
+        paintWindow(t.ctx);
+        const int x = clientX(g, 1010), y = clientY(g, 710);
+        onMouseMove(t.ctx, x, y);
+        if (peek)
+            onRightPress(t.ctx, x, y);
+        else
+            onLeftPress(t.ctx, x, y, true);
+        for (const int bx : {1080, 1081, 1220, 1221, 1222})
+            onMouseMove(t.ctx, clientX(g, bx), clientY(g, 790));
+        const QImage held = peek ? block(t.surfaces.face, 4 * 63, 0, 64, 102)
+                                 : block(t.surfaces.backs, 0, 0, 64, 102);
+        EXPECT_EQ(differingPixels(block(t.surfaces.window, clientX(g, 1000), clientY(g, 700),
+                                        kCardWidth, kCardHeight),
+                                  held),
+                  0)
+            << (peek ? "peek" : "raise");
+    }
+}
