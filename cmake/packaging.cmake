@@ -56,7 +56,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Fusefuda Project <fusefuda@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "face-down card jigsaw")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A pack of cards lies face down over a large board; drag the cards so that\n cards that belong side by side in the finished grid snap together. Peeking\n at a card or picking it up costs points. Three levels, five-step undo,\n saved games, the five best scores and background music; the interface\n is in Japanese or in English.")
+    "A pack of cards lies face down over a large board; drag the cards so that\ncards that belong side by side in the finished grid snap together. Peeking\nat a card or picking it up costs points. Three levels, five-step undo,\nsaved games, the five best scores and background music; the interface\nis in Japanese or in English.")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/fusefuda/fusefuda")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

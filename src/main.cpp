@@ -47,9 +47,10 @@ int main(int argc, char *argv[]) {
     QApplication::setFont(fusefuda::dialogFont());
     // Japanese, or English for a desktop that speaks another language; Qt's
     // own file choosers and message boxes speak it like the rest.
-    const auto translators =
-        fusefuda::translatorsFor(fusefuda::interfaceLanguageFor(fusefuda::localeVariablesOfProcess()));
-    for (const auto &translator : translators) QCoreApplication::installTranslator(translator.get());
+    const auto translators = fusefuda::translatorsFor(
+        fusefuda::interfaceLanguageFor(fusefuda::localeVariablesOfProcess()));
+    for (const auto &translator : translators)
+        QCoreApplication::installTranslator(translator.get());
     catchTermination();
 
     fusefuda::AppSetup setup;

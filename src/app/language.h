@@ -4,11 +4,10 @@
 // speaks another language.
 #pragma once
 
+#include <QTranslator>
 #include <memory>
 #include <string>
 #include <vector>
-
-class QTranslator;
 
 namespace fusefuda {
 

@@ -47,7 +47,8 @@ MenuActions buildMenu(QMenuBar *bar) {
     addEntry(menu, newGame, kCmdIntermediate, QT_TRANSLATE_NOOP("Menu", "中級(&M)"));
     addEntry(menu, newGame, kCmdAdvanced, QT_TRANSLATE_NOOP("Menu", "上級(&T)"));
     addEntry(menu, file, kCmdOpenPlayFile, QT_TRANSLATE_NOOP("Menu", "プレイファイルを開く(&O)"));
-    addEntry(menu, file, kCmdSavePlayFile, QT_TRANSLATE_NOOP("Menu", "プレイファイルを保存する(&S)"));
+    addEntry(menu, file, kCmdSavePlayFile,
+             QT_TRANSLATE_NOOP("Menu", "プレイファイルを保存する(&S)"));
     file->addSeparator();
     addEntry(menu, file, kCmdExit, QT_TRANSLATE_NOOP("Menu", "終了(&X)"));
 
@@ -60,7 +61,8 @@ MenuActions buildMenu(QMenuBar *bar) {
     addEntry(menu, functions, kCmdSound, QT_TRANSLATE_NOOP("Menu", "効果音(&B)"), true);
     addEntry(menu, functions, kCmdGuide, QT_TRANSLATE_NOOP("Menu", "ガイド表示(&G)"), true);
     addEntry(menu, functions, kCmdShowScore, QT_TRANSLATE_NOOP("Menu", "スコア表示(&W)"), true);
-    addEntry(menu, functions, kCmdAnimation, QT_TRANSLATE_NOOP("Menu", "アニメーション表示(&A)"), true);
+    addEntry(menu, functions, kCmdAnimation, QT_TRANSLATE_NOOP("Menu", "アニメーション表示(&A)"),
+             true);
     addEntry(menu, functions, kCmdMusic, QT_TRANSLATE_NOOP("Menu", "BGM再生・停止(&I)"));
     QMenu *background = addSubmenu(functions, QT_TRANSLATE_NOOP("Menu", "背景(&Z)"));
     addEntry(menu, background, kCmdBackground1, QT_TRANSLATE_NOOP("Menu", "パターン１(&1)"), true);

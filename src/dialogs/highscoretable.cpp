@@ -36,14 +36,14 @@ std::string nameFromEntry(const QString &typed) {
 }
 
 ModalDialog *createHighScoreTable(const GameState &g, QWidget *owner) {
-    auto *dialog = new ModalDialog(owner, QCoreApplication::translate("HighScoreTable", "SCORE"),
-                                   171, 167);
+    auto *dialog =
+        new ModalDialog(owner, QCoreApplication::translate("HighScoreTable", "SCORE"), 171, 167);
     addTemplateLabel(dialog, QCoreApplication::translate("HighScoreTable", "Name"), 47, 13, 50, 12);
     addTemplateLabel(dialog, QCoreApplication::translate("HighScoreTable", "Score"), 106, 13, 50,
                      12);
     for (int i = 0; i < kHighScores; ++i) {
-        addTemplateLabel(dialog, QCoreApplication::translate("HighScoreTable", kPlaceLabels[i]),
-                         19, kLabelY[i], 16, 12);
+        addTemplateLabel(dialog, QCoreApplication::translate("HighScoreTable", kPlaceLabels[i]), 19,
+                         kLabelY[i], 16, 12);
         QLineEdit *name = addTemplateEdit(dialog, kNameBoxIds[i], 46, kNameBoxY[i], 55, 16,
                                           Qt::AlignHCenter, true);
         name->setText(nameForDisplay(g.highScoreNames[i]));

@@ -9,8 +9,9 @@ namespace {
 
 std::string runChooser(QWidget *owner, bool saving) {
     QFileDialog dialog(owner);
-    dialog.setWindowTitle(saving ? QCoreApplication::translate("FileChooser", "プレイファイルを保存する")
-                                 : QCoreApplication::translate("FileChooser", "プレイファイルを開く"));
+    dialog.setWindowTitle(
+        saving ? QCoreApplication::translate("FileChooser", "プレイファイルを保存する")
+               : QCoreApplication::translate("FileChooser", "プレイファイルを開く"));
     QStringList filters{QCoreApplication::translate("FileChooser", "Play files(*.pvq)")};
     if (!saving) filters << QCoreApplication::translate("FileChooser", "All Files(*.*)");
     dialog.setNameFilters(filters);
