@@ -1,6 +1,8 @@
 // The interface language: which one the locale variables choose, and that the
 // English one reaches every menu entry, the file choosers and the play-file
 // messages.
+#include "app/language.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -16,7 +18,6 @@
 #include <functional>
 #include <map>
 
-#include "app/language.h"
 #include "app/menu.h"
 #include "platform/filechooser.h"
 #include "platform/messagebox.h"
@@ -91,7 +92,8 @@ void expectEnglishWithDistinctKeys(const QList<QAction *> &entries, const QStrin
         ASSERT_FALSE(key.isNull()) << text.toStdString();
         const auto [at, fresh] = taken.emplace(key, text);
         EXPECT_TRUE(fresh) << where.toStdString() << ": " << text.toStdString() << " and "
-                           << at->second.toStdString() << " share the key " << QString(key).toStdString();
+                           << at->second.toStdString() << " share the key "
+                           << QString(key).toStdString();
     }
 }
 
