@@ -1,19 +1,21 @@
 # Installation and the Debian package.
 #
-# The executable looks for its music and settings beside itself, so it is
-# installed into a folder of its own with the music file next to it; bin/
-# holds a link to it. Settings fall back to the per-user configuration folder
-# when that folder is not writable, which it never is for an installed game.
+# Laid out as Debian lays out a game: the command in games/, and the
+# executable in a folder of its own under lib/games/ with the music file next
+# to it, since it looks for its music and settings beside itself. Settings
+# fall back to the per-user configuration folder when that folder is not
+# writable, which it never is for an installed game.
 include(GNUInstallDirs)
 
-set(FUSEFUDA_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/fusefuda)
+set(FUSEFUDA_GAMES_DIR games)
+set(FUSEFUDA_INSTALL_DIR lib/games/fusefuda)
 
 install(TARGETS fusefuda RUNTIME DESTINATION ${FUSEFUDA_INSTALL_DIR})
 install(FILES ${FUSEFUDA_MUSIC_FILE} DESTINATION ${FUSEFUDA_INSTALL_DIR})
 install(CODE "
-  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${FUSEFUDA_GAMES_DIR}\")
   file(CREATE_LINK \"../${FUSEFUDA_INSTALL_DIR}/fusefuda\"
-       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/fusefuda\" SYMBOLIC)
+       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${FUSEFUDA_GAMES_DIR}/fusefuda\" SYMBOLIC)
 ")
 install(FILES ${PROJECT_SOURCE_DIR}/data/io.github.fusefuda.Fusefuda.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -23,17 +25,43 @@ install(FILES ${FUSEFUDA_ICON_SMALL} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/
         RENAME fusefuda.png)
 install(FILES ${FUSEFUDA_ICON_LARGE}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps RENAME fusefuda.png)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The manual page and the changelog go in compressed as Debian wants them:
+# at the highest level and without the time stamp, so that every build gives
+# the same bytes. The copyright file holds the licences, so LICENSE itself
+# is not installed again.
+find_program(FUSEFUDA_GZIP gzip REQUIRED)
+set(fusefuda_docs)
+foreach(doc fusefuda.6 changelog)
+  set(packed ${PROJECT_BINARY_DIR}/data/${doc}.gz)
+  add_custom_command(
+    OUTPUT ${packed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/data
+    COMMAND sh -c "\"$0\" -9n -c \"$1\" > \"$2\""
+            ${FUSEFUDA_GZIP} ${PROJECT_SOURCE_DIR}/data/${doc} ${packed}
+    DEPENDS ${PROJECT_SOURCE_DIR}/data/${doc}
+    COMMENT "Compressing ${doc}"
+    VERBATIM)
+  list(APPEND fusefuda_docs ${packed})
+endforeach()
+add_custom_target(fusefuda_docs ALL DEPENDS ${fusefuda_docs})
+install(FILES ${PROJECT_BINARY_DIR}/data/fusefuda.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${PROJECT_BINARY_DIR}/data/changelog.gz
+              ${PROJECT_SOURCE_DIR}/data/copyright
+              ${PROJECT_SOURCE_DIR}/docs/screenshot.png
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME fusefuda)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Fusefuda Project <fusefuda@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Face-down card jigsaw")
+set(CPACK_PACKAGE_CONTACT "Fusefuda Project <fusefuda@users.noreply.github.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "face-down card jigsaw")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A pack of cards lies face down over a large board; drag the cards so that cards\n that belong side by side in the finished grid snap together.")
+    "A pack of cards lies face down over a large board; drag the cards so that\ncards that belong side by side in the finished grid snap together. Peeking\nat a card or picking it up costs points. Three levels, five-step undo,\nsaved games, the five best scores and background music; the interface\nis in Japanese or in English.")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/fusefuda/fusefuda")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The build carries debugging information; a player's install does not need it.
 set(CPACK_STRIP_FILES ON)
 # The Qt and SDL libraries, and with libqt6gui6 the X11 platform plugin, come

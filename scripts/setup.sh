@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n qt6-l10n-tools
   qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont fluidsynth
   fonts-ipafont-gothic fontconfig
@@ -13,8 +13,12 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick faketime
-  desktop-file-utils appstream dpkg-dev file procps
+  desktop-file-utils appstream dpkg-dev file procps lintian locales
 )
+
+# The end-to-end test also plays on an English and on a Japanese desktop;
+# without their locales Xlib cannot encode the window titles it looks for.
+locales_wanted=(en_US ja_JP)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,13 +27,19 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "setup: installing ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+for l in "${locales_wanted[@]}"; do
+  if ! locale -a | grep -qx "$l.utf8"; then
+    echo "setup: generating the locale $l.UTF-8"
+    $SUDO localedef -i "$l" -c -f UTF-8 "$l.UTF-8"
+  fi
+done

@@ -4,14 +4,13 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 
+#include "app/language.h"
 #include "app/mainwindow.h"
 #include "app/seethrough.h"
 #include "dialogs/dialogunits.h"
@@ -46,12 +45,12 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("fusefuda"));
     QApplication::setFont(fusefuda::dialogFont());
-    // Qt's own file choosers and message boxes speak Japanese like the rest.
-    QTranslator qtJapanese;
-    if (qtJapanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtJapanese);
+    // Japanese, or English for a desktop that speaks another language; Qt's
+    // own file choosers and message boxes speak it like the rest.
+    const auto translators = fusefuda::translatorsFor(
+        fusefuda::interfaceLanguageFor(fusefuda::localeVariablesOfProcess()));
+    for (const auto &translator : translators)
+        QCoreApplication::installTranslator(translator.get());
     catchTermination();
 
     fusefuda::AppSetup setup;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game as a player gets it from the Debian package. Validates the launcher
-# and the metainfo, builds the package from the build tree and checks what it
-# depends on, installs it here with apt, and starts the installed game under
+# and the metainfo, builds the package from the build tree, holds it to
+# lintian (no error, no warning) and checks what it depends on, installs it
+# here with apt, and starts the installed game under
 # Xvfb as an ordinary user, who cannot write the install folder: the settings
 # must land in that user's configuration folder and be read back at the next
 # start, and Qt's own dialogs must come up in Japanese.
@@ -27,7 +28,10 @@ else
 fi
 
 app_id=io.github.fusefuda.Fusefuda
-install_dir=/usr/lib/fusefuda
+# Where Debian puts a game: the command in /usr/games, the rest in a folder
+# of its own under /usr/lib/games.
+install_dir=/usr/lib/games/fusefuda
+command_path=/usr/games/fusefuda
 
 # --- the player's part ----------------------------------------------------------
 # Runs as the throwaway user inside xvfb-run with a clean environment and the
@@ -47,7 +51,7 @@ player() {
 
     start_game() {
         # From a folder of the player's own: the file chooser opens there.
-        (cd "$files" && exec /usr/bin/fusefuda >>"$work/game.log" 2>&1) &
+        (cd "$files" && exec fusefuda >>"$work/game.log" 2>&1) &
         pid=$!
         poll 20 has_named_window "伏せ札ジグソー" || fail "the installed game shows no main window (see game.log)"
         main=$(named_window "伏せ札ジグソー")
@@ -64,8 +68,8 @@ player() {
     [ "$(id -u)" != 0 ] || fail "the player's part must not run as root"
     [ ! -e "$conf" ] || fail "the new user already has $conf"
     if [ -w "$install_dir" ]; then fail "$install_dir is writable for $USER"; fi
-    [ "$(command -v fusefuda)" = /usr/bin/fusefuda ] ||
-        fail "the launcher's command fusefuda is $(command -v fusefuda || echo missing), not /usr/bin/fusefuda"
+    [ "$(command -v fusefuda)" = "$command_path" ] ||
+        fail "the launcher's command fusefuda is $(command -v fusefuda || echo missing), not $command_path"
 
     # --- first start: no settings anywhere --------------------------------------
     start_game
@@ -199,6 +203,19 @@ depends=$(dpkg-deb -f "$deb" Depends)
 note "$(basename "$deb"), $(stat -c %s "$deb") bytes"
 note "Depends: $depends"
 
+# Debian's own check of the package. Every tag it shows goes to the
+# artifacts; an error or a warning fails the check. Three informational tags
+# stay, none of them suppressed:
+# - binary-has-unneeded-section .comment: CPack strips with plain `strip`,
+#   which keeps the compilers' version notes (a few hundred bytes);
+# - hardening-no-bindnow: Debian's default build flags bind lazily too, and
+#   so the game does not resolve all of Qt's symbols before its window shows;
+# - hardening-no-fortify-functions: the build fortifies (_FORTIFY_SOURCE=2),
+#   but the calls left are those whose buffer sizes no compiler can know.
+lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb" \
+    >"$artifacts/lintian.txt" 2>&1 || { cat "$artifacts/lintian.txt" >&2; fail "lintian rejects $(basename "$deb")"; }
+note "lintian: no error, no warning ($(grep -c '^I: ' "$artifacts/lintian.txt" || true) informational tags)"
+
 # depends_on PACKAGE: PACKAGE is named in Depends, alone or as an alternative.
 depended=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/^ *//; s/ *$//')
 depends_on() { grep -qx "$1" <<<"$depended"; }
@@ -247,8 +264,8 @@ note "installed"
 exe=$install_dir/fusefuda
 [ -f "$exe" ] && [ -x "$exe" ] || fail "no executable $exe"
 [[ "$(file -b "$exe")" == ELF* ]] || fail "$exe is not an ELF executable"
-[ -L /usr/bin/fusefuda ] && [ "$(readlink -f /usr/bin/fusefuda)" = "$exe" ] ||
-    fail "/usr/bin/fusefuda does not lead to $exe"
+[ -L "$command_path" ] && [ "$(readlink -f "$command_path")" = "$exe" ] ||
+    fail "$command_path does not lead to $exe"
 [[ "$(file -b "$install_dir/fusefuda.mid")" == *"Standard MIDI"* ]] || fail "no fusefuda.mid beside $exe"
 install_dir_contents() { find "$install_dir" -mindepth 1 -printf '%f ' | tr ' ' '\n' | sort | xargs; }
 [ "$(install_dir_contents)" = "fusefuda fusefuda.mid" ] ||
@@ -264,6 +281,9 @@ for size in 32 256; do
         fail "no $size x $size icon $png"
 done
 [ "$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")" = fusefuda ] || fail "the launcher does not run fusefuda"
+[[ "$(file -b /usr/share/doc/fusefuda/screenshot.png)" == "PNG image data, 1024 x 768,"* ]] ||
+    fail "no screenshot in /usr/share/doc/fusefuda"
+[ -f /usr/share/man/man6/fusefuda.6.gz ] || fail "no manual page fusefuda(6)"
 launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
 [ "$launchable" = "$app_id.desktop" ] || fail "the metainfo launches '$launchable', not $app_id.desktop"
 validate_desktop "$desktop"
@@ -337,7 +357,8 @@ if [ ! -d /tmp/.X11-unix ]; then mkdir -m 1777 /tmp/.X11-unix; fi
 
 cd "$tmp"
 runuser -u "$user" -- env -i HOME="$home" USER="$user" LOGNAME="$user" SHELL=/bin/sh \
-    PATH=/usr/local/bin:/usr/bin:/bin LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$tmp/run" \
+    PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games LC_ALL=C.UTF-8 \
+    XDG_RUNTIME_DIR="$tmp/run" \
     SDL_AUDIODRIVER=dummy \
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     bash "$tmp/package.sh" --player "$tmp/work" "$tmp/probe" ||

@@ -1,6 +1,7 @@
 #include "app/menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -8,9 +9,20 @@ namespace fusefuda {
 
 namespace {
 
-QAction *addEntry(MenuActions &menu, QMenu *parent, int command, const QString &caption,
+// The captions are the Japanese ones, marked for the translation tools and
+// looked up when the menu is built.
+constexpr const char *kContext = "Menu";
+
+QString caption(const char *japanese) { return QCoreApplication::translate(kContext, japanese); }
+
+template <typename Parent>
+QMenu *addSubmenu(Parent *parent, const char *japanese) {
+    return parent->addMenu(caption(japanese));
+}
+
+QAction *addEntry(MenuActions &menu, QMenu *parent, int command, const char *japanese,
                   bool checkable = false) {
-    QAction *action = parent->addAction(caption);
+    QAction *action = parent->addAction(caption(japanese));
     action->setData(command);
     // Checkable entries show a mark; the marks themselves always come from
     // setMenuMarks, never from Qt's own toggling.
@@ -29,42 +41,44 @@ QAction *MenuActions::entry(int command) const {
 MenuActions buildMenu(QMenuBar *bar) {
     MenuActions menu;
 
-    QMenu *file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    QMenu *newGame = file->addMenu(QStringLiteral("新規ゲーム(&N)"));
-    addEntry(menu, newGame, kCmdBeginner, QStringLiteral("初級(&L)"));
-    addEntry(menu, newGame, kCmdIntermediate, QStringLiteral("中級(&M)"));
-    addEntry(menu, newGame, kCmdAdvanced, QStringLiteral("上級(&T)"));
-    addEntry(menu, file, kCmdOpenPlayFile, QStringLiteral("プレイファイルを開く(&O)"));
-    addEntry(menu, file, kCmdSavePlayFile, QStringLiteral("プレイファイルを保存する(&S)"));
+    QMenu *file = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "ファイル(&F)"));
+    QMenu *newGame = addSubmenu(file, QT_TRANSLATE_NOOP("Menu", "新規ゲーム(&N)"));
+    addEntry(menu, newGame, kCmdBeginner, QT_TRANSLATE_NOOP("Menu", "初級(&L)"));
+    addEntry(menu, newGame, kCmdIntermediate, QT_TRANSLATE_NOOP("Menu", "中級(&M)"));
+    addEntry(menu, newGame, kCmdAdvanced, QT_TRANSLATE_NOOP("Menu", "上級(&T)"));
+    addEntry(menu, file, kCmdOpenPlayFile, QT_TRANSLATE_NOOP("Menu", "プレイファイルを開く(&O)"));
+    addEntry(menu, file, kCmdSavePlayFile,
+             QT_TRANSLATE_NOOP("Menu", "プレイファイルを保存する(&S)"));
     file->addSeparator();
-    addEntry(menu, file, kCmdExit, QStringLiteral("終了(&X)"));
+    addEntry(menu, file, kCmdExit, QT_TRANSLATE_NOOP("Menu", "終了(&X)"));
 
-    QMenu *edit = bar->addMenu(QStringLiteral("編集(&E)"));
-    addEntry(menu, edit, kCmdUndo, QStringLiteral("元に戻す(&U)"));
+    QMenu *edit = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "編集(&E)"));
+    addEntry(menu, edit, kCmdUndo, QT_TRANSLATE_NOOP("Menu", "元に戻す(&U)"));
     edit->addSeparator();
-    addEntry(menu, edit, kCmdSwapLayers, QStringLiteral("カードの上下入れ替え(&U)"));
+    addEntry(menu, edit, kCmdSwapLayers, QT_TRANSLATE_NOOP("Menu", "カードの上下入れ替え(&U)"));
 
-    QMenu *functions = bar->addMenu(QStringLiteral("機能(&K)"));
-    addEntry(menu, functions, kCmdSound, QStringLiteral("効果音(&B)"), true);
-    addEntry(menu, functions, kCmdGuide, QStringLiteral("ガイド表示(&G)"), true);
-    addEntry(menu, functions, kCmdShowScore, QStringLiteral("スコア表示(&W)"), true);
-    addEntry(menu, functions, kCmdAnimation, QStringLiteral("アニメーション表示(&A)"), true);
-    addEntry(menu, functions, kCmdMusic, QStringLiteral("BGM再生・停止(&I)"));
-    QMenu *background = functions->addMenu(QStringLiteral("背景(&Z)"));
-    addEntry(menu, background, kCmdBackground1, QStringLiteral("パターン１(&1)"), true);
-    addEntry(menu, background, kCmdBackground2, QStringLiteral("パターン２(&2)"), true);
-    addEntry(menu, background, kCmdBackground3, QStringLiteral("パターン３(&3)"), true);
-    addEntry(menu, background, kCmdSeeThrough, QStringLiteral("透明(WinXP)(&4)"), true);
-    QMenu *cards = functions->addMenu(QStringLiteral("カード(&C)"));
-    addEntry(menu, cards, kCmdCards1, QStringLiteral("パターン１(&1)"), true);
-    addEntry(menu, cards, kCmdCards2, QStringLiteral("パターン２(&2)"), true);
-    addEntry(menu, functions, kCmdPeekMode, QStringLiteral("覗き見モード(&M)"), true);
+    QMenu *functions = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "機能(&K)"));
+    addEntry(menu, functions, kCmdSound, QT_TRANSLATE_NOOP("Menu", "効果音(&B)"), true);
+    addEntry(menu, functions, kCmdGuide, QT_TRANSLATE_NOOP("Menu", "ガイド表示(&G)"), true);
+    addEntry(menu, functions, kCmdShowScore, QT_TRANSLATE_NOOP("Menu", "スコア表示(&W)"), true);
+    addEntry(menu, functions, kCmdAnimation, QT_TRANSLATE_NOOP("Menu", "アニメーション表示(&A)"),
+             true);
+    addEntry(menu, functions, kCmdMusic, QT_TRANSLATE_NOOP("Menu", "BGM再生・停止(&I)"));
+    QMenu *background = addSubmenu(functions, QT_TRANSLATE_NOOP("Menu", "背景(&Z)"));
+    addEntry(menu, background, kCmdBackground1, QT_TRANSLATE_NOOP("Menu", "パターン１(&1)"), true);
+    addEntry(menu, background, kCmdBackground2, QT_TRANSLATE_NOOP("Menu", "パターン２(&2)"), true);
+    addEntry(menu, background, kCmdBackground3, QT_TRANSLATE_NOOP("Menu", "パターン３(&3)"), true);
+    addEntry(menu, background, kCmdSeeThrough, QT_TRANSLATE_NOOP("Menu", "透明(WinXP)(&4)"), true);
+    QMenu *cards = addSubmenu(functions, QT_TRANSLATE_NOOP("Menu", "カード(&C)"));
+    addEntry(menu, cards, kCmdCards1, QT_TRANSLATE_NOOP("Menu", "パターン１(&1)"), true);
+    addEntry(menu, cards, kCmdCards2, QT_TRANSLATE_NOOP("Menu", "パターン２(&2)"), true);
+    addEntry(menu, functions, kCmdPeekMode, QT_TRANSLATE_NOOP("Menu", "覗き見モード(&M)"), true);
 
-    QMenu *other = bar->addMenu(QStringLiteral("その他(&Y)"));
-    addEntry(menu, other, kCmdScores, QStringLiteral("スコア(&P)"));
+    QMenu *other = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "その他(&Y)"));
+    addEntry(menu, other, kCmdScores, QT_TRANSLATE_NOOP("Menu", "スコア(&P)"));
 
-    QMenu *help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    addEntry(menu, help, kCmdAbout, QStringLiteral("バージョン情報(&V)"));
+    QMenu *help = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "ヘルプ(&H)"));
+    addEntry(menu, help, kCmdAbout, QT_TRANSLATE_NOOP("Menu", "バージョン情報(&V)"));
 
     return menu;
 }

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QLabel>
 #include <memory>
 
@@ -8,10 +9,14 @@
 namespace fusefuda {
 
 ModalDialog *createAboutBox(QWidget *owner) {
-    auto *dialog = new ModalDialog(owner, QString::fromUtf8("バージョン情報"), 183, 64);
+    auto *dialog =
+        new ModalDialog(owner, QCoreApplication::translate("AboutBox", "バージョン情報"), 183, 64);
     addTemplatePicture(dialog, -1, loadPicture(kIconPicture), 15, 7, 20, 20);
-    addTemplateLabel(dialog, QString::fromUtf8("『伏せ札ジグソー』   Ver  6.2"), 41, 14, 99, 10);
-    addTemplateLabel(dialog, QStringLiteral("(C) 2026 Fusefuda Project"), 47, 28, 114, 8);
+    addTemplateLabel(dialog,
+                     QCoreApplication::translate("AboutBox", "『伏せ札ジグソー』   Ver  6.2"), 41,
+                     14, 99, 10);
+    addTemplateLabel(dialog, QCoreApplication::translate("AboutBox", "(C) 2026 Fusefuda Project"),
+                     47, 28, 114, 8);
     dialog->addOkButton(58, 41, 65, 16);
     return dialog;
 }

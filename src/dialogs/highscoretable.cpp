@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <memory>
@@ -14,7 +15,10 @@ namespace {
 // Entry i's name box and score box in the high-score window.
 constexpr int kNameBoxIds[kHighScores] = {1006, 1008, 1010, 1012, 1018};
 constexpr int kScoreBoxIds[kHighScores] = {1005, 1001, 1002, 1003, 1017};
-constexpr const char *kPlaceLabels[kHighScores] = {"1st", "2nd", "3rd", "4th", "5th"};
+constexpr const char *kPlaceLabels[kHighScores] = {
+    QT_TRANSLATE_NOOP("HighScoreTable", "1st"), QT_TRANSLATE_NOOP("HighScoreTable", "2nd"),
+    QT_TRANSLATE_NOOP("HighScoreTable", "3rd"), QT_TRANSLATE_NOOP("HighScoreTable", "4th"),
+    QT_TRANSLATE_NOOP("HighScoreTable", "5th")};
 // Template rows: the place labels and the lower four score boxes sit two
 // units below their name boxes.
 constexpr int kLabelY[kHighScores] = {27, 51, 75, 99, 123};
@@ -32,11 +36,14 @@ std::string nameFromEntry(const QString &typed) {
 }
 
 ModalDialog *createHighScoreTable(const GameState &g, QWidget *owner) {
-    auto *dialog = new ModalDialog(owner, QStringLiteral("SCORE"), 171, 167);
-    addTemplateLabel(dialog, QStringLiteral("Name"), 47, 13, 50, 12);
-    addTemplateLabel(dialog, QStringLiteral("Score"), 106, 13, 50, 12);
+    auto *dialog =
+        new ModalDialog(owner, QCoreApplication::translate("HighScoreTable", "SCORE"), 171, 167);
+    addTemplateLabel(dialog, QCoreApplication::translate("HighScoreTable", "Name"), 47, 13, 50, 12);
+    addTemplateLabel(dialog, QCoreApplication::translate("HighScoreTable", "Score"), 106, 13, 50,
+                     12);
     for (int i = 0; i < kHighScores; ++i) {
-        addTemplateLabel(dialog, QString::fromLatin1(kPlaceLabels[i]), 19, kLabelY[i], 16, 12);
+        addTemplateLabel(dialog, QCoreApplication::translate("HighScoreTable", kPlaceLabels[i]), 19,
+                         kLabelY[i], 16, 12);
         QLineEdit *name = addTemplateEdit(dialog, kNameBoxIds[i], 46, kNameBoxY[i], 55, 16,
                                           Qt::AlignHCenter, true);
         name->setText(nameForDisplay(g.highScoreNames[i]));
@@ -54,10 +61,13 @@ void runHighScoreTable(const GameState &g, QWidget *owner) {
 }
 
 ModalDialog *createNameEntry(GameState &g, QWidget *owner) {
-    auto *dialog = new ModalDialog(owner, QStringLiteral("Rank in !!"), 187, 93);
+    auto *dialog =
+        new ModalDialog(owner, QCoreApplication::translate("NameEntry", "Rank in !!"), 187, 93);
     QLineEdit *score = addTemplateEdit(dialog, 1007, 63, 13, 54, 13, Qt::AlignHCenter, true);
     score->setText(QString::number(g.finalScore));
-    addTemplateLabel(dialog, QStringLiteral("Please type in your name !!"), 52, 31, 83, 10);
+    addTemplateLabel(dialog,
+                     QCoreApplication::translate("NameEntry", "Please type in your name !!"), 52,
+                     31, 83, 10);
     QLineEdit *name = addTemplateEdit(dialog, 1008, 50, 44, 85, 16, Qt::AlignHCenter, false);
     dialog->addOkButton(67, 72, 50, 14);
     name->setFocus();

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
@@ -24,16 +25,24 @@ ModalDialog *createScoreSummary(GameState &g, QWidget *owner) {
     const TouchTally tally = tallyTouches(g);
     g.finalScore = scoreFor(tally);
 
-    auto *dialog = new ModalDialog(owner, QStringLiteral("SCORE"), 251, 299, true);
+    auto *dialog = new ModalDialog(owner, QCoreApplication::translate("ScoreSummary", "SCORE"), 251,
+                                   299, true);
     addTemplatePicture(dialog, -1, loadPicture(kDarkBackPicture), 17, 15, 37, 68);
-    addCountBox(dialog, 1001, 61, QString::number(tally.neverTouched) + QStringLiteral(" x 100 Points"));
+    addCountBox(dialog, 1001, 61,
+                QString::number(tally.neverTouched) +
+                    QCoreApplication::translate("ScoreSummary", " x 100 Points"));
     addTemplatePicture(dialog, -1, loadPicture(kMidBackPicture), 17, 99, 37, 68);
-    addCountBox(dialog, 1002, 143, QString::number(tally.touchedOnce) + QStringLiteral(" x  50 Points"));
+    addCountBox(dialog, 1002, 143,
+                QString::number(tally.touchedOnce) +
+                    QCoreApplication::translate("ScoreSummary", " x  50 Points"));
     addTemplatePicture(dialog, -1, loadPicture(kLightBackPicture), 17, 183, 37, 68);
-    addCountBox(dialog, 1003, 225, QString::number(tally.touchedTwice) + QStringLiteral(" x  20 Points"));
-    addTemplateLabel(dialog, QStringLiteral("SCORE"), 168, 117, 33, 9);
+    addCountBox(dialog, 1003, 225,
+                QString::number(tally.touchedTwice) +
+                    QCoreApplication::translate("ScoreSummary", " x  20 Points"));
+    addTemplateLabel(dialog, QCoreApplication::translate("ScoreSummary", "SCORE"), 168, 117, 33, 9);
     QLineEdit *total = addTemplateEdit(dialog, 1004, 168, 129, 60, 19, Qt::AlignLeft, false);
-    total->setText(QString::number(g.finalScore) + QStringLiteral(" Points"));
+    total->setText(QString::number(g.finalScore) +
+                   QCoreApplication::translate("ScoreSummary", " Points"));
     total->setCursorPosition(0);
     QWidget *ok = dialog->addOkButton(102, 278, 50, 14);
     ok->setFocus();

@@ -1,6 +1,7 @@
 #include "dialogs/templatedialog.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -64,7 +65,7 @@ ModalDialog::ModalDialog(QWidget *owner, const QString &caption, int width, int 
 }
 
 QPushButton *ModalDialog::addOkButton(int x, int y, int width, int height) {
-    auto *button = new QPushButton(QStringLiteral("OK"), this);
+    auto *button = new QPushButton(QCoreApplication::translate("Dialog", "OK"), this);
     button->setObjectName(QStringLiteral("1"));
     button->setFont(dialogFont());
     button->setDefault(true);

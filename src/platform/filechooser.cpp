@@ -1,5 +1,6 @@
 #include "platform/filechooser.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 namespace fusefuda {
@@ -8,10 +9,11 @@ namespace {
 
 std::string runChooser(QWidget *owner, bool saving) {
     QFileDialog dialog(owner);
-    dialog.setWindowTitle(saving ? QStringLiteral("プレイファイルを保存する")
-                                 : QStringLiteral("プレイファイルを開く"));
-    QStringList filters{QStringLiteral("Play files(*.pvq)")};
-    if (!saving) filters << QStringLiteral("All Files(*.*)");
+    dialog.setWindowTitle(
+        saving ? QCoreApplication::translate("FileChooser", "プレイファイルを保存する")
+               : QCoreApplication::translate("FileChooser", "プレイファイルを開く"));
+    QStringList filters{QCoreApplication::translate("FileChooser", "Play files(*.pvq)")};
+    if (!saving) filters << QCoreApplication::translate("FileChooser", "All Files(*.*)");
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("pvq"));
     if (saving) {

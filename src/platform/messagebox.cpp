@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/shell.h"
+
 namespace fusefuda {
 
 void showMessageBox(QWidget *owner, const std::string &text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                    QString::fromStdString(text), QMessageBox::Ok, owner);
+                    QCoreApplication::translate(kMessageContext, text.c_str()), QMessageBox::Ok,
+                    owner);
     box.exec();
 }
 

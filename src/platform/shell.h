@@ -5,7 +5,16 @@
 #include <cstdint>
 #include <string>
 
+// Marks a text for Qt's translation tools where Qt itself is not included;
+// the same definition as Qt's own.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 namespace fusefuda {
+
+// The translation context of the texts that showMessage shows.
+inline constexpr const char *kMessageContext = "Messages";
 
 class Shell {
 public:
@@ -48,6 +57,8 @@ public:
     virtual std::string chooseOpenPlayFile() = 0;
     virtual std::string chooseSavePlayFile() = 0;
     // A message box owned by the main window with one OK button (UTF-8 text).
+    // The text is the Japanese one; the box shows its translation in the
+    // context kMessageContext, where QT_TRANSLATE_NOOP marks it.
     virtual void showMessage(const std::string &text) = 0;
 
     // Calendar time in whole seconds; seeds every new game.

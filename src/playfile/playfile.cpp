@@ -12,9 +12,9 @@ namespace fusefuda {
 
 namespace {
 
-const char *const kOutputCannotOpen = "出力ファイルが開けません";
-const char *const kInputCannotOpen = "入力ファイルが開けません";
-const char *const kReadFailed = "ファイルの読み込みに失敗しました";
+const char *const kOutputCannotOpen = QT_TRANSLATE_NOOP("Messages", "出力ファイルが開けません");
+const char *const kInputCannotOpen = QT_TRANSLATE_NOOP("Messages", "入力ファイルが開けません");
+const char *const kReadFailed = QT_TRANSLATE_NOOP("Messages", "ファイルの読み込みに失敗しました");
 
 // Puts a checked record in place of the game being played.
 void takeUpGame(Context &ctx, const PlayFileRecord &record) {

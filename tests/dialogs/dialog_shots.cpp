@@ -1,12 +1,14 @@
 // Writes pictures of the four dialogs and of a finished board under the
-// score summary, for a person to look at: dialog_shots <folder>.
+// score summary, for a person to look at: dialog_shots [--english] <folder>.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPainter>
 #include <cstdio>
 #include <memory>
+#include <string>
 
+#include "app/language.h"
 #include "dialogs/builders.h"
 #include "dialogs/dialogs.h"
 #include "game/scoring.h"
@@ -59,6 +61,12 @@ QImage shot(QWidget *dialog) {
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     installDialogFont();
+    const bool english = argc > 1 && std::string(argv[1]) == "--english";
+    if (english) --argc, ++argv;
+    const auto translators =
+        translatorsFor(english ? InterfaceLanguage::English : InterfaceLanguage::Japanese);
+    for (const auto &translator : translators)
+        QCoreApplication::installTranslator(translator.get());
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("artifacts");
     QDir().mkpath(folder);
 

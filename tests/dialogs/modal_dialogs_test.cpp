@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 #include <memory>
 
+#include "app/language.h"
 #include "dialog_driving.h"
 #include "dialogs/builders.h"
 #include "dialogs/dialogs.h"
@@ -150,10 +152,11 @@ void expectNothingClipped(QWidget *dialog) {
     dialog->hide();
 }
 
-TEST(DialogLayout, NothingIsClippedInAnyDialog) {
+// The four dialogs with the widest texts each box can get: four kanji, a
+// score of five digits.
+void expectEveryDialogUnclipped(const std::function<void(QWidget *)> &alsoCheck) {
     Table t;
     setBeginnerExample(t);
-    // The widest texts each box can get: four kanji, a score of five digits.
     for (int i = 0; i < kHighScores; ++i) {
         t.g().highScoreNames[i] = "\x8E\x52\x93\x63\x91\xBE\x98\x59";
         t.g().highScores[i] = -99999;
@@ -163,10 +166,47 @@ TEST(DialogLayout, NothingIsClippedInAnyDialog) {
     std::unique_ptr<ModalDialog> table(createHighScoreTable(t.g(), nullptr));
     std::unique_ptr<ModalDialog> entry(createNameEntry(t.g(), nullptr));
     std::unique_ptr<ModalDialog> summary(createScoreSummary(t.g(), nullptr));
-    controlById<QLineEdit>(summary.get(), 1001)->setText(u("48 x 100 Points"));
-    controlById<QLineEdit>(summary.get(), 1004)->setText(u("4800 Points"));
-    for (ModalDialog *d : {about.get(), table.get(), entry.get(), summary.get()})
+    QLineEdit *count = controlById<QLineEdit>(summary.get(), 1001);
+    count->setText(u("48") + count->text().mid(count->text().indexOf(' ')));
+    QLineEdit *total = controlById<QLineEdit>(summary.get(), 1004);
+    total->setText(u("4800") + total->text().mid(total->text().indexOf(' ')));
+    for (ModalDialog *d : {about.get(), table.get(), entry.get(), summary.get()}) {
         expectNothingClipped(d);
+        alsoCheck(d);
+    }
+}
+
+TEST(DialogLayout, NothingIsClippedInAnyDialog) {
+    expectEveryDialogUnclipped([](QWidget *) {});
+}
+
+// The longer English texts still fit, nothing Japanese is left but the
+// game's name, and the high-score names are the same code page 932 text.
+TEST(DialogLayout, EnglishFitsAndKeepsOnlyTheNamesJapanese) {
+    const auto translators = translatorsFor(InterfaceLanguage::English);
+    ASSERT_FALSE(translators.empty()) << "the English translation is not built in";
+    for (const auto &t : translators) QCoreApplication::installTranslator(t.get());
+    const QString kanjiName = u("山田太郎");
+    expectEveryDialogUnclipped([&](QWidget *dialog) {
+        QStringList texts{dialog->windowTitle()};
+        for (QLabel *label : dialog->findChildren<QLabel *>()) texts << label->text();
+        for (QLineEdit *edit : dialog->findChildren<QLineEdit *>())
+            if (edit->text() != kanjiName) texts << edit->text();
+        for (QPushButton *button : dialog->findChildren<QPushButton *>()) texts << button->text();
+        for (QString text : texts) {
+            text.remove(u("伏せ札ジグソー"));
+            for (QChar ch : text)
+                EXPECT_LT(ch.unicode(), 0x3000) << text.toStdString();
+        }
+    });
+    Table t;
+    t.g().highScoreNames[0] = "\x8E\x52\x93\x63\x91\xBE\x98\x59";
+    std::unique_ptr<ModalDialog> table(createHighScoreTable(t.g(), nullptr));
+    EXPECT_EQ(textOf(table.get(), 1006), kanjiName);
+    EXPECT_EQ(table->windowTitle(), u("High Scores"));
+    std::unique_ptr<ModalDialog> about(createAboutBox(nullptr));
+    EXPECT_EQ(about->windowTitle(), u("About Fusefuda"));
+    for (const auto &t : translators) QCoreApplication::removeTranslator(t.get());
 }
 
 TEST(DialogLayout, UsesTheDialogFontAndItsUnits) {

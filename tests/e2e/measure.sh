@@ -22,6 +22,7 @@ cp "$exe" "$work/bin/fusefuda"
 [ -f "$(dirname "$exe")/fusefuda.mid" ] && cp "$(dirname "$exe")/fusefuda.mid" "$work/bin/"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+unset LANGUAGE
 # The real window system, whatever the calling shell asked Qt for.
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 printf '[Kov_Section]\r\nkanpa=1\r\n%s' "${MEASURE_SETTINGS:-}" > "$work/bin/fusefuda.ini"

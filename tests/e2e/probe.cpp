@@ -11,6 +11,9 @@
 //                                       with SPENT the seven of spades is spent
 //   probe groupfile PATH                a play file with a 13-card group at window (50, 100)
 //   probe wonfile PATH                  a play file of a won beginner game
+//   probe lastmovefile PATH             a play file of a beginner game one drop from
+//                                       its end; prints that drop as "drag X1 Y1 X2 Y2"
+//                                       in client coordinates
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
@@ -171,6 +174,39 @@ int writePlayFile(const char *path, bool won) {
     return 0;
 }
 
+// Every card but the nine of diamonds joined to the sevens, and the nine face
+// down and untouched apart from them, so that one drop wins with a score
+// that tops the default table.
+int writeLastMoveFile(const char *path) {
+    GameState g;
+    Surfaces s;
+    ProbeShell shell;
+    shell.savePath = path;
+    Context ctx{g, s, shell};
+    setStartingValues(g);
+    createSurfaces(s, 1, 1, 1008, 709);
+    startNewGame(ctx, kBeginner);
+    dealScatter(ctx, kBeginner);
+    g.dealPending = 0;
+    const int lastColumn = 8, lastRow = 3;
+    std::vector<int> ids;
+    const ColumnRange cols = columnsInPlay(kBeginner);
+    for (int r = 0; r < kRows; ++r)
+        for (int c = cols.first; c <= cols.last; ++c)
+            if (c != lastColumn || r != lastRow) ids.push_back(cardId(c, r));
+    joinGroup(g, ids, 475 - 128 + g.viewX, 150 + g.viewY);
+    // Right of the group and clear of it.
+    joinGroup(g, {cardId(lastColumn, lastRow)}, 800 + g.viewX, 300 + g.viewY);
+    const Rect &card = g.cardRect[lastColumn][lastRow];
+    const Rect &neighbour = g.cardRect[lastColumn - 1][lastRow];
+    const int fromX = card.left + 30 - g.viewX, fromY = card.top + 50 - g.viewY;
+    const int toX = fromX + (neighbour.left + kPitchX) - card.left;
+    const int toY = fromY + neighbour.top - card.top;
+    savePlayFile(ctx);
+    std::printf("drag %d %d %d %d\n", fromX, fromY, toX, toY);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -186,6 +222,7 @@ int main(int argc, char **argv) {
     if (what == "input") return pressPicksUp();
     if (what == "groupfile" && argc == 3) return writePlayFile(argv[2], false);
     if (what == "wonfile" && argc == 3) return writePlayFile(argv[2], true);
+    if (what == "lastmovefile" && argc == 3) return writeLastMoveFile(argv[2]);
     if (what == "locate" && argc == 4) return locate(argv[2], std::atoi(argv[3]));
     if (what == "background" && argc == 6)
         return checkBackground(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));

@@ -1,0 +1,244 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ja_JP">
+<context>
+    <name>AboutBox</name>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About Fusefuda</translation>
+    </message>
+    <message>
+        <source>『伏せ札ジグソー』   Ver  6.2</source>
+        <translation>Fusefuda (伏せ札ジグソー)   Version 6.2</translation>
+    </message>
+    <message>
+        <source>(C) 2026 Fusefuda Project</source>
+        <translation>(C) 2026 Fusefuda Project</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>FileChooser</name>
+    <message>
+        <source>プレイファイルを保存する</source>
+        <translation>Save Play File</translation>
+    </message>
+    <message>
+        <source>プレイファイルを開く</source>
+        <translation>Open Play File</translation>
+    </message>
+    <message>
+        <source>Play files(*.pvq)</source>
+        <translation>Play files(*.pvq)</translation>
+    </message>
+    <message>
+        <source>All Files(*.*)</source>
+        <translation>All Files(*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>HighScoreTable</name>
+    <message>
+        <source>1st</source>
+        <translation>1st</translation>
+    </message>
+    <message>
+        <source>2nd</source>
+        <translation>2nd</translation>
+    </message>
+    <message>
+        <source>3rd</source>
+        <translation>3rd</translation>
+    </message>
+    <message>
+        <source>4th</source>
+        <translation>4th</translation>
+    </message>
+    <message>
+        <source>5th</source>
+        <translation>5th</translation>
+    </message>
+    <message>
+        <source>SCORE</source>
+        <translation>High Scores</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>新規ゲーム(&amp;N)</source>
+        <translation>&amp;New Game</translation>
+    </message>
+    <message>
+        <source>初級(&amp;L)</source>
+        <translation>&amp;Beginner</translation>
+    </message>
+    <message>
+        <source>中級(&amp;M)</source>
+        <translation>&amp;Intermediate</translation>
+    </message>
+    <message>
+        <source>上級(&amp;T)</source>
+        <translation>&amp;Advanced</translation>
+    </message>
+    <message>
+        <source>プレイファイルを開く(&amp;O)</source>
+        <translation>&amp;Open Play File...</translation>
+    </message>
+    <message>
+        <source>プレイファイルを保存する(&amp;S)</source>
+        <translation>&amp;Save Play File...</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>カードの上下入れ替え(&amp;U)</source>
+        <translation>&amp;Reverse Stacking Order</translation>
+    </message>
+    <message>
+        <source>機能(&amp;K)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>効果音(&amp;B)</source>
+        <translation>Sound &amp;Effects</translation>
+    </message>
+    <message>
+        <source>ガイド表示(&amp;G)</source>
+        <translation>Show &amp;Guide</translation>
+    </message>
+    <message>
+        <source>スコア表示(&amp;W)</source>
+        <translation>Show &amp;Score</translation>
+    </message>
+    <message>
+        <source>アニメーション表示(&amp;A)</source>
+        <translation>Show &amp;Animation</translation>
+    </message>
+    <message>
+        <source>BGM再生・停止(&amp;I)</source>
+        <translation>Play/Stop &amp;Music</translation>
+    </message>
+    <message>
+        <source>背景(&amp;Z)</source>
+        <translation>&amp;Background</translation>
+    </message>
+    <message>
+        <source>パターン１(&amp;1)</source>
+        <translation>Pattern &amp;1</translation>
+    </message>
+    <message>
+        <source>パターン２(&amp;2)</source>
+        <translation>Pattern &amp;2</translation>
+    </message>
+    <message>
+        <source>パターン３(&amp;3)</source>
+        <translation>Pattern &amp;3</translation>
+    </message>
+    <message>
+        <source>透明(WinXP)(&amp;4)</source>
+        <translation>&amp;Transparent</translation>
+    </message>
+    <message>
+        <source>カード(&amp;C)</source>
+        <translation>&amp;Cards</translation>
+    </message>
+    <message>
+        <source>覗き見モード(&amp;M)</source>
+        <translation>&amp;Peek Mode</translation>
+    </message>
+    <message>
+        <source>その他(&amp;Y)</source>
+        <translation>O&amp;ther</translation>
+    </message>
+    <message>
+        <source>スコア(&amp;P)</source>
+        <translation>&amp;High Scores</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;V)</source>
+        <translation>&amp;About Fusefuda</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>出力ファイルが開けません</source>
+        <translation>The output file cannot be opened.</translation>
+    </message>
+    <message>
+        <source>入力ファイルが開けません</source>
+        <translation>The input file cannot be opened.</translation>
+    </message>
+    <message>
+        <source>ファイルの読み込みに失敗しました</source>
+        <translation>Reading the file failed.</translation>
+    </message>
+</context>
+<context>
+    <name>NameEntry</name>
+    <message>
+        <source>Rank in !!</source>
+        <translation>New High Score!</translation>
+    </message>
+    <message>
+        <source>Please type in your name !!</source>
+        <translation>Please type in your name:</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreSummary</name>
+    <message>
+        <source>SCORE</source>
+        <translation>SCORE</translation>
+    </message>
+    <message>
+        <source> x 100 Points</source>
+        <translation> x 100 Points</translation>
+    </message>
+    <message>
+        <source> x  50 Points</source>
+        <translation> x  50 Points</translation>
+    </message>
+    <message>
+        <source> x  20 Points</source>
+        <translation> x  20 Points</translation>
+    </message>
+    <message>
+        <source> Points</source>
+        <translation> Points</translation>
+    </message>
+</context>
+</TS>
