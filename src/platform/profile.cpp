@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace fusefuda {
 
@@ -165,7 +166,12 @@ void setProfileString(ProfileFile &file, std::string_view section, std::string_v
     const std::string name(trimmed(key));
     size_t begin = 0, end = 0;
     if (!findSection(file, section, begin, end)) {
-        file.lines.push_back("[" + std::string(trimmed(section)) + "]");
+        // Appended piece by piece: g++ 12 at -O2 and above gives a false
+        // -Wrestrict on "[" + std::string(...).
+        std::string header = "[";
+        header += trimmed(section);
+        header += ']';
+        file.lines.push_back(std::move(header));
         file.lines.push_back(name + "=" + oneLine(value));
         return;
     }
