@@ -399,7 +399,13 @@ void MainWindow::presentNow() {
     showUnshown();
 }
 
-void MainWindow::runScoreSummary() { fusefuda::runScoreSummary(state_, this); }
+void MainWindow::runScoreSummary() {
+    fusefuda::runScoreSummary(state_, this);
+    // The name entry, if the score reached the table, has closed by now: keep
+    // the table at once, so that a crash or a killed process later does not
+    // lose a finished game.
+    saveSettings();
+}
 
 void MainWindow::setGrabCursor() {
     wantGrab_ = true;
@@ -488,6 +494,10 @@ bool MainWindow::event(QEvent *event) {
 
 void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
+    // Once only: a window restored from the task bar stays where the player
+    // put it.
+    if (placed_) return;
+    placed_ = true;
     move(0, 0);
 }
 

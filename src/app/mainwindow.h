@@ -148,6 +148,7 @@ private:
     bool shutDown_ = false;
     bool quitRequested_ = false;
     bool outerSizeFitted_ = false;
+    bool placed_ = false;  // put at the top-left corner at the first show
 };
 
 }  // namespace fusefuda

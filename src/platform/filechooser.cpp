@@ -1,6 +1,7 @@
 #include "platform/filechooser.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 
 namespace fusefuda {
 
@@ -13,6 +14,17 @@ std::string runChooser(QWidget *owner, bool saving) {
     QStringList filters{QStringLiteral("Play files(*.pvq)")};
     if (!saving) filters << QStringLiteral("All Files(*.*)");
     dialog.setNameFilters(filters);
+    if (!saving) {
+        // The label keeps its familiar text, but "*.*" would hide every name
+        // without a dot: the last filter shows all files.
+        const QString allFiles = filters.last();
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, allFiles](const QString &chosen) {
+                             if (chosen != allFiles) return;
+                             if (auto *model = dialog.findChild<QFileSystemModel *>())
+                                 model->setNameFilters({QStringLiteral("*")});
+                         });
+    }
     dialog.setDefaultSuffix(QStringLiteral("pvq"));
     if (saving) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
