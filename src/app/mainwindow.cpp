@@ -85,8 +85,10 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
     connect(&frameTimer_, &QTimer::timeout, this, &MainWindow::runFrame);
-    popupTimer_.setInterval(kPopupTimerMs);
-    sparkleTimer_.setInterval(kSparkleTimerMs);
+    for (QTimer *timer : {&popupTimer_, &sparkleTimer_}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
     connect(&popupTimer_, &QTimer::timeout, this, &MainWindow::popupTick);
     connect(&sparkleTimer_, &QTimer::timeout, this, &MainWindow::sparkleTick);
 
@@ -127,9 +129,9 @@ void MainWindow::startUp() {
     state_.aboutShown = 1;
     if (state_.scoreDisplayOn == 1) openScoreWindow();
     if (state_.bgmOn == 1) playMusicFromStart(audio_);
-    popupTimer_.start();
-    sparkleTimer_.start();
+    phaseClock_.start();
     startedUp_ = true;
+    scheduleTimers();
     updateMenuMarks();
 }
 
@@ -162,6 +164,37 @@ void MainWindow::requestQuit() {
 void MainWindow::runIdle() {
     if (startedUp_ && !shutDown_ && QApplication::activeModalWidget() == nullptr) idleStep(ctx_);
     present();
+    scheduleTimers();
+}
+
+// A timer that flips a phase nobody looks at only wakes the processor, so
+// each runs while something ages by it: a popup, a sparkle, a won board's
+// sparkles, or a deal that still waits for the idle step.
+void MainWindow::scheduleTimers() {
+    if (!startedUp_ || shutDown_) return;
+    const GameState &g = state_;
+    bool popups = false, sparkles = g.gameOver == 1 || g.dealPending == 1;
+    for (const ScorePopup &p : g.popups) popups = popups || p.active == 1;
+    for (const Sparkle &s : g.sparkles) sparkles = sparkles || s.stepping == 1;
+    armPhaseTimer(popupTimer_, kPopupTimerMs, popupDue_, popups);
+    armPhaseTimer(sparkleTimer_, kSparkleTimerMs, sparkleDue_, sparkles);
+}
+
+// The flips keep to the beat they have had since start-up, as if the timer
+// had never stopped: a popup still lasts between one and one and a half
+// seconds, a sparkle frame up to 100 ms.
+void MainWindow::armPhaseTimer(QTimer &timer, int period, qint64 &due, bool needed) {
+    if (!needed) {
+        timer.stop();
+        return;
+    }
+    if (timer.isActive()) return;
+    const qint64 now = phaseClock_.elapsed();
+    qint64 next = (now / period + 1) * period;
+    // A timer may fire a little early; its own beat is then still the last.
+    if (next <= due) next = due + period;
+    due = next;
+    timer.start(int(next - now));
 }
 
 void MainWindow::popupTick() {

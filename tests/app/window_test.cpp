@@ -391,6 +391,46 @@ TEST(StartUp, ANameEntryKeepsTheTableAtOnce) {
     EXPECT_NE(text.find("\r\nname0=HANA\r\n"), std::string::npos) << text;
 }
 
+TEST(Timers, RunOnlyWhileSomethingAgesByThem) {
+    App app;
+    MainWindow &w = *app.window;
+    auto running = [&] { return std::pair(w.popupTimerRunning(), w.sparkleTimerRunning()); };
+    const auto none = std::pair(false, false);
+    EXPECT_EQ(running(), none) << "before a game";
+    w.runCommand(kCmdBeginner);
+    EXPECT_EQ(app.g().dealPending, 0);
+    EXPECT_EQ(running(), none) << "on a still board";
+
+    spawnScorePopup(w.context(), 200, 200, 0);
+    w.runIdle();
+    EXPECT_EQ(running(), std::pair(true, false));
+    for (int flip = 1; flip <= 3; ++flip) {
+        EXPECT_TRUE(w.popupTimerRunning()) << flip;
+        w.popupTick();
+    }
+    EXPECT_EQ(running(), none) << "the popup has gone";
+
+    spawnSparkle(app.g(), 600, 600, 0);
+    w.runIdle();
+    EXPECT_EQ(running(), std::pair(false, true));
+    for (int flip = 1; flip <= 5; ++flip) w.sparkleTick();
+    EXPECT_EQ(running(), none) << "the sparkle has gone";
+
+    // A deal waiting behind a modal dialog, and a won board.
+    QDialog modal(&w);
+    modal.setModal(true);
+    modal.show();
+    app.g().dealPending = 1;
+    w.runIdle();
+    EXPECT_EQ(running(), std::pair(false, true));
+    modal.hide();
+    w.runIdle();
+    EXPECT_EQ(running(), none);
+    app.g().gameOver = 1;
+    w.runIdle();
+    EXPECT_TRUE(w.sparkleTimerRunning());
+}
+
 TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {
     App app;
     app.window->runCommand(kCmdBeginner);
