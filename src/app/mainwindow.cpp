@@ -95,7 +95,8 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     location_ = fusefuda::settingsLocation(setup_.executablePath, setup_.userConfigFolder);
     audio_ = openAudio();
     openMusic(audio_, musicPathFor(setup_.executablePath));
-    // The piece loops: its natural end starts it again, whatever bgmOn says.
+    // The piece loops by itself; should it end after all, it starts again,
+    // whatever bgmOn says.
     setMusicEndHandler(audio_, [this] { playMusicFromStart(audio_); });
 
     resize(kOuterWidth, kOuterHeight);
@@ -532,6 +533,20 @@ void MainWindow::showEvent(QShowEvent *event) {
     if (placed_) return;
     placed_ = true;
     move(0, 0);
+}
+
+// The window waits for a modal dialog; when the player comes back to it, the
+// dialog comes to the front, from the task bar too, so the game never ends up
+// blocked by a window that cannot be seen.
+void MainWindow::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || modal == this) return;
+    if (modal->isMinimized()) modal->setWindowState(modal->windowState() & ~Qt::WindowMinimized);
+    modal->show();
+    modal->raise();
+    modal->activateWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {

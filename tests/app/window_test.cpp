@@ -391,6 +391,20 @@ TEST(StartUp, ANameEntryKeepsTheTableAtOnce) {
     EXPECT_NE(text.find("\r\nname0=HANA\r\n"), std::string::npos) << text;
 }
 
+TEST(StartUp, UsingTheBlockedWindowBringsAMinimisedDialogBack) {
+    App app;
+    QDialog modal(app.window.get());
+    modal.setModal(true);
+    modal.show();
+    modal.setWindowState(Qt::WindowMinimized);
+    App::settle();
+    ASSERT_TRUE(modal.isMinimized());
+    QApplication::setActiveWindow(app.window.get());
+    App::settle();
+    EXPECT_FALSE(modal.isMinimized());
+    EXPECT_TRUE(modal.isVisible());
+}
+
 TEST(Timers, RunOnlyWhileSomethingAgesByThem) {
     App app;
     MainWindow &w = *app.window;
