@@ -512,18 +512,20 @@ bool MainWindow::event(QEvent *event) {
         return true;
     }
     const bool handled = QMainWindow::event(event);
-    // The outer size counts the frame, which the window system reports only
-    // once the window is on screen.
-    if (!outerSizeFitted_ && isVisible() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-        const QSize frame = frameGeometry().size() - geometry().size();
-        if (frame.width() > 0 || frame.height() > 0) {
-            outerSizeFitted_ = true;
-            resizeOuter(this, QSize(kOuterWidth, kOuterHeight));
-            move(0, 0);
-        }
-    }
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) fitOuterSize();
     return handled;
+}
+
+// The outer size counts the frame, which the window system reports only once
+// the window is on screen; the first time it is known, the window gets its
+// outer size and its place.
+void MainWindow::fitOuterSize() {
+    if (outerSizeFitted_ || !isVisible()) return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.width() <= 0 && frame.height() <= 0) return;
+    outerSizeFitted_ = true;
+    resizeOuter(this, QSize(kOuterWidth, kOuterHeight));
+    move(0, 0);
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
@@ -533,6 +535,7 @@ void MainWindow::showEvent(QShowEvent *event) {
     if (placed_) return;
     placed_ = true;
     move(0, 0);
+    fitOuterSize();
 }
 
 // The window waits for a modal dialog; when the player comes back to it, the

@@ -110,6 +110,7 @@ protected:
 private:
     void repaintAll();
     void scheduleTimers();
+    void fitOuterSize();
     void armPhaseTimer(QTimer &timer, int period, qint64 &due, bool needed);
     void present();
     void requestFrame();
