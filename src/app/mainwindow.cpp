@@ -85,15 +85,18 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
     connect(&frameTimer_, &QTimer::timeout, this, &MainWindow::runFrame);
-    popupTimer_.setInterval(kPopupTimerMs);
-    sparkleTimer_.setInterval(kSparkleTimerMs);
+    for (QTimer *timer : {&popupTimer_, &sparkleTimer_}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
     connect(&popupTimer_, &QTimer::timeout, this, &MainWindow::popupTick);
     connect(&sparkleTimer_, &QTimer::timeout, this, &MainWindow::sparkleTick);
 
     location_ = fusefuda::settingsLocation(setup_.executablePath, setup_.userConfigFolder);
     audio_ = openAudio();
     openMusic(audio_, musicPathFor(setup_.executablePath));
-    // The piece loops: its natural end starts it again, whatever bgmOn says.
+    // The piece loops by itself; should it end after all, it starts again,
+    // whatever bgmOn says.
     setMusicEndHandler(audio_, [this] { playMusicFromStart(audio_); });
 
     resize(kOuterWidth, kOuterHeight);
@@ -127,9 +130,9 @@ void MainWindow::startUp() {
     state_.aboutShown = 1;
     if (state_.scoreDisplayOn == 1) openScoreWindow();
     if (state_.bgmOn == 1) playMusicFromStart(audio_);
-    popupTimer_.start();
-    sparkleTimer_.start();
+    phaseClock_.start();
     startedUp_ = true;
+    scheduleTimers();
     updateMenuMarks();
 }
 
@@ -162,6 +165,37 @@ void MainWindow::requestQuit() {
 void MainWindow::runIdle() {
     if (startedUp_ && !shutDown_ && QApplication::activeModalWidget() == nullptr) idleStep(ctx_);
     present();
+    scheduleTimers();
+}
+
+// A timer that flips a phase nobody looks at only wakes the processor, so
+// each runs while something ages by it: a popup, a sparkle, a won board's
+// sparkles, or a deal that still waits for the idle step.
+void MainWindow::scheduleTimers() {
+    if (!startedUp_ || shutDown_) return;
+    const GameState &g = state_;
+    bool popups = false, sparkles = g.gameOver == 1 || g.dealPending == 1;
+    for (const ScorePopup &p : g.popups) popups = popups || p.active == 1;
+    for (const Sparkle &s : g.sparkles) sparkles = sparkles || s.stepping == 1;
+    armPhaseTimer(popupTimer_, kPopupTimerMs, popupDue_, popups);
+    armPhaseTimer(sparkleTimer_, kSparkleTimerMs, sparkleDue_, sparkles);
+}
+
+// The flips keep to the beat they have had since start-up, as if the timer
+// had never stopped: a popup still lasts between one and one and a half
+// seconds, a sparkle frame up to 100 ms.
+void MainWindow::armPhaseTimer(QTimer &timer, int period, qint64 &due, bool needed) {
+    if (!needed) {
+        timer.stop();
+        return;
+    }
+    if (timer.isActive()) return;
+    const qint64 now = phaseClock_.elapsed();
+    qint64 next = (now / period + 1) * period;
+    // A timer may fire a little early; its own beat is then still the last.
+    if (next <= due) next = due + period;
+    due = next;
+    timer.start(int(next - now));
 }
 
 void MainWindow::popupTick() {
@@ -399,7 +433,13 @@ void MainWindow::presentNow() {
     showUnshown();
 }
 
-void MainWindow::runScoreSummary() { fusefuda::runScoreSummary(state_, this); }
+void MainWindow::runScoreSummary() {
+    fusefuda::runScoreSummary(state_, this);
+    // The name entry, if the score reached the table, has closed by now: keep
+    // the table at once, so that a crash or a killed process later does not
+    // lose a finished game.
+    saveSettings();
+}
 
 void MainWindow::setGrabCursor() {
     wantGrab_ = true;
@@ -472,23 +512,44 @@ bool MainWindow::event(QEvent *event) {
         return true;
     }
     const bool handled = QMainWindow::event(event);
-    // The outer size counts the frame, which the window system reports only
-    // once the window is on screen.
-    if (!outerSizeFitted_ && isVisible() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-        const QSize frame = frameGeometry().size() - geometry().size();
-        if (frame.width() > 0 || frame.height() > 0) {
-            outerSizeFitted_ = true;
-            resizeOuter(this, QSize(kOuterWidth, kOuterHeight));
-            move(0, 0);
-        }
-    }
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) fitOuterSize();
     return handled;
+}
+
+// The outer size counts the frame, which the window system reports only once
+// the window is on screen; the first time it is known, the window gets its
+// outer size and its place.
+void MainWindow::fitOuterSize() {
+    if (outerSizeFitted_ || !isVisible()) return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.width() <= 0 && frame.height() <= 0) return;
+    outerSizeFitted_ = true;
+    resizeOuter(this, QSize(kOuterWidth, kOuterHeight));
+    move(0, 0);
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
+    // Once only: a window restored from the task bar stays where the player
+    // put it.
+    if (placed_) return;
+    placed_ = true;
     move(0, 0);
+    fitOuterSize();
+}
+
+// The window waits for a modal dialog; when the player comes back to it, the
+// dialog comes to the front, from the task bar too, so the game never ends up
+// blocked by a window that cannot be seen.
+void MainWindow::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || modal == this) return;
+    if (modal->isMinimized()) modal->setWindowState(modal->windowState() & ~Qt::WindowMinimized);
+    modal->show();
+    modal->raise();
+    modal->activateWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {

@@ -62,6 +62,9 @@ public:
     // The two timers' work, callable without waiting for them.
     void popupTick();
     void sparkleTick();
+    // Whether each timer runs: only while something ages by it.
+    bool popupTimerRunning() const { return popupTimer_.isActive(); }
+    bool sparkleTimerRunning() const { return sparkleTimer_.isActive(); }
     // Handles one mouse event of the board view (client coordinates). Moves
     // within one screen refresh of the last handled one wait and fold together.
     void boardMouse(MouseKind kind, QPoint position, bool shift);
@@ -100,11 +103,15 @@ public:
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void repaintAll();
+    void scheduleTimers();
+    void fitOuterSize();
+    void armPhaseTimer(QTimer &timer, int period, qint64 &due, bool needed);
     void present();
     void requestFrame();
     void runFrame();
@@ -126,6 +133,9 @@ private:
     MenuActions menu_;
     QTimer popupTimer_;
     QTimer sparkleTimer_;
+    QElapsedTimer phaseClock_;  // the timers' common beat, from start-up
+    qint64 popupDue_ = 0;       // when each timer last was or is due to fire
+    qint64 sparkleDue_ = 0;
     QTimer frameTimer_;
     QElapsedTimer lastFrame_;
     bool inFrame_ = false;
@@ -148,6 +158,7 @@ private:
     bool shutDown_ = false;
     bool quitRequested_ = false;
     bool outerSizeFitted_ = false;
+    bool placed_ = false;  // put at the top-left corner at the first show
 };
 
 }  // namespace fusefuda

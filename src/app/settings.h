@@ -1,5 +1,5 @@
 // The settings file: the options and the high-score table, read once at
-// start-up and written once at shut-down.
+// start-up and written at shut-down and after a name entry.
 #pragma once
 
 #include <string>

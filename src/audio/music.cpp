@@ -21,8 +21,11 @@ void disarmLoop(AudioState *audio) {
 void startPlaying(AudioState *audio) {
     ++audio->playGeneration;
     audio->loopArmed = 1;
-    // One pass; the end notice plays it again.
-    if (Mix_PlayMusic(audio->musicDevice, 0) == 0) {
+    // The synthesiser loops the piece itself, at its end-of-track time. Played
+    // once, its end would only be reported when the last release tails and
+    // the reverb have died away, seconds later: a silent gap on every loop.
+    // The end notice stays armed for a player that stops after all.
+    if (Mix_PlayMusic(audio->musicDevice, -1) == 0) {
         audio->musicPhase = MusicPhase::Playing;
     } else {
         disarmLoop(audio);

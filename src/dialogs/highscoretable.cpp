@@ -1,7 +1,10 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QValidator>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "dialogs/builders.h"
 #include "dialogs/dialogs.h"
@@ -24,6 +27,60 @@ constexpr const char *kPlaceLabels[kHighScores] = {
 constexpr int kLabelY[kHighScores] = {27, 51, 75, 99, 123};
 constexpr int kNameBoxY[kHighScores] = {25, 49, 73, 97, 121};
 constexpr int kScoreBoxY[kHighScores] = {25, 51, 75, 99, 123};
+
+// Keeps the name box to what the table stores, so that the player sees the
+// name that will be kept: characters that code page 932 lacks never appear,
+// and nothing goes in past nine bytes. What does not fit is dropped from the
+// text just put in (it ends at the cursor), so typing stops at the limit and
+// a paste or an input method's text is cut at a whole character.
+class TableNameValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override {
+        struct Piece {
+            QString text;
+            size_t bytes;
+        };
+        std::vector<Piece> pieces;
+        size_t total = 0;
+        int cursor = pos;
+        int at = 0;
+        for (qsizetype i = 0; i < input.size();) {
+            const qsizetype width =
+                input.at(i).isHighSurrogate() && i + 1 < input.size() ? 2 : 1;
+            Piece piece{input.mid(i, width), utf8ToCp932(input.mid(i, width).toStdString()).size()};
+            if (piece.bytes == 0) {
+                if (at < cursor) cursor -= int(width);
+            } else {
+                pieces.push_back(piece);
+                total += piece.bytes;
+            }
+            at += int(width);
+            i += width;
+        }
+        // Drop the characters just before the cursor until the rest fits.
+        int end = 0;  // position in the kept text
+        size_t before = 0;
+        for (; before < pieces.size() && end + pieces[before].text.size() <= cursor; ++before)
+            end += int(pieces[before].text.size());
+        while (total > kNameEntryBytes && before > 0) {
+            --before;
+            total -= pieces[before].bytes;
+            cursor -= int(pieces[before].text.size());
+            pieces.erase(pieces.begin() + std::ptrdiff_t(before));
+        }
+        // A name that still does not fit loses its end (text set from outside).
+        while (total > kNameEntryBytes) {
+            total -= pieces.back().bytes;
+            pieces.pop_back();
+        }
+        QString kept;
+        for (const Piece &piece : pieces) kept += piece.text;
+        input = kept;
+        pos = std::clamp(cursor, 0, int(kept.size()));
+        return Acceptable;
+    }
+};
 
 }  // namespace
 
@@ -69,6 +126,7 @@ ModalDialog *createNameEntry(GameState &g, QWidget *owner) {
                      QCoreApplication::translate("NameEntry", "Please type in your name !!"), 52,
                      31, 83, 10);
     QLineEdit *name = addTemplateEdit(dialog, 1008, 50, 44, 85, 16, Qt::AlignHCenter, false);
+    name->setValidator(new TableNameValidator(name));
     dialog->addOkButton(67, 72, 50, 14);
     name->setFocus();
     dialog->setOkAction([&g, name] {

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "dialogs/dialogunits.h"
 
@@ -101,6 +102,21 @@ void ModalDialog::keyPressEvent(QKeyEvent *event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// The main window waits for this dialog and cannot be used to call it back,
+// so a window manager that minimises every window must not keep it hidden.
+void ModalDialog::changeEvent(QEvent *event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
+    // After the window manager has finished its own change of state.
+    QTimer::singleShot(0, this, [this] {
+        if (!isMinimized()) return;
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        raise();
+        activateWindow();
+    });
 }
 
 void ModalDialog::closeEvent(QCloseEvent *event) {

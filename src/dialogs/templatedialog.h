@@ -32,7 +32,7 @@ QLabel *addTemplatePicture(QWidget *parent, int id, const QImage &picture, int x
 // A modal dialog owned by the main window: a caption and a dialog frame but
 // no close box, a fixed client size, and no way out but its OK button. The
 // Escape key, the window manager's close request and every other command
-// leave it open.
+// leave it open; a minimised one comes back at once.
 class ModalDialog : public QDialog {
     Q_OBJECT
 public:
@@ -54,6 +54,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

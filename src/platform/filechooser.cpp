@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 
 namespace fusefuda {
 
@@ -15,6 +16,17 @@ std::string runChooser(QWidget *owner, bool saving) {
     QStringList filters{QCoreApplication::translate("FileChooser", "Play files(*.pvq)")};
     if (!saving) filters << QCoreApplication::translate("FileChooser", "All Files(*.*)");
     dialog.setNameFilters(filters);
+    if (!saving) {
+        // The label keeps its familiar text, but "*.*" would hide every name
+        // without a dot: the last filter shows all files.
+        const QString allFiles = filters.last();
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, allFiles](const QString &chosen) {
+                             if (chosen != allFiles) return;
+                             if (auto *model = dialog.findChild<QFileSystemModel *>())
+                                 model->setNameFilters({QStringLiteral("*")});
+                         });
+    }
     dialog.setDefaultSuffix(QStringLiteral("pvq"));
     if (saving) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace fusefuda {
 
@@ -100,6 +101,16 @@ mode_t modeForNewFile(const std::string &path) {
     return 0666 & ~mask;
 }
 
+// A rename would replace a file that the player has write-protected. Root may
+// write anything, so a file without a single write bit counts as protected
+// for root too.
+bool writeProtected(const std::string &path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;  // a new file
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
 bool writeAll(int fd, const std::string &bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -165,7 +176,12 @@ void setProfileString(ProfileFile &file, std::string_view section, std::string_v
     const std::string name(trimmed(key));
     size_t begin = 0, end = 0;
     if (!findSection(file, section, begin, end)) {
-        file.lines.push_back("[" + std::string(trimmed(section)) + "]");
+        // Appended piece by piece: g++ 12 at -O2 and above gives a false
+        // -Wrestrict on "[" + std::string(...).
+        std::string header = "[";
+        header += trimmed(section);
+        header += ']';
+        file.lines.push_back(std::move(header));
         file.lines.push_back(name + "=" + oneLine(value));
         return;
     }
@@ -190,6 +206,7 @@ bool writeProfileFile(const ProfileFile &file, const std::string &path) {
         target = real;
         std::free(real);
     }
+    if (writeProtected(target)) return false;
     std::string bytes;
     for (const std::string &line : file.lines) {
         bytes += line;

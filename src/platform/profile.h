@@ -33,7 +33,9 @@ void setProfileString(ProfileFile &file, std::string_view section, std::string_v
 
 // Writes the file under a temporary name beside path and renames it into
 // place, so that an interrupted write never leaves a half-written file.
-// False when it could not be written; the old file is then untouched.
+// False when it could not be written; the old file is then untouched. A file
+// the player has write-protected (no write bit at all, or none for this user)
+// counts as one that cannot be written, even for root.
 bool writeProfileFile(const ProfileFile &file, const std::string &path);
 
 // How many leading bytes of text fit into limit bytes without splitting a

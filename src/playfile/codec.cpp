@@ -38,8 +38,9 @@ bool inPlayAt(int level, int c) {
 // What the signed triple can hold: the magnitude of value + 1000 is a digit pair.
 bool fitsTriple(int32_t v) { return v >= -kDigitPairMax - 1000 && v <= kDigitPairMax - 1000; }
 
-// A file this program wrote reads back to values that it writes again byte for
-// byte; anything else was made or damaged by something else.
+// No file this program wrote reads back to a number that its form cannot
+// write; such a number was made or damaged by something else. Bytes are not
+// checked one by one: the reading rule turns any of them into a number.
 PlayFileFault checkForms(const PlayFileRecord &rec) {
     if (rec.score > kDigitPairMax) return PlayFileFault::Form;
     for (int c = 0; c < kColumns; ++c) {

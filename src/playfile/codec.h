@@ -82,7 +82,11 @@ bool decodePlayFile(std::span<const uint8_t> image, PlayFileRecord &record);
 // Why a decoded record cannot be a game this program saved.
 enum class PlayFileFault {
     None,
-    Form,          // a value no writer of the format can produce (a digit 255, an odd sign byte)
+    // A number beyond what its form writes: a digit pair above kDigitPairMax,
+    // or a coordinate whose magnitude after the shift is. Odd bytes that still
+    // read as a number the form can write (a low digit of 255, a sign byte of
+    // 1 or 3) are taken by the reading rule, not refused.
+    Form,
     Header,        // started / won flags, or a level that does not fit them
     Flag,          // a flag other than 0 or 1
     TouchCount,    // a touch count above 4

@@ -2,6 +2,12 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -244,6 +250,61 @@ TEST(SettingsFile, UnwritableFolderMovesSettingsToThePerUserFolder) {
     // With nowhere to write, the failure is reported and nothing is created.
     const SettingsLocation nowhere{perUser, f.dir.filePath("blocker/x.ini").toStdString()};
     EXPECT_FALSE(writeSettings(g, nowhere));
+}
+
+// Makes a folder unwritable in a way that holds for root too, and undoes it.
+struct ImmutableFolder {
+    explicit ImmutableFolder(const std::string &path) : fd(::open(path.c_str(), O_RDONLY)) {
+        int flags = 0;
+        if (fd < 0 || ::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) return;
+        flags |= FS_IMMUTABLE_FL;
+        held = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ~ImmutableFolder() {
+        int flags = 0;
+        if (held && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0) ::close(fd);
+    }
+    int fd;
+    bool held = false;
+};
+
+TEST(SettingsFile, UnwritableFolderWithBothFilesReadsThePerUserOne) {
+    SettingsFolder f;
+    spit(f.ini(), "[Kov_Section]\r\nscore0=1111\r\n");
+    QDir().mkpath(QString::fromStdString(f.userFolder()));
+    spit(f.userFolder() + "/fusefuda.ini", "[Kov_Section]\r\nscore0=2222\r\n");
+    ImmutableFolder locked(f.dir.path().toStdString());
+    if (!locked.held) GTEST_SKIP() << "this file system cannot make a folder immutable";
+    ASSERT_FALSE(folderIsWritable(f.dir.path().toStdString()));
+
+    GameState g = startingState();
+    readSettings(g, f.where());
+    EXPECT_EQ(g.highScores[0], 2222);
+    EXPECT_EQ(f.where().writePath, f.userFolder() + "/fusefuda.ini");
+}
+
+TEST(SettingsFile, AWriteProtectedFileIsLeftAsItIs) {
+    SettingsFolder f;
+    const std::string old = "[Kov_Section]\r\nscore0=1111\r\n";
+    for (mode_t mode : {0444, 0400, 0000}) {
+        spit(f.ini(), old);
+        ASSERT_EQ(::chmod(f.ini().c_str(), mode), 0);
+        GameState g = startingState();
+        EXPECT_FALSE(writeSettings(g, f.where())) << std::oct << mode;
+        EXPECT_EQ(slurp(f.ini()), old);
+        struct stat info {};
+        ASSERT_EQ(::stat(f.ini().c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+        ::chmod(f.ini().c_str(), 0644);
+    }
+    // Writable by its owner alone, it is written.
+    ASSERT_EQ(::chmod(f.ini().c_str(), 0600), 0);
+    EXPECT_TRUE(writeSettings(startingState(), f.where()));
+    EXPECT_NE(slurp(f.ini()).find("score0=1500"), std::string::npos);
 }
 
 TEST(ProfileFile, FirstMatchingSectionAndKeyWin) {

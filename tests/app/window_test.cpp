@@ -2,7 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,6 +19,7 @@
 
 #include "app/mainwindow.h"
 #include "app/seethrough.h"
+#include "platform/filechooser.h"
 #include "game/overlays.h"
 #include "game/undo.h"
 
@@ -351,6 +356,102 @@ TEST(StartUp, SettingsThatWereNeverReadAreNeverWritten) {
     EXPECT_EQ(slurp(ini), "[Kov_Section]\r\nscore0=9999\r\n");
 }
 
+TEST(StartUp, TheWindowStartsTopLeftAndStaysWhereItIsPutWhenShownAgain) {
+    App app;
+    EXPECT_EQ(app.window->pos(), QPoint(0, 0));
+    app.window->move(300, 200);
+    // Minimised and restored, or hidden and shown.
+    app.window->hide();
+    app.window->show();
+    App::settle();
+    EXPECT_EQ(app.window->pos(), QPoint(300, 200));
+}
+
+TEST(StartUp, ANameEntryKeepsTheTableAtOnce) {
+    // A quit asked for by an earlier test in this process would end every
+    // dialog's loop at once; running the main loop clears it.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    App app;
+    app.window->runCommand(kCmdBeginner);
+    app.window->runIdle();  // the deal
+    // Untouched but for the sevens: 16 x 100 reaches the top of the table.
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        if (auto *name = modal->findChild<QLineEdit *>(QStringLiteral("1008")))
+            if (name->text().isEmpty()) name->setText(QStringLiteral("HANA"));
+        // Clicked from the event loop: the summary's OK runs the name entry's
+        // own loop, in which this timer must fire again.
+        if (auto *ok = modal->findChild<QPushButton *>(QStringLiteral("1")))
+            QTimer::singleShot(0, ok, &QPushButton::click);
+    });
+    answer.start();
+    app.window->runScoreSummary();
+    answer.stop();
+    ASSERT_EQ(app.g().highScores[0], 1600);
+    // No shut-down: the file already holds the new entry.
+    const std::string text = slurp(app.ini());
+    EXPECT_NE(text.find("\r\nscore0=1600\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nname0=HANA\r\n"), std::string::npos) << text;
+}
+
+TEST(StartUp, UsingTheBlockedWindowBringsAMinimisedDialogBack) {
+    App app;
+    QDialog modal(app.window.get());
+    modal.setModal(true);
+    modal.show();
+    modal.setWindowState(Qt::WindowMinimized);
+    App::settle();
+    ASSERT_TRUE(modal.isMinimized());
+    QApplication::setActiveWindow(app.window.get());
+    App::settle();
+    EXPECT_FALSE(modal.isMinimized());
+    EXPECT_TRUE(modal.isVisible());
+}
+
+TEST(Timers, RunOnlyWhileSomethingAgesByThem) {
+    App app;
+    MainWindow &w = *app.window;
+    auto running = [&] { return std::pair(w.popupTimerRunning(), w.sparkleTimerRunning()); };
+    const auto none = std::pair(false, false);
+    EXPECT_EQ(running(), none) << "before a game";
+    w.runCommand(kCmdBeginner);
+    EXPECT_EQ(app.g().dealPending, 0);
+    EXPECT_EQ(running(), none) << "on a still board";
+
+    spawnScorePopup(w.context(), 200, 200, 0);
+    w.runIdle();
+    EXPECT_EQ(running(), std::pair(true, false));
+    for (int flip = 1; flip <= 3; ++flip) {
+        EXPECT_TRUE(w.popupTimerRunning()) << flip;
+        w.popupTick();
+    }
+    EXPECT_EQ(running(), none) << "the popup has gone";
+
+    spawnSparkle(app.g(), 600, 600, 0);
+    w.runIdle();
+    EXPECT_EQ(running(), std::pair(false, true));
+    for (int flip = 1; flip <= 5; ++flip) w.sparkleTick();
+    EXPECT_EQ(running(), none) << "the sparkle has gone";
+
+    // A deal waiting behind a modal dialog, and a won board.
+    QDialog modal(&w);
+    modal.setModal(true);
+    modal.show();
+    app.g().dealPending = 1;
+    w.runIdle();
+    EXPECT_EQ(running(), std::pair(false, true));
+    modal.hide();
+    w.runIdle();
+    EXPECT_EQ(running(), none);
+    app.g().gameOver = 1;
+    w.runIdle();
+    EXPECT_TRUE(w.sparkleTimerRunning());
+}
+
 TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {
     App app;
     app.window->runCommand(kCmdBeginner);
@@ -446,4 +547,29 @@ TEST(Pointer, MovesThatWaitAreHandledBeforeTheReleaseThatFollows) {
     EXPECT_EQ(app.g().dragging, 0);
     EXPECT_EQ(app.g().cardRect[6][0].left - app.g().viewX, 940);
     EXPECT_EQ(app.g().cardRect[6][3].top - app.g().viewY, 150 + 3 * kPitchY);
+}
+
+TEST(FileChooser, TheAllFilesFilterShowsNamesWithoutADot) {
+    QWidget owner;
+    QStringList labels, shown;
+    QTimer look;
+    look.setInterval(0);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        look.stop();
+        labels = dialog->nameFilters();
+        // Chosen by the player from the list of types.
+        if (auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))) {
+            types->setCurrentIndex(1);
+            emit types->activated(1);
+            emit types->textActivated(types->itemText(1));
+        }
+        if (auto *model = dialog->findChild<QFileSystemModel *>()) shown = model->nameFilters();
+        dialog->reject();
+    });
+    look.start();
+    EXPECT_EQ(chooseOpenPlayFile(&owner), "");
+    EXPECT_EQ(labels, (QStringList{"Play files(*.pvq)", "All Files(*.*)"}));
+    EXPECT_EQ(shown, QStringList{"*"});
 }

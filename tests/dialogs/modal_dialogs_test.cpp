@@ -16,6 +16,7 @@
 #include "dialogs/builders.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/dialogunits.h"
+#include "platform/codepage.h"
 #include "support/table.h"
 
 namespace fusefuda {
@@ -126,6 +127,27 @@ TEST(ModalDialogs, HaveNoCloseBoxAndTheSummaryStaysAbove) {
         ASSERT_NE(ok, nullptr) << i;
         EXPECT_EQ(ok->text(), QStringLiteral("OK"));
         EXPECT_TRUE(ok->isDefault()) << i;
+    }
+}
+
+TEST(ModalDialogs, AMinimisedOneComesBackAtOnce) {
+    Table t;
+    t.deal(3);
+    std::unique_ptr<ModalDialog> dialogs[] = {
+        std::unique_ptr<ModalDialog>(createAboutBox(nullptr)),
+        std::unique_ptr<ModalDialog>(createHighScoreTable(t.g(), nullptr)),
+        std::unique_ptr<ModalDialog>(createNameEntry(t.g(), nullptr)),
+        std::unique_ptr<ModalDialog>(createScoreSummary(t.g(), nullptr))};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(dialogs[i]->windowFlags() & Qt::WindowMinimizeButtonHint) << i;
+        dialogs[i]->show();
+        // As a window manager's minimise button does it.
+        dialogs[i]->setWindowState(Qt::WindowMinimized);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(dialogs[i]->isMinimized()) << i;
+        EXPECT_TRUE(dialogs[i]->isVisible()) << i;
+        dialogs[i]->hide();
     }
 }
 
@@ -304,6 +326,45 @@ TEST(NameEntry, TypedNamesAreCutAndConverted) {
     EXPECT_EQ(enterName([](QLineEdit *e) { typeText(e, u("ABCDEFG漢字")); }), "ABCDEFG\x8A\xBF");
     // Dropped characters make room for the ones after them.
     EXPECT_EQ(enterName([](QLineEdit *e) { typeText(e, u("é😀ABCDEFGHIJ")); }), "ABCDEFGHI");
+}
+
+TEST(NameEntry, TheBoxTakesNoMoreThanIsStored) {
+    auto commit = [](QLineEdit *e, const QString &text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(e, &event);
+    };
+    struct Case {
+        const char *what;
+        std::function<void(QLineEdit *)> type;
+        QString shown;
+    } cases[] = {
+        {"typing stops at nine bytes", [](QLineEdit *e) { typeText(e, u("テスト名前です")); },
+         u("テスト名")},
+        {"what still fits goes in", [](QLineEdit *e) { typeText(e, u("テスト名前ですA")); },
+         u("テスト名A")},
+        {"an input method's text is cut at a whole character",
+         [&](QLineEdit *e) { commit(e, u("山田太郎花子")); }, u("山田太郎")},
+        {"a paste too", [](QLineEdit *e) { e->insert(u("ABCDEFG漢字")); }, u("ABCDEFG漢")},
+        {"typed in the middle of a full box",
+         [](QLineEdit *e) {
+             typeText(e, u("ABCDEFGHI"));
+             e->setCursorPosition(2);
+             typeText(e, u("ZZ"));
+         },
+         u("ABCDEFGHI")},
+        {"characters the table cannot hold", [](QLineEdit *e) { typeText(e, u("é😀AB")); },
+         u("AB")},
+    };
+    for (const Case &c : cases) {
+        QString shown;
+        const std::string stored = enterName([&](QLineEdit *e) {
+            c.type(e);
+            shown = e->text();
+        });
+        EXPECT_EQ(shown, c.shown) << c.what;
+        EXPECT_EQ(QString::fromStdString(cp932ToUtf8(stored)), shown) << c.what;
+    }
 }
 
 TEST(NameEntry, JapaneseFromTheInputMethodIsStored) {

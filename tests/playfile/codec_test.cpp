@@ -255,8 +255,8 @@ void expectRefused(const PlayFileRecord &good, const std::vector<Damage> &cases)
 
 TEST(Checks, RefusesValuesNoWriterOfTheFormatProduces) {
     using F = PlayFileFault;
-    // Each of these reads back to a number that, written again, would give
-    // other bytes: the file was not written by this program.
+    // Each of these reads back to a number that its form cannot write: the
+    // file was not written by this program.
     std::vector<uint8_t> image = encodePlayFile(*playedRecord(2));
     PlayFileRecord rec;
     image[16] = 255;  // score digits 255, 255
