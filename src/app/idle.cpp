@@ -9,6 +9,7 @@
 #include "game/overlays.h"
 #include "game/random.h"
 #include "render/cards.h"
+#include "render/painting.h"
 
 namespace fusefuda {
 
@@ -41,26 +42,6 @@ const QImage &popupText(int value) {
     return cache.emplace(value, image).first->second;
 }
 
-// A wipe copies the canvas back over whatever the hand holds; the group in
-// the hand lies above the canvas and is drawn again. With nothing in the hand
-// the canvas is already right, and redrawing a group that other cards cover
-// would wrongly lift it above them.
-void redrawGroupInHand(Context &ctx) {
-    GameState &g = ctx.g;
-    int c = 0, r = 0;
-    if (g.dragging == 1) {
-        c = g.dragColumn;
-        r = g.dragRow;
-    } else if (g.pressMode != kPressNone) {
-        c = g.pressColumn;
-        r = g.pressRow;
-    } else {
-        return;
-    }
-    if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
-    drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), ctx.s.window, true);
-}
-
 void agePopups(Context &ctx) {
     GameState &g = ctx.g;
     if (g.popupPhase == g.popupPhaseSeen) return;
@@ -70,7 +51,7 @@ void agePopups(Context &ctx) {
         if (g.scoreDisplayOn == 1)
             windowBlt(ctx.s, p.x, p.y, kPopupWipeWidth, kPopupWipeHeight, ctx.s.board,
                       p.x + g.viewX, p.y + g.viewY, SRCCOPY);
-        redrawGroupInHand(ctx);
+        drawGroupInHand(ctx);
         p = ScorePopup{};
     }
     g.popupPhaseSeen = g.popupPhase;
@@ -97,7 +78,7 @@ void ageSparkles(Context &ctx) {
         if (g.animationOn == 1)
             windowBlt(ctx.s, s.x - g.viewX, s.y - g.viewY, kSparkleSize, kSparkleSize,
                       ctx.s.board, s.x, s.y, SRCCOPY);
-        redrawGroupInHand(ctx);
+        drawGroupInHand(ctx);
         s = Sparkle{};
     }
     g.sparklePhaseSeen = g.sparklePhase;
