@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=${FUZZ_RUNS:-10000000}
-out=build-fuzz
+out=${FUZZ_OUT:-build-fuzz}
 bash fuzz/build.sh "$out"
 mkdir -p "$out/campaign"
 
