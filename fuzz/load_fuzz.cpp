@@ -1,10 +1,14 @@
 // libFuzzer target: the whole load of a play file, then play on what it let
-// through. The first 142,984 bytes are the file as the open command reads it
-// (a longer file loads from its first bytes); the rest, if any, is a script of
-// mouse events and commands played on the loaded board through the game's own
-// handlers. A refused file must leave the game exactly as it was with one
-// message; an accepted one must give tables that the game can index and draw,
-// and keep them so through any play.
+// through. An input names one of five saved games (before the first game,
+// fresh deals at each level, a game some way along) and a gesture under way
+// when the file is opened, then up to 32 changes of single bytes of that file
+// (three bytes of offset, one of value), then a script of mouse events and
+// commands played on the loaded board through the game's own handlers.
+// Changes to a real file reach what the loader's checks let through far more
+// often than random files do; the play-file target covers any bytes. A
+// refused file must leave the game exactly as it was with one message; an
+// accepted one must give tables that the game can index and draw, and keep
+// them so through any play.
 #include <QGuiApplication>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -14,6 +18,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "stress/invariants.h"
 #include "game/board.h"
@@ -60,7 +65,19 @@ struct Table {
             onRightPress(ctx, x + 40, y + 25);
             onRightRelease(ctx, x + 40, y + 25);
         }
+        const auto other = std::make_unique<GameState>();
+        setStartingValues(*other);
+        bases.push_back(encodePlayFile(captureRecord(*other)));
+        for (int level = 1; level <= 3; ++level) {
+            Context fresh{*other, surfaces, quiet};
+            startNewGame(fresh, level);
+            dealScatter(fresh, level);
+            bases.push_back(encodePlayFile(captureRecord(*other)));
+        }
+        bases.push_back(encodePlayFile(captureRecord(*start)));
     }
+    // The saved games the inputs start from.
+    std::vector<std::vector<uint8_t>> bases;
     std::unique_ptr<GameState> start = std::make_unique<GameState>();
     std::unique_ptr<GameState> g = std::make_unique<GameState>();
     Surfaces surfaces;
@@ -89,7 +106,7 @@ void startGesture(Context &ctx, uint8_t kind) {
 
 void play(Context &ctx, const uint8_t *script, size_t size) {
     GameState &g = ctx.g;
-    for (size_t i = 0; i + 3 <= size && i < 3 * 96; i += 3) {
+    for (size_t i = 0; i + 3 <= size && i < 3 * 32; i += 3) {
         const uint8_t op = script[i], a = script[i + 1], b = script[i + 2];
         int x = a * 4 - 20, y = b * 3 - 20;
         if (op & 0x80) {
@@ -131,17 +148,26 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Table &t = table();
-    if (::ftruncate(t.memfd, 0) != 0 || ::pwrite(t.memfd, data, size, 0) != ssize_t(size))
+    if (size < 3) return 0;
+    std::vector<uint8_t> file = t.bases[data[0] % t.bases.size()];
+    const uint8_t gesture = data[1];
+    const size_t changes = std::min<size_t>(data[2] % 33, (size - 3) / 4);
+    for (size_t i = 0; i < changes; ++i) {
+        const uint8_t *change = data + 3 + 4 * i;
+        const size_t offset = (change[0] | change[1] << 8 | change[2] << 16) % kPlayFileSize;
+        file[offset] = change[3];
+    }
+    const uint8_t *script = data + 3 + 4 * changes;
+    const size_t scriptSize = size - 3 - 4 * changes;
+    if (::ftruncate(t.memfd, 0) != 0 ||
+        ::pwrite(t.memfd, file.data(), file.size(), 0) != ssize_t(file.size()))
         std::abort();
-    const size_t fileSize = std::min(size, kPlayFileSize);
-    const uint8_t *script = data + fileSize;
-    const size_t scriptSize = size - fileSize;
 
     GameState &g = *t.g;
     g = *t.start;
     t.shell.messages.clear();
     Context ctx{g, t.surfaces, t.shell};
-    if (scriptSize > 0) startGesture(ctx, script[0]);
+    startGesture(ctx, gesture);
     const auto before = std::make_unique<stress::BoardCopy>(stress::copyBoard(g));
     const int32_t level = g.level, dragging = g.dragging, pressMode = g.pressMode;
 
@@ -153,7 +179,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             std::abort();
         return 0;
     }
-    if (size < kPlayFileSize) std::abort();  // a short file must be refused
     if (g.dragging != 0 || g.pressMode != kPressNone || g.panning != 0 || g.undoDepth != 0)
         std::abort();
     if (g.gameStarted == 1) {
@@ -163,6 +188,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             std::abort();
         }
     }
-    if (scriptSize > 1) play(ctx, script + 1, scriptSize - 1);
+    play(ctx, script, scriptSize);
     return 0;
 }

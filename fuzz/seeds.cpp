@@ -1,11 +1,12 @@
 // Writes the starting corpora of the fuzz targets. Play files that a player
 // could have saved (before any game, a fresh deal at each level, a game along
-// the way and a finished one), each of which must pass the checks; the same
-// with scripts of play appended for the load target; settings files as the
+// the way and a finished one), each of which must pass the checks; changes to
+// saved games and scripts of play for the load target; settings files as the
 // game writes them and as hands and other tools leave them; names in code
 // page 932 and in UTF-8.
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "playfile/codec.h"
@@ -134,34 +135,36 @@ bool playFiles(const std::string &folder) {
     return ok;
 }
 
-// Each play file again with a script of play after it: a start gesture byte,
-// then steps of three bytes (operation, then two position bytes).
+// Inputs of the load target: a saved game's number, a gesture under way, a
+// count of byte changes and the changes (three bytes of offset, one of
+// value), then steps of three bytes (operation, then two position bytes).
 bool loadScripts(const std::string &folder) {
-    const std::string names[] = {"dealt-beginner.pvq", "along-the-way.pvq", "finished.pvq",
-                                 "dealt-advanced.pvq", "before-first-game.pvq"};
     const std::string scripts[] = {
         // carry card (4, 1) a little and drop it; peek at (5, 2); undo
-        std::string("\x00\x84\x04\x01\x82\x04\x01\x00\x60\x60\x04\x60\x60"
-                    "\x85\x05\x02\x06\x05\x02\x07\x00\x00", 22),
-        // a held peek as the file is loaded, then a reversal and presses
-        std::string("\x02\x08\x00\x00\x82\x06\x03\x02\x10\x10\x00\x20\x20"
-                    "\x04\x20\x20\x05\x01\x01\x01\x40\x40\x06\x40\x40", 25),
-        // the view pulled while loading; shift presses
-        std::string("\x03\x01\x10\x10\x03\x50\x50\x04\x50\x50\x83\x07\x02"
-                    "\x04\x07\x02\x0a\x30\x30", 19),
+        std::string("\x84\x04\x01\x82\x04\x01\x00\x60\x60\x04\x60\x60"
+                    "\x85\x05\x02\x06\x05\x02\x07\x00\x00", 21),
+        // a reversal and presses
+        std::string("\x08\x00\x00\x82\x06\x03\x02\x10\x10\x00\x20\x20"
+                    "\x04\x20\x20\x05\x01\x01\x01\x40\x40\x06\x40\x40", 24),
+        // shift presses and pulls of the view
+        std::string("\x01\x10\x10\x03\x50\x50\x04\x50\x50\x83\x07\x02"
+                    "\x04\x07\x02\x0a\x30\x30\x05\x00\x00\x01\x90\x90\x06\x90\x90", 27),
+    };
+    // A change that a check must catch: a stacking list entry, a touch count.
+    const std::string changes[] = {
+        std::string("\x00", 1),
+        std::string("\x01\x20\x2e\x02\x05", 5),   // column list, position 0
+        std::string("\x01\xa0\x01\x00\x04", 5),   // touch count of card (0, 0)
     };
     bool ok = true;
     int n = 0;
-    for (const std::string &name : names) {
-        std::FILE *in = std::fopen((folder + "/" + name).c_str(), "rb");
-        if (in == nullptr) return false;
-        std::string image(kPlayFileSize, '\0');
-        const bool read = std::fread(image.data(), 1, image.size(), in) == image.size();
-        std::fclose(in);
-        if (!read) return false;
-        for (const std::string &script : scripts)
-            ok = writeBytes(folder, "scripted-" + std::to_string(n++) + ".bin", image + script) && ok;
-    }
+    for (int base = 0; base < 5; ++base)
+        for (int gesture = 0; gesture < 5; gesture += 2)
+            for (size_t s = 0; s < std::size(scripts); ++s) {
+                const std::string &change = changes[(base + s) % std::size(changes)];
+                const std::string input = std::string(1, char(base)) + char(gesture) + change + scripts[s];
+                ok = writeBytes(folder, "load-" + std::to_string(n++), input) && ok;
+            }
     return ok;
 }
 
@@ -227,7 +230,7 @@ int main(int argc, char **argv) {
     const std::string folder = argv[argc - 1];
     bool ok = false;
     if (mode == "--playfile") ok = playFiles(folder);
-    else if (mode == "--load") ok = playFiles(folder) && loadScripts(folder);
+    else if (mode == "--load") ok = loadScripts(folder);
     else if (mode == "--settings") ok = settingsFiles(folder);
     else if (mode == "--names") ok = names(folder);
     return ok ? 0 : 1;

@@ -17,7 +17,7 @@ targets=(
     "cp932_fuzz --names 4096"
     "settings_fuzz --settings 4096"
     "playfile_fuzz --playfile 150000"
-    "load_fuzz --load 150000"
+    "load_fuzz --load 4096"
 )
 run() {
     local target=$1 mode=$2 maxlen=$3
@@ -35,9 +35,11 @@ run() {
     return "$status"
 }
 
+# FUZZ_TARGETS="load_fuzz cp932_fuzz" runs only those.
 pids=()
 for entry in "${targets[@]}"; do
     read -r target mode maxlen <<<"$entry"
+    case " ${FUZZ_TARGETS:-$target} " in *" $target "*) ;; *) continue ;; esac
     run "$target" "$mode" "$maxlen" &
     pids+=($!)
 done

@@ -13,7 +13,7 @@ bash fuzz/build.sh "$out"
 # target, seed mode, largest input
 targets=(
     "playfile_fuzz --playfile 150000"
-    "load_fuzz --load 150000"
+    "load_fuzz --load 4096"
     "settings_fuzz --settings 4096"
     "cp932_fuzz --names 4096"
 )
