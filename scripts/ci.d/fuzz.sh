@@ -1,31 +1,39 @@
 #!/usr/bin/env bash
-# Builds the play file fuzz target with clang's libFuzzer and runs it for a
-# bounded time from a corpus of valid files generated here.
+# Builds the fuzz targets with clang's libFuzzer and runs each for a bounded
+# time from corpora generated here: the play-file reader, the whole load of a
+# play file with play on the loaded board, the settings file, and the code
+# page 932 conversions of names.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-28}
 out=build-fuzz
-mkdir -p "$out"
-flags=(-std=c++20 -g -O1 -Wall -Wextra -Werror -Isrc)
-sanitize=(-fsanitize=address,undefined -fno-sanitize-recover=all)
+bash fuzz/build.sh "$out"
 
-clang++ "${flags[@]}" fuzz/seeds.cpp src/playfile/codec.cpp -o "$out/make_seeds"
-clang++ "${flags[@]}" -fsanitize=fuzzer "${sanitize[@]}" \
-    fuzz/playfile_fuzz.cpp src/playfile/codec.cpp -o "$out/playfile_fuzz"
-
-rm -rf "$out/seeds" "$out/corpus"
-mkdir -p "$out/seeds" "$out/corpus"
-"$out/make_seeds" "$out/seeds"
-
-# Findings land in $out; a crash fails the step.
+# target, seed mode, largest input
+targets=(
+    "playfile_fuzz --playfile 150000"
+    "load_fuzz --load 4096"
+    "settings_fuzz --settings 4096"
+    "cp932_fuzz --names 4096"
+)
 status=0
-"$out/playfile_fuzz" "$out/corpus" "$out/seeds" \
-    -max_total_time="$seconds" -max_len=150000 -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$out/" >"$out/fuzz.log" 2>&1 || status=$?
-grep -E '^(INFO: seed corpus|Done [0-9]+ runs|stat::|==[0-9]+==ERROR|SUMMARY)' "$out/fuzz.log" || true
-if [ "$status" -ne 0 ]; then
-    tail -n 40 "$out/fuzz.log" >&2
-    echo "fuzz: the play file reader failed (see $out/fuzz.log)" >&2
-    exit "$status"
-fi
+for entry in "${targets[@]}"; do
+    read -r target mode maxlen <<<"$entry"
+    rm -rf "$out/$target-seeds" "$out/$target-corpus"
+    mkdir -p "$out/$target-seeds" "$out/$target-corpus"
+    "$out/make_seeds" "$mode" "$out/$target-seeds"
+    # Findings land in $out; a crash fails the step.
+    echo "-- $target"
+    log="$out/$target.log"
+    ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen \
+        "$out/$target" "$out/$target-corpus" "$out/$target-seeds" \
+        -max_total_time="$seconds" -max_len="$maxlen" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$out/$target-" >"$log" 2>&1 || {
+        status=$?
+        tail -n 40 "$log" >&2
+        echo "fuzz: $target failed (see $log)" >&2
+    }
+    grep -E '^(INFO: seed corpus|Done [0-9]+ runs|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)' "$log" || true
+done
+exit "$status"

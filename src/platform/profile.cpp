@@ -1,5 +1,7 @@
 #include "platform/profile.h"
 
+#include "platform/tempfiles.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -212,8 +214,9 @@ bool writeProfileFile(const ProfileFile &file, const std::string &path) {
         bytes += line;
         bytes += "\r\n";
     }
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    removeLeftoverTemporaries(target);
+    std::string temporary;
+    const int fd = createTemporaryBeside(target, temporary);
     if (fd < 0) return false;
     const bool written = writeAll(fd, bytes) && ::fchmod(fd, modeForNewFile(target)) == 0 &&
                          ::fsync(fd) == 0;

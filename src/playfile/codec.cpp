@@ -239,6 +239,17 @@ PlayFileRecord captureRecord(const GameState &g) {
             for (int r = 0; r < kRows; ++r) rec.groupMembers[id][c][r] = g.groupMembers[id][c][r];
     std::memcpy(rec.stackColumn, g.stackColumn, sizeof rec.stackColumn);
     std::memcpy(rec.stackRow, g.stackRow, sizeof rec.stackRow);
+    // A save chosen from the keyboard while a peek is held records the peek as
+    // finished, as an undo snapshot does: its cost is in the score already, so
+    // the card counts the touch, and a card only being looked at is not face
+    // up for good. Loaded, the game's score then still matches its cards.
+    if (g.pressMode == kPressPeek) {
+        const int c = g.pressColumn, r = g.pressRow;
+        if (c >= 0 && c < kColumns && r >= 0 && r < kRows && rec.touchCount[c][r] < 3) {
+            rec.touchCount[c][r] += 1;
+            rec.faceUp[c][r] = rec.touchCount[c][r] == 3 ? 1 : 0;
+        }
+    }
     return rec;
 }
 

@@ -68,7 +68,7 @@ struct PlayFileRecord {
     bool operator==(const PlayFileRecord &) const = default;
 };
 
-// The stored fields of the game as it stands.
+// The stored fields of the game as it stands, a held peek counted as finished.
 PlayFileRecord captureRecord(const GameState &g);
 
 // The whole image of a record, kPlayFileSize bytes with zero padding.

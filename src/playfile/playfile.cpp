@@ -53,7 +53,7 @@ void savePlayFile(Context &ctx) {
     const std::string path = ctx.shell.chooseSavePlayFile();
     if (path.empty()) return;
     const std::vector<uint8_t> image = encodePlayFile(captureRecord(ctx.g));
-    if (!replaceFile(path, image)) ctx.shell.showMessage(kOutputCannotOpen);
+    if (!writeFileStart(path, image)) ctx.shell.showMessage(kOutputCannotOpen);
 }
 
 void loadPlayFile(Context &ctx) {

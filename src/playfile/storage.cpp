@@ -1,5 +1,7 @@
 #include "playfile/storage.h"
 
+#include "platform/tempfiles.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +42,21 @@ bool writeAll(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
+// Copies what lies from offset on in one file to the end of another.
+bool copyTail(int from, off_t offset, int to) {
+    uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t n = ::pread(from, buffer, sizeof buffer, offset);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) return true;
+        if (!writeAll(to, {buffer, std::size_t(n)})) return false;
+        offset += n;
+    }
+}
+
 // The file a save really replaces: a link is followed, so that the link
 // itself stays and the file it names gets the new game.
 std::string resolveTarget(const std::string &path) {
@@ -48,18 +65,6 @@ std::string resolveTarget(const std::string &path) {
     std::string resolved(real);
     std::free(real);
     return resolved;
-}
-
-std::string folderOf(const std::string &path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string nameOf(const std::string &path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 mode_t newFileMode() {
@@ -101,30 +106,39 @@ ReadOutcome readFileStart(const std::string &path, std::size_t size, std::vector
     return ReadOutcome::Read;
 }
 
-bool replaceFile(const std::string &path, std::span<const uint8_t> bytes) {
+bool writeFileStart(const std::string &path, std::span<const uint8_t> bytes) {
     const std::string target = resolveTarget(path);
 
     mode_t mode = newFileMode();
+    Descriptor previous;
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {
         if (!S_ISREG(old.st_mode)) return false;
         // Replacing by rename would get round a write-protected file.
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
         mode = old.st_mode & 07777;
+        // What an older, longer file holds beyond the new bytes stays, as it
+        // did when saves wrote over the file in place.
+        if (old.st_size > off_t(bytes.size())) {
+            previous.fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+            if (previous.fd < 0) return false;
+        }
     }
 
-    const std::string folder = folderOf(target);
-    std::string temporary = folder + "/." + nameOf(target) + ".XXXXXX";
-    Descriptor file{::mkstemp(temporary.data())};
+    removeLeftoverTemporaries(target);
+    std::string temporary;
+    Descriptor file{createTemporaryBeside(target, temporary)};
     if (file.fd < 0) return false;
 
-    const bool written = ::fchmod(file.fd, mode) == 0 && writeAll(file.fd, bytes) &&
-                         ::fsync(file.fd) == 0 && ::close(file.release()) == 0;
+    const bool written =
+        ::fchmod(file.fd, mode) == 0 && writeAll(file.fd, bytes) &&
+        (previous.fd < 0 || copyTail(previous.fd, off_t(bytes.size()), file.fd)) &&
+        ::fsync(file.fd) == 0 && ::close(file.release()) == 0;
     if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
-    syncFolder(folder);
+    syncFolder(folderOf(target));
     return true;
 }
 

@@ -13,6 +13,8 @@
 
 #include "boards.h"
 #include "game/board.h"
+#include "game/peek.h"
+#include "game/scoring.h"
 #include "playfile/codec.h"
 #include "support/table.h"
 
@@ -100,17 +102,22 @@ TEST(Save, WritesTheWholeImageAndChangesNothing) {
     EXPECT_EQ(namesIn(folder.path), std::vector<std::string>{"game.pvq"});
 }
 
-TEST(Save, ReplacesALongerOldFileWholeKeepingItsPermissions) {
+TEST(Save, OverALongerOldFileKeepsItsTailAndPermissions) {
     boards::ScratchFolder folder;
     const std::string path = folder.file("old.pvq");
-    writeAll(path, std::vector<uint8_t>(200000, 0x5A));
+    std::vector<uint8_t> old(200000, 0x5A);
+    for (size_t i = 0; i < old.size(); ++i) old[i] = uint8_t(i * 7);
+    writeAll(path, old);
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
 
     Table t;
     t.deal(3, 2);
     save(t, path);
     EXPECT_TRUE(t.shell.messages.empty());
-    EXPECT_EQ(readAll(path), encodePlayFile(captureRecord(t.g())));
+    std::vector<uint8_t> expected = encodePlayFile(captureRecord(t.g()));
+    expected.insert(expected.end(), old.begin() + 142984, old.end());
+    EXPECT_EQ(readAll(path), expected);
+    EXPECT_EQ(namesIn(folder.path), std::vector<std::string>{"old.pvq"});
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -239,6 +246,35 @@ TEST(Load, RestoresEveryStoredFieldOfAGameInProgress) {
         EXPECT_EQ(t.g().score, saved.g().score);
         EXPECT_EQ(t.g().cardRect[8][2], (Rect{-40, -20, 23, 81}));
         EXPECT_EQ(t.g().cardRect[7][1], (Rect{1563, 600, 1626, 701}));
+    }
+}
+
+// A save chosen from the keyboard while a peek is held: the peek's cost is in
+// the score, so the file counts the touch and the card is face down again
+// (or settled, at its third touch). The loaded game's score then matches its
+// cards.
+TEST(Load, AGameSavedDuringAHeldPeekCountsThePeek) {
+    const struct {
+        int touches, after, faceUp;
+    } cases[] = {{0, 1, 0}, {2, 3, 1}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.touches);
+        boards::ScratchFolder folder;
+        Table t;
+        t.deal(3, 8);
+        GameState &g = t.g();
+        g.touchCount[5][2] = c.touches;
+        g.score -= c.touches == 2 ? 80 : 0;
+        startPeek(t.ctx, 5, 2, 10, 10);
+        save(t, folder.file("peek.pvq"));
+
+        Table loaded;
+        load(loaded, folder.file("peek.pvq"));
+        ASSERT_TRUE(loaded.shell.messages.empty());
+        EXPECT_EQ(loaded.g().touchCount[5][2], c.after);
+        EXPECT_EQ(loaded.g().faceUp[5][2], c.faceUp);
+        EXPECT_EQ(loaded.g().score, scoreFor(tallyTouches(loaded.g())));
+        EXPECT_EQ(loaded.g().score, g.score);
     }
 }
 

@@ -1,0 +1,193 @@
+// libFuzzer target: the whole load of a play file, then play on what it let
+// through. An input names one of five saved games (before the first game,
+// fresh deals at each level, a game some way along) and a gesture under way
+// when the file is opened, then up to 32 changes of single bytes of that file
+// (three bytes of offset, one of value), then a script of mouse events and
+// commands played on the loaded board through the game's own handlers.
+// Changes to a real file reach what the loader's checks let through far more
+// often than random files do; the play-file target covers any bytes. A
+// refused file must leave the game exactly as it was with one message; an
+// accepted one must give tables that the game can index and draw, and keep
+// them so through any play.
+#include <QGuiApplication>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "stress/invariants.h"
+#include "game/board.h"
+#include "game/deal.h"
+#include "game/input.h"
+#include "game/starting.h"
+#include "game/undo.h"
+#include "platform/quietshell.h"
+#include "playfile/codec.h"
+#include "playfile/playfile.h"
+#include "render/surfaces.h"
+
+using namespace fusefuda;
+
+namespace {
+
+constexpr int kWidth = 1008, kHeight = 709;
+
+class FuzzShell : public QuietShell {
+public:
+    std::string chooseOpenPlayFile() override { return path; }
+    void showMessage(const std::string &text) override { messages.push_back(text); }
+    std::string path;
+    std::vector<std::string> messages;
+};
+
+struct Table {
+    Table() {
+        setStartingValues(*start);
+        createSurfaces(surfaces, 1, 1, kWidth, kHeight);
+        shell.path = "/proc/self/fd/" + std::to_string(memfd);
+        // A game some way along: dealt, a few cards carried and peeked.
+        QuietShell quiet(4242);
+        Context ctx{*start, surfaces, quiet};
+        startNewGame(ctx, kIntermediate);
+        dealScatter(ctx, kIntermediate);
+        start->dealPending = 0;
+        for (int i = 0; i < 6; ++i) {
+            const Rect &at = start->cardRect[2 + i][i % 4];
+            const int x = at.left - start->viewX + 5, y = at.top - start->viewY + 5;
+            onLeftPress(ctx, x, y, false);
+            onMouseMove(ctx, x + 40, y + 25);
+            onLeftRelease(ctx, x + 40, y + 25);
+            onRightPress(ctx, x + 40, y + 25);
+            onRightRelease(ctx, x + 40, y + 25);
+        }
+        const auto other = std::make_unique<GameState>();
+        setStartingValues(*other);
+        bases.push_back(encodePlayFile(captureRecord(*other)));
+        for (int level = 1; level <= 3; ++level) {
+            Context fresh{*other, surfaces, quiet};
+            startNewGame(fresh, level);
+            dealScatter(fresh, level);
+            bases.push_back(encodePlayFile(captureRecord(*other)));
+        }
+        bases.push_back(encodePlayFile(captureRecord(*start)));
+    }
+    // The saved games the inputs start from.
+    std::vector<std::vector<uint8_t>> bases;
+    std::unique_ptr<GameState> start = std::make_unique<GameState>();
+    std::unique_ptr<GameState> g = std::make_unique<GameState>();
+    Surfaces surfaces;
+    FuzzShell shell;
+    int memfd = ::memfd_create("fusefuda-load-fuzz", MFD_CLOEXEC);
+};
+
+Table &table() {
+    static Table t;
+    return t;
+}
+
+// The gesture state a load must end, chosen by the script's first byte.
+void startGesture(Context &ctx, uint8_t kind) {
+    GameState &g = ctx.g;
+    const Rect &at = g.cardRect[4][1];
+    const int x = at.left - g.viewX + 10, y = at.top - g.viewY + 10;
+    switch (kind % 5) {
+    case 1: onLeftPress(ctx, x, y, false); onMouseMove(ctx, x + 3, y + 3); break;
+    case 2: onRightPress(ctx, x, y); break;
+    case 3: onRightPress(ctx, 2, 2); break;  // the bare board: the view is pulled
+    case 4: onLeftPress(ctx, x, y, true); break;
+    default: break;
+    }
+}
+
+void play(Context &ctx, const uint8_t *script, size_t size) {
+    GameState &g = ctx.g;
+    for (size_t i = 0; i + 3 <= size && i < 3 * 32; i += 3) {
+        const uint8_t op = script[i], a = script[i + 1], b = script[i + 2];
+        int x = a * 4 - 20, y = b * 3 - 20;
+        if (op & 0x80) {
+            // at a card, wherever it lies
+            const Rect &at = g.cardRect[a % kColumns][b % kRows];
+            x = at.left - g.viewX + (op & 0x3F), y = at.top - g.viewY + (b & 0x3F) + 20;
+        }
+        switch (op % 11) {
+        case 0: case 1: onMouseMove(ctx, x, y); break;
+        case 2: onLeftPress(ctx, x, y, false); break;
+        case 3: onLeftPress(ctx, x, y, true); break;
+        case 4: onLeftRelease(ctx, x, y); break;
+        case 5: onRightPress(ctx, x, y); break;
+        case 6: onRightRelease(ctx, x, y); break;
+        case 7: popUndo(ctx); break;
+        case 8: reverseStacking(ctx); break;
+        case 9: ctx.s.dirty = QRegion(); break;
+        default: onMouseMove(ctx, x, y); onLeftRelease(ctx, x, y); break;
+        }
+        if (g.gameStarted == 1) {
+            const std::string broken = stress::brokenStructure(g);
+            if (!broken.empty()) {
+                std::fprintf(stderr, "after script step %zu: %s\n", i / 3, broken.c_str());
+                std::abort();
+            }
+        }
+    }
+    ctx.s.dirty = QRegion();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static QGuiApplication app(*argc, *argv);
+    table();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    Table &t = table();
+    if (size < 3) return 0;
+    std::vector<uint8_t> file = t.bases[data[0] % t.bases.size()];
+    const uint8_t gesture = data[1];
+    const size_t changes = std::min<size_t>(data[2] % 33, (size - 3) / 4);
+    for (size_t i = 0; i < changes; ++i) {
+        const uint8_t *change = data + 3 + 4 * i;
+        const size_t offset = (change[0] | change[1] << 8 | change[2] << 16) % kPlayFileSize;
+        file[offset] = change[3];
+    }
+    const uint8_t *script = data + 3 + 4 * changes;
+    const size_t scriptSize = size - 3 - 4 * changes;
+    if (::ftruncate(t.memfd, 0) != 0 ||
+        ::pwrite(t.memfd, file.data(), file.size(), 0) != ssize_t(file.size()))
+        std::abort();
+
+    GameState &g = *t.g;
+    g = *t.start;
+    t.shell.messages.clear();
+    Context ctx{g, t.surfaces, t.shell};
+    startGesture(ctx, gesture);
+    const auto before = std::make_unique<stress::BoardCopy>(stress::copyBoard(g));
+    const int32_t level = g.level, dragging = g.dragging, pressMode = g.pressMode;
+
+    loadPlayFile(ctx);
+    if (!t.shell.messages.empty()) {
+        if (t.shell.messages.size() != 1) std::abort();
+        if (!(stress::copyBoard(g) == *before) || g.level != level || g.dragging != dragging ||
+            g.pressMode != pressMode)
+            std::abort();
+        return 0;
+    }
+    if (g.dragging != 0 || g.pressMode != kPressNone || g.panning != 0 || g.undoDepth != 0)
+        std::abort();
+    if (g.gameStarted == 1) {
+        const std::string broken = stress::brokenStructure(g);
+        if (!broken.empty()) {
+            std::fprintf(stderr, "after the load: %s\n", broken.c_str());
+            std::abort();
+        }
+    }
+    play(ctx, script, scriptSize);
+    return 0;
+}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# A long fuzzing campaign: every target until it has run at least FUZZ_RUNS
+# executions (default ten million), all four side by side at the lowest
+# priority, so that they take only what the machine has to spare. Corpora grow
+# in build-fuzz/campaign/<target> and are kept between campaigns; findings
+# land beside them. libFuzzer's progress and figures go to
+# build-fuzz/campaign/<target>.log, a line per target to summary.log.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${FUZZ_RUNS:-10000000}
+out=${FUZZ_OUT:-build-fuzz}
+bash fuzz/build.sh "$out"
+mkdir -p "$out/campaign"
+
+targets=(
+    "cp932_fuzz --names 4096"
+    "settings_fuzz --settings 4096"
+    "playfile_fuzz --playfile 150000"
+    "load_fuzz --load 4096"
+)
+run() {
+    local target=$1 mode=$2 maxlen=$3
+    local corpus="$out/campaign/$target" log="$out/campaign/$target.log"
+    mkdir -p "$corpus" "$corpus-seeds"
+    "$out/make_seeds" "$mode" "$corpus-seeds"
+    echo "$(date -u +%FT%TZ) $target: $runs runs" >>"$out/campaign/summary.log"
+    local status=0
+    ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen nice -n 19 \
+        "$out/$target" "$corpus" "$corpus-seeds" -runs="$runs" -max_len="$maxlen" \
+        -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="$out/campaign/$target-" >"$log" 2>&1 || status=$?
+    grep -E '^(Done [0-9]+ runs|stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==ERROR|SUMMARY)' \
+        "$log" | sed "s/^/$(date -u +%FT%TZ) $target: /" >>"$out/campaign/summary.log" || true
+    return "$status"
+}
+
+# FUZZ_TARGETS="load_fuzz cp932_fuzz" runs only those.
+pids=()
+for entry in "${targets[@]}"; do
+    read -r target mode maxlen <<<"$entry"
+    case " ${FUZZ_TARGETS:-$target} " in *" $target "*) ;; *) continue ;; esac
+    run "$target" "$mode" "$maxlen" &
+    pids+=($!)
+done
+status=0
+for pid in "${pids[@]}"; do wait "$pid" || status=1; done
+cat "$out/campaign/summary.log"
+exit "$status"
