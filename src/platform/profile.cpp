@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include "platform/codepage.h"
 #include "platform/tempfiles.h"
 
 #include <fcntl.h>
@@ -43,8 +44,6 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool isLeadByte(unsigned char ch) { return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC); }
-
 // The section name of a "[name]" line, or false when the line is no header.
 bool sectionHeader(std::string_view line, std::string_view &name) {
     line = trimmed(line);
@@ -85,7 +84,7 @@ std::string cut(std::string_view text, size_t bufferSize) {
     const size_t nul = text.find('\0');
     if (nul != std::string_view::npos) text = text.substr(0, nul);
     if (bufferSize == 0) return {};
-    return std::string(text.substr(0, cp932Prefix(text, bufferSize - 1)));
+    return cp932Prefix(text, bufferSize - 1);
 }
 
 std::string oneLine(std::string_view value) {
@@ -127,16 +126,6 @@ bool writeAll(int fd, const std::string &bytes) {
 }
 
 }  // namespace
-
-size_t cp932Prefix(std::string_view text, size_t limit) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const size_t width = isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-        if (i + width > limit) break;
-        i += width;
-    }
-    return std::min(i, text.size());
-}
 
 ProfileFile readProfileFile(const std::string &path) {
     ProfileFile file;

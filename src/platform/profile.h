@@ -38,8 +38,4 @@ void setProfileString(ProfileFile &file, std::string_view section, std::string_v
 // counts as one that cannot be written, even for root.
 bool writeProfileFile(const ProfileFile &file, const std::string &path);
 
-// How many leading bytes of text fit into limit bytes without splitting a
-// code page 932 double-byte character.
-size_t cp932Prefix(std::string_view text, size_t limit);
-
 }  // namespace fusefuda
