@@ -3,7 +3,9 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -19,9 +21,15 @@ using namespace fusefuda;
 
 namespace {
 
+// Device pixels a board pixel of the surfaces: play_bench --scale=2.
+int gScale = 1;
 
+// Noise of w x h board pixels at the benchmark's scale.
 QImage noise(int w, int h, uint32_t seed) {
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img(w * gScale, h * gScale, QImage::Format_RGB32);
+    if (gScale != 1) img.setDevicePixelRatio(gScale);
+    w *= gScale;
+    h *= gScale;
     uint32_t v = seed;
     for (int y = 0; y < h; ++y) {
         auto *line = reinterpret_cast<uint32_t *>(img.scanLine(y));
@@ -37,7 +45,7 @@ QImage noise(int w, int h, uint32_t seed) {
 struct Bench {
     Bench() {
         setStartingValues(*g);
-        createSurfaces(s, 1, 1, 1008, 709);
+        createSurfaces(s, 1, 1, 1008, 709, gScale);
         s.background = noise(kBoardWidth, kBoardHeight, 1);
         s.face = noise(820, 405, 2);
         s.settledFace = noise(820, 405, 3);
@@ -247,6 +255,14 @@ BENCHMARK(fullPaintPerMemberWalk)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // --scale=K draws every surface at K device pixels a board pixel.
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--scale=", 8) == 0) {
+            gScale = std::clamp(std::atoi(argv[i] + 8), 1, 3);
+            for (int j = i; j + 1 < argc; ++j) argv[j] = argv[j + 1];
+            --argc;
+            --i;
+        }
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

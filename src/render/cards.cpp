@@ -18,7 +18,7 @@ CardPicture cardPicture(const GameState &g, const Surfaces &s, int c, int r) {
 }
 
 void markWindow(Surfaces &s, int x, int y, int w, int h) {
-    const QRect area = QRect(x, y, w, h).intersected(s.window.rect());
+    const QRect area = QRect(x, y, w, h).intersected(logicalRect(s.window));
     if (!area.isEmpty()) s.dirty += area;
 }
 

@@ -16,26 +16,36 @@ namespace {
 
 // A picture that is missing leaves its surface black, at its proper size, so
 // that every copy stays within known bounds.
-QImage surfaceFor(int number, int width, int height) {
-    QImage picture = loadPicture(number);
-    if (picture.size() == QSize(width, height)) return picture;
-    QImage blank(width, height, QImage::Format_RGB32);
-    blank.fill(0xFF000000u);
-    return blank;
-}
-
-QImage blankSurface(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
+QImage blankSurface(int width, int height, int k = 1) {
+    QImage image(width * k, height * k, QImage::Format_RGB32);
     image.fill(0xFF000000u);
+    if (k != 1) image.setDevicePixelRatio(k);
     return image;
 }
 
+QImage surfaceFor(int number, int width, int height, int k = 1) {
+    QImage picture = loadPicture(number, k);
+    if (picture.size() == QSize(width * k, height * k)) return picture;
+    return blankSurface(width, height, k);
+}
+
 QImage windowSurface(const Surfaces &s, int width, int height) {
-    if (s.allocateWindow) {
+    // Presenting straight from shared memory happens at one device pixel a
+    // pixel only.
+    if (s.allocateWindow && s.scale == 1) {
         QImage image = s.allocateWindow(width, height);
         if (!image.isNull()) return image;
     }
-    return blankSurface(width, height);
+    return blankSurface(width, height, s.scale);
+}
+
+// What a window of the framebuffer's size can show of the board at the
+// view's limits; above scale 1 the canvas holds no more.
+QSize canvasSize(const Surfaces &s) {
+    if (s.scale == 1) return {kBoardWidth, kBoardHeight};
+    const QSize window = logicalSize(s.window);
+    return {std::min(kBoardWidth, kViewXMax + window.width()),
+            std::min(kBoardHeight, kViewYMax + window.height())};
 }
 
 }  // namespace
@@ -53,28 +63,44 @@ int backgroundPictureFor(int backgroundPattern) {
     }
 }
 
+int surfaceScaleFor(double devicePixelRatio) {
+    return devicePixelRatio <= 1.0 ? 1 : devicePixelRatio <= 2.0 ? 2 : 3;
+}
+
 void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int windowWidth,
-                    int windowHeight) {
-    s.face = surfaceFor(kFacesPicture, 820, 405);
-    s.settledFace = surfaceFor(kSettledFacesPicture, 820, 405);
-    s.unknownCard = surfaceFor(kUnknownCardPicture, kCardWidth, kCardHeight);
-    s.greyCard = surfaceFor(kGreyCardPicture, kCardWidth, kCardHeight);
-    s.sparkleImage = surfaceFor(kSparkleImagePicture, 30, 180);
-    s.sparkleMask = surfaceFor(kSparkleMaskPicture, 30, 180);
+                    int windowHeight, int scale) {
+    const int k = s.scale = std::clamp(scale, 1, 3);
+    s.face = surfaceFor(kFacesPicture, 820, 405, k);
+    s.settledFace = surfaceFor(kSettledFacesPicture, 820, 405, k);
+    s.unknownCard = surfaceFor(kUnknownCardPicture, kCardWidth, kCardHeight, k);
+    s.greyCard = surfaceFor(kGreyCardPicture, kCardWidth, kCardHeight, k);
+    s.sparkleImage = surfaceFor(kSparkleImagePicture, 30, 180, k);
+    s.sparkleMask = surfaceFor(kSparkleMaskPicture, 30, 180, k);
     switchBacks(s, cardPattern);
     switchBackground(s, backgroundPattern);
-    s.board = blankSurface(kBoardWidth, kBoardHeight);
-    s.scratch = blankSurface(200, 200);
-    s.peek = s.unknownCard.copy();
     s.window = windowSurface(s, windowWidth, windowHeight);
+    const QSize canvas = canvasSize(s);
+    s.board = blankSurface(canvas.width(), canvas.height(), k);
+    s.scratch = blankSurface(200, 200, k);
+    s.peek = s.unknownCard.copy();
     s.dirty = QRegion();
 }
 
 void switchBacks(Surfaces &s, int cardPattern) {
-    s.backs = surfaceFor(backsPictureFor(cardPattern), 190, kCardHeight);
+    s.backs = surfaceFor(backsPictureFor(cardPattern), 190, kCardHeight, s.scale);
 }
 
 void switchBackground(Surfaces &s, int backgroundPattern) {
+    const int k = s.scale;
+    if (k != 1) {
+        // Stored one row of cells high already.
+        QImage picture = loadPicture(backgroundPictureFor(backgroundPattern), k);
+        if (picture.width() != kBoardWidth * k || picture.height() < k ||
+            picture.height() > kBoardHeight * k || picture.height() % k != 0)
+            picture = blankSurface(kBoardWidth, 1, k);
+        s.background = picture;
+        return;
+    }
     const QImage picture =
         surfaceFor(backgroundPictureFor(backgroundPattern), kBoardWidth, kBoardHeight);
     // The backgrounds are rows of cells, the same all the way down: one row
@@ -108,35 +134,57 @@ int repeatingHeight(const QImage &picture) {
 
 void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
                    int sy) {
-    const int period = background.height();
-    if (period >= kBoardHeight || period <= 0) {
-        bitBlt(dst, x, y, w, h, background, sx, sy, SRCCOPY);
+    // Above scale 1 the rows repeat in device pixels.
+    const int k = scaleOf(dst);
+    if (k != 1) {
+        x *= k, y *= k, w *= k, h *= k;
+        sx *= k, sy *= k;
+    }
+    const int period = background.height(), boardHeight = kBoardHeight * k;
+    if (period >= boardHeight || period <= 0) {
+        deviceBitBlt(dst, x, y, w, h, background, sx, sy, SRCCOPY);
         return;
     }
     // Clipped as bitBlt clips against a picture of the board's height.
     if (y < 0) { sy -= y; h += y; y = 0; }
     if (sy < 0) { y -= sy; h += sy; sy = 0; }
-    h = std::min({h, int(dst.height()) - y, kBoardHeight - sy});
+    h = std::min({h, int(dst.height()) - y, boardHeight - sy});
     while (h > 0) {
         const int from = sy % period, rows = std::min(h, period - from);
-        bitBlt(dst, x, y, w, rows, background, sx, from, SRCCOPY);
+        deviceBitBlt(dst, x, y, w, rows, background, sx, from, SRCCOPY);
         y += rows;
         sy += rows;
         h -= rows;
     }
 }
 
+namespace {
+
+// Keeps the top-left of what `from` holds in the larger or smaller `into`.
+void keepPixels(const QImage &from, QImage &into) {
+    if (from.isNull()) return;
+    const int w = std::min(into.width(), from.width());
+    const int h = std::min(into.height(), from.height());
+    for (int y = 0; y < h; ++y)
+        std::copy_n(reinterpret_cast<const uint32_t *>(from.constScanLine(y)), w,
+                    reinterpret_cast<uint32_t *>(into.scanLine(y)));
+}
+
+}  // namespace
+
 void resizeWindowSurface(Surfaces &s, int width, int height) {
-    if (width <= 0 || height <= 0 || s.window.size() == QSize(width, height)) return;
+    if (width <= 0 || height <= 0 || logicalSize(s.window) == QSize(width, height)) return;
     QImage fresh = windowSurface(s, width, height);
-    if (!s.window.isNull()) {
-        const int w = std::min(width, s.window.width());
-        const int h = std::min(height, s.window.height());
-        for (int y = 0; y < h; ++y)
-            std::copy_n(reinterpret_cast<const uint32_t *>(s.window.constScanLine(y)), w,
-                        reinterpret_cast<uint32_t *>(fresh.scanLine(y)));
-    }
+    keepPixels(s.window, fresh);
     s.window = fresh;
+    if (s.scale == 1 || s.board.isNull()) return;
+    const QSize canvas = canvasSize(s);
+    if (canvas.width() <= logicalSize(s.board).width() &&
+        canvas.height() <= logicalSize(s.board).height())
+        return;
+    QImage larger = blankSurface(canvas.width(), canvas.height(), s.scale);
+    keepPixels(s.board, larger);
+    s.board = larger;
 }
 
 }  // namespace fusefuda
