@@ -138,10 +138,7 @@ void MainWindow::startUp() {
     const int scale = surfaceScaleFor(view_->devicePixelRatio());
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
                    std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
-    // The hand at the same density, its hot spot at its top-left corner.
-    const QImage hand = loadPicture(kCursorPicture, scale);
-    grabCursor_ = hand.isNull() ? QCursor(Qt::ClosedHandCursor)
-                                : QCursor(QPixmap::fromImage(hand), 0, 0);
+    loadGrabCursor();
     applyBackgroundKey();
     // Decoding the pictures leaves freed memory behind; hand it back.
     malloc_trim(0);
@@ -348,6 +345,27 @@ void MainWindow::runCommand(int command) {
     runIdle();
 }
 
+// The hand at the surfaces' density, its hot spot at its top-left corner.
+void MainWindow::loadGrabCursor() {
+    const QImage hand = loadPicture(kCursorPicture, surfaces_.scale);
+    grabCursor_ = hand.isNull() ? QCursor(Qt::ClosedHandCursor)
+                                : QCursor(QPixmap::fromImage(hand), 0, 0);
+    if (grabShown_) view_->setCursor(grabCursor_);
+}
+
+// A window moved to a screen of another density gets its pictures drawn for
+// that screen; until then Qt scales what it has.
+void MainWindow::followScreenDensity() {
+    if (!startedUp_ || shutDown_) return;
+    const int scale = surfaceScaleFor(view_->devicePixelRatio());
+    if (scale == surfaces_.scale) return;
+    createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
+                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
+    loadGrabCursor();
+    peekChanged();
+    invalidateWindow();
+}
+
 void MainWindow::applyBackgroundKey() {
     view_->setKeyOutGreen(setup_.seeThrough && state_.backgroundPattern == 4);
 }
@@ -495,6 +513,7 @@ bool MainWindow::event(QEvent *event) {
         return true;
     }
     const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal) followScreenDensity();
     // The outer size counts the frame, which the window system reports only
     // once the window is on screen.
     if (!outerSizeFitted_ && isVisible() &&

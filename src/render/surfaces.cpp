@@ -39,11 +39,10 @@ QImage windowSurface(const Surfaces &s, int width, int height) {
     return blankSurface(width, height, s.scale);
 }
 
-// What a window of the framebuffer's size can show of the board at the
+// What a window of the given client size can show of the board at the
 // view's limits; above scale 1 the canvas holds no more.
-QSize canvasSize(const Surfaces &s) {
-    if (s.scale == 1) return {kBoardWidth, kBoardHeight};
-    const QSize window = logicalSize(s.window);
+QSize canvasSize(int scale, QSize window) {
+    if (scale == 1) return {kBoardWidth, kBoardHeight};
     return {std::min(kBoardWidth, kViewXMax + window.width()),
             std::min(kBoardHeight, kViewYMax + window.height())};
 }
@@ -78,11 +77,11 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     s.sparkleMask = surfaceFor(kSparkleMaskPicture, 30, 180, k);
     switchBacks(s, cardPattern);
     switchBackground(s, backgroundPattern);
-    s.window = windowSurface(s, windowWidth, windowHeight);
-    const QSize canvas = canvasSize(s);
+    const QSize canvas = canvasSize(k, QSize(windowWidth, windowHeight));
     s.board = blankSurface(canvas.width(), canvas.height(), k);
     s.scratch = blankSurface(200, 200, k);
     s.peek = s.unknownCard.copy();
+    s.window = windowSurface(s, windowWidth, windowHeight);
     s.dirty = QRegion();
 }
 
@@ -178,7 +177,7 @@ void resizeWindowSurface(Surfaces &s, int width, int height) {
     keepPixels(s.window, fresh);
     s.window = fresh;
     if (s.scale == 1 || s.board.isNull()) return;
-    const QSize canvas = canvasSize(s);
+    const QSize canvas = canvasSize(s.scale, QSize(width, height));
     if (canvas.width() <= logicalSize(s.board).width() &&
         canvas.height() <= logicalSize(s.board).height())
         return;
