@@ -26,10 +26,10 @@ void forEachMemberAt(const GameState &g, int left, int top, int id, F f) {
 // and the general blit goes one pixel at a time. Blocks that reach past the
 // window's edge take the general, clipping blit.
 void andGreyCard(Surfaces &s, int x, int y) {
-    const int k = scaleOf(s.window);
-    const QSize window = logicalSize(s.window);
+    const int k = s.scale;
+    const QSize window = k == 1 ? s.window.size() : logicalSize(s.window);
     if (x < 0 || y < 0 || x + kCardWidth > window.width() || y + kCardHeight > window.height() ||
-        s.greyCard.size() != QSize(kCardWidth * k, kCardHeight * k) || scaleOf(s.greyCard) != k) {
+        s.greyCard.size() != QSize(kCardWidth * k, kCardHeight * k)) {
         windowBlt(s, x, y, kCardWidth, kCardHeight, s.greyCard, 0, 0, SRCAND);
         return;
     }
