@@ -75,7 +75,8 @@ void BoardView::paintEvent(QPaintEvent *event) {
         if (shown != r) painter.fillRect(r, Qt::black);
         if (shown.isEmpty()) continue;
         const QRect pixels =
-            k == 1 ? shown : QRect(shown.x() * k, shown.y() * k, shown.width() * k, shown.height() * k);
+            k == 1 ? shown
+                   : QRect(shown.x() * k, shown.y() * k, shown.width() * k, shown.height() * k);
         if (keyOutGreen_)
             painter.drawImage(shown.topLeft(), fusefuda::keyOutGreen(surfaces_.window, pixels));
         else

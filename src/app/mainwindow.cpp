@@ -46,9 +46,7 @@ const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
 
 // Wayland lets no client place its windows or move the pointer; asking only
 // earns a warning. The game's own clamping keeps a carried card in the window.
-bool onWayland() {
-    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
-}
+bool onWayland() { return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
 
 void movePointer(const QPoint &global) {
     if (!onWayland()) QCursor::setPos(global);
@@ -96,7 +94,6 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
         resizeWindowSurface(surfaces_, w, h);
         invalidateWindow();
     });
-
 
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
@@ -348,8 +345,8 @@ void MainWindow::runCommand(int command) {
 // The hand at the surfaces' density, its hot spot at its top-left corner.
 void MainWindow::loadGrabCursor() {
     const QImage hand = loadPicture(kCursorPicture, surfaces_.scale);
-    grabCursor_ = hand.isNull() ? QCursor(Qt::ClosedHandCursor)
-                                : QCursor(QPixmap::fromImage(hand), 0, 0);
+    grabCursor_ =
+        hand.isNull() ? QCursor(Qt::ClosedHandCursor) : QCursor(QPixmap::fromImage(hand), 0, 0);
     if (grabShown_) view_->setCursor(grabCursor_);
 }
 

@@ -19,9 +19,8 @@ void fillWindowBlock(Surfaces &s, int x0, int y0, int x1, int y1, QRgb colour) {
     const QRect block = QRect(QPoint(x0, y0), QPoint(x1, y1))
                             .intersected(k == 1 ? s.window.rect() : logicalRect(s.window));
     if (block.isEmpty()) return;
-    const QRect pixels = k == 1 ? block
-                                : QRect(block.x() * k, block.y() * k, block.width() * k,
-                                        block.height() * k);
+    const QRect pixels =
+        k == 1 ? block : QRect(block.x() * k, block.y() * k, block.width() * k, block.height() * k);
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(s.window.scanLine(y));
         for (int x = pixels.left(); x <= pixels.right(); ++x) line[x] = colour;

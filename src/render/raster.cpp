@@ -21,8 +21,8 @@ bool clip(const QImage &dst, int &x, int &y, int &w, int &h, const QImage &src, 
 }
 
 // The copy itself, in device pixels.
-[[gnu::always_inline]] inline void blit(QImage &dst, int x, int y, int w, int h,
-                                        const QImage &src, int sx, int sy, Rop rop) {
+[[gnu::always_inline]] inline void blit(QImage &dst, int x, int y, int w, int h, const QImage &src,
+                                        int sx, int sy, Rop rop) {
     // Any other pixel size would make the row arithmetic below run past the
     // image.
     if (dst.isNull() || src.isNull() || dst.depth() != 32 || src.depth() != 32) return;
@@ -79,8 +79,7 @@ bool clip(const QImage &dst, int &x, int &y, int &w, int &h, const QImage &src, 
 
 }  // namespace
 
-void bitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy,
-            Rop rop) {
+void bitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy, Rop rop) {
     if (const int k = scaleOf(dst); k != 1) {
         x *= k, y *= k, w *= k, h *= k;
         sx *= k, sy *= k;

@@ -382,8 +382,8 @@ TEST(ScaledPictures, AreTheSameDesignOnAFinerGrid) {
         int number;
         bool finer;  // whether the design has detail a finer grid shows
     };
-    const Case cases[] = {{103, true},  {104, true},  {105, true},  {106, true},  {107, true},
-                          {121, false}, {124, false}, {125, false}, {126, true},  {131, false},
+    const Case cases[] = {{103, true},  {104, true},  {105, true},  {106, true}, {107, true},
+                          {121, false}, {124, false}, {125, false}, {126, true}, {131, false},
                           {133, true},  {137, true},  {138, true},  {140, true}};
     for (int k : {2, 3}) {
         for (const Case &c : cases) {

@@ -89,8 +89,8 @@ int locate(const char *path, int backP) {
     const int k = gScale;
     for (int y0 = 0; y0 <= 120 * k; ++y0)
         for (int x0 = 0; x0 <= 20 * k; ++x0)
-            if (samePixels(shot, x0 + 10 * k, y0 + 10 * k, bg, (kViewX + 10) * k,
-                           (kViewY + 10) * k, 200 * k, 110 * k, false)) {
+            if (samePixels(shot, x0 + 10 * k, y0 + 10 * k, bg, (kViewX + 10) * k, (kViewY + 10) * k,
+                           200 * k, 110 * k, false)) {
                 std::printf("%d %d\n", x0, y0);
                 return 0;
             }

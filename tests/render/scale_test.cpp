@@ -2,7 +2,9 @@
 // the coordinates, drawn from pictures with finer detail.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "game/deal.h"
 #include "game/input.h"
@@ -50,9 +52,12 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
     useTracePictures(t.one.surfaces);
     Surfaces &two = t.two.surfaces;
     const Surfaces &one = t.one.surfaces;
-    for (auto [to, from] : {std::pair{&two.background, &one.background}, {&two.face, &one.face},
-                            {&two.settledFace, &one.settledFace}, {&two.backs, &one.backs},
-                            {&two.unknownCard, &one.unknownCard}, {&two.greyCard, &one.greyCard}})
+    for (auto [to, from] : {std::pair{&two.background, &one.background},
+                            {&two.face, &one.face},
+                            {&two.settledFace, &one.settledFace},
+                            {&two.backs, &one.backs},
+                            {&two.unknownCard, &one.unknownCard},
+                            {&two.greyCard, &one.greyCard}})
         *to = blownUp(*from, 2);
     two.peek = blownUp(one.peek, 2);
     GameState &g1 = t.one.g();
@@ -64,7 +69,8 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
     };
     const Step steps[] = {
         {"full paint", [](Table &s) { paintWindow(s.ctx); }},
-        {"guide outline", [&](Table &s) {
+        {"guide outline",
+         [&](Table &s) {
              s.g().guideOn = 1;
              s.g().peekModeOn = 1;
              trackHover(s.ctx, gx, gy);
@@ -75,7 +81,8 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
         {"drop", [&](Table &s) { onLeftRelease(s.ctx, gx - 150, gy + 61); }},
         {"peek", [&](Table &s) { onRightPress(s.ctx, gx + 300, gy + 200); }},
         {"peek ends", [&](Table &s) { onRightRelease(s.ctx, gx + 300, gy + 200); }},
-        {"panning paint", [](Table &s) {
+        {"panning paint",
+         [](Table &s) {
              s.g().panning = 1;
              s.g().viewX -= 40;
              paintWindow(s.ctx);
@@ -110,17 +117,20 @@ TEST(Scale, TheBoardAtTwoHasFinerDetailThanABlowUp) {
     // device pixels; the plain white body is white at any scale and left out.
     const QImage &one = t.one.surfaces.window, &two = t.two.surfaces.window;
     const GameState &g = t.one.g();
+    std::vector<bool> onCard(size_t(one.width()) * size_t(one.height()));
+    for (int id = 0; id < kCards; ++id) {
+        if (!inPlay(g, cardColumn(id), cardRow(id))) continue;
+        const Rect &r = g.cardRect[cardColumn(id)][cardRow(id)];
+        for (int y = std::max(r.top - g.viewY, 0);
+             y <= std::min(r.bottom - g.viewY, one.height() - 1); ++y)
+            for (int x = std::max(r.left - g.viewX, 0);
+                 x <= std::min(r.right - g.viewX, one.width() - 1); ++x)
+                onCard[size_t(y) * size_t(one.width()) + size_t(x)] = true;
+    }
     long ink = 0, differing = 0;
     for (int y = 0; y < one.height(); ++y)
         for (int x = 0; x < one.width(); ++x) {
-            const int bx = x + g.viewX, by = y + g.viewY;
-            bool onCard = false;
-            for (int id = 0; id < kCards && !onCard; ++id) {
-                const Rect &r = g.cardRect[cardColumn(id)][cardRow(id)];
-                onCard = inPlay(g, cardColumn(id), cardRow(id)) && bx >= r.left &&
-                         bx <= r.right && by >= r.top && by <= r.bottom;
-            }
-            if (!onCard) continue;
+            if (!onCard[size_t(y) * size_t(one.width()) + size_t(x)]) continue;
             const QRgb small = one.pixel(x, y);
             bool white = (small & 0xFFFFFFu) == 0xFFFFFFu, blown = true;
             for (int d = 0; d < 4; ++d) {

@@ -61,7 +61,8 @@ QImage drawBackground(int pattern, int scale, int rows) {
         QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         const int by = y / k;
         const bool across = by % kPitchY == 0 && by / kPitchY < kHorizontalLines;
-        for (int x = 0; x < width; ++x) line[x] = (across || onLine[size_t(x)]) ? pal.line : row[size_t(x)];
+        for (int x = 0; x < width; ++x)
+            line[x] = (across || onLine[size_t(x)]) ? pal.line : row[size_t(x)];
     }
     return image;
 }
