@@ -148,7 +148,7 @@ void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
 void rebuildCanvas(Context &ctx) {
     GameState &g = ctx.g;
     Surfaces &s = ctx.s;
-    backgroundBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0);
+    backgroundBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s, 0, 0);
     if (g.gameStarted != 1) return;
     const ColumnRange cols = columnsInPlay(g.level);
     bool drawn[kCards] = {};
@@ -193,7 +193,7 @@ void paintWindow(Context &ctx) {
         windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.board, g.viewX, g.viewY, SRCCOPY);
         return;
     }
-    backgroundBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY);
+    backgroundBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s, g.viewX, g.viewY);
     if (g.gameStarted == 1) {
         for (int n = 0; n < kCards; ++n) {
             const int c = g.stackColumn[n], r = g.stackRow[n];
@@ -218,7 +218,7 @@ void liftGroup(Context &ctx, int id) {
         const int mc = g.stackColumn[n], mr = g.stackRow[n];
         if (!inPlay(g, mc, mr) || !isMember(g, id, mc, mr)) continue;
         const Rect &m = g.cardRect[mc][mr];
-        backgroundBlt(s.scratch, 0, 0, kCardWidth, kCardHeight, s.background, m.left, m.top);
+        backgroundBlt(s.scratch, 0, 0, kCardWidth, kCardHeight, s, m.left, m.top);
         // Only cards whose centre is nearer than one pitch are recomposed; a
         // card exactly one pitch away shares just the border line and is left
         // out, so that line shows the background until the next full paint.
@@ -359,7 +359,7 @@ void eraseDropArea(Context &ctx, int left, int top, int id) {
 void rebuildBoardWithBacks(Context &ctx, int exceptId) {
     GameState &g = ctx.g;
     Surfaces &s = ctx.s;
-    backgroundBlt(s.board, 0, 0, 2000, kBoardHeight, s.background, 0, 0);
+    backgroundBlt(s.board, 0, 0, 2000, kBoardHeight, s, 0, 0);
     for (int n = 0; n < kCards; ++n) {
         const int c = g.stackColumn[n], r = g.stackRow[n];
         if (!inPlay(g, c, r) || cardId(c, r) == exceptId) continue;

@@ -4,7 +4,11 @@
 #include <cstring>
 #include <functional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "assets/catalogue.h"
 #include "game/GameState.h"
@@ -38,6 +42,9 @@ QImage windowSurface(const Surfaces &s, int width, int height) {
     }
     return blankSurface(width, height, s.scale);
 }
+
+// For each row of the picture, the first row with the same pixels.
+std::vector<int> likeRows(const QImage &picture);
 
 // What a window of the given client size can show of the board at the
 // view's limits; above scale 1 the canvas holds no more.
@@ -98,6 +105,8 @@ void switchBackground(Surfaces &s, int backgroundPattern) {
             picture.height() > kBoardHeight * k || picture.height() % k != 0)
             picture = blankSurface(kBoardWidth, 1, k);
         s.background = picture;
+        s.backgroundRows = likeRows(s.background);
+        s.backgroundRowsFor = s.background.cacheKey();
         return;
     }
     const QImage picture =
@@ -106,6 +115,8 @@ void switchBackground(Surfaces &s, int backgroundPattern) {
     // of cells is 1.2 MB, the whole picture 19 MB.
     const int rows = repeatingHeight(picture);
     s.background = rows < picture.height() ? picture.copy(0, 0, picture.width(), rows) : picture;
+    s.backgroundRows = likeRows(s.background);
+    s.backgroundRowsFor = s.background.cacheKey();
 }
 
 int repeatingHeight(const QImage &picture) {
@@ -131,8 +142,31 @@ int repeatingHeight(const QImage &picture) {
     return period;
 }
 
-void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
-                   int sy) {
+namespace {
+
+// Copies a row of n pixels with stores that bypass the cache where the
+// processor has them.
+void streamRow(uint32_t *to, const uint32_t *from, int n) {
+#if defined(__SSE2__)
+    int i = 0;
+    for (; i < n && (reinterpret_cast<uintptr_t>(to + i) & 15) != 0; ++i) to[i] = from[i];
+    for (; i + 4 <= n; i += 4)
+        _mm_stream_si128(reinterpret_cast<__m128i *>(to + i),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + i)));
+    for (; i < n; ++i) to[i] = from[i];
+#else
+    std::memcpy(to, from, size_t(n) * 4);
+#endif
+}
+
+void finishStreaming() {
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
+}
+
+void repeatingBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
+                  int sy, const std::vector<int> *rows) {
     // Above scale 1 the rows repeat in device pixels.
     const int k = scaleOf(dst);
     if (k != 1) {
@@ -140,7 +174,8 @@ void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &backgr
         sx *= k, sy *= k;
     }
     const int period = background.height(), boardHeight = kBoardHeight * k;
-    if (period >= boardHeight || period <= 0) {
+    if (period <= 0) return;
+    if (k == 1 && period >= boardHeight) {
         deviceBitBlt(dst, x, y, w, h, background, sx, sy, SRCCOPY);
         return;
     }
@@ -148,13 +183,62 @@ void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &backgr
     if (y < 0) { sy -= y; h += y; y = 0; }
     if (sy < 0) { y -= sy; h += sy; sy = 0; }
     h = std::min({h, int(dst.height()) - y, boardHeight - sy});
-    while (h > 0) {
-        const int from = sy % period, rows = std::min(h, period - from);
-        deviceBitBlt(dst, x, y, w, rows, background, sx, from, SRCCOPY);
-        y += rows;
-        sy += rows;
-        h -= rows;
+    if (k != 1 && dst.depth() == 32 && background.depth() == 32) {
+        // Above scale 1 a whole canvas is several times the processor's
+        // cache: its rows are written past the cache instead of first being
+        // read into it.
+        if (x < 0) { sx -= x; w += x; x = 0; }
+        if (sx < 0) { x -= sx; w += sx; sx = 0; }
+        w = std::min({w, int(dst.width()) - x, int(background.width()) - sx});
+        if (w <= 0 || h <= 0) return;
+        const qsizetype stride = dst.bytesPerLine() / 4;
+        uint32_t *to = reinterpret_cast<uint32_t *>(dst.bits()) + qsizetype(y) * stride + x;
+        for (int i = 0; i < h; ++i) {
+            const int row = (sy + i) % period, from = rows ? (*rows)[size_t(row)] : row;
+            streamRow(to + i * stride,
+                      reinterpret_cast<const uint32_t *>(background.constScanLine(from)) + sx, w);
+        }
+        finishStreaming();
+        return;
     }
+    if (rows) {
+        for (int i = 0; i < h; ++i)
+            deviceBitBlt(dst, x, y + i, w, 1, background, sx, (*rows)[size_t((sy + i) % period)],
+                         SRCCOPY);
+        return;
+    }
+    while (h > 0) {
+        const int from = sy % period, count = std::min(h, period - from);
+        deviceBitBlt(dst, x, y, w, count, background, sx, from, SRCCOPY);
+        y += count;
+        sy += count;
+        h -= count;
+    }
+}
+
+std::vector<int> likeRows(const QImage &picture) {
+    std::vector<int> rows(size_t(picture.height()));
+    const size_t bytes = size_t(picture.width()) * size_t(picture.depth()) / 8;
+    std::unordered_map<std::string_view, int> first;
+    for (int y = 0; y < picture.height(); ++y) {
+        const std::string_view line(reinterpret_cast<const char *>(picture.constScanLine(y)),
+                                    bytes);
+        rows[size_t(y)] = first.emplace(line, y).first->second;
+    }
+    return rows;
+}
+
+}  // namespace
+
+void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
+                   int sy) {
+    repeatingBlt(dst, x, y, w, h, background, sx, sy, nullptr);
+}
+
+void backgroundBlt(QImage &dst, int x, int y, int w, int h, const Surfaces &s, int sx, int sy) {
+    const bool tabled = s.backgroundRowsFor == s.background.cacheKey() &&
+                        s.backgroundRows.size() == size_t(s.background.height());
+    repeatingBlt(dst, x, y, w, h, s.background, sx, sy, tabled ? &s.backgroundRows : nullptr);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QRegion>
 #include <functional>
+#include <vector>
 
 namespace fusefuda {
 
@@ -24,6 +25,12 @@ struct Surfaces {
     // is kept one repeat high and stands for the board's whole height: read
     // it with backgroundBlt.
     QImage background;
+    // For each row of the background, the first row with the same pixels,
+    // and the cache key of the picture it was made for. Copies then read a
+    // few rows that stay in the processor's cache: the cells' rows are
+    // nearly all alike, and the picture above scale 1 is larger than a cache.
+    std::vector<int> backgroundRows;
+    qint64 backgroundRowsFor = 0;
     // The board canvas, 3000 x 1600. Above scale 1 it reaches only as far as
     // a window of the framebuffer's size can show (the view's limits plus the
     // window): the far right and bottom of the board are never on screen,
@@ -43,6 +50,9 @@ struct Surfaces {
 // shorter than the board repeats downwards to the board's height.
 void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
                    int sy);
+// The same from the surfaces' background, through its table of like rows
+// while that was made for the picture.
+void backgroundBlt(QImage &dst, int x, int y, int w, int h, const Surfaces &s, int sx, int sy);
 // The number of rows after which the picture's rows repeat, all the way
 // down; its height when they do not.
 int repeatingHeight(const QImage &picture);
