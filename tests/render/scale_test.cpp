@@ -103,7 +103,8 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
 }
 
 // With the game's own pictures, scale 2 is not scale 1 blown up: the faces
-// and backs are drawn again on the finer grid.
+// are drawn again on the finer grid. The background's flat cells are the
+// same at both scales.
 TEST(Scale, TheBoardAtTwoHasFinerDetailThanABlowUp) {
     TwoScales t;
     t.both([](Table &s) {
@@ -127,11 +128,17 @@ TEST(Scale, TheBoardAtTwoHasFinerDetailThanABlowUp) {
                  x <= std::min(r.right - g.viewX, one.width() - 1); ++x)
                 onCard[size_t(y) * size_t(one.width()) + size_t(x)] = true;
     }
-    long ink = 0, differing = 0;
+    long ink = 0, differing = 0, background = 0, backgroundDiffering = 0;
     for (int y = 0; y < one.height(); ++y)
         for (int x = 0; x < one.width(); ++x) {
-            if (!onCard[size_t(y) * size_t(one.width()) + size_t(x)]) continue;
             const QRgb small = one.pixel(x, y);
+            if (!onCard[size_t(y) * size_t(one.width()) + size_t(x)]) {
+                // The background is flat cells: the same at every scale.
+                ++background;
+                for (int d = 0; d < 4; ++d)
+                    backgroundDiffering += two.pixel(2 * x + d % 2, 2 * y + d / 2) != small;
+                continue;
+            }
             bool white = (small & 0xFFFFFFu) == 0xFFFFFFu, blown = true;
             for (int d = 0; d < 4; ++d) {
                 const QRgb v = two.pixel(2 * x + d % 2, 2 * y + d / 2);
@@ -142,6 +149,8 @@ TEST(Scale, TheBoardAtTwoHasFinerDetailThanABlowUp) {
             ++ink;
             differing += !blown;
         }
+    ASSERT_GT(background, 100000);
+    EXPECT_EQ(backgroundDiffering, 0);
     ASSERT_GT(ink, 30000);
     // A blow-up scores 0. Solid pips and the outlines stay solid at any
     // scale; the edges of every pip, index and court drawing are finer: about
