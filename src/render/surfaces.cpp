@@ -115,8 +115,7 @@ void switchBackground(Surfaces &s, int backgroundPattern) {
     // of cells is 1.2 MB, the whole picture 19 MB.
     const int rows = repeatingHeight(picture);
     s.background = rows < picture.height() ? picture.copy(0, 0, picture.width(), rows) : picture;
-    s.backgroundRows = likeRows(s.background);
-    s.backgroundRowsFor = s.background.cacheKey();
+    s.backgroundRows.clear();
 }
 
 int repeatingHeight(const QImage &picture) {
@@ -199,12 +198,6 @@ void repeatingBlt(QImage &dst, int x, int y, int w, int h, const QImage &backgro
                       reinterpret_cast<const uint32_t *>(background.constScanLine(from)) + sx, w);
         }
         finishStreaming();
-        return;
-    }
-    if (rows) {
-        for (int i = 0; i < h; ++i)
-            deviceBitBlt(dst, x, y + i, w, 1, background, sx, (*rows)[size_t((sy + i) % period)],
-                         SRCCOPY);
         return;
     }
     while (h > 0) {

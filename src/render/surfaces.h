@@ -25,10 +25,10 @@ struct Surfaces {
     // is kept one repeat high and stands for the board's whole height: read
     // it with backgroundBlt.
     QImage background;
-    // For each row of the background, the first row with the same pixels,
-    // and the cache key of the picture it was made for. Copies then read a
-    // few rows that stay in the processor's cache: the cells' rows are
-    // nearly all alike, and the picture above scale 1 is larger than a cache.
+    // Above scale 1, for each row of the background the first row with the
+    // same pixels, and the cache key of the picture it was made for. Copies
+    // then read a few rows that stay in the processor's cache: the cells'
+    // rows are nearly all alike, and the picture is larger than a cache.
     std::vector<int> backgroundRows;
     qint64 backgroundRowsFor = 0;
     // The board canvas, 3000 x 1600. Above scale 1 it reaches only as far as
