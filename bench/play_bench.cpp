@@ -3,7 +3,9 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -19,9 +21,15 @@ using namespace fusefuda;
 
 namespace {
 
+// Device pixels a board pixel of the surfaces: play_bench --scale=2.
+int gScale = 1;
 
+// Noise of w x h board pixels at the benchmark's scale.
 QImage noise(int w, int h, uint32_t seed) {
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img(w * gScale, h * gScale, QImage::Format_RGB32);
+    if (gScale != 1) img.setDevicePixelRatio(gScale);
+    w *= gScale;
+    h *= gScale;
     uint32_t v = seed;
     for (int y = 0; y < h; ++y) {
         auto *line = reinterpret_cast<uint32_t *>(img.scanLine(y));
@@ -35,13 +43,17 @@ QImage noise(int w, int h, uint32_t seed) {
 
 // An advanced board as dealt, in a 1008 x 709 client area.
 struct Bench {
-    Bench() {
+    // With gamePictures the game's own pictures, as the game holds them (the
+    // background one row of cells high); otherwise noise that no cache keeps.
+    explicit Bench(bool gamePictures = false) {
         setStartingValues(*g);
-        createSurfaces(s, 1, 1, 1008, 709);
-        s.background = noise(kBoardWidth, kBoardHeight, 1);
-        s.face = noise(820, 405, 2);
-        s.settledFace = noise(820, 405, 3);
-        s.backs = noise(190, kCardHeight, 4);
+        createSurfaces(s, 1, 1, 1008, 709, gScale);
+        if (!gamePictures) {
+            s.background = noise(kBoardWidth, kBoardHeight, 1);
+            s.face = noise(820, 405, 2);
+            s.settledFace = noise(820, 405, 3);
+            s.backs = noise(190, kCardHeight, 4);
+        }
         startNewGame(ctx, kAdvanced);
         dealScatter(ctx, kAdvanced);
         g->dealPending = 0;
@@ -215,6 +227,17 @@ void fullPaint(benchmark::State &state) {
 }
 BENCHMARK(fullPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The full paint of a dealt board with the game's own pictures: compare
+// play_bench and play_bench --scale=2.
+void fullPaintGamePictures(benchmark::State &state) {
+    Bench b(true);
+    for (auto _ : state) {
+        paintWindow(b.ctx);
+        b.s.dirty = QRegion();
+    }
+}
+BENCHMARK(fullPaintGamePictures)->Unit(benchmark::kMicrosecond);
+
 // The full paint as a plain walk would do it: every group drawn onto the
 // canvas once for each of its members (2,704 card copies on a finished
 // advanced board), to show what drawing each group once saves.
@@ -247,6 +270,14 @@ BENCHMARK(fullPaintPerMemberWalk)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // --scale=K draws every surface at K device pixels a board pixel.
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--scale=", 8) == 0) {
+            gScale = std::clamp(std::atoi(argv[i] + 8), 1, 3);
+            for (int j = i; j + 1 < argc; ++j) argv[j] = argv[j + 1];
+            --argc;
+            --i;
+        }
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -69,9 +69,10 @@ set(CPACK_STRIP_FILES ON)
 # the dialog font, Qt's Japanese translation, and the soundfont. Debian's
 # SDL_mixer plays MIDI through /usr/share/sounds/sf3/default-GM.sf3, which
 # every sf3-soundfont-gm package registers; the first is the one SDL_mixer
-# itself recommends.
+# itself recommends. Qt's Wayland platform plugin lets the game run as a
+# native client on a Wayland desktop instead of through XWayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-ipafont-gothic, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm")
+    "fonts-ipafont-gothic, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm, qt6-wayland")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 include(CPack)

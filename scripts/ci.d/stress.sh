@@ -3,7 +3,8 @@
 # every run (the log gives it, and a failure the command that replays it):
 # 200,000 gestures in the optimised build, then 20,000 more under
 # AddressSanitizer and UndefinedBehaviorSanitizer in the suite's sanitizer
-# build. Under the sanitizers a gesture costs about 2.3 ms of processor time,
+# build, half of them on surfaces of two device pixels a pixel, as on a
+# high-density screen. Under the sanitizers a gesture costs about 2.3 ms of processor time,
 # so 200,000 of them there would take some eight minutes of this step's
 # budget; longer sanitized runs are for a developer's machine
 # (STRESS_SANITIZED_GESTURES).
@@ -23,4 +24,6 @@ build/tools/stress/fusefuda_stress --seed "$seed" --gestures "$gestures"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFUSEFUDA_SANITIZE=ON \
     -DFUSEFUDA_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j "$jobs" --target fusefuda_stress
-build-sanitize/tools/stress/fusefuda_stress --seed "$((seed + 1))" --gestures "$sanitized"
+build-sanitize/tools/stress/fusefuda_stress --seed "$((seed + 1))" --gestures "$((sanitized / 2))"
+build-sanitize/tools/stress/fusefuda_stress --seed "$((seed + 2))" --gestures "$((sanitized / 2))" \
+    --scale 2

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/seethrough.h"
+#include "render/raster.h"
 #include "render/surfaces.h"
 
 namespace fusefuda {
@@ -63,21 +64,28 @@ void BoardView::paintEvent(QPaintEvent *event) {
         return;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // The framebuffer holds k device pixels a pixel; a screen of a fractional
+    // ratio gets it scaled down smoothly, not with dropped rows.
+    const int k = scaleOf(surfaces_.window);
+    if (k != devicePixelRatio()) painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const QRect &r : event->region()) {
-        const QRect shown = r.intersected(surfaces_.window.rect());
+        const QRect shown = r.intersected(logicalRect(surfaces_.window));
         // Before the surfaces exist, and beyond the framebuffer while a resize
         // is on its way, the area is plain black.
         if (shown != r) painter.fillRect(r, Qt::black);
         if (shown.isEmpty()) continue;
+        const QRect pixels =
+            k == 1 ? shown
+                   : QRect(shown.x() * k, shown.y() * k, shown.width() * k, shown.height() * k);
         if (keyOutGreen_)
-            painter.drawImage(shown.topLeft(), fusefuda::keyOutGreen(surfaces_.window, shown));
+            painter.drawImage(shown.topLeft(), fusefuda::keyOutGreen(surfaces_.window, pixels));
         else
-            painter.drawImage(shown.topLeft(), surfaces_.window, shown);
+            painter.drawImage(shown.topLeft(), surfaces_.window, pixels);
     }
 }
 
 bool BoardView::coveredByFramebuffer(const QRegion &region) const {
-    return surfaces_.window.rect().contains(region.boundingRect());
+    return logicalRect(surfaces_.window).contains(region.boundingRect());
 }
 
 void BoardView::resizeEvent(QResizeEvent *) { emit resized(width(), height()); }

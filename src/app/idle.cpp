@@ -19,11 +19,13 @@ constexpr int kPopupWipeWidth = 28;
 constexpr int kPopupWipeHeight = 20;
 constexpr int kSparkleSize = 30;
 
-// The popup texts are few ("-50", "-30", "-20"), so each is drawn once, white
-// on opaque black, and then copied like any other block.
-const QImage &popupText(int value) {
-    static std::map<int, QImage> cache;
-    auto found = cache.find(value);
+// The popup texts are few ("-50", "-30", "-20"), so each is drawn once for
+// the window's scale, white on opaque black, and then copied like any other
+// block. The text is laid out in board pixels and drawn at device pixels.
+const QImage &popupText(int value, int scale) {
+    static std::map<std::pair<int, int>, QImage> cache;
+    const std::pair<int, int> key{value, scale};
+    auto found = cache.find(key);
     if (found != cache.end()) return found->second;
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
@@ -31,15 +33,16 @@ const QImage &popupText(int value) {
     const QFontMetrics metrics(font);
     const int width = std::min(std::max(metrics.horizontalAdvance(text), 1), kPopupWipeWidth);
     const int height = std::min(std::max(metrics.height(), 1), kPopupWipeHeight);
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
     image.fill(0xFF000000u);
+    if (scale != 1) image.setDevicePixelRatio(scale);
     {
         QPainter painter(&image);
         painter.setFont(font);
         painter.setPen(QColor(255, 255, 255));
         painter.drawText(QRect(0, 0, width, height), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
-    return cache.emplace(value, image).first->second;
+    return cache.emplace(key, image).first->second;
 }
 
 void agePopups(Context &ctx) {
@@ -62,8 +65,9 @@ void drawPopups(Context &ctx) {
     if (g.scoreDisplayOn != 1) return;
     for (const ScorePopup &p : g.popups) {
         if (p.visible != 1 || p.valueIndex < 0 || p.valueIndex > 2) continue;
-        const QImage &text = popupText(g.touchCost[p.valueIndex]);
-        windowBlt(ctx.s, p.x, p.y, text.width(), text.height(), text, 0, 0, SRCCOPY);
+        const QImage &text = popupText(g.touchCost[p.valueIndex], scaleOf(ctx.s.window));
+        const QSize size = logicalSize(text);
+        windowBlt(ctx.s, p.x, p.y, size.width(), size.height(), text, 0, 0, SRCCOPY);
     }
 }
 

@@ -44,6 +44,20 @@ constexpr qint64 kFrameLateMs = 8;
 
 const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
 
+// Wayland lets no client place its windows or move the pointer; asking only
+// earns a warning. The game's own clamping keeps a carried card in the window.
+bool onWayland() { return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
+
+void movePointer(const QPoint &global) {
+    if (!onWayland()) QCursor::setPos(global);
+}
+
+// The picture as a pixmap for QIcon, which picks among sizes in device pixels.
+QPixmap iconPixmap(QImage image) {
+    image.setDevicePixelRatio(1);
+    return QPixmap::fromImage(image);
+}
+
 // Sizes a top-level window so that its outer frame, once the window system has
 // put one around it, has the given size.
 void resizeOuter(QWidget *w, QSize outer) {
@@ -57,8 +71,11 @@ void resizeOuter(QWidget *w, QSize outer) {
 MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     setWindowTitle(QStringLiteral("伏せ札ジグソー"));
     QIcon icon;
-    const QImage small = loadPicture(kIconPicture);
-    if (!small.isNull()) icon.addPixmap(QPixmap::fromImage(small));
+    // 32, 64 and 96 pixels for screens of 1, 2 and 3 device pixels a pixel.
+    for (int k = 1; k <= 3; ++k) {
+        const QImage picture = loadPicture(kIconPicture, k);
+        if (!picture.isNull()) icon.addPixmap(iconPixmap(picture));
+    }
     const QImage large = loadLargeIcon();
     if (!large.isNull()) icon.addPixmap(QPixmap::fromImage(large));
     if (!icon.isNull()) setWindowIcon(icon);
@@ -77,10 +94,6 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
         resizeWindowSurface(surfaces_, w, h);
         invalidateWindow();
     });
-
-    const QImage hand = loadPicture(kCursorPicture);
-    grabCursor_ = hand.isNull() ? QCursor(Qt::ClosedHandCursor)
-                                : QCursor(QPixmap::fromImage(hand), 0, 0);
 
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
@@ -120,8 +133,12 @@ void MainWindow::startUp() {
         };
         windowHandle()->installEventFilter(this);
     }
+    // The pictures at the screen's density; the game's geometry stays in
+    // board pixels whatever it is.
+    const int scale = surfaceScaleFor(view_->devicePixelRatio());
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
-                   std::max(view_->width(), 1), std::max(view_->height(), 1));
+                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
+    loadGrabCursor();
     applyBackgroundKey();
     // Decoding the pictures leaves freed memory behind; hand it back.
     malloc_trim(0);
@@ -220,7 +237,7 @@ QPoint MainWindow::confined(QPoint p) const {
 void MainWindow::boardMouse(MouseKind kind, QPoint position, bool shift) {
     if (!startedUp_ || shutDown_) return;
     const QPoint p = confined(position);
-    if (p != position) QCursor::setPos(view_->mapToGlobal(p));
+    if (p != position) movePointer(view_->mapToGlobal(p));
     if (kind == MouseKind::Move) {
         // A mouse reports moves faster than the screen shows them; moves that
         // arrive within one refresh fold into the last, as a window system
@@ -359,6 +376,27 @@ void MainWindow::runCommand(int command) {
     runIdle();
 }
 
+// The hand at the surfaces' density, its hot spot at its top-left corner.
+void MainWindow::loadGrabCursor() {
+    const QImage hand = loadPicture(kCursorPicture, surfaces_.scale);
+    grabCursor_ =
+        hand.isNull() ? QCursor(Qt::ClosedHandCursor) : QCursor(QPixmap::fromImage(hand), 0, 0);
+    if (grabShown_) view_->setCursor(grabCursor_);
+}
+
+// A window moved to a screen of another density gets its pictures drawn for
+// that screen; until then Qt scales what it has.
+void MainWindow::followScreenDensity() {
+    if (!startedUp_ || shutDown_) return;
+    const int scale = surfaceScaleFor(view_->devicePixelRatio());
+    if (scale == surfaces_.scale) return;
+    createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
+                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
+    loadGrabCursor();
+    peekChanged();
+    invalidateWindow();
+}
+
 void MainWindow::applyBackgroundKey() {
     view_->setKeyOutGreen(setup_.seeThrough && state_.backgroundPattern == 4);
 }
@@ -457,7 +495,7 @@ void MainWindow::confineCursor(int left, int top, int right, int bottom) {
     if (view_->isVisible()) view_->grabMouse();
     const QPoint now = view_->mapFromGlobal(QCursor::pos());
     const QPoint inside = confined(now);
-    if (inside != now) QCursor::setPos(view_->mapToGlobal(inside));
+    if (inside != now) movePointer(view_->mapToGlobal(inside));
 }
 
 void MainWindow::releaseCursor() {
@@ -513,6 +551,7 @@ bool MainWindow::event(QEvent *event) {
     }
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::Move || event->type() == QEvent::Resize) fitOuterSize();
+    if (event->type() == QEvent::ScreenChangeInternal) followScreenDensity();
     return handled;
 }
 

@@ -121,6 +121,8 @@ private:
     void openPeekWindow();
     void closePeekWindow();
     void applyBackgroundKey();
+    void loadGrabCursor();
+    void followScreenDensity();
     QPoint confined(QPoint position) const;
 
     GameState state_;

@@ -52,6 +52,7 @@ QImage keyOutGreen(const QImage &frame, const QRect &area) {
             to[x] = rgb == 0x0000FF00u ? 0u : (rgb | 0xFF000000u);
         }
     }
+    out.setDevicePixelRatio(frame.devicePixelRatio());
     return out;
 }
 

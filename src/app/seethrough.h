@@ -13,8 +13,9 @@ namespace fusefuda {
 // black, so the window stays opaque and the green shows as green.
 bool compositorPresent();
 
-// The area of frame as ARGB32 with every pure green (0, 255, 0) pixel fully
-// transparent and every other pixel opaque.
+// The area of frame (in its device pixels) as ARGB32 with every pure green
+// (0, 255, 0) pixel fully transparent and every other pixel opaque, at the
+// frame's device pixel ratio.
 QImage keyOutGreen(const QImage &frame, const QRect &area);
 
 }  // namespace fusefuda

@@ -5,12 +5,15 @@
 
 namespace fusefuda {
 
-QImage loadPicture(int number) {
-    QImage image(QStringLiteral(":/assets/%1.png").arg(number));
+QImage loadPicture(int number, int scale) {
+    QImage image(scale == 1 ? QStringLiteral(":/assets/%1.png").arg(number)
+                            : QStringLiteral(":/assets/%1@%2x.png").arg(number).arg(scale));
     if (image.isNull()) return image;
-    if (number == kIconPicture || number == kCursorPicture)
-        return image.convertToFormat(QImage::Format_ARGB32);
-    return image.convertToFormat(QImage::Format_RGB32);
+    image = image.convertToFormat(number == kIconPicture || number == kCursorPicture
+                                      ? QImage::Format_ARGB32
+                                      : QImage::Format_RGB32);
+    if (scale != 1) image.setDevicePixelRatio(scale);
+    return image;
 }
 
 QImage loadLargeIcon() {

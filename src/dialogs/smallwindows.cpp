@@ -77,7 +77,7 @@ void ScoreWindow::resizeEvent(QResizeEvent *event) {
 void PeekWindow::setPicture(const QImage &picture) {
     if (auto *label = controlById<QLabel>(this, 1017)) {
         label->setPixmap(QPixmap::fromImage(picture));
-        label->resize(picture.size());
+        label->resize(picture.deviceIndependentSize().toSize());
     }
 }
 

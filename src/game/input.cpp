@@ -30,8 +30,9 @@ struct PointerBounds {
 PointerBounds carryBounds(const Context &ctx) {
     const GameState &g = ctx.g;
     const int gx = g.grabOffsetX + g.viewX, gy = g.grabOffsetY + g.viewY;
-    const int w = std::min(int(ctx.s.window.width()), kBoardWidth - g.viewX);
-    const int h = std::min(int(ctx.s.window.height()), kBoardHeight - g.viewY);
+    const QSize window = logicalSize(ctx.s.window);
+    const int w = std::min(window.width(), kBoardWidth - g.viewX);
+    const int h = std::min(window.height(), kBoardHeight - g.viewY);
     return {gx, gy, std::max(w + gx - kPitchX, gx + 1), std::max(h + gy - kPitchY, gy + 1)};
 }
 
@@ -251,7 +252,8 @@ void onRightPress(Context &ctx, int x, int y) {
             holdRaise(ctx, c, r);
         return;
     }
-    ctx.shell.confineCursor(0, 0, ctx.s.window.width(), ctx.s.window.height());
+    ctx.shell.confineCursor(0, 0, logicalSize(ctx.s.window).width(),
+                            logicalSize(ctx.s.window).height());
     ctx.shell.setGrabCursor();
     g.panning = 1;
     g.panLastX = x;

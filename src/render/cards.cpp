@@ -18,7 +18,10 @@ CardPicture cardPicture(const GameState &g, const Surfaces &s, int c, int r) {
 }
 
 void markWindow(Surfaces &s, int x, int y, int w, int h) {
-    const QRect area = QRect(x, y, w, h).intersected(s.window.rect());
+    // The window is marked on every small copy: at scale 1 its rectangle is
+    // read as it stands.
+    const QRect area =
+        QRect(x, y, w, h).intersected(s.scale == 1 ? s.window.rect() : logicalRect(s.window));
     if (!area.isEmpty()) s.dirty += area;
 }
 

@@ -12,13 +12,18 @@ namespace {
 
 constexpr QRgb kGuideColour = 0xFFFFFF00u;  // red 255, green 255, blue 0
 
-// Fills the pixel block [x0, x1] x [y0, y1] of the window, clipped.
+// Fills the pixel block [x0, x1] x [y0, y1] of the window, clipped; board
+// pixels, each k x k device pixels.
 void fillWindowBlock(Surfaces &s, int x0, int y0, int x1, int y1, QRgb colour) {
-    const QRect block = QRect(QPoint(x0, y0), QPoint(x1, y1)).intersected(s.window.rect());
+    const int k = s.scale;
+    const QRect block = QRect(QPoint(x0, y0), QPoint(x1, y1))
+                            .intersected(k == 1 ? s.window.rect() : logicalRect(s.window));
     if (block.isEmpty()) return;
-    for (int y = block.top(); y <= block.bottom(); ++y) {
+    const QRect pixels =
+        k == 1 ? block : QRect(block.x() * k, block.y() * k, block.width() * k, block.height() * k);
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(s.window.scanLine(y));
-        for (int x = block.left(); x <= block.right(); ++x) line[x] = colour;
+        for (int x = pixels.left(); x <= pixels.right(); ++x) line[x] = colour;
     }
     markWindow(s, block.x(), block.y(), block.width(), block.height());
 }

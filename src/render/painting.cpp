@@ -26,9 +26,10 @@ void forEachMemberAt(const GameState &g, int left, int top, int id, F f) {
 // and the general blit goes one pixel at a time. Blocks that reach past the
 // window's edge take the general, clipping blit.
 void andGreyCard(Surfaces &s, int x, int y) {
-    if (x < 0 || y < 0 || x + kCardWidth > s.window.width() ||
-        y + kCardHeight > s.window.height() ||
-        s.greyCard.size() != QSize(kCardWidth, kCardHeight)) {
+    const int k = s.scale;
+    const QSize window = k == 1 ? s.window.size() : logicalSize(s.window);
+    if (x < 0 || y < 0 || x + kCardWidth > window.width() || y + kCardHeight > window.height() ||
+        s.greyCard.size() != QSize(kCardWidth * k, kCardHeight * k)) {
         windowBlt(s, x, y, kCardWidth, kCardHeight, s.greyCard, 0, 0, SRCAND);
         return;
     }
@@ -36,11 +37,11 @@ void andGreyCard(Surfaces &s, int x, int y) {
     const qsizetype stride = s.window.bytesPerLine() / 4;
     const qsizetype greyStride = s.greyCard.bytesPerLine() / 4;
     const uint32_t *grey = reinterpret_cast<const uint32_t *>(s.greyCard.constBits());
-    uint32_t *to = reinterpret_cast<uint32_t *>(s.window.bits()) + y * stride + x;
-    for (int row = 0; row < kCardHeight; ++row) {
+    uint32_t *to = reinterpret_cast<uint32_t *>(s.window.bits()) + y * k * stride + x * k;
+    for (int row = 0; row < kCardHeight * k; ++row) {
         uint32_t *d = to + row * stride;
         const uint32_t *g = grey + row * greyStride;
-        for (int i = 0; i < kCardWidth; i += 4) {
+        for (int i = 0; i < kCardWidth * k; i += 4) {
             Quad a, b;
             std::memcpy(&a, d + i, sizeof a);
             std::memcpy(&b, g + i, sizeof b);
@@ -147,7 +148,7 @@ void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
 void rebuildCanvas(Context &ctx) {
     GameState &g = ctx.g;
     Surfaces &s = ctx.s;
-    backgroundBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0);
+    backgroundBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s, 0, 0);
     if (g.gameStarted != 1) return;
     const ColumnRange cols = columnsInPlay(g.level);
     bool drawn[kCards] = {};
@@ -173,7 +174,8 @@ void rebuildCanvas(Context &ctx) {
 // maximised window) has a margin that no copy reaches. It is cleared, so that
 // nothing drawn there earlier stays on the screen.
 void clearPastTheBoard(Surfaces &s, const GameState &g) {
-    const int boardRight = kBoardWidth - g.viewX, boardBottom = kBoardHeight - g.viewY;
+    const int k = scaleOf(s.window);
+    const int boardRight = (kBoardWidth - g.viewX) * k, boardBottom = (kBoardHeight - g.viewY) * k;
     for (int y = 0; y < s.window.height(); ++y) {
         auto *line = reinterpret_cast<uint32_t *>(s.window.scanLine(y));
         const int from = y < boardBottom ? std::max(boardRight, 0) : 0;
@@ -191,7 +193,7 @@ void paintWindow(Context &ctx) {
         windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.board, g.viewX, g.viewY, SRCCOPY);
         return;
     }
-    backgroundBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY);
+    backgroundBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s, g.viewX, g.viewY);
     if (g.gameStarted == 1) {
         for (int n = 0; n < kCards; ++n) {
             const int c = g.stackColumn[n], r = g.stackRow[n];
@@ -201,7 +203,7 @@ void paintWindow(Context &ctx) {
                    kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);
         }
     }
-    markWindow(s, 0, 0, s.window.width(), s.window.height());
+    markWindow(s, 0, 0, logicalSize(s.window).width(), logicalSize(s.window).height());
     rebuildCanvas(ctx);
     // A repaint in the middle of a carry (a resize, a menu command from the
     // keyboard) must not put the carried group back onto the canvas: every
@@ -216,7 +218,7 @@ void liftGroup(Context &ctx, int id) {
         const int mc = g.stackColumn[n], mr = g.stackRow[n];
         if (!inPlay(g, mc, mr) || !isMember(g, id, mc, mr)) continue;
         const Rect &m = g.cardRect[mc][mr];
-        backgroundBlt(s.scratch, 0, 0, kCardWidth, kCardHeight, s.background, m.left, m.top);
+        backgroundBlt(s.scratch, 0, 0, kCardWidth, kCardHeight, s, m.left, m.top);
         // Only cards whose centre is nearer than one pitch are recomposed; a
         // card exactly one pitch away shares just the border line and is left
         // out, so that line shows the background until the next full paint.
@@ -292,8 +294,9 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
         // picture's surface runs out first.
         const QImage &from = *pic.surface;
         const bool drawable = from.depth() == 32;
-        covered[n] = {x, y, x + (drawable ? std::min(kCardWidth, int(from.width()) - pic.x) : 0),
-                      y + (drawable ? std::min(kCardHeight, int(from.height()) - pic.y) : 0)};
+        const QSize fromSize = logicalSize(from);
+        covered[n] = {x, y, x + (drawable ? std::min(kCardWidth, fromSize.width() - pic.x) : 0),
+                      y + (drawable ? std::min(kCardHeight, fromSize.height() - pic.y) : 0)};
         const Box now{x, y, x + kCardWidth + 5, y + kCardHeight + 5};
         const Box before = trail[n];
         if (!rowUsed[r]) {
@@ -356,7 +359,7 @@ void eraseDropArea(Context &ctx, int left, int top, int id) {
 void rebuildBoardWithBacks(Context &ctx, int exceptId) {
     GameState &g = ctx.g;
     Surfaces &s = ctx.s;
-    backgroundBlt(s.board, 0, 0, 2000, kBoardHeight, s.background, 0, 0);
+    backgroundBlt(s.board, 0, 0, 2000, kBoardHeight, s, 0, 0);
     for (int n = 0; n < kCards; ++n) {
         const int c = g.stackColumn[n], r = g.stackRow[n];
         if (!inPlay(g, c, r) || cardId(c, r) == exceptId) continue;

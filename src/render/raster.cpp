@@ -20,10 +20,9 @@ bool clip(const QImage &dst, int &x, int &y, int &w, int &h, const QImage &src, 
     return w > 0 && h > 0;
 }
 
-}  // namespace
-
-void bitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy,
-            Rop rop) {
+// The copy itself, in device pixels.
+[[gnu::always_inline]] inline void blit(QImage &dst, int x, int y, int w, int h, const QImage &src,
+                                        int sx, int sy, Rop rop) {
     // Any other pixel size would make the row arithmetic below run past the
     // image.
     if (dst.isNull() || src.isNull() || dst.depth() != 32 || src.depth() != 32) return;
@@ -78,10 +77,29 @@ void bitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, 
     }
 }
 
+}  // namespace
+
+void bitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy, Rop rop) {
+    if (const int k = scaleOf(dst); k != 1) {
+        x *= k, y *= k, w *= k, h *= k;
+        sx *= k, sy *= k;
+    }
+    blit(dst, x, y, w, h, src, sx, sy, rop);
+}
+
+void deviceBitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy,
+                  Rop rop) {
+    blit(dst, x, y, w, h, src, sx, sy, rop);
+}
+
 void stretchBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy,
                 int sw, int sh) {
     if (dst.isNull() || src.isNull() || dst.depth() != 32 || src.depth() != 32) return;
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+    if (const int k = scaleOf(dst); k != 1) {
+        x *= k, y *= k, w *= k, h *= k;
+        sx *= k, sy *= k, sw *= k, sh *= k;
+    }
     const int x0 = std::max(x, 0), x1 = std::min(x + w, dst.width());
     const int y0 = std::max(y, 0), y1 = std::min(y + h, dst.height());
     const qsizetype srcStride = src.bytesPerLine() / 4;

@@ -4,7 +4,11 @@
 #include <cstring>
 #include <functional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "assets/catalogue.h"
 #include "game/GameState.h"
@@ -16,26 +20,38 @@ namespace {
 
 // A picture that is missing leaves its surface black, at its proper size, so
 // that every copy stays within known bounds.
-QImage surfaceFor(int number, int width, int height) {
-    QImage picture = loadPicture(number);
-    if (picture.size() == QSize(width, height)) return picture;
-    QImage blank(width, height, QImage::Format_RGB32);
-    blank.fill(0xFF000000u);
-    return blank;
-}
-
-QImage blankSurface(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
+QImage blankSurface(int width, int height, int k = 1) {
+    QImage image(width * k, height * k, QImage::Format_RGB32);
     image.fill(0xFF000000u);
+    if (k != 1) image.setDevicePixelRatio(k);
     return image;
 }
 
+QImage surfaceFor(int number, int width, int height, int k = 1) {
+    QImage picture = loadPicture(number, k);
+    if (picture.size() == QSize(width * k, height * k)) return picture;
+    return blankSurface(width, height, k);
+}
+
 QImage windowSurface(const Surfaces &s, int width, int height) {
-    if (s.allocateWindow) {
+    // Presenting straight from shared memory happens at one device pixel a
+    // pixel only.
+    if (s.allocateWindow && s.scale == 1) {
         QImage image = s.allocateWindow(width, height);
         if (!image.isNull()) return image;
     }
-    return blankSurface(width, height);
+    return blankSurface(width, height, s.scale);
+}
+
+// For each row of the picture, the first row with the same pixels.
+std::vector<int> likeRows(const QImage &picture);
+
+// What a window of the given client size can show of the board at the
+// view's limits; above scale 1 the canvas holds no more.
+QSize canvasSize(int scale, QSize window) {
+    if (scale == 1) return {kBoardWidth, kBoardHeight};
+    return {std::min(kBoardWidth, kViewXMax + window.width()),
+            std::min(kBoardHeight, kViewYMax + window.height())};
 }
 
 }  // namespace
@@ -53,34 +69,53 @@ int backgroundPictureFor(int backgroundPattern) {
     }
 }
 
+int surfaceScaleFor(double devicePixelRatio) {
+    return devicePixelRatio <= 1.0 ? 1 : devicePixelRatio <= 2.0 ? 2 : 3;
+}
+
 void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int windowWidth,
-                    int windowHeight) {
-    s.face = surfaceFor(kFacesPicture, 820, 405);
-    s.settledFace = surfaceFor(kSettledFacesPicture, 820, 405);
-    s.unknownCard = surfaceFor(kUnknownCardPicture, kCardWidth, kCardHeight);
-    s.greyCard = surfaceFor(kGreyCardPicture, kCardWidth, kCardHeight);
-    s.sparkleImage = surfaceFor(kSparkleImagePicture, 30, 180);
-    s.sparkleMask = surfaceFor(kSparkleMaskPicture, 30, 180);
+                    int windowHeight, int scale) {
+    const int k = s.scale = std::clamp(scale, 1, 3);
+    s.face = surfaceFor(kFacesPicture, 820, 405, k);
+    s.settledFace = surfaceFor(kSettledFacesPicture, 820, 405, k);
+    s.unknownCard = surfaceFor(kUnknownCardPicture, kCardWidth, kCardHeight, k);
+    s.greyCard = surfaceFor(kGreyCardPicture, kCardWidth, kCardHeight, k);
+    s.sparkleImage = surfaceFor(kSparkleImagePicture, 30, 180, k);
+    s.sparkleMask = surfaceFor(kSparkleMaskPicture, 30, 180, k);
     switchBacks(s, cardPattern);
     switchBackground(s, backgroundPattern);
-    s.board = blankSurface(kBoardWidth, kBoardHeight);
-    s.scratch = blankSurface(200, 200);
+    const QSize canvas = canvasSize(k, QSize(windowWidth, windowHeight));
+    s.board = blankSurface(canvas.width(), canvas.height(), k);
+    s.scratch = blankSurface(200, 200, k);
     s.peek = s.unknownCard.copy();
     s.window = windowSurface(s, windowWidth, windowHeight);
     s.dirty = QRegion();
 }
 
 void switchBacks(Surfaces &s, int cardPattern) {
-    s.backs = surfaceFor(backsPictureFor(cardPattern), 190, kCardHeight);
+    s.backs = surfaceFor(backsPictureFor(cardPattern), 190, kCardHeight, s.scale);
 }
 
 void switchBackground(Surfaces &s, int backgroundPattern) {
+    const int k = s.scale;
+    if (k != 1) {
+        // Stored one row of cells high already.
+        QImage picture = loadPicture(backgroundPictureFor(backgroundPattern), k);
+        if (picture.width() != kBoardWidth * k || picture.height() < k ||
+            picture.height() > kBoardHeight * k || picture.height() % k != 0)
+            picture = blankSurface(kBoardWidth, 1, k);
+        s.background = picture;
+        s.backgroundRows = likeRows(s.background);
+        s.backgroundRowsFor = s.background.cacheKey();
+        return;
+    }
     const QImage picture =
         surfaceFor(backgroundPictureFor(backgroundPattern), kBoardWidth, kBoardHeight);
     // The backgrounds are rows of cells, the same all the way down: one row
     // of cells is 1.2 MB, the whole picture 19 MB.
     const int rows = repeatingHeight(picture);
     s.background = rows < picture.height() ? picture.copy(0, 0, picture.width(), rows) : picture;
+    s.backgroundRows.clear();
 }
 
 int repeatingHeight(const QImage &picture) {
@@ -106,37 +141,126 @@ int repeatingHeight(const QImage &picture) {
     return period;
 }
 
-void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
-                   int sy) {
-    const int period = background.height();
-    if (period >= kBoardHeight || period <= 0) {
-        bitBlt(dst, x, y, w, h, background, sx, sy, SRCCOPY);
+namespace {
+
+// Copies a row of n pixels with stores that bypass the cache where the
+// processor has them.
+void streamRow(uint32_t *to, const uint32_t *from, int n) {
+#if defined(__SSE2__)
+    int i = 0;
+    for (; i < n && (reinterpret_cast<uintptr_t>(to + i) & 15) != 0; ++i) to[i] = from[i];
+    for (; i + 4 <= n; i += 4)
+        _mm_stream_si128(reinterpret_cast<__m128i *>(to + i),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + i)));
+    for (; i < n; ++i) to[i] = from[i];
+#else
+    std::memcpy(to, from, size_t(n) * 4);
+#endif
+}
+
+void finishStreaming() {
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
+}
+
+void repeatingBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
+                  int sy, const std::vector<int> *rows) {
+    // Above scale 1 the rows repeat in device pixels.
+    const int k = scaleOf(dst);
+    if (k != 1) {
+        x *= k, y *= k, w *= k, h *= k;
+        sx *= k, sy *= k;
+    }
+    const int period = background.height(), boardHeight = kBoardHeight * k;
+    if (period <= 0) return;
+    if (k == 1 && period >= boardHeight) {
+        deviceBitBlt(dst, x, y, w, h, background, sx, sy, SRCCOPY);
         return;
     }
     // Clipped as bitBlt clips against a picture of the board's height.
     if (y < 0) { sy -= y; h += y; y = 0; }
     if (sy < 0) { y -= sy; h += sy; sy = 0; }
-    h = std::min({h, int(dst.height()) - y, kBoardHeight - sy});
+    h = std::min({h, int(dst.height()) - y, boardHeight - sy});
+    if (k != 1 && dst.depth() == 32 && background.depth() == 32) {
+        // Above scale 1 a whole canvas is several times the processor's
+        // cache: its rows are written past the cache instead of first being
+        // read into it.
+        if (x < 0) { sx -= x; w += x; x = 0; }
+        if (sx < 0) { x -= sx; w += sx; sx = 0; }
+        w = std::min({w, int(dst.width()) - x, int(background.width()) - sx});
+        if (w <= 0 || h <= 0) return;
+        const qsizetype stride = dst.bytesPerLine() / 4;
+        uint32_t *to = reinterpret_cast<uint32_t *>(dst.bits()) + qsizetype(y) * stride + x;
+        for (int i = 0; i < h; ++i) {
+            const int row = (sy + i) % period, from = rows ? (*rows)[size_t(row)] : row;
+            streamRow(to + i * stride,
+                      reinterpret_cast<const uint32_t *>(background.constScanLine(from)) + sx, w);
+        }
+        finishStreaming();
+        return;
+    }
     while (h > 0) {
-        const int from = sy % period, rows = std::min(h, period - from);
-        bitBlt(dst, x, y, w, rows, background, sx, from, SRCCOPY);
-        y += rows;
-        sy += rows;
-        h -= rows;
+        const int from = sy % period, count = std::min(h, period - from);
+        deviceBitBlt(dst, x, y, w, count, background, sx, from, SRCCOPY);
+        y += count;
+        sy += count;
+        h -= count;
     }
 }
 
-void resizeWindowSurface(Surfaces &s, int width, int height) {
-    if (width <= 0 || height <= 0 || s.window.size() == QSize(width, height)) return;
-    QImage fresh = windowSurface(s, width, height);
-    if (!s.window.isNull()) {
-        const int w = std::min(width, s.window.width());
-        const int h = std::min(height, s.window.height());
-        for (int y = 0; y < h; ++y)
-            std::copy_n(reinterpret_cast<const uint32_t *>(s.window.constScanLine(y)), w,
-                        reinterpret_cast<uint32_t *>(fresh.scanLine(y)));
+std::vector<int> likeRows(const QImage &picture) {
+    std::vector<int> rows(size_t(picture.height()));
+    const size_t bytes = size_t(picture.width()) * size_t(picture.depth()) / 8;
+    std::unordered_map<std::string_view, int> first;
+    for (int y = 0; y < picture.height(); ++y) {
+        const std::string_view line(reinterpret_cast<const char *>(picture.constScanLine(y)),
+                                    bytes);
+        rows[size_t(y)] = first.emplace(line, y).first->second;
     }
+    return rows;
+}
+
+}  // namespace
+
+void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
+                   int sy) {
+    repeatingBlt(dst, x, y, w, h, background, sx, sy, nullptr);
+}
+
+void backgroundBlt(QImage &dst, int x, int y, int w, int h, const Surfaces &s, int sx, int sy) {
+    const bool tabled = s.backgroundRowsFor == s.background.cacheKey() &&
+                        s.backgroundRows.size() == size_t(s.background.height());
+    repeatingBlt(dst, x, y, w, h, s.background, sx, sy, tabled ? &s.backgroundRows : nullptr);
+}
+
+namespace {
+
+// Keeps the top-left of what `from` holds in the larger or smaller `into`.
+void keepPixels(const QImage &from, QImage &into) {
+    if (from.isNull()) return;
+    const int w = std::min(into.width(), from.width());
+    const int h = std::min(into.height(), from.height());
+    for (int y = 0; y < h; ++y)
+        std::copy_n(reinterpret_cast<const uint32_t *>(from.constScanLine(y)), w,
+                    reinterpret_cast<uint32_t *>(into.scanLine(y)));
+}
+
+}  // namespace
+
+void resizeWindowSurface(Surfaces &s, int width, int height) {
+    if (width <= 0 || height <= 0 || logicalSize(s.window) == QSize(width, height)) return;
+    QImage fresh = windowSurface(s, width, height);
+    keepPixels(s.window, fresh);
     s.window = fresh;
+    if (s.scale == 1 || s.board.isNull()) return;
+    const QSize canvas = canvasSize(s.scale, QSize(width, height));
+    if (canvas.width() <= logicalSize(s.board).width() &&
+        canvas.height() <= logicalSize(s.board).height())
+        return;
+    QImage larger = blankSurface(canvas.width(), canvas.height(), s.scale);
+    keepPixels(s.board, larger);
+    s.board = larger;
 }
 
 }  // namespace fusefuda

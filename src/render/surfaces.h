@@ -5,10 +5,15 @@
 #include <QImage>
 #include <QRegion>
 #include <functional>
+#include <vector>
 
 namespace fusefuda {
 
+// Sizes are in board pixels. At a scale k above 1 every image holds k x k
+// device pixels a board pixel and carries k as its device pixel ratio; the
+// copy routines multiply by it.
 struct Surfaces {
+    int scale = 1;        // device pixels a board pixel: 1, 2 or 3
     QImage face;          // 104, 820 x 405
     QImage settledFace;   // 107, 820 x 405
     QImage unknownCard;   // 133, 64 x 102
@@ -20,7 +25,17 @@ struct Surfaces {
     // is kept one repeat high and stands for the board's whole height: read
     // it with backgroundBlt.
     QImage background;
-    QImage board;         // the board canvas, 3000 x 1600
+    // Above scale 1, for each row of the background the first row with the
+    // same pixels, and the cache key of the picture it was made for. Copies
+    // then read a few rows that stay in the processor's cache: the cells'
+    // rows are nearly all alike, and the picture is larger than a cache.
+    std::vector<int> backgroundRows;
+    qint64 backgroundRowsFor = 0;
+    // The board canvas, 3000 x 1600. Above scale 1 it reaches only as far as
+    // a window of the framebuffer's size can show (the view's limits plus the
+    // window): the far right and bottom of the board are never on screen,
+    // and at 2 or 3 they would cost 28 or 62 MB.
+    QImage board;
     QImage scratch;       // 200 x 200
     QImage peek;          // the peek window's picture, 64 x 102
 
@@ -35,6 +50,9 @@ struct Surfaces {
 // shorter than the board repeats downwards to the board's height.
 void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
                    int sy);
+// The same from the surfaces' background, through its table of like rows
+// while that was made for the picture.
+void backgroundBlt(QImage &dst, int x, int y, int w, int h, const Surfaces &s, int sx, int sy);
 // The number of rows after which the picture's rows repeat, all the way
 // down; its height when they do not.
 int repeatingHeight(const QImage &picture);
@@ -43,14 +61,20 @@ int repeatingHeight(const QImage &picture);
 int backsPictureFor(int cardPattern);
 int backgroundPictureFor(int backgroundPattern);
 
-// Creates every surface with its picture; the window framebuffer gets the
-// given client size.
+// The scale the surfaces take for a device pixel ratio: 1 up to 1, 2 up to 2,
+// 3 above. A fractional ratio is shown from the next whole one, smoothly
+// scaled down.
+int surfaceScaleFor(double devicePixelRatio);
+
+// Creates every surface with its picture at the given scale; the window
+// framebuffer gets the given client size (board pixels).
 void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int windowWidth,
-                    int windowHeight);
+                    int windowHeight, int scale = 1);
 // Replaces the back strip or the background after a menu switch.
 void switchBacks(Surfaces &s, int cardPattern);
 void switchBackground(Surfaces &s, int backgroundPattern);
-// Gives the framebuffer a new client size, keeping what it can.
+// Gives the framebuffer a new client size, keeping what it can; above scale 1
+// the canvas grows with it when the window can show more of the board.
 void resizeWindowSurface(Surfaces &s, int width, int height);
 
 }  // namespace fusefuda

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -371,4 +372,55 @@ TEST(IconAndCursor, CursorIsBlackAndWhiteHeldAtItsTopLeft) {
     // cursor's square.
     EXPECT_LE(left, 4);
     EXPECT_LE(top, 4);
+}
+
+// The board's pictures at 2 and 3 device pixels a pixel: the same design as
+// at 1 (each k x k block averages to about the pixel it stands for), with
+// more detail where the design has any (blocks that are not one colour).
+TEST(ScaledPictures, AreTheSameDesignOnAFinerGrid) {
+    struct Case {
+        int number;
+        bool finer;  // whether the design has detail a finer grid shows
+    };
+    const Case cases[] = {{103, true},  {104, true},  {105, true},  {106, true}, {107, true},
+                          {121, false}, {124, false}, {125, false}, {126, true}, {131, false},
+                          {133, true},  {137, true},  {138, true},  {140, true}};
+    for (int k : {2, 3}) {
+        for (const Case &c : cases) {
+            const QImage one = loadPicture(c.number), many = loadPicture(c.number, k);
+            ASSERT_FALSE(many.isNull()) << c.number << " at " << k;
+            EXPECT_EQ(scaleOf(many), k) << c.number;
+            EXPECT_EQ(many.depth(), 32) << c.number;
+            // The backgrounds repeat every row of cells and are kept one row high.
+            const bool background = one.width() == 3000;
+            const QSize expected(one.width() * k, (background ? 101 : one.height()) * k);
+            ASSERT_EQ(many.size(), expected) << c.number << " at " << k;
+            double error = 0;
+            int mixedBlocks = 0, blocks = 0;
+            for (int y = 0; y < many.height() / k; ++y)
+                for (int x = 0; x < one.width(); ++x) {
+                    int sum[4] = {}, distinct = 0;
+                    const QRgb first = many.pixel(x * k, y * k);
+                    for (int dy = 0; dy < k; ++dy)
+                        for (int dx = 0; dx < k; ++dx) {
+                            const QRgb v = many.pixel(x * k + dx, y * k + dy);
+                            sum[0] += qRed(v), sum[1] += qGreen(v), sum[2] += qBlue(v);
+                            sum[3] += qAlpha(v);
+                            distinct += v != first;
+                        }
+                    const QRgb v = one.pixel(x, y);
+                    const int n = k * k;
+                    error += (std::abs(sum[0] / n - qRed(v)) + std::abs(sum[1] / n - qGreen(v)) +
+                              std::abs(sum[2] / n - qBlue(v)) + std::abs(sum[3] / n - qAlpha(v))) /
+                             4.0;
+                    mixedBlocks += distinct > 0;
+                    ++blocks;
+                }
+            EXPECT_LT(error / blocks, 12.0) << c.number << " at " << k;
+            if (c.finer)
+                EXPECT_GT(mixedBlocks, blocks / 100) << c.number << " at " << k;
+            else
+                EXPECT_EQ(mixedBlocks, 0) << c.number << " at " << k;
+        }
+    }
 }

@@ -3,13 +3,21 @@
 # other card games are: processor time and resident size from /proc, the
 # window found by xdotool. Not a test: it prints figures.
 #   [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_PARTS="launch carry won"] \
-#       measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
+#       [MEASURE_SCALE=2] measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
+# MEASURE_SCALE runs the game at QT_SCALE_FACTOR=N on a 2560 x 1600 screen
+# (a 3840 x 2400 one at 3); MEASURE_SHOT=folder keeps a screenshot of the
+# advanced deal there.
 set -euo pipefail
 
+scale=${MEASURE_SCALE:-1}
 if [ -z "${MEASURE_INSIDE:-}" ]; then
-    exec env MEASURE_INSIDE=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    screen=1280x1024x24
+    [ "$scale" = 2 ] && screen=2560x1600x24
+    [ "$scale" = 3 ] && screen=3840x2400x24
+    exec env MEASURE_INSIDE=1 xvfb-run -a -s "-screen 0 $screen -nolisten tcp" \
         bash "$0" "$@"
 fi
+[ "$scale" = 1 ] || export QT_SCALE_FACTOR=$scale
 
 exe=$(realpath "$1")
 probe=$(realpath "$2")
@@ -89,6 +97,7 @@ echo "idle 10 s before a game: $(cpu_over 10) ms of processor time, resident $(r
 menu f n t
 sleep 1
 echo "idle 10 s after an advanced deal: $(cpu_over 10) ms, resident $(rss_mb) MB"
+[ -n "${MEASURE_SHOT:-}" ] && import -window root "$MEASURE_SHOT/advanced-deal-scale$scale.png"
 quit
 fi
 
@@ -98,15 +107,15 @@ if wanted carry; then
 launch
 sleep 0.5
 import -window root "$work/start.png"
-read -r x0 y_off < <("$probe" locate "$work/start.png" 1)
+read -r x0 y_off < <("$probe" --scale="$scale" locate "$work/start.png" 1)
 open_play_file "$work/group.pvq"
 sleep 1
-gx=60; gy=140  # client point on the group's first card
+gx=$((60 * scale)); gy=$((140 * scale))  # client point on the group's first card
 xdotool mousemove --sync $((x0 + gx)) $((gy + y_off))
 xdotool mousedown 1
 moves=()
 for ((k = 0; k < 1900; k++)); do
-    dx=$(( (k % 40) < 20 ? (k % 20) * 5 : (20 - k % 20) * 5 ))
+    dx=$(( ((k % 40) < 20 ? (k % 20) * 5 : (20 - k % 20) * 5) * scale ))
     moves+=(mousemove $((x0 + gx + dx)) $((gy + y_off)) sleep 0.005)
 done
 a=$(cpu_ticks); t0=$(now_ms)

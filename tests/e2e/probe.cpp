@@ -14,10 +14,15 @@
 //   probe lastmovefile PATH             a play file of a beginner game one drop from
 //                                       its end; prints that drop as "drag X1 Y1 X2 Y2"
 //                                       in client coordinates
+//   probe --scale=K ...                 the screenshot holds K device pixels a
+//                                       pixel; positions stay in pixels, the
+//                                       origin X0 Y0 in device pixels
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -44,6 +49,7 @@ public:
 };
 
 constexpr int kViewX = kStartViewX, kViewY = kStartViewY;
+int gScale = 1;
 
 bool samePixels(const QImage &shot, int x, int y, const QImage &expected, int ex, int ey, int w,
                 int h, bool report) {
@@ -70,10 +76,12 @@ QImage screenshot(const char *path) {
     return shot.convertToFormat(QImage::Format_RGB32);
 }
 
+// The board's background at the probe's scale, in device pixels.
 QImage background(int backP) {
     Surfaces s;
-    createSurfaces(s, 1, backP, 1, 1);
-    QImage whole(kBoardWidth, kBoardHeight, QImage::Format_RGB32);
+    createSurfaces(s, 1, backP, 1, 1, gScale);
+    QImage whole(kBoardWidth * gScale, kBoardHeight * gScale, QImage::Format_RGB32);
+    if (gScale != 1) whole.setDevicePixelRatio(gScale);
     backgroundBlt(whole, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0);
     return whole;
 }
@@ -81,9 +89,11 @@ QImage background(int backP) {
 int locate(const char *path, int backP) {
     const QImage shot = screenshot(path);
     const QImage bg = background(backP);
-    for (int y0 = 0; y0 <= 120; ++y0)
-        for (int x0 = 0; x0 <= 20; ++x0)
-            if (samePixels(shot, x0 + 10, y0 + 10, bg, kViewX + 10, kViewY + 10, 200, 110, false)) {
+    const int k = gScale;
+    for (int y0 = 0; y0 <= 120 * k; ++y0)
+        for (int x0 = 0; x0 <= 20 * k; ++x0)
+            if (samePixels(shot, x0 + 10 * k, y0 + 10 * k, bg, (kViewX + 10) * k, (kViewY + 10) * k,
+                           200 * k, 110 * k, false)) {
                 std::printf("%d %d\n", x0, y0);
                 return 0;
             }
@@ -107,17 +117,19 @@ int checkBackground(const char *path, int x0, int y0, int backP) {
 int checkSevens(const char *path, int x0, int y0, int left, int top, bool spent) {
     const QImage shot = screenshot(path);
     Surfaces s;
-    createSurfaces(s, 1, 1, 1, 1);
+    createSurfaces(s, 1, 1, 1, 1, gScale);
+    const int k = gScale;
     // The group as drawGroup lays it: rows top to bottom, one pixel overlap.
-    QImage column(kCardWidth, 3 * kPitchY + kCardHeight, QImage::Format_RGB32);
+    QImage column(kCardWidth * k, (3 * kPitchY + kCardHeight) * k, QImage::Format_RGB32);
     for (int r = 0; r < kRows; ++r) {
         const QImage &sheet = (spent && r == 0) ? s.face : s.settledFace;
-        for (int y = 0; y < kCardHeight; ++y)
-            for (int x = 0; x < kCardWidth; ++x)
-                column.setPixel(x, kPitchY * r + y, sheet.pixel(kPitchX * 6 + x, kPitchY * r + y));
+        for (int y = 0; y < kCardHeight * k; ++y)
+            for (int x = 0; x < kCardWidth * k; ++x)
+                column.setPixel(x, kPitchY * r * k + y,
+                                sheet.pixel(kPitchX * 6 * k + x, kPitchY * r * k + y));
     }
-    return samePixels(shot, x0 + left, y0 + top, column, 0, 0, column.width(), column.height(),
-                      true)
+    return samePixels(shot, x0 + left * k, y0 + top * k, column, 0, 0, column.width(),
+                      column.height(), true)
                ? 0
                : 1;
 }
@@ -212,6 +224,11 @@ int writeLastMoveFile(const char *path) {
 int main(int argc, char **argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
+    if (argc > 1 && std::strncmp(argv[1], "--scale=", 8) == 0) {
+        gScale = std::clamp(std::atoi(argv[1] + 8), 1, 3);
+        ++argv;
+        --argc;
+    }
     const std::string what = argc > 1 ? argv[1] : "";
     if (what == "pictures")
         return loadPicture(kFacesPicture).isNull() || loadPicture(kSettledFacesPicture).isNull() ||

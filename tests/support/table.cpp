@@ -5,10 +5,10 @@
 
 namespace fusefuda::testing {
 
-Table::Table()
+Table::Table(int scale)
     : state(std::make_unique<GameState>()), ctx{*state, surfaces, shell} {
     setStartingValues(*state);
-    createSurfaces(surfaces, state->cardPattern, state->backgroundPattern, 1008, 709);
+    createSurfaces(surfaces, state->cardPattern, state->backgroundPattern, 1008, 709, scale);
 }
 
 void Table::deal(int level, int64_t seed) {

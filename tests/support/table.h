@@ -11,7 +11,8 @@
 namespace fusefuda::testing {
 
 struct Table {
-    Table();
+    // Surfaces at the given device pixels a board pixel.
+    explicit Table(int scale = 1);
     // The state that start-up gives before any settings are read.
     std::unique_ptr<GameState> state;
     Surfaces surfaces;

@@ -15,27 +15,33 @@ constexpr int kCardH = 102;
 constexpr int kPitchX = 63;
 constexpr int kPitchY = 101;
 
+// Every picture is described in board pixels and drawn at a scale of 1, 2
+// or 3 device pixels a board pixel: the same layout, with the detail that the
+// finer grid allows. Scale 1 gives the pictures the game has always had.
+
 // Face sheets (104 white, 107 light blue) from the deck's SVG file. Returns a
 // null image and sets error when the deck cannot be read.
-QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error);
+QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error, int scale = 1);
 
 // Back strips (105 design 1, 126 design 2): dark, mid and light at (63 s, 0).
-QImage drawBackStrip(int design);
+QImage drawBackStrip(int design, int scale = 1);
 // One back of design 1 in one shade (109, 110, 111).
 QImage drawSingleBack(int shade);
-QImage drawQuestionCard();  // 133
-QImage drawGreyCard();      // 140, the shadow stencil
+QImage drawQuestionCard(int scale = 1);  // 133
+QImage drawGreyCard(int scale = 1);      // 140, the shadow stencil
 
 // Sparkle strips: 137 white on black, 138 yellow on white.
-QImage drawSparkleStrip(bool mask);
-// How many pixels each sparkle frame lights; the strips are built to these.
+QImage drawSparkleStrip(bool mask, int scale = 1);
+// How many pixels each sparkle frame lights at scale 1; the strips are built
+// to these.
 extern const int kSparkleAreas[6];
 
-// Backgrounds 121, 124, 125 (pattern 1..3) and 131 (pattern 4).
-QImage drawBackground(int pattern);
+// Backgrounds 121, 124, 125 (pattern 1..3) and 131 (pattern 4), the given
+// number of board rows high (the board's 1600 by default).
+QImage drawBackground(int pattern, int scale = 1, int rows = 1600);
 
-QImage drawIcon(int size);  // 103 at 32, the launcher's at 256
-QImage drawGrabCursor();    // 106
+QImage drawIcon(int size);             // 103 at 32, the launcher's at 256
+QImage drawGrabCursor(int scale = 1);  // 106
 
 // Mono 8-bit PCM WAV files.
 QByteArray makeJoinSound();   // 113

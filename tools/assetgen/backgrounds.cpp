@@ -2,6 +2,7 @@
 // each cell's left and top edge, the cell columns alternating between two
 // shades.
 #include <array>
+#include <vector>
 
 #include "assetgen.h"
 
@@ -36,24 +37,32 @@ std::array<int, kVerticalLines> verticalLines() {
 
 }  // namespace
 
-QImage drawBackground(int pattern) {
+QImage drawBackground(int pattern, int scale, int rows) {
     const Palette &pal = kPalettes[(pattern >= 1 && pattern <= 4) ? pattern - 1 : 0];
     const auto xs = verticalLines();
-    std::array<QRgb, kWidth> row{};
-    std::array<bool, kWidth> onLine{};
+    // One row of device pixels, then whether each board row holds a line.
+    const int k = scale, width = kWidth * k;
+    std::vector<QRgb> row(static_cast<size_t>(width));
+    std::vector<bool> onLine(static_cast<size_t>(width));
     int column = -1;
-    for (int x = 0; x < kWidth; ++x) {
-        if (column + 1 < kVerticalLines && x == xs[column + 1]) {
+    for (int bx = 0; bx < kWidth; ++bx) {
+        bool line = false;
+        if (column + 1 < kVerticalLines && bx == xs[column + 1]) {
             ++column;
-            onLine[x] = true;
+            line = true;
         }
-        row[x] = (column % 2 == 0) ? pal.even : pal.odd;
+        for (int i = 0; i < k; ++i) {
+            row[size_t(bx * k + i)] = (column % 2 == 0) ? pal.even : pal.odd;
+            onLine[size_t(bx * k + i)] = line;
+        }
     }
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kHeight; ++y) {
+    QImage image(width, rows * k, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const bool across = y % kPitchY == 0 && y / kPitchY < kHorizontalLines;
-        for (int x = 0; x < kWidth; ++x) line[x] = (across || onLine[x]) ? pal.line : row[x];
+        const int by = y / k;
+        const bool across = by % kPitchY == 0 && by / kPitchY < kHorizontalLines;
+        for (int x = 0; x < width; ++x)
+            line[x] = (across || onLine[size_t(x)]) ? pal.line : row[size_t(x)];
     }
     return image;
 }

@@ -24,21 +24,32 @@ const Shade kShades[3] = {
 const QColor kBackOutline(14, 22, 52);
 const QColor kFrame(246, 248, 252);
 
-QImage blankCard(const QColor &body) {
-    QImage card(kCardW, kCardH, QImage::Format_RGB32);
+QImage blankCard(const QColor &body, int k) {
+    QImage card(kCardW * k, kCardH * k, QImage::Format_RGB32);
     card.fill(body);
     return card;
 }
 
-void squareOutline(QImage &card, QRgb colour) {
-    for (int x = 0; x < card.width(); ++x) {
-        card.setPixel(x, 0, colour);
-        card.setPixel(x, card.height() - 1, colour);
-    }
-    for (int y = 0; y < card.height(); ++y) {
-        card.setPixel(0, y, colour);
-        card.setPixel(card.width() - 1, y, colour);
-    }
+// The outline of the board-pixel rectangle [x0, x1] x [y0, y1], one board
+// pixel (k device pixels) wide.
+void frameRect(QImage &card, int x0, int y0, int x1, int y1, QRgb colour, int k) {
+    auto fill = [&](int ax, int ay, int bx, int by) {
+        for (int y = ay * k; y < (by + 1) * k; ++y)
+            for (int x = ax * k; x < (bx + 1) * k; ++x) card.setPixel(x, y, colour);
+    };
+    fill(x0, y0, x1, y0);
+    fill(x0, y1, x1, y1);
+    fill(x0, y0, x0, y1);
+    fill(x1, y0, x1, y1);
+}
+
+void squareOutline(QImage &card, QRgb colour, int k) {
+    frameRect(card, 0, 0, kCardW - 1, kCardH - 1, colour, k);
+}
+
+// Painting in board pixels onto a card of k device pixels a board pixel.
+void scaleTo(QPainter &p, int k) {
+    if (k != 1) p.scale(k, k);
 }
 
 // The patterned field of a back: inside the outline and a white margin.
@@ -105,40 +116,39 @@ void drawWaves(QPainter &p, const Shade &s) {
     p.restore();
 }
 
-QImage drawBack(int design, int shade) {
-    QImage card = blankCard(kFrame);
+QImage drawBack(int design, int shade, int k) {
+    QImage card = blankCard(kFrame, k);
     QPainter p(&card);
     p.setRenderHint(QPainter::Antialiasing);
+    scaleTo(p, k);
     if (design == 2)
         drawWaves(p, kShades[shade]);
     else
         drawLattice(p, kShades[shade]);
-    // A thin line in the back's own colour sets the field off from the margin.
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(kShades[shade].field, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(2, 2, kCardW - 5, kCardH - 5));
     p.end();
-    squareOutline(card, kBackOutline.rgb());
+    // A thin line in the back's own colour sets the field off from the margin.
+    frameRect(card, 2, 2, kCardW - 3, kCardH - 3, kShades[shade].field.rgb(), k);
+    squareOutline(card, kBackOutline.rgb(), k);
     return card;
 }
 
 }  // namespace
 
-QImage drawBackStrip(int design) {
-    QImage strip(3 * kPitchX + 1, kCardH, QImage::Format_RGB32);
+QImage drawBackStrip(int design, int scale) {
+    QImage strip((3 * kPitchX + 1) * scale, kCardH * scale, QImage::Format_RGB32);
     strip.fill(kBackOutline);
     QPainter p(&strip);
-    for (int s = 0; s < 3; ++s) p.drawImage(kPitchX * s, 0, drawBack(design, s));
+    for (int s = 0; s < 3; ++s) p.drawImage(kPitchX * s * scale, 0, drawBack(design, s, scale));
     return strip;
 }
 
-QImage drawSingleBack(int shade) { return drawBack(1, shade); }
+QImage drawSingleBack(int shade) { return drawBack(1, shade, 1); }
 
-QImage drawQuestionCard() {
-    QImage card = blankCard(QColor(178, 178, 178));
+QImage drawQuestionCard(int scale) {
+    QImage card = blankCard(QColor(178, 178, 178), scale);
     QPainter p(&card);
     p.setRenderHint(QPainter::Antialiasing);
+    scaleTo(p, scale);
     p.setPen(QPen(QColor(206, 206, 206), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(3.5, 3.5, kCardW - 8, kCardH - 8));
@@ -163,14 +173,16 @@ QImage drawQuestionCard() {
         p.setBrush(Qt::NoBrush);
     }
     p.end();
-    squareOutline(card, qRgb(70, 70, 70));
+    squareOutline(card, qRgb(70, 70, 70), scale);
     return card;
 }
 
-QImage drawGreyCard() {
-    QImage card(kCardW, kCardH, QImage::Format_RGB32);
-    for (int y = 0; y < kCardH; ++y)
-        for (int x = 0; x < kCardW; ++x)
+// The checkerboard alternates on device pixels: a finer screen gets a finer
+// dither, the same shade.
+QImage drawGreyCard(int scale) {
+    QImage card(kCardW * scale, kCardH * scale, QImage::Format_RGB32);
+    for (int y = 0; y < card.height(); ++y)
+        for (int x = 0; x < card.width(); ++x)
             card.setPixel(x, y, (x + y) % 2 ? qRgb(150, 150, 150) : qRgb(134, 134, 134));
     return card;
 }

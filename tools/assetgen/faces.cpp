@@ -23,27 +23,34 @@ const QColor kSettledTint(186, 220, 255);
 // outermost pixel rows and columns, then a crisp square outline over it. The deck draws rounded corners; on the board those corner
 // pixels would show the card body against the background, and neighbours in
 // a group share the outline, so the outline must be square.
-QImage renderCard(QSvgRenderer &deck, const QString &id) {
-    QImage card(kCardW, kCardH, QImage::Format_ARGB32_Premultiplied);
+QImage renderCard(QSvgRenderer &deck, const QString &id, int k) {
+    const int w = kCardW * k, h = kCardH * k;
+    QImage card(w, h, QImage::Format_ARGB32_Premultiplied);
     card.fill(Qt::white);
     QPainter p(&card);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     // The element's bounds take in the outline's full stroke width.
-    deck.render(&p, id, QRectF(0, 0, kCardW, kCardH));
+    deck.render(&p, id, QRectF(0, 0, w, h));
     p.end();
-    for (int x = 0; x < kCardW; ++x) {
-        card.setPixel(x, 0, kOutline);
-        card.setPixel(x, kCardH - 1, kOutline);
-    }
-    for (int y = 0; y < kCardH; ++y) {
-        card.setPixel(0, y, kOutline);
-        card.setPixel(kCardW - 1, y, kOutline);
+    // The outline is one board pixel: k device pixels.
+    for (int t = 0; t < k; ++t) {
+        for (int x = 0; x < w; ++x) {
+            card.setPixel(x, t, kOutline);
+            card.setPixel(x, h - 1 - t, kOutline);
+        }
+        for (int y = 0; y < h; ++y) {
+            card.setPixel(t, y, kOutline);
+            card.setPixel(w - 1 - t, y, kOutline);
+        }
     }
     // The deck's rounded corners leave a grey speck inside each square
-    // corner; the card body belongs there.
+    // corner, one board pixel; the card body belongs there.
     const int corners[4][2] = {{1, 1}, {kCardW - 2, 1}, {1, kCardH - 2}, {kCardW - 2, kCardH - 2}};
-    for (const auto &c : corners) card.setPixel(c[0], c[1], qRgb(255, 255, 255));
+    for (const auto &c : corners)
+        for (int dy = 0; dy < k; ++dy)
+            for (int dx = 0; dx < k; ++dx)
+                card.setPixel(c[0] * k + dx, c[1] * k + dy, qRgb(255, 255, 255));
     return card.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -68,7 +75,7 @@ void tint(QImage &card) {
 
 }  // namespace
 
-QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error) {
+QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error, int scale) {
     if (!QFile::exists(deckPath)) {
         *error = QStringLiteral("there is no card deck at %1").arg(deckPath);
         return {};
@@ -78,7 +85,10 @@ QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error) {
         *error = QStringLiteral("%1 is not a drawing that Qt can read").arg(deckPath);
         return {};
     }
-    QImage sheet(13 * kPitchX + 1, 4 * kPitchY + 1, QImage::Format_RGB32);
+    // Neighbours share their outline at every scale: card (c, r) lies at
+    // (63 c, 101 r) board pixels, and the sheet is (13 x 63 + 1) x (4 x 101 + 1).
+    const int k = scale;
+    QImage sheet((13 * kPitchX + 1) * k, (4 * kPitchY + 1) * k, QImage::Format_RGB32);
     sheet.fill(Qt::white);
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 13; ++c) {
@@ -87,10 +97,10 @@ QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error) {
                 *error = QStringLiteral("the deck has no card %1").arg(id);
                 return {};
             }
-            QImage card = renderCard(deck, id);
+            QImage card = renderCard(deck, id, k);
             if (settled) tint(card);
             QPainter p(&sheet);
-            p.drawImage(kPitchX * c, kPitchY * r, card);
+            p.drawImage(kPitchX * c * k, kPitchY * r * k, card);
         }
     }
     return sheet;

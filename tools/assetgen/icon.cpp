@@ -1,6 +1,7 @@
 // The window icon and the grabbing-hand cursor.
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 #include "assetgen.h"
 
@@ -68,9 +69,55 @@ QImage drawIcon(int size) {
     return icon.convertToFormat(QImage::Format_ARGB32);
 }
 
+namespace {
+
+// The pixel-art upscalers Scale2x and Scale3x: every pixel becomes a 2 x 2 or
+// 3 x 3 block whose corners take a neighbour's colour where two neighbours
+// that meet there agree, so diagonal edges come out as finer steps instead of
+// larger ones.
+QImage scalePixelArt(const QImage &art, int k) {
+    if (k != 2 && k != 3) return art;
+    const int w = art.width(), h = art.height();
+    QImage out(w * k, h * k, art.format());
+    auto at = [&](int x, int y) {
+        return art.pixel(std::clamp(x, 0, w - 1), std::clamp(y, 0, h - 1));
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const QRgb A = at(x - 1, y - 1), B = at(x, y - 1), C = at(x + 1, y - 1);
+            const QRgb D = at(x - 1, y), E = at(x, y), F = at(x + 1, y);
+            const QRgb G = at(x - 1, y + 1), H = at(x, y + 1), I = at(x + 1, y + 1);
+            QRgb e[9];
+            const bool db = D == B && B != F && D != H, bf = B == F && B != D && F != H;
+            const bool dh = D == H && D != B && H != F, hf = H == F && D != H && B != F;
+            if (k == 2) {
+                e[0] = db ? D : E;
+                e[1] = bf ? F : E;
+                e[2] = dh ? D : E;
+                e[3] = hf ? F : E;
+            } else {
+                e[0] = db ? D : E;
+                e[1] = (db && E != C) || (bf && E != A) ? B : E;
+                e[2] = bf ? F : E;
+                e[3] = (db && E != G) || (dh && E != A) ? D : E;
+                e[4] = E;
+                e[5] = (bf && E != I) || (hf && E != C) ? F : E;
+                e[6] = dh ? D : E;
+                e[7] = (dh && E != I) || (hf && E != G) ? H : E;
+                e[8] = hf ? F : E;
+            }
+            for (int dy = 0; dy < k; ++dy)
+                for (int dx = 0; dx < k; ++dx) out.setPixel(x * k + dx, y * k + dy, e[dy * k + dx]);
+        }
+    return out;
+}
+
+}  // namespace
+
 // A closed hand seen from its back, knuckles up, held at its top-left corner
-// (the hot spot is (0, 0)). X black, o white, anything else clear.
-QImage drawGrabCursor() {
+// (the hot spot is (0, 0)). X black, o white, anything else clear. Drawn as
+// pixel art, so at finer scales its steps are smoothed, not enlarged.
+QImage drawGrabCursor(int scale) {
     static const char *const kRows[] = {
         "                    ",
         "     XX XX XX       ",
@@ -99,7 +146,7 @@ QImage drawGrabCursor() {
         }
         ++y;
     }
-    return cursor;
+    return scalePixelArt(cursor, scale);
 }
 
 }  // namespace fusefuda::assetgen

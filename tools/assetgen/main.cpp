@@ -112,6 +112,36 @@ int main(int argc, char **argv) {
     for (const Picture &p : pictures)
         if (!writePicture(out, QString::fromLatin1(p.name), p.image, p.keyAllowed)) return 1;
 
+    // The pictures the board draws, again at 2 and 3 device pixels a board
+    // pixel, as "<number>@<k>x". The backgrounds repeat every row of cells, so
+    // they are kept one row (101 board pixels) high.
+    for (int k = 2; k <= 3; ++k) {
+        const QImage scaledFaces = drawFaceSheet(deck, false, &error, k);
+        if (scaledFaces.isNull()) return fail(error);
+        const QImage scaledSettled = drawFaceSheet(deck, true, &error, k);
+        if (scaledSettled.isNull()) return fail(error);
+        const Picture scaled[] = {
+            {"103", drawIcon(32 * k), false},
+            {"104", scaledFaces, false},
+            {"105", drawBackStrip(1, k), false},
+            {"106", drawGrabCursor(k), false},
+            {"107", scaledSettled, false},
+            {"121", drawBackground(1, k, kPitchY), false},
+            {"124", drawBackground(2, k, kPitchY), false},
+            {"125", drawBackground(3, k, kPitchY), false},
+            {"126", drawBackStrip(2, k), false},
+            {"131", drawBackground(4, k, kPitchY), true},
+            {"133", drawQuestionCard(k), false},
+            {"137", drawSparkleStrip(false, k), false},
+            {"138", drawSparkleStrip(true, k), false},
+            {"140", drawGreyCard(k), false},
+        };
+        for (const Picture &p : scaled)
+            if (!writePicture(out, QStringLiteral("%1@%2x").arg(QLatin1String(p.name)).arg(k),
+                              p.image, p.keyAllowed))
+                return 1;
+    }
+
     const QDir dir(out);
     if (!writeFile(dir.filePath(QStringLiteral("113.wav")), makeJoinSound()) ||
         !writeFile(dir.filePath(QStringLiteral("114.wav")), makeClearSound()) ||

@@ -53,12 +53,15 @@ bool inside(const std::vector<QPointF> &poly, double x, double y) {
     return in;
 }
 
-// Which pixels of a frame the star lights, sampled at pixel centres.
-std::vector<bool> rasterise(const Star &s) {
+// Which device pixels of a frame k device pixels a board pixel the star
+// lights, sampled at their centres.
+std::vector<bool> rasterise(const Star &s, int k) {
     const auto poly = outline(s);
-    std::vector<bool> lit(kFrame * kFrame);
-    for (int y = 0; y < kFrame; ++y)
-        for (int x = 0; x < kFrame; ++x) lit[y * kFrame + x] = inside(poly, x + 0.5, y + 0.5);
+    const int n = kFrame * k;
+    std::vector<bool> lit(size_t(n) * size_t(n));
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x)
+            lit[size_t(y * n + x)] = inside(poly, (x + 0.5) / k, (y + 0.5) / k);
     return lit;
 }
 
@@ -68,16 +71,16 @@ int count(const std::vector<bool> &lit) {
     return n;
 }
 
-// The star of the given proportions whose lit area comes closest to target.
-std::vector<bool> frameFor(double diagonal, double waist, int target) {
-    std::vector<bool> best;
+// The star of the given proportions whose lit area in board pixels comes
+// closest to target.
+Star starFor(double diagonal, double waist, int target) {
+    Star best{1.0, diagonal, waist};
     int bestError = 1 << 30;
     for (double radius = 1.0; radius <= 14.0; radius += 0.01) {
-        auto lit = rasterise({radius, diagonal, waist});
-        const int error = std::abs(count(lit) - target);
+        const int error = std::abs(count(rasterise({radius, diagonal, waist}, 1)) - target);
         if (error < bestError) {
             bestError = error;
-            best = std::move(lit);
+            best.radius = radius;
         }
     }
     return best;
@@ -85,19 +88,20 @@ std::vector<bool> frameFor(double diagonal, double waist, int target) {
 
 }  // namespace
 
-QImage drawSparkleStrip(bool mask) {
+QImage drawSparkleStrip(bool mask, int scale) {
     // The burst grows with ever longer diagonal rays, then collapses into a
     // small plain twinkle that fades.
     const double diagonals[6] = {0.0, 0.45, 0.5, 0.55, 0.0, 0.0};
     const double waists[6] = {0.24, 0.22, 0.25, 0.28, 0.2, 0.24};
     const QRgb on = mask ? qRgb(255, 255, 0) : qRgb(255, 255, 255);
     const QRgb off = mask ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
-    QImage strip(kFrame, kFrame * 6, QImage::Format_RGB32);
+    const int n = kFrame * scale;
+    QImage strip(n, n * 6, QImage::Format_RGB32);
     for (int f = 0; f < 6; ++f) {
-        const auto lit = frameFor(diagonals[f], waists[f], kSparkleAreas[f]);
-        for (int y = 0; y < kFrame; ++y)
-            for (int x = 0; x < kFrame; ++x)
-                strip.setPixel(x, kFrame * f + y, lit[y * kFrame + x] ? on : off);
+        const auto lit = rasterise(starFor(diagonals[f], waists[f], kSparkleAreas[f]), scale);
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x)
+                strip.setPixel(x, n * f + y, lit[size_t(y * n + x)] ? on : off);
     }
     return strip;
 }

@@ -31,6 +31,7 @@ const char kUsage[] =
     "  --size WxH       the window's client size (default 1008x709)\n"
     "  --reveal         turn every card face up, every third one settled\n"
     "  --shades         give the face-down cards the three back shades in turn\n"
+    "  --scale K        draw at K device pixels a pixel (1, 2 or 3; default 1)\n"
     "Writes board.png (the whole board canvas), window.png (what the window\n"
     "shows), faces.png, settled.png, backs-1.png, backs-2.png and sparkles.png.\n";
 
@@ -45,6 +46,7 @@ struct Options {
     int width = 1008, height = 709;
     bool reveal = false;
     bool shades = false;
+    int scale = 1;
     QString folder;
 };
 
@@ -84,6 +86,9 @@ QString parse(const QStringList &args, Options &o) {
             o.reveal = true;
         } else if (a == QLatin1String("--shades")) {
             o.shades = true;
+        } else if (a == QLatin1String("--scale")) {
+            o.scale = value().toInt(&ok);
+            ok = ok && o.scale >= 1 && o.scale <= 3;
         } else if (a.startsWith(QLatin1String("--")) || !o.folder.isEmpty()) {
             return QStringLiteral("unexpected argument %1").arg(a);
         } else {
@@ -129,7 +134,7 @@ int main(int argc, char **argv) {
     setStartingValues(*g);
     g->backgroundPattern = o.background;
     g->cardPattern = o.design;
-    createSurfaces(s, g->cardPattern, g->backgroundPattern, o.width, o.height);
+    createSurfaces(s, g->cardPattern, g->backgroundPattern, o.width, o.height, o.scale);
     if (s.face.isNull() || loadPicture(kFacesPicture).isNull()) {
         std::fprintf(stderr, "fusefuda_boardshot: the pictures are missing from the build\n");
         return 1;
@@ -158,8 +163,8 @@ int main(int argc, char **argv) {
 
     const bool ok = save(s.board, dir, "board.png") && save(s.window, dir, "window.png") &&
                     save(s.face, dir, "faces.png") && save(s.settledFace, dir, "settled.png") &&
-                    save(loadPicture(kBacks1Picture), dir, "backs-1.png") &&
-                    save(loadPicture(kBacks2Picture), dir, "backs-2.png") &&
+                    save(loadPicture(kBacks1Picture, o.scale), dir, "backs-1.png") &&
+                    save(loadPicture(kBacks2Picture, o.scale), dir, "backs-2.png") &&
                     save(s.sparkleImage, dir, "sparkles.png");
     return ok ? 0 : 1;
 }

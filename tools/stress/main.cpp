@@ -101,11 +101,11 @@ struct Saved {
 
 class Player {
 public:
-    Player(uint64_t seed, const std::string &folder, long traceFrom)
+    Player(uint64_t seed, const std::string &folder, long traceFrom, int scale)
         : random_{seed}, folder_(folder), traceFrom_(traceFrom) {
         setStartingValues(g());
         createSurfaces(surfaces_, g().cardPattern, g().backgroundPattern, kWindowWidth,
-                       kWindowHeight);
+                       kWindowHeight, scale);
         paintWindow(ctx_);
         shell_.saveChoice = folder + "/game.pvq";
     }
@@ -763,10 +763,11 @@ std::string makeScratchFolder() {
 
 int usage(const char *program) {
     std::fprintf(stderr,
-                 "usage: %s [--seed N] [--gestures N] [--trace-from N]\n"
+                 "usage: %s [--seed N] [--gestures N] [--trace-from N] [--scale 1|2|3]\n"
                  "Plays N gestures (default 200000) from seed N (default 1) and checks the\n"
                  "game's invariants after every event; --trace-from prints the events of\n"
-                 "that gesture on.\n",
+                 "that gesture on; --scale draws on surfaces of that many device pixels a\n"
+                 "pixel.\n",
                  program);
     return 2;
 }
@@ -776,6 +777,7 @@ int usage(const char *program) {
 int main(int argc, char **argv) {
     uint64_t seed = 1;
     long gestures = 200000, traceFrom = -1;
+    int scale = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (i + 1 >= argc) return usage(argv[0]);
@@ -789,6 +791,8 @@ int main(int argc, char **argv) {
             gestures = long(number);
         else if (arg == "--trace-from")
             traceFrom = long(number);
+        else if (arg == "--scale" && number >= 1 && number <= 3)
+            scale = int(number);
         else
             return usage(argv[0]);
     }
@@ -798,7 +802,7 @@ int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     const std::string folder = makeScratchFolder();
     const auto started = std::chrono::steady_clock::now();
-    auto player = std::make_unique<Player>(seed, folder, traceFrom);
+    auto player = std::make_unique<Player>(seed, folder, traceFrom, scale);
     long number = 1;
     int status = 0;
     try {
@@ -806,9 +810,9 @@ int main(int argc, char **argv) {
     } catch (const Failure &failure) {
         std::fprintf(stderr,
                      "fusefuda_stress: seed %llu, gesture %ld: %s\n"
-                     "replay: %s --seed %llu --gestures %ld --trace-from %ld\n",
+                     "replay: %s --seed %llu --gestures %ld --trace-from %ld --scale %d\n",
                      (unsigned long long)seed, number, failure.what.c_str(), argv[0],
-                     (unsigned long long)seed, number, number);
+                     (unsigned long long)seed, number, number, scale);
         status = 1;
     }
     std::filesystem::remove_all(folder);
