@@ -7,13 +7,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 
+#include "assets/catalogue.h"
 #include "audio/AudioState.h"
 #include "audio/audio.h"
 
@@ -82,18 +85,22 @@ struct Room {
     AudioState *audio = nullptr;
     int rate = 0;
 
-    Room() {
-        setenv("SDL_AUDIODRIVER", "disk", 1);
+    // With the device left closed, the silent driver opens it later, as the
+    // tests' driver does.
+    explicit Room(bool deviceNow = true) {
+        setenv("SDL_AUDIODRIVER", deviceNow ? "disk" : "dummy", 1);
         setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
         setenv("SDL_DISKAUDIODELAY", "0", 1);
         audio = openAudio();
+        if (!deviceNow) return;
+        openAudioDevice(audio);
         Uint16 format;
         int channels;
         Mix_QuerySpec(&rate, &format, &channels);
         Mix_SetPostMix(countMixed, nullptr);
     }
     ~Room() {
-        Mix_SetPostMix(nullptr, nullptr);
+        if (rate) Mix_SetPostMix(nullptr, nullptr);
         closeAudio(audio);
     }
     // The game's own tune when the build has put it beside the benchmarks'
@@ -115,13 +122,13 @@ struct Room {
 void BM_OneSecondOfMusic(benchmark::State &state) {
     Room room;
     const char *tune = room.openTune();
+    // The piece loops by itself, without the GUI thread's notice: this
+    // measures the synthesiser and the mixer, not the loop.
+    playMusicFromStart(room.audio);
     if (!room.audio->musicDevice) {
         state.SkipWithError("no music: is a soundfont installed?");
         return;
     }
-    // Round and round without the GUI thread's notice: this measures the
-    // synthesiser and the mixer, not the loop.
-    Mix_PlayMusic(room.audio->musicDevice, -1);
     for (auto _ : state) waitForFrames(room.rate);
     state.SetLabel(tune);
 }
@@ -142,7 +149,77 @@ BENCHMARK(BM_OneSecondWithTheMusicStopped)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
+// How long the first effect of a game waits for the device that it opens:
+// the time from the call until the effect is on the mixer's channel. The
+// device's own output latency comes on top, as for every effect.
+void BM_FirstEffectOpensTheDevice(benchmark::State &state, const char *driver) {
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+    setenv("SDL_DISKAUDIODELAY", "10", 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        AudioState *audio = openAudio();
+        state.ResumeTiming();
+        playEffect(audio, kPeekSound);
+        state.PauseTiming();
+        if (Mix_Playing(-1) != 1) state.SkipWithError("the effect did not play");
+        closeAudio(audio);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK_CAPTURE(BM_FirstEffectOpensTheDevice, dummy, "dummy")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FirstEffectOpensTheDevice, disk, "disk")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// How long the GUI thread stands still when a quiet device is closed: SDL's
+// close waits for its audio thread to play out two more buffers, which is
+// left to a thread of its own.
+void BM_QuietDeviceCloses(benchmark::State &state) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        AudioState *audio = openAudio();
+        openAudioDevice(audio);
+        state.ResumeTiming();
+        closeDeviceIfQuiet(audio);
+        state.PauseTiming();
+        if (audioDeviceOpen(audio)) state.SkipWithError("the device stayed open");
+        finishClosing(audio);
+        closeAudio(audio);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_QuietDeviceCloses)->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The music's first turn-on in a game that has made no sound: it opens the
+// device and loads the piece, and the soundfont with it.
+void BM_FirstTurnOnOpensAndLoads(benchmark::State &state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::optional<Room> room(std::in_place, false);
+        room->openTune();
+        state.ResumeTiming();
+        resumeMusic(room->audio);
+        state.PauseTiming();
+        if (!room->audio->musicDevice) state.SkipWithError("no music: is a soundfont installed?");
+        room.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstTurnOnOpensAndLoads)->UseRealTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace fusefuda
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    // The audio record's quiet timer lives in the application's thread.
+    QCoreApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

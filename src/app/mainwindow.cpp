@@ -106,6 +106,8 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     connect(&sparkleTimer_, &QTimer::timeout, this, &MainWindow::sparkleTick);
 
     location_ = fusefuda::settingsLocation(setup_.executablePath, setup_.userConfigFolder);
+    // Neither opens the audio device: the first sound does, so that a game
+    // with the music off wakes no audio thread until it makes one.
     audio_ = openAudio();
     openMusic(audio_, musicPathFor(setup_.executablePath));
     // The piece loops by itself; should it end after all, it starts again,

@@ -4,13 +4,16 @@
 
 #include <SDL_mixer.h>
 
+#include <QByteArray>
 #include <QObject>
+#include <QTimer>
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace fusefuda {
 
@@ -23,15 +26,32 @@ enum class MusicPhase {
 };
 
 struct AudioState {
-    // 1 once Mix_OpenAudio succeeded on some driver, the silent one included.
+    // 1 while Mix_OpenAudio holds a device, the silent one included. SDL's
+    // audio thread wakes for every buffer while a device is open, playing or
+    // not, so the device is opened only when something is to be heard.
     int32_t deviceOpen = 0;
-    // Effects 113, 114 and 130 in that order; null where there is no sound.
+    // Effects 113, 114 and 130 in that order, as WAV files: they outlive the
+    // device, which is opened and closed around them.
+    std::array<QByteArray, 3> effectWaves{};
+    // The same effects decoded for the open device; null where there is no
+    // sound or no device.
     std::array<Mix_Chunk *, 3> effects{};
+    // Closes a device that has had nothing to play for a while (effects only:
+    // a loaded piece keeps it open, so that it can resume where it stopped).
+    std::unique_ptr<QTimer> quietTimer;
+    // SDL's close waits for its audio thread to play out two more buffers,
+    // about a tenth of a second: a quiet device is closed here instead of on
+    // the GUI thread, which would stand still meanwhile. Nothing touches
+    // SDL until it has been joined.
+    std::thread closing;
 
     std::string musicPath;
-    // The loaded piece; null when opening failed, and every music operation
-    // then does nothing.
+    // The loaded piece; null before it is first needed and when loading
+    // failed, and every music operation then does nothing.
     Mix_Music *musicDevice = nullptr;
+    // 1 from the open step until the piece is first played: loading it needs
+    // the device, which a game with the music off never opens.
+    int32_t musicLoadPending = 0;
     // 1 after the open step has run, whether or not it succeeded; 0 after close.
     int32_t musicOpen = 0;
     MusicPhase musicPhase = MusicPhase::AtStart;
@@ -51,7 +71,19 @@ struct AudioState {
 
 // Index into AudioState::effects, or -1 for a number that is not an effect.
 int effectSlot(int number);
+// Decodes every effect for the device just opened; frees them before it closes.
+void decodeEffects(AudioState *audio);
 void freeEffects(AudioState *audio);
+
+// Closes the device when nothing plays and no piece is loaded; otherwise it
+// stays open (and the quiet timer looks again later while an effect plays).
+// The quiet timer calls it; tests call it to stand in for the timer.
+void closeDeviceIfQuiet(AudioState *audio);
+// Waits until a device closing in the background is closed.
+void finishClosing(AudioState *audio);
+// Starts the quiet timer over: the device closes once it has been silent that
+// long.
+void noteSound(AudioState *audio);
 
 // The hook handed to Mix_HookMusicFinished; runs on whatever thread SDL_mixer
 // calls it from. Tests call it to stand in for the audio thread.

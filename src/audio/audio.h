@@ -9,22 +9,30 @@ namespace fusefuda {
 
 struct AudioState;
 
-// Opens the audio device (falling back to a silent driver) and loads the
-// embedded effects. Never fails visibly.
+// Holds the embedded effects. The audio device is opened only when something
+// is to be heard (an effect, the music) and closed again after a few seconds
+// with nothing to play and no piece loaded, so that a quiet game wakes
+// nothing. Never fails visibly.
 AudioState *openAudio();
 void closeAudio(AudioState *audio);
+// Opens the device now, falling back to a silent driver; false only when not
+// even that opens.
+bool openAudioDevice(AudioState *audio);
+bool audioDeviceOpen(const AudioState *audio);
 
 // Replaces the sound of effect 113, 114 or 130 with a WAV file held in memory;
 // data that is not a WAV leaves the effect without a sound, so that playing it
 // does nothing.
 void loadEffect(AudioState *audio, int number, const char *data, size_t size);
-// Plays effect 113, 114 or 130 on the one effect channel: a new effect cuts
-// the one still playing. The caller checks soundOn.
+// Plays effect 113, 114 or 130 on the one effect channel, opening the device
+// first if need be: a new effect cuts the one still playing. The caller
+// checks soundOn.
 void playEffect(AudioState *audio, int number);
 
 // The music file beside the executable: "<dir>/<base name>.mid".
 std::string musicPathFor(const std::string &executablePath);
-// Music operations; each fails silently.
+// Music operations; each fails silently. Opening only names the file: the
+// piece is loaded, and the device opened, the first time it is played.
 void openMusic(AudioState *audio, const std::string &path);
 void playMusicFromStart(AudioState *audio);
 void resumeMusic(AudioState *audio);

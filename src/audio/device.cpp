@@ -23,6 +23,10 @@ constexpr int kEffectChannels = 1;
 // below the effects, as background music should.
 constexpr int kEffectVolume = MIX_MAX_VOLUME;
 constexpr int kMusicVolume = 40;
+// SDL's audio thread wakes for every buffer while the device is open, so a
+// device with nothing to play is closed again. Long enough that a player
+// peeking card after card does not wait for it to open each time.
+constexpr int kQuietCloseMs = 5000;
 
 bool openOn(const char *driver) {
     // The hint overrides SDL_AUDIODRIVER for this one attempt only.
@@ -35,11 +39,21 @@ bool openOn(const char *driver) {
     return false;
 }
 
-void loadEmbeddedEffects(AudioState *audio) {
-    for (int number : {kJoinSound, kClearSound, kPeekSound}) {
-        QByteArray wav = loadSound(number);
-        loadEffect(audio, number, wav.constData(), static_cast<size_t>(wav.size()));
-    }
+void closeDevice(AudioState *audio, bool inBackground) {
+    audio->quietTimer->stop();
+    Mix_HaltChannel(-1);
+    freeEffects(audio);
+    // Closing halts the music and calls the finished hook once more.
+    attachMusicHook(nullptr);
+    audio->deviceOpen = 0;
+    auto close = [] {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    };
+    if (inBackground)
+        audio->closing = std::thread(close);
+    else
+        close();
 }
 
 }  // namespace
@@ -47,34 +61,63 @@ void loadEmbeddedEffects(AudioState *audio) {
 AudioState *openAudio() {
     auto *audio = new AudioState;
     audio->noticeReceiver = std::make_unique<QObject>();
+    audio->quietTimer = std::make_unique<QTimer>();
+    audio->quietTimer->setSingleShot(true);
+    audio->quietTimer->setInterval(kQuietCloseMs);
+    QObject::connect(audio->quietTimer.get(), &QTimer::timeout,
+                     [audio] { closeDeviceIfQuiet(audio); });
+    for (int number : {kJoinSound, kClearSound, kPeekSound})
+        audio->effectWaves[size_t(effectSlot(number))] = loadSound(number);
+    return audio;
+}
+
+bool openAudioDevice(AudioState *audio) {
+    if (!audio) return false;
+    if (audio->deviceOpen == 1) return true;
+    finishClosing(audio);
     // SDL would otherwise take over SIGINT and SIGTERM and turn them into
     // events that nobody reads: the game could then not be ended by them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Without a usable device the game still runs the same code on the silent
     // driver, so that nothing behaves differently apart from the sound.
-    if (openOn(nullptr) || openOn("dummy")) {
-        audio->deviceOpen = 1;
-        Mix_AllocateChannels(kEffectChannels);
-        Mix_Volume(-1, kEffectVolume);
-        Mix_VolumeMusic(kMusicVolume);
-        attachMusicHook(audio);
-        loadEmbeddedEffects(audio);
+    if (!openOn(nullptr) && !openOn("dummy")) return false;
+    audio->deviceOpen = 1;
+    Mix_AllocateChannels(kEffectChannels);
+    Mix_Volume(-1, kEffectVolume);
+    Mix_VolumeMusic(kMusicVolume);
+    attachMusicHook(audio);
+    decodeEffects(audio);
+    // Opened for a piece that then fails to load, it closes again.
+    noteSound(audio);
+    return true;
+}
+
+bool audioDeviceOpen(const AudioState *audio) { return audio && audio->deviceOpen == 1; }
+
+void noteSound(AudioState *audio) {
+    if (audio->deviceOpen == 1) audio->quietTimer->start();
+}
+
+void closeDeviceIfQuiet(AudioState *audio) {
+    // A loaded piece belongs to the open device: closing would lose the place
+    // where a stopped piece resumes. It stays open until the piece is freed.
+    if (!audio || audio->deviceOpen != 1 || audio->musicDevice) return;
+    if (Mix_Playing(-1) != 0) {
+        audio->quietTimer->start();
+        return;
     }
-    return audio;
+    closeDevice(audio, true);
+}
+
+void finishClosing(AudioState *audio) {
+    if (audio->closing.joinable()) audio->closing.join();
 }
 
 void closeAudio(AudioState *audio) {
     if (!audio) return;
+    finishClosing(audio);
     if (audio->musicOpen == 1) closeMusic(audio);
-    if (audio->deviceOpen == 1) {
-        Mix_HaltChannel(-1);
-        freeEffects(audio);
-        // Closing halts the music and calls the finished hook once more.
-        attachMusicHook(nullptr);
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        audio->deviceOpen = 0;
-    }
+    if (audio->deviceOpen == 1) closeDevice(audio, false);
     delete audio;
 }
 

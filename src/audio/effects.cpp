@@ -26,6 +26,26 @@ int effectSlot(int number) {
     }
 }
 
+namespace {
+
+void decodeEffect(AudioState *audio, size_t slot) {
+    Mix_Chunk *&chunk = audio->effects[slot];
+    if (chunk) Mix_FreeChunk(chunk);
+    chunk = nullptr;
+    const QByteArray &wav = audio->effectWaves[slot];
+    if (audio->deviceOpen != 1 || wav.isEmpty()) return;
+    // Decoding converts the sound to the device's format, so it waits for
+    // the device.
+    SDL_RWops *bytes = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
+    if (bytes) chunk = Mix_LoadWAV_RW(bytes, 1);
+}
+
+}  // namespace
+
+void decodeEffects(AudioState *audio) {
+    for (size_t slot = 0; slot < audio->effects.size(); ++slot) decodeEffect(audio, slot);
+}
+
 void freeEffects(AudioState *audio) {
     for (Mix_Chunk *&chunk : audio->effects) {
         // Freeing a chunk halts the channel that plays it.
@@ -37,18 +57,18 @@ void freeEffects(AudioState *audio) {
 void loadEffect(AudioState *audio, int number, const char *data, size_t size) {
     int slot = effectSlot(number);
     if (!audio || slot < 0) return;
-    Mix_Chunk *&chunk = audio->effects[slot];
-    if (chunk) Mix_FreeChunk(chunk);
-    chunk = nullptr;
-    if (audio->deviceOpen != 1 || !data || size == 0 || size > INT32_MAX) return;
-    SDL_RWops *bytes = SDL_RWFromConstMem(data, static_cast<int>(size));
-    if (bytes) chunk = Mix_LoadWAV_RW(bytes, 1);
+    bool none = !data || size == 0 || size > INT32_MAX;
+    audio->effectWaves[size_t(slot)] = none ? QByteArray() : QByteArray(data, qsizetype(size));
+    decodeEffect(audio, size_t(slot));
 }
 
 void playEffect(AudioState *audio, int number) {
     int slot = effectSlot(number);
-    if (!audio || slot < 0 || !audio->effects[slot]) return;
-    Mix_PlayChannel(kEffectChannel, audio->effects[slot], 0);
+    // An effect without a sound opens nothing.
+    if (!audio || slot < 0 || audio->effectWaves[size_t(slot)].isEmpty()) return;
+    if (!openAudioDevice(audio) || !audio->effects[size_t(slot)]) return;
+    Mix_PlayChannel(kEffectChannel, audio->effects[size_t(slot)], 0);
+    noteSound(audio);
 }
 
 }  // namespace fusefuda

@@ -45,6 +45,18 @@ Mix_Music *loadPiece(const AudioState *audio) {
 void freeMusic(AudioState *audio) {
     if (audio->musicDevice) Mix_FreeMusic(audio->musicDevice);
     audio->musicDevice = nullptr;
+    // Nothing holds the device open any more once it falls quiet.
+    noteSound(audio);
+}
+
+// Loads the piece the first time it is to be heard, opening the device for
+// it; true when there is a piece to play.
+bool pieceReady(AudioState *audio) {
+    if (audio->musicLoadPending == 1 && openAudioDevice(audio)) {
+        audio->musicLoadPending = 0;
+        audio->musicDevice = loadPiece(audio);
+    }
+    return audio->musicDevice != nullptr;
 }
 
 }  // namespace
@@ -64,13 +76,13 @@ void openMusic(AudioState *audio, const std::string &path) {
     if (!audio) return;
     if (audio->musicOpen == 1) closeMusic(audio);
     audio->musicPath = path;
-    audio->musicDevice = loadPiece(audio);
+    audio->musicLoadPending = 1;
     audio->musicPhase = MusicPhase::AtStart;
     audio->musicOpen = 1;
 }
 
 void playMusicFromStart(AudioState *audio) {
-    if (!audio || !audio->musicDevice) return;
+    if (!audio || !pieceReady(audio)) return;
     disarmLoop(audio);
     // A MIDI piece that was halted part-way goes on from where it was when it
     // is played again, so only a fresh load starts at the beginning. A piece
@@ -85,7 +97,7 @@ void playMusicFromStart(AudioState *audio) {
 }
 
 void resumeMusic(AudioState *audio) {
-    if (!audio || !audio->musicDevice) return;
+    if (!audio || !pieceReady(audio)) return;
     switch (audio->musicPhase) {
         case MusicPhase::Playing:
             return;
@@ -122,6 +134,7 @@ void closeMusic(AudioState *audio) {
     disarmLoop(audio);
     if (audio->musicDevice) Mix_HaltMusic();
     freeMusic(audio);
+    audio->musicLoadPending = 0;
     audio->musicPhase = MusicPhase::AtStart;
     audio->musicOpen = 0;
 }

@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,11 +15,13 @@
 #include <QTimer>
 #include <QTemporaryDir>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 
 #include "app/mainwindow.h"
 #include "app/seethrough.h"
+#include "assets/catalogue.h"
 #include "platform/filechooser.h"
 #include "game/overlays.h"
 #include "game/undo.h"
@@ -450,6 +453,30 @@ TEST(Timers, RunOnlyWhileSomethingAgesByThem) {
     app.g().gameOver = 1;
     w.runIdle();
     EXPECT_TRUE(w.sparkleTimerRunning());
+}
+
+// SDL's audio thread wakes for every buffer while a device is open, so a game
+// that has made no sound has none open.
+TEST(Sound, TheAudioDeviceOpensOnlyWhenSomethingIsToBeHeard) {
+    struct Case {
+        const char *music;
+        std::function<void(MainWindow &)> firstSound;
+        bool openAtStartUp;
+    };
+    const std::vector<Case> cases = {
+        {"bgmF=0", [](MainWindow &w) { w.playEffect(kPeekSound); }, false},
+        {"bgmF=0", [](MainWindow &w) { w.runCommand(kCmdMusic); }, false},
+        {"bgmF=1", [](MainWindow &) {}, true},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        App app(std::string("[Kov_Section]\r\nkanpa=1\r\n") + cases[i].music + "\r\n");
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO) != 0, cases[i].openAtStartUp);
+        app.window->runCommand(kCmdAdvanced);
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO) != 0, cases[i].openAtStartUp) << "after a deal";
+        cases[i].firstSound(*app.window);
+        EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    }
 }
 
 TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {

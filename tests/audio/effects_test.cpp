@@ -1,11 +1,13 @@
 // The effect channel, heard through SDL's disk driver: a new effect cuts the
 // old one, effects leave the music alone and sound above it.
+#include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "assets/catalogue.h"
 #include "audio/AudioState.h"
@@ -29,9 +31,9 @@ protected:
     Ear ear{{{'L', 440}, {'H', 1000}, {'M', kHzC5}}};
     AudioState *audio = nullptr;
 
+    // The device stays closed until the first sound.
     void SetUp() override {
         audio = openAudio();
-        ASSERT_EQ(audio->deviceOpen, 1);
         loadTone(audio, kJoinSound, 440, 1000);
         loadTone(audio, kClearSound, 1000, 600, 11025);
         loadTone(audio, kPeekSound, 1000, 300);
@@ -47,6 +49,16 @@ protected:
         return ear.heard();
     }
 };
+
+TEST_F(EffectsTest, TheFirstEffectOpensTheDeviceAndIsHeardWhole) {
+    EXPECT_FALSE(audioDeviceOpen(audio));
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    playEffect(audio, kClearSound);
+    EXPECT_TRUE(audioDeviceOpen(audio));
+    std::string heard = waitForToneToEnd('H');
+    // Whole: 30 windows.
+    EXPECT_GE(std::count(heard.begin(), heard.end(), 'H'), 27) << heard;
+}
 
 TEST_F(EffectsTest, ANewEffectCutsTheOneStillPlaying) {
     playEffect(audio, kJoinSound);
@@ -77,6 +89,7 @@ TEST_F(EffectsTest, TheClearSoundCutsTheJoinSoundOfTheSameDrop) {
 }
 
 TEST_F(EffectsTest, EffectsWithoutASoundAreSkipped) {
+    ASSERT_TRUE(openAudioDevice(audio));
     loadEffect(audio, kJoinSound, nullptr, 0);
     QByteArray notAWave("RIFF but not a wave file at all");
     loadEffect(audio, kClearSound, notAWave.constData(), size_t(notAWave.size()));
@@ -160,6 +173,78 @@ TEST_F(EffectsTest, EffectsSoundWellAboveTheMusicAndTheMusicDoesNotClip) {
     double effectLevel = rms(all, start, std::min(all.size(), start + size_t(ear.rate()) * 9 / 10));
 
     EXPECT_GT(effectLevel, 5 * musicLevel) << "effect " << effectLevel << ", music " << musicLevel;
+}
+
+// The device is closed once nothing plays and no piece holds it, and the next
+// sound opens it again.
+TEST(QuietDevice, ClosesOnlyWithNothingToPlayAndNoPieceLoaded) {
+    QTemporaryDir dir;
+    const std::string piece = dir.filePath(QStringLiteral("fusefuda.mid")).toStdString();
+    writeFile(QString::fromStdString(piece), melodyMidi({{kKeyC5, 5000}}));
+    struct Case {
+        const char *what;
+        std::function<void(AudioState *)> act;
+        bool staysOpen;
+    };
+    const std::vector<Case> cases = {
+        {"an effect still sounding", [](AudioState *a) { playEffect(a, kJoinSound); }, true},
+        {"an effect that has ended",
+         [](AudioState *a) {
+             playEffect(a, kPeekSound);
+             waitUntil([] { return Mix_Playing(-1) == 0; });
+         },
+         false},
+        {"the music playing",
+         [&](AudioState *a) {
+             openMusic(a, piece);
+             playMusicFromStart(a);
+         },
+         true},
+        {"the music stopped part-way",
+         [&](AudioState *a) {
+             openMusic(a, piece);
+             playMusicFromStart(a);
+             stopMusic(a);
+         },
+         true},
+        {"the music closed",
+         [&](AudioState *a) {
+             openMusic(a, piece);
+             playMusicFromStart(a);
+             closeMusic(a);
+         },
+         false},
+        {"the music turned on without a file",
+         [&](AudioState *a) {
+             openMusic(a, piece + ".gone");
+             resumeMusic(a);
+         },
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        AudioState *audio = openAudio();
+        loadTone(audio, kJoinSound, 440, 3000);
+        loadTone(audio, kPeekSound, 1000, 50);
+        c.act(audio);
+        ASSERT_TRUE(audioDeviceOpen(audio));
+        closeDeviceIfQuiet(audio);
+        finishClosing(audio);
+        EXPECT_EQ(audioDeviceOpen(audio), c.staysOpen);
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO) != 0, c.staysOpen);
+        // Either way the next effect sounds.
+        playEffect(audio, kPeekSound);
+        EXPECT_EQ(Mix_Playing(-1), 1);
+        closeAudio(audio);
+    }
+
+    // Left alone, the device closes by itself.
+    AudioState *audio = openAudio();
+    loadTone(audio, kPeekSound, 1000, 50);
+    audio->quietTimer->setInterval(1);
+    playEffect(audio, kPeekSound);
+    EXPECT_TRUE(waitUntil([&] { return !audioDeviceOpen(audio); }));
+    closeAudio(audio);
 }
 
 }  // namespace
