@@ -11,7 +11,6 @@ namespace fusefuda::assetgen {
 namespace {
 
 constexpr int kWidth = 3000;
-constexpr int kHeight = 1600;
 constexpr int kVerticalLines = 48;
 constexpr int kHorizontalLines = 16;
 
