@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Running cost of the real program under Xvfb, measured the way players'
-# other card games are: processor time and resident size from /proc, the
-# window found by xdotool. Not a test: it prints figures.
-#   [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_PARTS="launch carry won"] \
-#       [MEASURE_SCALE=2] measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
-# MEASURE_SCALE runs the game at QT_SCALE_FACTOR=N on a 2560 x 1600 screen
-# (a 3840 x 2400 one at 3); MEASURE_SHOT=folder keeps a screenshot of the
+# Running cost of the real program under Xvfb, held against a floor: a bare
+# Qt window of the game's size that follows the mouse and draws nothing
+# (fusefuda_floor, built beside the probe). Both are started and driven the
+# same way, turn about, and each figure is printed for both with their ratio,
+# medians over several runs. Processor time and resident size come from
+# /proc, windows are found by xdotool. Not a test: it prints figures.
+#   [MEASURE_RUNS=7] [MEASURE_PARTS="launch memory carry idle won"] \
+#       [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_SCALE=2] \
+#       measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
+# The music file beside the executable is copied with it, as installed.
+# MEASURE_SCALE runs both at QT_SCALE_FACTOR=N on a 2560 x 1600 screen (a
+# 3840 x 2400 one at 3); MEASURE_SHOT=folder keeps a screenshot of the
 # advanced deal there.
 set -euo pipefail
 
@@ -21,6 +26,9 @@ fi
 
 exe=$(realpath "$1")
 probe=$(realpath "$2")
+floor="$(dirname "$probe")/fusefuda_floor"
+[ -x "$floor" ] || { echo "measure: no $floor; build fusefuda_floor" >&2; exit 1; }
+runs=${MEASURE_RUNS:-7}
 work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
@@ -33,27 +41,35 @@ export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 unset LANGUAGE
 # The real window system, whatever the calling shell asked Qt for.
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-printf '[Kov_Section]\r\nkanpa=1\r\n%s' "${MEASURE_SETTINGS:-}" > "$work/bin/fusefuda.ini"
 hz=$(getconf CLK_TCK)
 
+# settings LINES: the game's settings file for the next start; the About box
+# is taken as seen.
+settings() { printf '[Kov_Section]\r\nkanpa=1\r\n%s' "$1" > "$work/bin/fusefuda.ini"; }
+settings "${MEASURE_SETTINGS:-}"
+
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
-rss_mb() { awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$pid/status"; }
+rss_mb() { awk '/VmRSS/ {printf "%.1f\n", $2 / 1024}' "/proc/$pid/status"; }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 fail() { echo "measure: $*" >&2; exit 1; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 source "$(dirname "$0")/xdrive.sh"
 
-# A freshly started Xvfb now and then turns the first clients away; a launch
-# that dies without a window is tried again, up to three times.
+# launch game|floor: starts one of the two and waits for its window. A freshly
+# started Xvfb now and then turns the first clients away; a launch that dies
+# without a window is tried again, up to three times.
 launch() {
-    local t0 attempt
+    local t0 attempt program=$work/bin/fusefuda title="伏せ札ジグソー"
+    [ "$1" = floor ] && program=$floor title=floor
     for ((attempt = 1; ; attempt++)); do
         t0=$(now_ms)
-        "$work/bin/fusefuda" >/dev/null 2>"$work/launch.err" &
+        "$program" >/dev/null 2>"$work/launch.err" &
         pid=$!
         for ((tries = 0; tries < 5000; tries++)); do
-            has_named_window "伏せ札ジグソー" && break 2
+            has_named_window "$title" && break 2
             kill -0 "$pid" 2>/dev/null || break
-            sleep 0.005
+            sleep 0.002
         done
         kill -9 "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
@@ -61,7 +77,7 @@ launch() {
         [ $attempt -lt 3 ] || { echo "no window:" >&2; cat "$work/launch.err" >&2; exit 1; }
     done
     launch_ms=$(( $(now_ms) - t0 ))
-    main=$(named_window "伏せ札ジグソー")
+    main=$(named_window "$title")
 }
 
 # thread_ns: "id name nanoseconds" for each thread, from the scheduler's own
@@ -103,16 +119,98 @@ open_play_file() {
 }
 
 quit() { kill -TERM "$pid"; wait "$pid" || true; pid=""; }
-wanted() { [[ " ${MEASURE_PARTS:-launch carry won} " == *" $1 "* ]]; }
+wanted() { [[ " ${MEASURE_PARTS:-launch memory carry idle won} " == *" $1 "* ]]; }
 
-# --- launch, idle before a game, idle after an advanced deal -----------------
+# report WHAT UNIT FLOOR_FILE GAME_FILE: the medians of both and their ratio.
+report() {
+    local f g; f=$(median < "$3"); g=$(median < "$4")
+    echo "$1 (median of $(wc -l < "$4")): floor $f $2, game $g $2, ratio $(ratio "$g" "$f")"
+}
+
+# --- start to visible window, turn about with the floor ----------------------
+# Once with SDL's dummy driver and once with no driver named, so that SDL
+# looks for a sound device (there is none under the measurement).
 if wanted launch; then
-best=999999
-for run in 1 2 3 4 5; do
-    launch; [ "$launch_ms" -lt "$best" ] && best=$launch_ms
-    [ $run -lt 5 ] && quit
+for audio in dummy none; do
+    : > "$work/launch.floor"; : > "$work/launch.game"
+    for ((run = 0; run < runs; run++)); do
+        for who in floor game; do
+            if [ "$audio" = none ]; then
+                (unset SDL_AUDIODRIVER; launch "$who"; quit; echo "$launch_ms" >> "$work/launch.$who")
+            else
+                launch "$who"; quit; echo "$launch_ms" >> "$work/launch.$who"
+            fi
+        done
+    done
+    report "start to visible window, audio driver $audio" ms "$work/launch.floor" "$work/launch.game"
 done
-echo "launch to visible window: best of 5 ${best} ms"
+fi
+
+# --- resident size after an advanced deal ------------------------------------
+# The floor as it stands once shown; the game once an advanced game is dealt,
+# with the music off and then on, the music file beside it either way.
+if wanted memory; then
+memory_runs=$(( runs < 3 ? runs : 3 ))
+for music in 0 1; do
+    settings "${MEASURE_SETTINGS:-}"$'bgmF='"$music"$'\r\n'
+    : > "$work/rss.floor"; : > "$work/rss.game"
+    for ((run = 0; run < memory_runs; run++)); do
+        launch floor; sleep 1; rss_mb >> "$work/rss.floor"; quit
+        launch game; menu f n t; sleep 1; rss_mb >> "$work/rss.game"; quit
+    done
+    report "resident after an advanced deal, music $( [ $music = 1 ] && echo on || echo off)" MB \
+        "$work/rss.floor" "$work/rss.game"
+done
+settings "${MEASURE_SETTINGS:-}"
+fi
+
+# --- carrying at about 190 moves a second ------------------------------------
+# The game carries a 16-card group; the floor gets the same presses and moves.
+# carry_once WHO: one carry of 1900 moves, its share of a core appended to
+# carry.WHO.
+carry_once() {
+    local x0 y0 gx gy
+    launch "$1"
+    if [ "$1" = game ]; then
+        sleep 0.5
+        import -window root "$work/start.png"
+        read -r x0 y0 < <("$probe" --scale="$scale" locate "$work/start.png" 1)
+        open_play_file "$work/group.pvq"
+    else
+        eval "$(xdotool getwindowgeometry --shell "$main")"
+        x0=$X y0=$Y
+    fi
+    sleep 1
+    gx=$((60 * scale)); gy=$((140 * scale))  # client point on the group's first card
+    xdotool mousemove --sync $((x0 + gx)) $((gy + y0))
+    xdotool mousedown 1
+    local moves=() k dx a b t0 t1
+    for ((k = 0; k < 1900; k++)); do
+        dx=$(( ((k % 40) < 20 ? (k % 20) * 5 : (20 - k % 20) * 5) * scale ))
+        moves+=(mousemove $((x0 + gx + dx)) $((gy + y0)) sleep 0.005)
+    done
+    a=$(cpu_ticks); t0=$(now_ms)
+    xdotool "${moves[@]}"
+    t1=$(now_ms); b=$(cpu_ticks)
+    xdotool mouseup 1
+    awk -v u=$(( (b - a) * 1000 / hz )) -v w=$((t1 - t0)) 'BEGIN {printf "%.2f\n", 100 * u / w}' \
+        >> "$work/carry.$1"
+    echo "$1 carry: 1900 moves in $((t1 - t0)) ms, resident $(rss_mb) MB" >> "$work/carry.log"
+    quit
+}
+if wanted carry; then
+"$probe" groupfile "$work/group.pvq"
+carry_runs=$(( runs < 3 ? runs : 3 ))
+: > "$work/carry.floor"; : > "$work/carry.game"
+for ((run = 0; run < carry_runs; run++)); do carry_once floor; carry_once game; done
+report "carrying a 16-card group at about 190 moves a second" "% of a core" \
+    "$work/carry.floor" "$work/carry.game"
+sed 's/^/    /' "$work/carry.log"
+fi
+
+# --- idle, before a game and after an advanced deal --------------------------
+if wanted idle; then
+launch game
 sleep 1
 echo "idle 10 s before a game: $(cpu_over 10) ms of processor time, resident $(rss_mb) MB"
 echo "    $(by_thread 10)"
@@ -124,36 +222,10 @@ echo "    $(by_thread 10)"
 quit
 fi
 
-# --- carrying a 13-card group at about 190 moves a second --------------------
-if wanted carry; then
-"$probe" groupfile "$work/group.pvq"
-launch
-sleep 0.5
-import -window root "$work/start.png"
-read -r x0 y_off < <("$probe" --scale="$scale" locate "$work/start.png" 1)
-open_play_file "$work/group.pvq"
-sleep 1
-gx=$((60 * scale)); gy=$((140 * scale))  # client point on the group's first card
-xdotool mousemove --sync $((x0 + gx)) $((gy + y_off))
-xdotool mousedown 1
-moves=()
-for ((k = 0; k < 1900; k++)); do
-    dx=$(( ((k % 40) < 20 ? (k % 20) * 5 : (20 - k % 20) * 5) * scale ))
-    moves+=(mousemove $((x0 + gx + dx)) $((gy + y_off)) sleep 0.005)
-done
-a=$(cpu_ticks); t0=$(now_ms)
-xdotool "${moves[@]}"
-t1=$(now_ms); b=$(cpu_ticks)
-xdotool mouseup 1
-wall=$((t1 - t0)); used=$(( (b - a) * 1000 / hz ))
-echo "carrying a 13-card group: 1900 moves in ${wall} ms ($(( 1900 * 1000 / wall )) a second), ${used} ms of processor time = $(awk -v u=$used -v w=$wall 'BEGIN {printf "%.1f", 100 * u / w}') % of a core, resident $(rss_mb) MB"
-quit
-fi
-
 # --- a won board with its sparkles ------------------------------------------
 if wanted won; then
 "$probe" wonfile "$work/won.pvq"
-launch
+launch game
 open_play_file "$work/won.pvq"
 sleep 1
 used=$(cpu_over 10)

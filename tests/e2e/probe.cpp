@@ -9,7 +9,7 @@
 //   probe sevens SHOT X0 Y0 LEFT TOP [SPENT]
 //                                       the sevens' column at window (LEFT, TOP);
 //                                       with SPENT the seven of spades is spent
-//   probe groupfile PATH                a play file with a 13-card group at window (50, 100)
+//   probe groupfile PATH                a play file with a 16-card group at window (50, 100)
 //   probe wonfile PATH                  a play file of a won beginner game
 //   probe lastmovefile PATH             a play file of a beginner game one drop from
 //                                       its end; prints that drop as "drag X1 Y1 X2 Y2"
@@ -176,10 +176,10 @@ int writePlayFile(const char *path, bool won) {
         joinGroup(g, ids, 475 - 128 + g.viewX, 150 + g.viewY);
         g.gameOver = 1;
     } else {
-        // The spades but their seven, and the six of clubs below the six.
+        // The spades but their seven, and the threes to sixes of clubs below.
         for (int c = 0; c < kColumns; ++c)
             if (c != 6) ids.push_back(cardId(c, 0));
-        ids.push_back(cardId(5, 1));
+        for (int c = 2; c <= 5; ++c) ids.push_back(cardId(c, 1));
         joinGroup(g, ids, 50 + g.viewX, 100 + g.viewY);
     }
     savePlayFile(ctx);
