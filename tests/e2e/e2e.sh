@@ -8,38 +8,15 @@
 # E2E_ARTIFACTS=folder keeps the screenshots.
 set -euo pipefail
 
-if [ -z "${E2E_INSIDE:-}" ]; then
-    exec env E2E_INSIDE=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-        bash "$0" "$@"
-fi
+source "$(dirname "$0")/sandbox.sh"
+under_xvfb 1280x1024x24 "$0" "$@"
 
 exe=$(realpath "$1")
 probe=$(realpath "$2")
 solver=$(realpath "$3")
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
-    if [ -n "${E2E_ARTIFACTS:-}" ]; then mkdir -p "$E2E_ARTIFACTS"; cp "$work"/*.png "$E2E_ARTIFACTS"/ 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+sandbox "$exe"
 
-# A copy of the program in a folder of its own, and a home of its own, so that
-# no settings of the developer are read or touched.
-mkdir -p "$work/bin" "$work/home" "$work/run"
-chmod 700 "$work/run"
-cp "$exe" "$work/bin/fusefuda"
-[ -f "$(dirname "$exe")/fusefuda.mid" ] && cp "$(dirname "$exe")/fusefuda.mid" "$work/bin/"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
-# No language set: the Japanese interface, whatever the caller's desktop speaks.
-export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
-unset LANGUAGE
-# The real window system, whatever the calling shell asked Qt for.
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-ini="$work/bin/fusefuda.ini"
-
-fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
+fail() { echo "e2e: FAIL: $*" >&2; [ -s "$work/out.log" ] && cat "$work/out.log" >&2; exit 1; }
 note() { echo "e2e: $*"; }
 
 source "$(dirname "$0")/xdrive.sh"

@@ -14,38 +14,24 @@
 # advanced deal there.
 set -euo pipefail
 
+source "$(dirname "$0")/sandbox.sh"
 scale=${MEASURE_SCALE:-1}
-if [ -z "${MEASURE_INSIDE:-}" ]; then
-    screen=1280x1024x24
-    [ "$scale" = 2 ] && screen=2560x1600x24
-    [ "$scale" = 3 ] && screen=3840x2400x24
-    exec env MEASURE_INSIDE=1 xvfb-run -a -s "-screen 0 $screen -nolisten tcp" \
-        bash "$0" "$@"
-fi
+screen=1280x1024x24
+[ "$scale" = 2 ] && screen=2560x1600x24
+[ "$scale" = 3 ] && screen=3840x2400x24
+under_xvfb "$screen" "$0" "$@"
 [ "$scale" = 1 ] || export QT_SCALE_FACTOR=$scale
 
-exe=$(realpath "$1")
 probe=$(realpath "$2")
 floor="$(dirname "$probe")/fusefuda_floor"
 [ -x "$floor" ] || { echo "measure: no $floor; build fusefuda_floor" >&2; exit 1; }
 runs=${MEASURE_RUNS:-7}
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-mkdir -p "$work/bin" "$work/home" "$work/run"
-chmod 700 "$work/run"
-cp "$exe" "$work/bin/fusefuda"
-[ -f "$(dirname "$exe")/fusefuda.mid" ] && cp "$(dirname "$exe")/fusefuda.mid" "$work/bin/"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
-export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
-unset LANGUAGE
-# The real window system, whatever the calling shell asked Qt for.
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+sandbox "$(realpath "$1")"
 hz=$(getconf CLK_TCK)
 
 # settings LINES: the game's settings file for the next start; the About box
 # is taken as seen.
-settings() { printf '[Kov_Section]\r\nkanpa=1\r\n%s' "$1" > "$work/bin/fusefuda.ini"; }
+settings() { printf '[Kov_Section]\r\nkanpa=1\r\n%s' "$1" > "$ini"; }
 settings "${MEASURE_SETTINGS:-}"
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }

@@ -7,30 +7,14 @@
 # E2E_ARTIFACTS=folder keeps the screenshots.
 set -euo pipefail
 
-if [ -z "${E2E_INSIDE:-}" ]; then
-    exec env E2E_INSIDE=1 xvfb-run -a -s "-screen 0 2560x1600x24 -nolisten tcp" \
-        bash "$0" "$@"
-fi
+source "$(dirname "$0")/sandbox.sh"
+under_xvfb 2560x1600x24 "$0" "$@"
 
 exe=$(realpath "$1")
 probe=$(realpath "$2")
 solver=$(realpath "$3")
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
-    if [ -n "${E2E_ARTIFACTS:-}" ]; then mkdir -p "$E2E_ARTIFACTS"; cp "$work"/*.png "$E2E_ARTIFACTS"/ 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$work/bin" "$work/home" "$work/run"
-chmod 700 "$work/run"
-cp "$exe" "$work/bin/fusefuda"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
-export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8 QT_SCALE_FACTOR=2
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-ini="$work/bin/fusefuda.ini"
+sandbox "$exe"
+export QT_SCALE_FACTOR=2
 printf '[Kov_Section]\r\nkanpa=1\r\nbgmF=0\r\nSoundF=0\r\n' > "$ini"
 k=2
 

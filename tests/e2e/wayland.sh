@@ -7,27 +7,18 @@
 #   wayland.sh FUSEFUDA_EXECUTABLE
 set -euo pipefail
 
-exe=$(realpath "$1")
-work=$(mktemp -d)
-pid=""
+source "$(dirname "$0")/sandbox.sh"
+source "$(dirname "$0")/xdrive.sh"
+sandbox "$(realpath "$1")"
 weston_pid=""
 cleanup() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
     [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null || true
-    rm -rf "$work"
+    sandbox_cleanup
 }
 trap cleanup EXIT
+unset DISPLAY
 fail() { echo "wayland: FAIL: $*" >&2; [ -f "$work/out.log" ] && cat "$work/out.log" >&2; exit 1; }
 note() { echo "wayland: $*"; }
-source "$(dirname "$0")/xdrive.sh"
-
-mkdir -p "$work/bin" "$work/home" "$work/run"
-chmod 700 "$work/run"
-cp "$exe" "$work/bin/fusefuda"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
-export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
-unset DISPLAY QT_QPA_PLATFORM
-ini="$work/bin/fusefuda.ini"
 printf '[Kov_Section]\r\nkanpa=1\r\nbgmF=0\r\nSoundF=0\r\nbackP=4\r\n' > "$ini"
 
 command -v weston >/dev/null || fail "weston is not installed"

@@ -1,0 +1,41 @@
+# The room every end-to-end run and the measurement give the game: source it.
+
+# under_xvfb SCREEN SCRIPT ARGS...: runs the calling script again inside a
+# fresh Xvfb with a screen of that size (WIDTHxHEIGHTxDEPTH); returns at once
+# when the script is already inside one.
+under_xvfb() {
+    local screen=$1; shift
+    [ -n "${E2E_INSIDE:-}" ] && return 0
+    exec env E2E_INSIDE=1 xvfb-run -a -s "-screen 0 $screen -nolisten tcp" bash "$@"
+}
+
+# sandbox EXECUTABLE: a copy of the program (and its music, when it lies
+# beside it) in a folder of its own, $work/bin, and a home of its own, so that
+# no settings of the developer are read or touched. Sets $work (removed on
+# exit, after its screenshots are kept in $E2E_ARTIFACTS when that is set),
+# $ini, the game's settings file, and $pid, the game's process once started,
+# which is killed on exit. No language is set: the Japanese interface,
+# whatever the caller's desktop speaks; the real window system, whatever the
+# calling shell asked Qt for.
+sandbox() {
+    work=$(mktemp -d)
+    pid=""
+    trap sandbox_cleanup EXIT
+    mkdir -p "$work/bin" "$work/home" "$work/run"
+    chmod 700 "$work/run"
+    cp "$1" "$work/bin/fusefuda"
+    if [ -f "$(dirname "$1")/fusefuda.mid" ]; then cp "$(dirname "$1")/fusefuda.mid" "$work/bin/"; fi
+    export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
+    export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+    unset LANGUAGE QT_QPA_PLATFORM WAYLAND_DISPLAY
+    ini="$work/bin/fusefuda.ini"
+}
+
+sandbox_cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
+    if [ -n "${E2E_ARTIFACTS:-}" ]; then
+        mkdir -p "$E2E_ARTIFACTS"
+        cp "$work"/*.png "$E2E_ARTIFACTS"/ 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
