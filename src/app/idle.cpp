@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <malloc.h>
 #include <map>
 
 #include "game/deal.h"
@@ -136,6 +137,11 @@ void idleStep(Context &ctx) {
     if (g.dealPending == 1) {
         dealScatter(ctx, g.level);
         g.dealPending = 0;
+        // The menu or dialog that asked for the game has just closed; what
+        // it drew with is freed but lies between live blocks, where the
+        // allocator keeps it: 0.7 MB after the File menu. A deal is rare and
+        // slow beside the walk over the heap that hands it back.
+        malloc_trim(0);
     }
     agePopups(ctx);
     drawPopups(ctx);

@@ -138,6 +138,7 @@ void MainWindow::startUp() {
     // The pictures at the screen's density; the game's geometry stays in
     // board pixels whatever it is.
     const int scale = surfaceScaleFor(view_->devicePixelRatio());
+    surfaces_.trimCanvas = true;
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
                    std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
     loadGrabCursor();

@@ -48,8 +48,8 @@ std::vector<int> likeRows(const QImage &picture);
 
 // What a window of the given client size can show of the board at the
 // view's limits; above scale 1 the canvas holds no more.
-QSize canvasSize(int scale, QSize window) {
-    if (scale == 1) return {kBoardWidth, kBoardHeight};
+QSize canvasSize(const Surfaces &s, QSize window) {
+    if (s.scale == 1 && !s.trimCanvas) return {kBoardWidth, kBoardHeight};
     return {std::min(kBoardWidth, kViewXMax + window.width()),
             std::min(kBoardHeight, kViewYMax + window.height())};
 }
@@ -84,7 +84,7 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     s.sparkleMask = surfaceFor(kSparkleMaskPicture, 30, 180, k);
     switchBacks(s, cardPattern);
     switchBackground(s, backgroundPattern);
-    const QSize canvas = canvasSize(k, QSize(windowWidth, windowHeight));
+    const QSize canvas = canvasSize(s, QSize(windowWidth, windowHeight));
     s.board = blankSurface(canvas.width(), canvas.height(), k);
     s.scratch = blankSurface(200, 200, k);
     s.peek = s.unknownCard.copy();
@@ -253,8 +253,8 @@ void resizeWindowSurface(Surfaces &s, int width, int height) {
     QImage fresh = windowSurface(s, width, height);
     keepPixels(s.window, fresh);
     s.window = fresh;
-    if (s.scale == 1 || s.board.isNull()) return;
-    const QSize canvas = canvasSize(s.scale, QSize(width, height));
+    if ((s.scale == 1 && !s.trimCanvas) || s.board.isNull()) return;
+    const QSize canvas = canvasSize(s, QSize(width, height));
     if (canvas.width() <= logicalSize(s.board).width() &&
         canvas.height() <= logicalSize(s.board).height())
         return;

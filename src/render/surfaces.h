@@ -31,11 +31,16 @@ struct Surfaces {
     // rows are nearly all alike, and the picture is larger than a cache.
     std::vector<int> backgroundRows;
     qint64 backgroundRowsFor = 0;
-    // The board canvas, 3000 x 1600. Above scale 1 it reaches only as far as
-    // a window of the framebuffer's size can show (the view's limits plus the
-    // window): the far right and bottom of the board are never on screen,
-    // and at 2 or 3 they would cost 28 or 62 MB.
+    // The board canvas, 3000 x 1600. Above scale 1, or with trimCanvas set,
+    // it reaches only as far as a window of the framebuffer's size can show
+    // (the view's limits plus the window): the far right and bottom of the
+    // board are never on screen, and they would cost 6 MB at scale 1 (a
+    // third of the program's own memory) and 28 or 62 MB at 2 or 3.
     QImage board;
+    // The game's window sets this before createSurfaces; left unset, scale 1
+    // keeps the canvas of the whole board that checks of it against the
+    // board's rule read.
+    bool trimCanvas = false;
     QImage scratch;       // 200 x 200
     QImage peek;          // the peek window's picture, 64 x 102
 

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <utility>
 
 #include "game/board.h"
+#include "game/deal.h"
 #include "game/input.h"
 #include "render/cards.h"
 #include "render/trace_pictures.h"
@@ -478,4 +480,56 @@ TEST(Held, APeekedOrRaisedGroupStaysInFrontWhileThePointerLeavesItForOtherCards)
                   0)
             << (peek ? "peek" : "raise");
     }
+}
+
+// The game's window keeps a canvas only as large as it can show: every frame
+// and every pixel of the canvas it keeps must be what the canvas of the whole
+// board gives, through carries into the far corner, panning there, and a
+// window grown past what the canvas held.
+TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
+    Table whole, trimmed;
+    trimmed.surfaces.trimCanvas = true;
+    createSurfaces(trimmed.surfaces, 1, 1, 1008, 709);
+    EXPECT_EQ(trimmed.surfaces.board.size(), QSize(kViewXMax + 1008, kViewYMax + 709));
+    const auto both = [&](const char *what, const std::function<void(Table &)> &step) {
+        for (Table *t : {&whole, &trimmed}) step(*t);
+        const QImage &kept = trimmed.surfaces.board;
+        EXPECT_EQ(differingPixels(trimmed.surfaces.window, whole.surfaces.window), 0) << what;
+        EXPECT_EQ(differingPixels(kept, whole.surfaces.board.copy(kept.rect())), 0) << what;
+    };
+    both("deal", [](Table &t) { t.deal(kAdvanced); });
+    both("full paint", [](Table &t) { paintWindow(t.ctx); });
+    const Rect seven = whole.g().cardRect[6][0];
+    const int gx = seven.left + 20 - whole.g().viewX, gy = seven.top + 30 - whole.g().viewY;
+    both("press", [&](Table &t) { onLeftPress(t.ctx, gx, gy, false); });
+    both("carry to the corner", [&](Table &t) { onMouseMove(t.ctx, 990, 690); });
+    both("drop", [&](Table &t) { onLeftRelease(t.ctx, 990, 690); });
+    both("pan to the limits", [](Table &t) {
+        t.g().viewX = kViewXMax;
+        t.g().viewY = kViewYMax;
+        t.g().panning = 1;
+        paintWindow(t.ctx);
+        t.g().panning = 0;
+    });
+    both("carry further", [&](Table &t) {
+        const Rect &m = t.g().cardRect[6][0];
+        const int x = m.left + 20 - t.g().viewX, y = m.top + 30 - t.g().viewY;
+        onLeftPress(t.ctx, x, y, false);
+        onMouseMove(t.ctx, 1000, 700);
+        onLeftRelease(t.ctx, 1000, 700);
+    });
+    // past what the window showed before it panned
+    ASSERT_GT(whole.g().cardRect[6][0].left, 1008);
+    ASSERT_GT(whole.g().cardRect[6][0].top, 709);
+    both("grown window", [](Table &t) {
+        resizeWindowSurface(t.surfaces, 2100, 900);
+        paintWindow(t.ctx);
+    });
+    EXPECT_EQ(trimmed.surfaces.board.size(), QSize(kBoardWidth, kBoardHeight));
+    both("panning in the grown window", [](Table &t) {
+        t.g().viewX = kViewXMax / 2;
+        t.g().panning = 1;
+        paintWindow(t.ctx);
+        t.g().panning = 0;
+    });
 }
