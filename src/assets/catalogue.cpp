@@ -20,8 +20,9 @@ QImage readPng(const QString &path) {
 }  // namespace
 
 QImage loadPicture(int number, int scale) {
-    QImage image = readPng(scale == 1 ? QStringLiteral(":/assets/%1.png").arg(number)
-                                      : QStringLiteral(":/assets/%1@%2x.png").arg(number).arg(scale));
+    QImage image =
+        readPng(scale == 1 ? QStringLiteral(":/assets/%1.png").arg(number)
+                           : QStringLiteral(":/assets/%1@%2x.png").arg(number).arg(scale));
     if (image.isNull()) return image;
     image = image.convertToFormat(number == kIconPicture || number == kCursorPicture
                                       ? QImage::Format_ARGB32

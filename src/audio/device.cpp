@@ -46,14 +46,21 @@ void closeDevice(AudioState *audio, bool inBackground) {
     // Closing halts the music and calls the finished hook once more.
     attachMusicHook(audio, false);
     audio->deviceOpen = 0;
-    auto close = [sdl = audio->sdl] {
+    const SdlLibrary *sdl = audio->sdl;
+    auto close = [sdl] {
         sdl->Mix_CloseAudio();
         sdl->SDL_QuitSubSystem(SDL_INIT_AUDIO);
     };
-    if (inBackground)
-        audio->background = std::thread(close);
-    else
+    if (!inBackground) {
         close();
+        return;
+    }
+    audio->background = std::thread([sdl, close] {
+        close();
+        // SDL keeps data for each thread that calls it, and frees it by
+        // itself only for threads that it started.
+        sdl->SDL_TLSCleanup();
+    });
 }
 
 }  // namespace
@@ -106,6 +113,7 @@ void warmUpAudio(AudioState *audio, bool withMusic, std::function<void()> ready)
         const SdlLibrary *sdl = sdlLibrary();
         if (sdl && withMusic && audio->musicLoadPending == 1 && openDevice(audio, *sdl))
             loadPendingPiece(audio);
+        if (sdl) sdl->SDL_TLSCleanup();
         QMetaObject::invokeMethod(
             audio->noticeReceiver.get(),
             [audio, ready] {

@@ -21,7 +21,7 @@ std::optional<SdlLibrary> openLibraries() {
     if (!mixer) return std::nullopt;
     SdlLibrary library;
     bool complete = true;
-#define FUSEFUDA_SDL_RESOLVE(name)                                            \
+#define FUSEFUDA_SDL_RESOLVE(name)                                           \
     library.name = reinterpret_cast<decltype(&::name)>(dlsym(mixer, #name)); \
     complete = complete && library.name != nullptr;
     FUSEFUDA_SDL_FUNCTIONS(FUSEFUDA_SDL_RESOLVE)

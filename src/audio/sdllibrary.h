@@ -10,30 +10,31 @@
 namespace fusefuda {
 
 // Every SDL function the game calls, once each.
-#define FUSEFUDA_SDL_FUNCTIONS(X)                                                          \
-    X(SDL_InitSubSystem)                                                                 \
-    X(SDL_QuitSubSystem)                                                                 \
-    X(SDL_SetHint)                                                                       \
-    X(SDL_SetHintWithPriority)                                                           \
-    X(SDL_ResetHint)                                                                     \
-    X(SDL_RWFromConstMem)                                                                \
-    X(Mix_OpenAudio)                                                                     \
-    X(Mix_CloseAudio)                                                                    \
-    X(Mix_AllocateChannels)                                                              \
-    X(Mix_Volume)                                                                        \
-    X(Mix_VolumeMusic)                                                                   \
-    X(Mix_LoadWAV_RW)                                                                    \
-    X(Mix_FreeChunk)                                                                     \
-    X(Mix_PlayChannel)                                                                   \
-    X(Mix_HaltChannel)                                                                   \
-    X(Mix_Playing)                                                                       \
-    X(Mix_LoadMUS)                                                                       \
-    X(Mix_FreeMusic)                                                                     \
-    X(Mix_PlayMusic)                                                                     \
-    X(Mix_PauseMusic)                                                                    \
-    X(Mix_ResumeMusic)                                                                   \
-    X(Mix_HaltMusic)                                                                     \
-    X(Mix_PlayingMusic)                                                                  \
+#define FUSEFUDA_SDL_FUNCTIONS(X) \
+    X(SDL_InitSubSystem)          \
+    X(SDL_QuitSubSystem)          \
+    X(SDL_SetHint)                \
+    X(SDL_SetHintWithPriority)    \
+    X(SDL_ResetHint)              \
+    X(SDL_RWFromConstMem)         \
+    X(SDL_TLSCleanup)             \
+    X(Mix_OpenAudio)              \
+    X(Mix_CloseAudio)             \
+    X(Mix_AllocateChannels)       \
+    X(Mix_Volume)                 \
+    X(Mix_VolumeMusic)            \
+    X(Mix_LoadWAV_RW)             \
+    X(Mix_FreeChunk)              \
+    X(Mix_PlayChannel)            \
+    X(Mix_HaltChannel)            \
+    X(Mix_Playing)                \
+    X(Mix_LoadMUS)                \
+    X(Mix_FreeMusic)              \
+    X(Mix_PlayMusic)              \
+    X(Mix_PauseMusic)             \
+    X(Mix_ResumeMusic)            \
+    X(Mix_HaltMusic)              \
+    X(Mix_PlayingMusic)           \
     X(Mix_HookMusicFinished)
 
 // The functions by their own names, typed by the headers the game is built
