@@ -187,7 +187,7 @@ void BM_QuietDeviceCloses(benchmark::State &state) {
         closeDeviceIfQuiet(audio);
         state.PauseTiming();
         if (audioDeviceOpen(audio)) state.SkipWithError("the device stayed open");
-        finishClosing(audio);
+        finishBackgroundWork(audio);
         closeAudio(audio);
         state.ResumeTiming();
     }

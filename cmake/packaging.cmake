@@ -64,15 +64,18 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The build carries debugging information; a player's install does not need it.
 set(CPACK_STRIP_FILES ON)
-# The Qt and SDL libraries, and with libqt6gui6 the X11 platform plugin, come
-# from dpkg-shlibdeps. What the game opens by name at run time it cannot see:
-# the dialog font, Qt's Japanese translation, and the soundfont. Debian's
+# The Qt libraries, and with libqt6gui6 the X11 platform plugin, come from
+# dpkg-shlibdeps. What the game opens by name at run time it cannot see:
+# SDL2 and SDL2_mixer, opened once the window is up (at the versions that
+# first have every function the game looks up: SDL_ResetHint came with SDL
+# 2.24, Mix_PlayChannel became a function in SDL_mixer 2.6), the dialog font,
+# Qt's Japanese translation, and the soundfont. Debian's
 # SDL_mixer plays MIDI through /usr/share/sounds/sf3/default-GM.sf3, which
 # every sf3-soundfont-gm package registers; the first is the one SDL_mixer
 # itself recommends. Qt's Wayland platform plugin lets the game run as a
 # native client on a Wayland desktop instead of through XWayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-ipafont-gothic, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm, qt6-wayland")
+    "libsdl2-2.0-0 (>= 2.24.0), libsdl2-mixer-2.0-0 (>= 2.6.0), fonts-ipafont-gothic, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm, qt6-wayland")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 include(CPack)

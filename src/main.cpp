@@ -1,3 +1,4 @@
+#include <fontconfig/fontconfig.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
+#include <thread>
 
 #include "app/language.h"
 #include "app/mainwindow.h"
@@ -39,6 +41,10 @@ void catchTermination() {
 }  // namespace
 
 int main(int argc, char *argv[]) {
+    // The menu bar's text waits for fontconfig to read its configuration and
+    // caches, some milliseconds that a second core can spend while Qt
+    // connects to the display. Qt finds it read when it first lays out text.
+    std::thread fonts([] { FcInit(); });
     // Dialog and menu text is set in this face; Debian's fontconfig has no
     // alias for it, and IPA P Gothic has the same metrics.
     fusefuda::installDialogFont();
@@ -59,6 +65,7 @@ int main(int argc, char *argv[]) {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
     setup.seeThrough = fusefuda::compositorPresent();
 
+    fonts.join();
     fusefuda::MainWindow window(setup);
     if (signalPipe[0] >= 0) {
         auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);

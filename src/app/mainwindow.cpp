@@ -43,6 +43,8 @@ constexpr qint64 kFrameMs = 16;  // about one refresh of the screen
 constexpr qint64 kFrameLateMs = 8;
 
 const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
+// Posted behind the first repaint: the audio waits until the window is drawn.
+const QEvent::Type kAudioEvent = QEvent::Type(QEvent::registerEventType());
 
 // Wayland lets no client place its windows or move the pointer; asking only
 // earns a warning. The game's own clamping keeps a carried card in the window.
@@ -149,7 +151,7 @@ void MainWindow::startUp() {
     if (state_.aboutShown == 0) runAboutBox(this);
     state_.aboutShown = 1;
     if (state_.scoreDisplayOn == 1) openScoreWindow();
-    if (state_.bgmOn == 1) playMusicFromStart(audio_);
+    QCoreApplication::postEvent(this, new QEvent(kAudioEvent), Qt::LowEventPriority);
     phaseClock_.start();
     startedUp_ = true;
     scheduleTimers();
@@ -550,6 +552,14 @@ int64_t MainWindow::currentTime() { return int64_t(std::time(nullptr)); }
 bool MainWindow::event(QEvent *event) {
     if (event->type() == kRepaintEvent) {
         repaintAll();
+        return true;
+    }
+    if (event->type() == kAudioEvent) {
+        // The music starts once its device and piece are ready, if it is
+        // still wanted by then.
+        warmUpAudio(audio_, state_.bgmOn == 1, [this] {
+            if (!shutDown_ && state_.bgmOn == 1) resumeMusic(audio_);
+        });
         return true;
     }
     const bool handled = QMainWindow::event(event);

@@ -44,7 +44,8 @@ public:
     ~MainWindow() override;
 
     // Starting values, settings, surfaces, first-run About box, score window,
-    // music, timers and menu marks, in that order. The window is shown first.
+    // timers and menu marks, in that order. The window is shown first; the
+    // audio loads, and the music starts, after the first frame.
     void startUp();
     // Music closed, pictures released, settings written; runs once.
     void shutDown();
@@ -77,6 +78,7 @@ public:
     const MenuActions &menu() const { return menu_; }
     const SettingsLocation &settingsLocation() const { return location_; }
     BoardView *boardView() const { return view_; }
+    AudioState *audio() const { return audio_; }
     QWidget *scoreWindow() const;
     QWidget *peekWindow() const;
     bool grabCursorShown() const { return grabShown_; }

@@ -2,8 +2,6 @@
 // the music. SDL_mixer is process-wide, so there is one of these at a time.
 #pragma once
 
-#include <SDL_mixer.h>
-
 #include <QByteArray>
 #include <QObject>
 #include <QTimer>
@@ -14,6 +12,8 @@
 #include <memory>
 #include <string>
 #include <thread>
+
+#include "audio/sdllibrary.h"
 
 namespace fusefuda {
 
@@ -26,6 +26,9 @@ enum class MusicPhase {
 };
 
 struct AudioState {
+    // SDL's functions, from the first time the device opened; every SDL call
+    // goes through them, and only once a device is or was open.
+    const SdlLibrary *sdl = nullptr;
     // 1 while Mix_OpenAudio holds a device, the silent one included. SDL's
     // audio thread wakes for every buffer while a device is open, playing or
     // not, so the device is opened only when something is to be heard.
@@ -39,11 +42,13 @@ struct AudioState {
     // Closes a device that has had nothing to play for a while (effects only:
     // a loaded piece keeps it open, so that it can resume where it stopped).
     std::unique_ptr<QTimer> quietTimer;
-    // SDL's close waits for its audio thread to play out two more buffers,
-    // about a tenth of a second: a quiet device is closed here instead of on
-    // the GUI thread, which would stand still meanwhile. Nothing touches
-    // SDL until it has been joined.
-    std::thread closing;
+    // SDL work that the GUI thread would stand still for. After start-up,
+    // loading the libraries and, for a game that starts with music, opening
+    // the device and loading the piece: the window is on screen meanwhile.
+    // And closing a quiet device: SDL's close waits for its audio thread to
+    // play out two more buffers, about a tenth of a second. Every operation
+    // on the GUI thread joins it before it touches SDL or this record.
+    std::thread background;
 
     std::string musicPath;
     // The loaded piece; null before it is first needed and when loading
@@ -75,12 +80,19 @@ int effectSlot(int number);
 void decodeEffects(AudioState *audio);
 void freeEffects(AudioState *audio);
 
+// Opens the device with the libraries given, falling back to the silent
+// driver, and decodes the effects for it; starts no timer, so that it can run
+// on the background thread.
+bool openDevice(AudioState *audio, const SdlLibrary &sdl);
+// Loads the piece that waits for the device, now that the device is open.
+void loadPendingPiece(AudioState *audio);
+
 // Closes the device when nothing plays and no piece is loaded; otherwise it
 // stays open (and the quiet timer looks again later while an effect plays).
 // The quiet timer calls it; tests call it to stand in for the timer.
 void closeDeviceIfQuiet(AudioState *audio);
-// Waits until a device closing in the background is closed.
-void finishClosing(AudioState *audio);
+// Waits until the work on the background thread is done.
+void finishBackgroundWork(AudioState *audio);
 // Starts the quiet timer over: the device closes once it has been silent that
 // long.
 void noteSound(AudioState *audio);
@@ -88,8 +100,8 @@ void noteSound(AudioState *audio);
 // The hook handed to Mix_HookMusicFinished; runs on whatever thread SDL_mixer
 // calls it from. Tests call it to stand in for the audio thread.
 void musicFinishedHook();
-// Points the hook at the record (or at nothing, with null).
-void attachMusicHook(AudioState *audio);
+// Points the hook at the record, or at nothing.
+void attachMusicHook(AudioState *audio, bool attach);
 // The queued end notice, on the GUI thread: restarts only a natural end of the
 // play that is still current.
 void musicEndNotice(AudioState *audio, uint32_t generation);

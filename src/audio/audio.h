@@ -18,7 +18,13 @@ void closeAudio(AudioState *audio);
 // Opens the device now, falling back to a silent driver; false only when not
 // even that opens.
 bool openAudioDevice(AudioState *audio);
-bool audioDeviceOpen(const AudioState *audio);
+bool audioDeviceOpen(AudioState *audio);
+// For the moment the window has shown its first frame: loads the audio
+// libraries on a thread of their own and, with withMusic, opens the device and
+// loads the piece there too, so that the window waits for none of it; ready
+// then runs on the GUI thread. An operation asked for meanwhile waits for the
+// thread, and a sound is not lost.
+void warmUpAudio(AudioState *audio, bool withMusic, std::function<void()> ready);
 
 // Replaces the sound of effect 113, 114 or 130 with a WAV file held in memory;
 // data that is not a WAV leaves the effect without a sound, so that playing it

@@ -1,6 +1,6 @@
-// Opening and closing the audio device.
-#include <SDL.h>
-#include <SDL_mixer.h>
+// Opening and closing the audio device, and the warm-up after start-up.
+#include <QMetaObject>
+#include <utility>
 
 #include "assets/catalogue.h"
 #include "audio/AudioState.h"
@@ -28,32 +28,39 @@ constexpr int kMusicVolume = 40;
 // peeking card after card does not wait for it to open each time.
 constexpr int kQuietCloseMs = 5000;
 
-bool openOn(const char *driver) {
+bool openOn(const SdlLibrary &sdl, const char *driver) {
     // The hint overrides SDL_AUDIODRIVER for this one attempt only.
-    if (driver) SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
-    bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (driver) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    if (driver) sdl.SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, SDL_HINT_OVERRIDE);
+    bool initialised = sdl.SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (driver) sdl.SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     if (!initialised) return false;
-    if (Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, 2, kBufferFrames) == 0) return true;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (sdl.Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, 2, kBufferFrames) == 0) return true;
+    sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
 }
 
 void closeDevice(AudioState *audio, bool inBackground) {
     audio->quietTimer->stop();
-    Mix_HaltChannel(-1);
+    audio->sdl->Mix_HaltChannel(-1);
     freeEffects(audio);
     // Closing halts the music and calls the finished hook once more.
-    attachMusicHook(nullptr);
+    attachMusicHook(audio, false);
     audio->deviceOpen = 0;
-    auto close = [] {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    const SdlLibrary *sdl = audio->sdl;
+    auto close = [sdl] {
+        sdl->Mix_CloseAudio();
+        sdl->SDL_QuitSubSystem(SDL_INIT_AUDIO);
     };
-    if (inBackground)
-        audio->closing = std::thread(close);
-    else
+    if (!inBackground) {
         close();
+        return;
+    }
+    audio->background = std::thread([sdl, close] {
+        close();
+        // SDL keeps data for each thread that calls it, and frees it by
+        // itself only for threads that it started.
+        sdl->SDL_TLSCleanup();
+    });
 }
 
 }  // namespace
@@ -71,51 +78,83 @@ AudioState *openAudio() {
     return audio;
 }
 
-bool openAudioDevice(AudioState *audio) {
-    if (!audio) return false;
-    if (audio->deviceOpen == 1) return true;
-    finishClosing(audio);
+bool openDevice(AudioState *audio, const SdlLibrary &sdl) {
     // SDL would otherwise take over SIGINT and SIGTERM and turn them into
     // events that nobody reads: the game could then not be ended by them.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Without a usable device the game still runs the same code on the silent
     // driver, so that nothing behaves differently apart from the sound.
-    if (!openOn(nullptr) && !openOn("dummy")) return false;
+    if (!openOn(sdl, nullptr) && !openOn(sdl, "dummy")) return false;
+    audio->sdl = &sdl;
     audio->deviceOpen = 1;
-    Mix_AllocateChannels(kEffectChannels);
-    Mix_Volume(-1, kEffectVolume);
-    Mix_VolumeMusic(kMusicVolume);
-    attachMusicHook(audio);
+    sdl.Mix_AllocateChannels(kEffectChannels);
+    sdl.Mix_Volume(-1, kEffectVolume);
+    sdl.Mix_VolumeMusic(kMusicVolume);
+    attachMusicHook(audio, true);
     decodeEffects(audio);
+    return true;
+}
+
+bool openAudioDevice(AudioState *audio) {
+    if (!audio) return false;
+    finishBackgroundWork(audio);
+    if (audio->deviceOpen == 1) return true;
+    const SdlLibrary *sdl = sdlLibrary();
+    if (!sdl || !openDevice(audio, *sdl)) return false;
     // Opened for a piece that then fails to load, it closes again.
     noteSound(audio);
     return true;
 }
 
-bool audioDeviceOpen(const AudioState *audio) { return audio && audio->deviceOpen == 1; }
+void warmUpAudio(AudioState *audio, bool withMusic, std::function<void()> ready) {
+    if (!audio) return;
+    finishBackgroundWork(audio);
+    audio->background = std::thread([audio, withMusic, ready = std::move(ready)] {
+        const SdlLibrary *sdl = sdlLibrary();
+        if (sdl && withMusic && audio->musicLoadPending == 1 && openDevice(audio, *sdl))
+            loadPendingPiece(audio);
+        if (sdl) sdl->SDL_TLSCleanup();
+        QMetaObject::invokeMethod(
+            audio->noticeReceiver.get(),
+            [audio, ready] {
+                finishBackgroundWork(audio);
+                noteSound(audio);
+                if (ready) ready();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+bool audioDeviceOpen(AudioState *audio) {
+    if (!audio) return false;
+    finishBackgroundWork(audio);
+    return audio->deviceOpen == 1;
+}
 
 void noteSound(AudioState *audio) {
     if (audio->deviceOpen == 1) audio->quietTimer->start();
 }
 
 void closeDeviceIfQuiet(AudioState *audio) {
+    if (!audio) return;
+    finishBackgroundWork(audio);
     // A loaded piece belongs to the open device: closing would lose the place
     // where a stopped piece resumes. It stays open until the piece is freed.
-    if (!audio || audio->deviceOpen != 1 || audio->musicDevice) return;
-    if (Mix_Playing(-1) != 0) {
+    if (audio->deviceOpen != 1 || audio->musicDevice) return;
+    if (audio->sdl->Mix_Playing(-1) != 0) {
         audio->quietTimer->start();
         return;
     }
     closeDevice(audio, true);
 }
 
-void finishClosing(AudioState *audio) {
-    if (audio->closing.joinable()) audio->closing.join();
+void finishBackgroundWork(AudioState *audio) {
+    if (audio->background.joinable()) audio->background.join();
 }
 
 void closeAudio(AudioState *audio) {
     if (!audio) return;
-    finishClosing(audio);
+    finishBackgroundWork(audio);
     if (audio->musicOpen == 1) closeMusic(audio);
     if (audio->deviceOpen == 1) closeDevice(audio, false);
     delete audio;

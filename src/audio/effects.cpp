@@ -1,7 +1,4 @@
 // The three sound effects on their one channel.
-#include <SDL.h>
-#include <SDL_mixer.h>
-
 #include "assets/catalogue.h"
 #include "audio/AudioState.h"
 #include "audio/audio.h"
@@ -30,14 +27,14 @@ namespace {
 
 void decodeEffect(AudioState *audio, size_t slot) {
     Mix_Chunk *&chunk = audio->effects[slot];
-    if (chunk) Mix_FreeChunk(chunk);
+    if (chunk) audio->sdl->Mix_FreeChunk(chunk);
     chunk = nullptr;
     const QByteArray &wav = audio->effectWaves[slot];
     if (audio->deviceOpen != 1 || wav.isEmpty()) return;
     // Decoding converts the sound to the device's format, so it waits for
     // the device.
-    SDL_RWops *bytes = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
-    if (bytes) chunk = Mix_LoadWAV_RW(bytes, 1);
+    SDL_RWops *bytes = audio->sdl->SDL_RWFromConstMem(wav.constData(), int(wav.size()));
+    if (bytes) chunk = audio->sdl->Mix_LoadWAV_RW(bytes, 1);
 }
 
 }  // namespace
@@ -49,7 +46,7 @@ void decodeEffects(AudioState *audio) {
 void freeEffects(AudioState *audio) {
     for (Mix_Chunk *&chunk : audio->effects) {
         // Freeing a chunk halts the channel that plays it.
-        if (chunk) Mix_FreeChunk(chunk);
+        if (chunk) audio->sdl->Mix_FreeChunk(chunk);
         chunk = nullptr;
     }
 }
@@ -57,6 +54,7 @@ void freeEffects(AudioState *audio) {
 void loadEffect(AudioState *audio, int number, const char *data, size_t size) {
     int slot = effectSlot(number);
     if (!audio || slot < 0) return;
+    finishBackgroundWork(audio);
     bool none = !data || size == 0 || size > INT32_MAX;
     audio->effectWaves[size_t(slot)] = none ? QByteArray() : QByteArray(data, qsizetype(size));
     decodeEffect(audio, size_t(slot));
@@ -67,7 +65,7 @@ void playEffect(AudioState *audio, int number) {
     // An effect without a sound opens nothing.
     if (!audio || slot < 0 || audio->effectWaves[size_t(slot)].isEmpty()) return;
     if (!openAudioDevice(audio) || !audio->effects[size_t(slot)]) return;
-    Mix_PlayChannel(kEffectChannel, audio->effects[size_t(slot)], 0);
+    audio->sdl->Mix_PlayChannel(kEffectChannel, audio->effects[size_t(slot)], 0);
     noteSound(audio);
 }
 

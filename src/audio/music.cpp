@@ -1,6 +1,4 @@
 // The background music: open, play from the start, resume, stop and close.
-#include <SDL_mixer.h>
-
 #include <filesystem>
 #include <system_error>
 
@@ -25,7 +23,7 @@ void startPlaying(AudioState *audio) {
     // once, its end would only be reported when the last release tails and
     // the reverb have died away, seconds later: a silent gap on every loop.
     // The end notice stays armed for a player that stops after all.
-    if (Mix_PlayMusic(audio->musicDevice, -1) == 0) {
+    if (audio->sdl->Mix_PlayMusic(audio->musicDevice, -1) == 0) {
         audio->musicPhase = MusicPhase::Playing;
     } else {
         disarmLoop(audio);
@@ -39,11 +37,11 @@ Mix_Music *loadPiece(const AudioState *audio) {
     if (audio->deviceOpen != 1) return nullptr;
     std::error_code error;
     if (!std::filesystem::is_regular_file(audio->musicPath, error)) return nullptr;
-    return Mix_LoadMUS(audio->musicPath.c_str());
+    return audio->sdl->Mix_LoadMUS(audio->musicPath.c_str());
 }
 
 void freeMusic(AudioState *audio) {
-    if (audio->musicDevice) Mix_FreeMusic(audio->musicDevice);
+    if (audio->musicDevice) audio->sdl->Mix_FreeMusic(audio->musicDevice);
     audio->musicDevice = nullptr;
     // Nothing holds the device open any more once it falls quiet.
     noteSound(audio);
@@ -52,14 +50,17 @@ void freeMusic(AudioState *audio) {
 // Loads the piece the first time it is to be heard, opening the device for
 // it; true when there is a piece to play.
 bool pieceReady(AudioState *audio) {
-    if (audio->musicLoadPending == 1 && openAudioDevice(audio)) {
-        audio->musicLoadPending = 0;
-        audio->musicDevice = loadPiece(audio);
-    }
+    finishBackgroundWork(audio);
+    if (audio->musicLoadPending == 1 && openAudioDevice(audio)) loadPendingPiece(audio);
     return audio->musicDevice != nullptr;
 }
 
 }  // namespace
+
+void loadPendingPiece(AudioState *audio) {
+    audio->musicLoadPending = 0;
+    audio->musicDevice = loadPiece(audio);
+}
 
 std::string musicPathFor(const std::string &executablePath) {
     size_t slash = executablePath.rfind('/');
@@ -74,6 +75,7 @@ std::string musicPathFor(const std::string &executablePath) {
 
 void openMusic(AudioState *audio, const std::string &path) {
     if (!audio) return;
+    finishBackgroundWork(audio);
     if (audio->musicOpen == 1) closeMusic(audio);
     audio->musicPath = path;
     audio->musicLoadPending = 1;
@@ -109,30 +111,33 @@ void resumeMusic(AudioState *audio) {
             // The piece may have reached its end just before it was stopped;
             // its notice was dropped as stale, so start it over here instead
             // of resuming nothing.
-            if (!Mix_PlayingMusic()) {
+            if (!audio->sdl->Mix_PlayingMusic()) {
                 playMusicFromStart(audio);
                 return;
             }
             ++audio->playGeneration;
             audio->loopArmed = 1;
-            Mix_ResumeMusic();
+            audio->sdl->Mix_ResumeMusic();
             audio->musicPhase = MusicPhase::Playing;
             return;
     }
 }
 
 void stopMusic(AudioState *audio) {
-    if (!audio || !audio->musicDevice || audio->musicPhase != MusicPhase::Playing) return;
+    if (!audio) return;
+    finishBackgroundWork(audio);
+    if (!audio->musicDevice || audio->musicPhase != MusicPhase::Playing) return;
     disarmLoop(audio);
     // Pausing keeps the position, so that turning the music on again resumes.
-    Mix_PauseMusic();
+    audio->sdl->Mix_PauseMusic();
     audio->musicPhase = MusicPhase::Stopped;
 }
 
 void closeMusic(AudioState *audio) {
     if (!audio) return;
+    finishBackgroundWork(audio);
     disarmLoop(audio);
-    if (audio->musicDevice) Mix_HaltMusic();
+    if (audio->musicDevice) audio->sdl->Mix_HaltMusic();
     freeMusic(audio);
     audio->musicLoadPending = 0;
     audio->musicPhase = MusicPhase::AtStart;

@@ -1,6 +1,4 @@
 // The end-of-piece notice: from SDL_mixer's audio thread to the GUI thread.
-#include <SDL_mixer.h>
-
 #include <QMetaObject>
 #include <atomic>
 
@@ -13,9 +11,9 @@ namespace {
 std::atomic<AudioState *> hookTarget{nullptr};
 }  // namespace
 
-void attachMusicHook(AudioState *audio) {
-    hookTarget = audio;
-    Mix_HookMusicFinished(audio ? musicFinishedHook : nullptr);
+void attachMusicHook(AudioState *audio, bool attach) {
+    hookTarget = attach ? audio : nullptr;
+    audio->sdl->Mix_HookMusicFinished(attach ? musicFinishedHook : nullptr);
 }
 
 void musicFinishedHook() {

@@ -98,24 +98,21 @@ void switchBacks(Surfaces &s, int cardPattern) {
 
 void switchBackground(Surfaces &s, int backgroundPattern) {
     const int k = s.scale;
-    if (k != 1) {
-        // Stored one row of cells high already.
-        QImage picture = loadPicture(backgroundPictureFor(backgroundPattern), k);
-        if (picture.width() != kBoardWidth * k || picture.height() < k ||
-            picture.height() > kBoardHeight * k || picture.height() % k != 0)
-            picture = blankSurface(kBoardWidth, 1, k);
-        s.background = picture;
-        s.backgroundRows = likeRows(s.background);
-        s.backgroundRowsFor = s.background.cacheKey();
+    // Stored one row of cells high: the rows repeat down the whole board.
+    QImage picture = loadPicture(backgroundPictureFor(backgroundPattern), k);
+    if (picture.width() != kBoardWidth * k || picture.height() < k ||
+        picture.height() > kBoardHeight * k || picture.height() % k != 0)
+        picture = blankSurface(kBoardWidth, 1, k);
+    if (k == 1) {
+        // A picture whose rows all repeat sooner is kept as short as that.
+        const int rows = repeatingHeight(picture);
+        s.background = rows < picture.height() ? picture.copy(0, 0, picture.width(), rows) : picture;
+        s.backgroundRows.clear();
         return;
     }
-    const QImage picture =
-        surfaceFor(backgroundPictureFor(backgroundPattern), kBoardWidth, kBoardHeight);
-    // The backgrounds are rows of cells, the same all the way down: one row
-    // of cells is 1.2 MB, the whole picture 19 MB.
-    const int rows = repeatingHeight(picture);
-    s.background = rows < picture.height() ? picture.copy(0, 0, picture.width(), rows) : picture;
-    s.backgroundRows.clear();
+    s.background = picture;
+    s.backgroundRows = likeRows(s.background);
+    s.backgroundRowsFor = s.background.cacheKey();
 }
 
 int repeatingHeight(const QImage &picture) {

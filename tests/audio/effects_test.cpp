@@ -125,6 +125,29 @@ TEST_F(EffectsTest, EffectsLeaveTheMusicPlaying) {
     EXPECT_EQ(ends, 0);
 }
 
+// After start-up the device opens and the piece loads on a thread of their
+// own: the caller goes on at once, an effect asked for meanwhile still
+// sounds whole, and the piece starts when the window hears that all is ready.
+TEST_F(EffectsTest, WarmedUpOffTheCallersThreadTheMusicFollowsAnEarlyEffect) {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("fusefuda.mid"));
+    writeFile(path, melodyMidi({{kKeyC5, 6000}}));
+    openMusic(audio, path.toStdString());
+    bool ready = false;
+    warmUpAudio(audio, true, [&] {
+        ready = true;
+        resumeMusic(audio);
+    });
+    EXPECT_FALSE(ready) << "the caller waited for the audio";
+    playEffect(audio, kClearSound);
+    EXPECT_NE(audio->musicDevice, nullptr) << "the piece was not loaded with the device";
+    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    ASSERT_TRUE(waitUntil([&] { return ear.heard().find("MMMMM") != npos; })) << ear.heard();
+    const std::string heard = ear.heard();
+    EXPECT_GE(std::count(heard.begin(), heard.end(), 'H'), 27) << heard;
+    EXPECT_LT(heard.find('H'), heard.find('M')) << heard;
+}
+
 double rms(const std::vector<int16_t> &samples, size_t from, size_t to) {
     double sum = 0;
     for (size_t i = from; i < to; ++i) sum += double(samples[i]) * samples[i];
@@ -229,7 +252,7 @@ TEST(QuietDevice, ClosesOnlyWithNothingToPlayAndNoPieceLoaded) {
         c.act(audio);
         ASSERT_TRUE(audioDeviceOpen(audio));
         closeDeviceIfQuiet(audio);
-        finishClosing(audio);
+        finishBackgroundWork(audio);
         EXPECT_EQ(audioDeviceOpen(audio), c.staysOpen);
         EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO) != 0, c.staysOpen);
         // Either way the next effect sounds.

@@ -56,11 +56,11 @@ TEST(Background, EveryPictureIsKeptOneRowOfCellsHighAndCopiesBackWhole) {
         Surfaces s;
         createSurfaces(s, 1, pattern, 100, 100);
         EXPECT_EQ(s.background.size(), QSize(kBoardWidth, kPitchY)) << pattern;
+        // Stored so already, and kept as stored: the board repeats it downwards
+        // (the next test holds that to a whole picture).
         const QImage drawn = loadPicture(backgroundPictureFor(pattern));
-        ASSERT_EQ(drawn.size(), QSize(kBoardWidth, kBoardHeight));
-        QImage whole = filled(kBoardWidth, kBoardHeight);
-        backgroundBlt(whole, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0);
-        EXPECT_EQ(whole, drawn) << pattern;
+        ASSERT_EQ(drawn.size(), QSize(kBoardWidth, kPitchY));
+        EXPECT_EQ(s.background, drawn) << pattern;
     }
 }
 
