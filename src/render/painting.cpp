@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "render/cards.h"
 
@@ -141,25 +142,15 @@ void forEachBoxOfDifference(const Box *keep, int keeps, const Box *cut, int cuts
 // keeps them, where adding the boxes one by one would merge regions as often.
 void markExactly(Surfaces &s, const Box *boxes, int count) {
     const QRect window = s.scale == 1 ? s.window.rect() : logicalRect(s.window);
-    std::array<QRect, 4 * kCards * kRows> rects;
-    int n = 0;
-    bool fits = true;
+    // Kept from move to move: a frame should not clear a list it may not use.
+    static thread_local std::vector<QRect> rects;
+    rects.clear();
     forEachBoxOfDifference(boxes, count, nullptr, 0, [&](const Box &b) {
         const QRect r = QRect(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0).intersected(window);
-        if (r.isEmpty()) return;
-        if (n < int(rects.size()))
-            rects[n++] = r;
-        else
-            fits = false;
+        if (!r.isEmpty()) rects.push_back(r);
     });
-    if (!fits) {
-        for (int i = 0; i < count; ++i)
-            markWindow(s, boxes[i].x0, boxes[i].y0, boxes[i].x1 - boxes[i].x0,
-                       boxes[i].y1 - boxes[i].y0);
-        return;
-    }
     QRegion region;
-    region.setRects(rects.data(), n);
+    region.setRects(rects.data(), int(rects.size()));
     s.dirty += region;
 }
 
