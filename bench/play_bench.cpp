@@ -143,6 +143,43 @@ void carryRedrawOnePass13(benchmark::State &state) {
 }
 BENCHMARK(carryRedrawOnePass13)->Arg(0)->Arg(1);
 
+// A frame of the carry that tests/e2e/measure.sh times: a group of sixteen in
+// two rows (thirteen and three), carried back and forth by 20 pixels a frame
+// (four mouse moves of 5 pixels fold into each), its dirty area handed to
+// the presenter as the window does it. With range 1 the caches are cooled
+// between frames, as the other programs of a busy machine cool them.
+void carryFrame16(benchmark::State &state) {
+    Bench b;
+    b.group(16, 300, 400);
+    liftGroup(b.ctx, 0);
+    const bool cold = state.range(0) == 1;
+    std::vector<char> other(cold ? 16 << 20 : 0, 1);
+    QRegion unshown;
+    int step = 0, left = 300, top = 400;
+    int64_t rects = 0, frames = 0;
+    for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            for (size_t i = 0; i < other.size(); i += 64) other[i] = char(other[i] + 1);
+            state.ResumeTiming();
+        }
+        const int phase = step % 10, nl = 300 + 20 * (phase < 5 ? phase : 10 - phase), nt = 400;
+        moveCarriedGroup(b.ctx, left, top, nl, nt, 0);
+        left = nl;
+        top = nt;
+        unshown += b.s.dirty;
+        b.s.dirty = QRegion();
+        for (const QRect &r : unshown) benchmark::DoNotOptimize(r);
+        rects += unshown.rectCount();
+        ++frames;
+        unshown = QRegion();
+        ++step;
+    }
+    state.counters["rects"] = double(rects) / double(frames);
+    state.SetLabel(cold ? "cold caches" : "warm caches");
+}
+BENCHMARK(carryFrame16)->Arg(0)->Arg(1);
+
 // What the window then presents per move: the area marked, in rectangles.
 void carryMarkedArea13(benchmark::State &state) {
     Bench b;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QThread>
 #include <QWindow>
@@ -84,6 +85,10 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     // Per-pixel alpha has to be asked for before the native window exists.
     if (setup_.seeThrough) setAttribute(Qt::WA_TranslucentBackground);
 
+    // A main window hovers for its dock separators, of which this one has
+    // none: every mouse move would otherwise also go to it and through its
+    // menu bar's event filter as a hover event.
+    setAttribute(Qt::WA_Hover, false);
     view_ = new BoardView(surfaces_, this);
     setCentralWidget(view_);
     menu_ = buildMenu(menuBar());
@@ -135,8 +140,8 @@ void MainWindow::startUp() {
         surfaces_.allocateWindow = [presenter = presenter_.get()](int w, int h) {
             return presenter->allocate(w, h);
         };
-        windowHandle()->installEventFilter(this);
     }
+    windowHandle()->installEventFilter(this);
     // The pictures at the screen's density; the game's geometry stays in
     // board pixels whatever it is.
     const int scale = surfaceScaleFor(view_->devicePixelRatio());
@@ -460,14 +465,37 @@ bool MainWindow::canPresentDirectly() const {
            view_->rect().contains(unshown_.boundingRect());
 }
 
-// Direct presents leave the backing store behind the screen. The window
-// system only asks for the backing store again when part of the window comes
-// back into view; have those parts drawn again first.
+// While the board view holds the mouse, Qt's widgets deliver every move to
+// it wherever the pointer is, and to nothing else: no hover, no enter or
+// leave, no tool tip while a button is held. Getting there costs a search for
+// the child under the pointer, two mappings through the screen and the
+// delivery itself, on each of the hundreds of moves a second of a carry.
+bool MainWindow::movesGoStraightToView() const {
+    return QWidget::mouseGrabber() == view_ && view_->isEnabled() &&
+           QApplication::activePopupWidget() == nullptr &&
+           QGuiApplication::modalWindow() == nullptr;
+}
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::Expose && watched == windowHandle() &&
-        !behindBackingStore_.isEmpty())
-        view_->update(std::exchange(behindBackingStore_, QRect()));
-    return QMainWindow::eventFilter(watched, event);
+    if (watched != windowHandle()) return false;
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (!movesGoStraightToView()) return false;
+        // Rounded in the window first, as the widgets' own delivery does.
+        boardMouse(MouseKind::Move,
+                   static_cast<QMouseEvent *>(event)->position().toPoint() -
+                       view_->mapTo(this, QPoint(0, 0)),
+                   false);
+        return true;
+    case QEvent::Expose:
+        // Direct presents leave the backing store behind the screen. The
+        // window system only asks for the backing store again when part of
+        // the window comes back into view; have those parts drawn again first.
+        if (!behindBackingStore_.isEmpty())
+            view_->update(std::exchange(behindBackingStore_, QRect()));
+        return false;
+    default: return false;
+    }
 }
 
 void MainWindow::presentNow() {

@@ -119,6 +119,7 @@ private:
     void runFrame();
     void showUnshown();
     bool canPresentDirectly() const;
+    bool movesGoStraightToView() const;
     void handleMouse(MouseKind kind, QPoint position, bool shift);
     void openPeekWindow();
     void closePeekWindow();

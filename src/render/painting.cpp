@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "render/cards.h"
 
@@ -134,6 +135,23 @@ void forEachBoxOfDifference(const Box *keep, int keeps, const Box *cut, int cuts
         openTop = ya;
     }
     flush(edges[nEdges - 1]);
+}
+
+// Marks the union of the boxes, no more, as one region made at once: its
+// rectangles come out of the sweep already in the order and shape a region
+// keeps them, where adding the boxes one by one would merge regions as often.
+void markExactly(Surfaces &s, const Box *boxes, int count) {
+    const QRect window = s.scale == 1 ? s.window.rect() : logicalRect(s.window);
+    // Kept from move to move: a frame should not clear a list it may not use.
+    static thread_local std::vector<QRect> rects;
+    rects.clear();
+    forEachBoxOfDifference(boxes, count, nullptr, 0, [&](const Box &b) {
+        const QRect r = QRect(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0).intersected(window);
+        if (!r.isEmpty()) rects.push_back(r);
+    });
+    QRegion region;
+    region.setRects(rects.data(), int(rects.size()));
+    s.dirty += region;
 }
 
 void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
@@ -275,11 +293,10 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
     };
     std::array<Member, kCards> members;
     std::array<Box, kCards> trail, covered;
+    // Each member's block with its shadow, at the old place and at the new:
+    // together all that the move changes.
+    std::array<Box, 2 * kCards> blocks;
     int n = 0;
-    // Bounds of each row of members, at the old place and at the new, for
-    // presenting: a few large rectangles cost less there than many small ones.
-    Box rowBounds[kRows][2];
-    bool rowUsed[kRows] = {};
     const int shiftX = oldLeft - newLeft, shiftY = oldTop - newTop;
     forEachMemberAt(g, newLeft - g.viewX, newTop - g.viewY, id, [&](int c, int r, int x, int y) {
         const CardPicture pic = cardPicture(g, s, c, r);
@@ -297,20 +314,8 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
         const QSize fromSize = logicalSize(from);
         covered[n] = {x, y, x + (drawable ? std::min(kCardWidth, fromSize.width() - pic.x) : 0),
                       y + (drawable ? std::min(kCardHeight, fromSize.height() - pic.y) : 0)};
-        const Box now{x, y, x + kCardWidth + 5, y + kCardHeight + 5};
-        const Box before = trail[n];
-        if (!rowUsed[r]) {
-            rowBounds[r][0] = before;
-            rowBounds[r][1] = now;
-            rowUsed[r] = true;
-        } else {
-            for (int k = 0; k < 2; ++k) {
-                Box &b = rowBounds[r][k];
-                const Box &add = k == 0 ? before : now;
-                b = {std::min(b.x0, add.x0), std::min(b.y0, add.y0), std::max(b.x1, add.x1),
-                     std::max(b.y1, add.y1)};
-            }
-        }
+        blocks[2 * n] = trail[n];
+        blocks[2 * n + 1] = {x, y, x + kCardWidth + 5, y + kCardHeight + 5};
         ++n;
     });
 
@@ -344,10 +349,7 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
         bitBlt(s.window, m.x, m.y, kCardWidth, kCardHeight, *m.pic.surface, m.pic.x, m.pic.y,
                SRCCOPY);
     }
-    for (int r = 0; r < kRows; ++r) {
-        if (!rowUsed[r]) continue;
-        for (const Box &b : rowBounds[r]) markWindow(s, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0);
-    }
+    markExactly(s, blocks.data(), 2 * n);
 }
 
 void eraseDropArea(Context &ctx, int left, int top, int id) {

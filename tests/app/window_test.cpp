@@ -10,9 +10,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <QTemporaryDir>
 #include <fstream>
 #include <functional>
@@ -582,6 +584,45 @@ TEST(Pointer, MovesThatWaitAreHandledBeforeTheReleaseThatFollows) {
     EXPECT_EQ(app.g().dragging, 0);
     EXPECT_EQ(app.g().cardRect[6][0].left - app.g().viewX, 940);
     EXPECT_EQ(app.g().cardRect[6][3].top - app.g().viewY, 150 + 3 * kPitchY);
+}
+
+// While a card is carried, the window hands its moves to the game itself
+// instead of through Qt's widgets: they must arrive as the widgets would
+// deliver them, in the board view's coordinates, and not while a modal
+// window blocks the game.
+TEST(Pointer, CarriedMovesTakenFromTheWindowArriveAsTheWidgetsWouldSendThem) {
+    App app;
+    app.window->runCommand(kCmdBeginner);
+    app.window->boardMouse(MouseKind::LeftPress, QPoint(502, 200), false);
+    if (app.g().dragging != 1) GTEST_SKIP() << "this build's mouse play picks nothing up";
+    BoardView *view = app.window->boardView();
+    ASSERT_EQ(QWidget::mouseGrabber(), view);
+    QWindow *window = app.window->windowHandle();
+    const auto moveInWindow = [&](QPoint inView) {
+        const QPointF at = view->mapTo(app.window.get(), inView);
+        QMouseEvent move(QEvent::MouseMove, at, at, view->mapToGlobal(inView), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &move);
+        app.window->handlePendingMove();
+    };
+    const auto place = [&] {
+        return QPoint(app.g().cardRect[6][0].left, app.g().cardRect[6][0].top);
+    };
+    app.window->boardMouse(MouseKind::Move, QPoint(560, 200), false);
+    app.window->handlePendingMove();
+    const QPoint before = place();
+    moveInWindow(QPoint(600, 230));
+    EXPECT_EQ(place(), before + QPoint(40, 30));
+
+    QDialog modal(app.window.get());
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    moveInWindow(QPoint(640, 260));
+    EXPECT_EQ(place(), before + QPoint(40, 30));
+    modal.hide();
+    moveInWindow(QPoint(640, 260));
+    EXPECT_EQ(place(), before + QPoint(80, 60));
+    app.window->boardMouse(MouseKind::LeftRelease, QPoint(640, 260), false);
 }
 
 TEST(FileChooser, TheAllFilesFilterShowsNamesWithoutADot) {
