@@ -10,6 +10,11 @@
 # ones; besides its ten million runs the settings target gets FUZZ_LARGE_RUNS
 # (default 5000), first, on the same corpus with those enabled
 # (settings_fuzz-large.log).
+#
+# AddressSanitizer keeps 16 MB of freed memory from reuse instead of 256: the
+# settings target frees a few kilobytes a run, and with the larger quarantine
+# every run touched fresh pages (a fifth of its time in page faults). A use
+# after free is still caught for thousands of runs' worth of allocations.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,7 +39,7 @@ run() {
     "$out/make_seeds" "$mode" "$corpus-seeds"
     echo "$(date -u +%FT%TZ) $name: $count runs" >>"$out/campaign/summary.log"
     local status=0
-    ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen nice -n 19 \
+    ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16 QT_QPA_PLATFORM=offscreen nice -n 19 \
         "$out/$target" "$corpus" "$corpus-seeds" -runs="$count" -max_len="$maxlen" \
         -timeout=20 -rss_limit_mb=2048 -detect_leaks=0 -print_final_stats=1 \
         -artifact_prefix="$out/campaign/$name-" >"$log" 2>&1 || status=$?

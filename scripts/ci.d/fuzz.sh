@@ -35,7 +35,7 @@ for entry in "${targets[@]}"; do
     log="$out/$name.log"
     time=$((seconds * share / 100))
     [ "$time" -ge 1 ] || time=1  # 0 would be no limit at all
-    env ${setting:+"$setting"} ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen \
+    env ${setting:+"$setting"} ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16 QT_QPA_PLATFORM=offscreen \
         "$out/$target" "$out/$target-corpus" "$out/$target-seeds" \
         -max_total_time="$time" -max_len="$maxlen" -timeout=10 \
         -rss_limit_mb=2048 -detect_leaks=0 -print_final_stats=1 \
