@@ -193,7 +193,7 @@ bool settingsFiles(const std::string &folder) {
     ok = writeBytes(folder, "only-backP.ini", "[Kov_Section]\r\nbackP=3\r\n") && ok;
     ok = writeBytes(folder, "empty.ini", "") && ok;
     // either side of the 4 MB limit: 0xFF and a byte that the target grows
-    // into comment lines before the rest
+    // into comment lines before the rest (when told to: SETTINGS_FUZZ_LARGE)
     ok = writeBytes(folder, "limit.ini", "\xFF\x10\r\n" + written) && ok;
     ok = writeBytes(folder, "over-limit.ini", "\xFF\xF0\r\n" + written + lf) && ok;
     return ok;

@@ -87,18 +87,30 @@ SettingsLocation settingsLocation(const std::string &executablePath,
     return {perUser, perUser};
 }
 
+namespace {
+
+// The keys in the order of the file, each with its field's value.
+std::vector<ProfileEntry> settingsEntries(const GameState &g) {
+    std::vector<ProfileEntry> entries;
+    for (int i = 0; i < kHighScores; ++i)
+        entries.push_back({scoreKey(i), std::to_string(g.highScores[i])});
+    for (int i = 0; i < kHighScores; ++i) entries.push_back({nameKey(i), g.highScoreNames[i]});
+    for (const IntegerKey &key : kOptionKeys)
+        entries.push_back({key.name, std::to_string(g.*key.field)});
+    return entries;
+}
+
+}  // namespace
+
 void readSettings(GameState &g, const SettingsLocation &where) {
     const ProfileFile file = readProfileFile(where.readPath);
     // Each default is the field's current value, so a missing key keeps it.
-    auto readInteger = [&](const std::string &key, int32_t &field) {
-        field = decimalValue(
-            profileString(file, kSection, key, std::to_string(field), kValueBuffer));
-    };
-    for (int i = 0; i < kHighScores; ++i) readInteger(scoreKey(i), g.highScores[i]);
-    for (int i = 0; i < kHighScores; ++i)
-        g.highScoreNames[i] =
-            profileString(file, kSection, nameKey(i), g.highScoreNames[i], kValueBuffer);
-    for (const IntegerKey &key : kOptionKeys) readInteger(key.name, g.*key.field);
+    std::vector<ProfileEntry> entries = settingsEntries(g);
+    profileStrings(file, kSection, entries, kValueBuffer);
+    size_t n = 0;
+    for (int i = 0; i < kHighScores; ++i) g.highScores[i] = decimalValue(entries[n++].value);
+    for (int i = 0; i < kHighScores; ++i) g.highScoreNames[i] = entries[n++].value;
+    for (const IntegerKey &key : kOptionKeys) g.*key.field = decimalValue(entries[n++].value);
 }
 
 bool writeSettings(const GameState &g, const SettingsLocation &where) {
@@ -106,12 +118,7 @@ bool writeSettings(const GameState &g, const SettingsLocation &where) {
     // per-user file carries over what stood beside the executable.
     ProfileFile file = readProfileFile(fileExists(where.writePath) ? where.writePath
                                                                    : where.readPath);
-    for (int i = 0; i < kHighScores; ++i)
-        setProfileString(file, kSection, scoreKey(i), std::to_string(g.highScores[i]));
-    for (int i = 0; i < kHighScores; ++i)
-        setProfileString(file, kSection, nameKey(i), g.highScoreNames[i]);
-    for (const IntegerKey &key : kOptionKeys)
-        setProfileString(file, kSection, key.name, std::to_string(g.*key.field));
+    setProfileStrings(file, kSection, settingsEntries(g));
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(where.writePath).parent_path(),
                                         error);

@@ -20,6 +20,8 @@ public:
     Converter &operator=(const Converter &) = delete;
 
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // Back to the initial shift state, as a fresh converter starts.
+    void reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
 
     // Converts as much of [in, in + inLeft) as it can into out. Returns 0 when
     // everything was converted, otherwise errno of the failure (EILSEQ or
@@ -64,8 +66,11 @@ std::size_t utf8SkipLength(const char *in, std::size_t left) {
 
 std::string cp932ToUtf8(std::string_view bytes) {
     std::string out;
-    Converter cd("UTF-8", "CP932");
+    // Opening a converter costs far more than converting a name: one a
+    // thread and direction, kept.
+    thread_local Converter cd("UTF-8", "CP932");
     if (!cd.ok()) return out;
+    cd.reset();
     const char *in = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -79,8 +84,9 @@ std::string cp932ToUtf8(std::string_view bytes) {
 
 std::string utf8ToCp932(std::string_view utf8) {
     std::string out;
-    Converter cd("CP932", "UTF-8");
+    thread_local Converter cd("CP932", "UTF-8");
     if (!cd.ok()) return out;
+    cd.reset();
     const char *in = utf8.data();
     std::size_t left = utf8.size();
     while (left > 0) {

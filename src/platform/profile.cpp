@@ -149,22 +149,37 @@ ProfileFile readProfileFile(const std::string &path) {
     return file;
 }
 
-std::string profileString(const ProfileFile &file, std::string_view section, std::string_view key,
-                          std::string_view fallback, size_t bufferSize) {
+void profileStrings(const ProfileFile &file, std::string_view section,
+                    std::vector<ProfileEntry> &entries, size_t bufferSize) {
+    std::vector<bool> found(entries.size(), false);
     size_t begin = 0, end = 0;
     if (findSection(file, section, begin, end)) {
-        for (size_t n = begin; n < end; ++n) {
+        size_t left = entries.size();
+        for (size_t n = begin; n < end && left > 0; ++n) {
             std::string_view lineKey, value;
-            if (keyLine(file.lines[n], lineKey, value) && sameName(lineKey, key))
-                return cut(value, bufferSize);
+            if (!keyLine(file.lines[n], lineKey, value)) continue;
+            // The first line of a key counts.
+            for (size_t e = 0; e < entries.size(); ++e)
+                if (!found[e] && sameName(lineKey, entries[e].key)) {
+                    entries[e].value = std::string(value);
+                    found[e] = true;
+                    --left;
+                    break;
+                }
         }
     }
-    return cut(fallback, bufferSize);
+    for (ProfileEntry &entry : entries) entry.value = cut(entry.value, bufferSize);
 }
 
-void setProfileString(ProfileFile &file, std::string_view section, std::string_view key,
-                      std::string_view value) {
-    const std::string name(trimmed(key));
+std::string profileString(const ProfileFile &file, std::string_view section, std::string_view key,
+                          std::string_view fallback, size_t bufferSize) {
+    std::vector<ProfileEntry> entries{{std::string(key), std::string(fallback)}};
+    profileStrings(file, section, entries, bufferSize);
+    return std::move(entries.front().value);
+}
+
+void setProfileStrings(ProfileFile &file, std::string_view section,
+                       const std::vector<ProfileEntry> &entries) {
     size_t begin = 0, end = 0;
     if (!findSection(file, section, begin, end)) {
         // Appended piece by piece: g++ 12 at -O2 and above gives a false
@@ -173,21 +188,39 @@ void setProfileString(ProfileFile &file, std::string_view section, std::string_v
         header += trimmed(section);
         header += ']';
         file.lines.push_back(std::move(header));
-        file.lines.push_back(name + "=" + oneLine(value));
+        for (const ProfileEntry &entry : entries)
+            file.lines.push_back(std::string(trimmed(entry.key)) + "=" + oneLine(entry.value));
         return;
     }
-    for (size_t n = begin; n < end; ++n) {
+    std::vector<bool> found(entries.size(), false);
+    size_t left = entries.size();
+    for (size_t n = begin; n < end && left > 0; ++n) {
         std::string_view lineKey, oldValue;
-        if (keyLine(file.lines[n], lineKey, oldValue) && sameName(lineKey, name)) {
-            file.lines[n] = std::string(lineKey) + "=" + oneLine(value);
-            return;
-        }
+        if (!keyLine(file.lines[n], lineKey, oldValue)) continue;
+        for (size_t e = 0; e < entries.size(); ++e)
+            if (!found[e] && sameName(lineKey, entries[e].key)) {
+                file.lines[n] = std::string(lineKey) + "=" + oneLine(entries[e].value);
+                found[e] = true;
+                --left;
+                break;
+            }
     }
+    if (left == 0) return;
     // After the section's last non-blank line, so that blank lines that
     // separate it from the next section stay where they are.
     size_t at = end;
     while (at > begin && trimmed(file.lines[at - 1]).empty()) --at;
-    file.lines.insert(file.lines.begin() + std::ptrdiff_t(at), name + "=" + oneLine(value));
+    std::vector<std::string> added;
+    for (size_t e = 0; e < entries.size(); ++e)
+        if (!found[e])
+            added.push_back(std::string(trimmed(entries[e].key)) + "=" + oneLine(entries[e].value));
+    file.lines.insert(file.lines.begin() + std::ptrdiff_t(at), std::make_move_iterator(added.begin()),
+                      std::make_move_iterator(added.end()));
+}
+
+void setProfileString(ProfileFile &file, std::string_view section, std::string_view key,
+                      std::string_view value) {
+    setProfileStrings(file, section, {{std::string(key), std::string(value)}});
 }
 
 bool writeProfileFile(const ProfileFile &file, const std::string &path) {
@@ -198,7 +231,10 @@ bool writeProfileFile(const ProfileFile &file, const std::string &path) {
         std::free(real);
     }
     if (writeProtected(target)) return false;
+    size_t total = 0;
+    for (const std::string &line : file.lines) total += line.size() + 2;
     std::string bytes;
+    bytes.reserve(total);
     for (const std::string &line : file.lines) {
         bytes += line;
         bytes += "\r\n";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace fusefuda {
 
@@ -102,17 +103,24 @@ void stretchBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int 
     }
     const int x0 = std::max(x, 0), x1 = std::min(x + w, dst.width());
     const int y0 = std::max(y, 0), y1 = std::min(y + h, dst.height());
+    if (x0 >= x1) return;
+    // Every row takes the same source columns: worked out once a copy, not
+    // once a pixel (a card turn copies some 200,000 pixels). -1 marks a column
+    // outside the source.
+    std::vector<int> columns(size_t(x1 - x0));
+    for (int dx = x0; dx < x1; ++dx) {
+        const int scol = sx + int((int64_t(dx - x) * sw) / w);
+        columns[size_t(dx - x0)] = scol >= 0 && scol < src.width() ? scol : -1;
+    }
     const qsizetype srcStride = src.bytesPerLine() / 4;
     const uint32_t *base = reinterpret_cast<const uint32_t *>(src.constBits());
     for (int dy = y0; dy < y1; ++dy) {
         const int srow = sy + int((int64_t(dy - y) * sh) / h);
         if (srow < 0 || srow >= src.height()) continue;
-        uint32_t *d = reinterpret_cast<uint32_t *>(dst.scanLine(dy));
+        uint32_t *d = reinterpret_cast<uint32_t *>(dst.scanLine(dy)) + x0;
         const uint32_t *sp = base + srow * srcStride;
-        for (int dx = x0; dx < x1; ++dx) {
-            const int scol = sx + int((int64_t(dx - x) * sw) / w);
-            if (scol >= 0 && scol < src.width()) d[dx] = sp[scol];
-        }
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i] >= 0) d[i] = sp[columns[i]];
     }
 }
 
