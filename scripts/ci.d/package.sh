@@ -298,7 +298,10 @@ note "installed layout, launcher and metainfo fine"
 # Every library the executable links, the X11 platform plugin, the dialog font
 # and the soundfont come from packages the game depends on.
 while read -r soname; do
-    path=$(awk -v s="$soname" '$1 == s { print $3 }' "$tmp/ldd.log")
+    # "soname => path (address)", or "path (address)" for the dynamic loader.
+    path=$(awk -v s="$soname" '$1 == s { print $3; exit }
+        substr($1, length($1) - length(s)) == "/" s { print $1; exit }' "$tmp/ldd.log")
+    [ -n "$path" ] || fail "ldd shows no file for $soname"
     pkg=$(owner "$path") || fail "no package holds $path ($soname)"
     depends_on "$pkg" || fail "$exe links $soname from $pkg, which is not in Depends"
 done < <(readelf -d "$exe" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
