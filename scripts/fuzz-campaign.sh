@@ -21,6 +21,9 @@
 # limit is 15 minutes, against 20 seconds in CI. Every run here takes well
 # under a second.
 set -euo pipefail
+# The whole script is one block, read before any of it runs: bash otherwise
+# reads a script as it goes, and a campaign outlives edits to this file.
+{
 cd "$(dirname "$0")/.."
 
 runs=${FUZZ_RUNS:-10000000}
@@ -74,3 +77,4 @@ status=0
 for pid in "${pids[@]}"; do wait "$pid" || status=1; done
 cat "$out/campaign/summary.log"
 exit "$status"
+}
