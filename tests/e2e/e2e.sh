@@ -21,12 +21,6 @@ note() { echo "e2e: $*"; }
 
 source "$(dirname "$0")/xdrive.sh"
 
-start_game() {
-    "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
-    pid=$!
-    poll 20 has_named_window "伏せ札ジグソー" || fail "no main window"
-    main=$(named_window "伏せ札ジグソー")
-}
 
 shot() { import -window root "$work/$1.png"; }
 # shot_until NAME SECONDS PROBE-CHECK ARGS...: screenshots until the probe agrees.
@@ -177,10 +171,7 @@ seed=1700000000
 fixed_clock=(env TZ=UTC FAKETIME="$(date -u -d "@$seed" '+%Y-%m-%d %H:%M:%S')"
              FAKETIME_DONT_FAKE_MONOTONIC=1
              LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1)
-"${fixed_clock[@]}" "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
-pid=$!
-poll 20 has_named_window "伏せ札ジグソー" || fail "no main window with the fixed clock"
-main=$(named_window "伏せ札ジグソー")
+start_game "${fixed_clock[@]}"
 poll 10 bash -c "import -window root '$work/end-start.png' && '$probe' locate '$work/end-start.png' 3" ||
     fail "background 3 not shown before the beginner game"
 read -r x0 y0 < <("$probe" locate "$work/end-start.png" 3)
@@ -261,10 +252,7 @@ for l in en_US ja_JP; do
     locale -a | grep -qx "$l.utf8" || fail "no locale $l.UTF-8 here (scripts/setup.sh makes it)"
 done
 rm -f "$ini"
-env -u LC_ALL LANG=ja_JP.UTF-8 "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
-pid=$!
-poll 20 has_named_window "伏せ札ジグソー" || fail "no main window on a Japanese desktop"
-main=$(named_window "伏せ札ジグソー")
+start_game env -u LC_ALL LANG=ja_JP.UTF-8
 poll 10 has_named_window "バージョン情報" || fail "no About box at the first start on a Japanese desktop"
 about=$(named_window "バージョン情報")
 same_about() {
@@ -286,10 +274,7 @@ note "a Japanese desktop gets the same interface as one without a language"
 # A desktop language other than Japanese, from a first start, through every
 # menu and dialog once with the English access keys.
 rm -f "$ini"
-env -u LC_ALL LANG=en_US.UTF-8 "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
-pid=$!
-poll 20 has_named_window "伏せ札ジグソー" || fail "no main window in English"
-main=$(named_window "伏せ札ジグソー")
+start_game env -u LC_ALL LANG=en_US.UTF-8
 poll 10 has_named_window "About Fusefuda" || { shot en-stuck; fail "no About box titled in English at the first start"; }
 shot en-about
 xdotool windowfocus --sync "$(named_window "About Fusefuda")"

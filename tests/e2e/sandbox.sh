@@ -39,3 +39,26 @@ sandbox_cleanup() {
     fi
     rm -rf "$work"
 }
+
+# start_game [COMMAND-PREFIX...]: starts the sandboxed game (behind env, say)
+# and waits for its main window; sets $pid and $main. An X server now and then
+# turns a new client away: Qt then gives up before any window, saying it could
+# not connect. Only that is tried again, up to three times; any other end
+# without a window fails with what the game wrote.
+start_game() {
+    local attempt
+    for ((attempt = 1; ; attempt++)); do
+        "$@" "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
+        pid=$!
+        poll 20 game_window_or_gone
+        has_named_window "伏せ札ジグソー" && break
+        kill -9 "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        pid=""
+        if [ "$attempt" -ge 3 ] || ! grep -q "could not connect to display" "$work/out.log"; then
+            fail "no main window"
+        fi
+    done
+    main=$(named_window "伏せ札ジグソー")
+}
+game_window_or_gone() { has_named_window "伏せ札ジグソー" || ! kill -0 "$pid" 2>/dev/null; }

@@ -39,12 +39,8 @@ dx() { echo $(( x0 + $1 * k )); }
 dy() { echo $(( y0 + $1 * k )); }
 
 seed=1700000000
-env TZ=UTC FAKETIME="$(date -u -d "@$seed" '+%Y-%m-%d %H:%M:%S')" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-    LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 \
-    "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
-pid=$!
-poll 20 has_named_window "伏せ札ジグソー" || fail "no main window"
-main=$(named_window "伏せ札ジグソー")
+start_game env TZ=UTC FAKETIME="$(date -u -d "@$seed" '+%Y-%m-%d %H:%M:%S')" \
+    FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 geometry=$(xdotool getwindowgeometry "$main")
 echo "$geometry" | grep -q "Geometry: 2048x1536" || fail "window not 1024 x 768 pixels at scale 2: $geometry"
 
