@@ -366,7 +366,7 @@ runuser -u "$user" -- env -i HOME="$home" USER="$user" LOGNAME="$user" SHELL=/bi
     PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games LC_ALL=C.UTF-8 \
     XDG_RUNTIME_DIR="$tmp/run" \
     SDL_AUDIODRIVER=dummy \
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     bash "$tmp/package.sh" --player "$tmp/work" "$tmp/probe" ||
     fail "the installed game failed for an ordinary user (screenshots in $artifacts)"
 

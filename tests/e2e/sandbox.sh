@@ -2,11 +2,13 @@
 
 # under_xvfb SCREEN SCRIPT ARGS...: runs the calling script again inside a
 # fresh Xvfb with a screen of that size (WIDTHxHEIGHTxDEPTH); returns at once
-# when the script is already inside one.
+# when the script is already inside one. An X server resets itself whenever
+# its last client leaves and turns new clients away meanwhile: a game started
+# just after another has quit would find no display, so it never resets here.
 under_xvfb() {
     local screen=$1; shift
     [ -n "${E2E_INSIDE:-}" ] && return 0
-    exec env E2E_INSIDE=1 xvfb-run -a -s "-screen 0 $screen -nolisten tcp" bash "$@"
+    exec env E2E_INSIDE=1 xvfb-run -a -s "-screen 0 $screen -nolisten tcp -noreset" bash "$@"
 }
 
 # sandbox EXECUTABLE: a copy of the program (and its music, when it lies
@@ -41,10 +43,10 @@ sandbox_cleanup() {
 }
 
 # start_game [COMMAND-PREFIX...]: starts the sandboxed game (behind env, say)
-# and waits for its main window; sets $pid and $main. An X server now and then
-# turns a new client away: Qt then gives up before any window, saying it could
-# not connect. Only that is tried again, up to three times; any other end
-# without a window fails with what the game wrote.
+# and waits for its main window; sets $pid and $main. A freshly started X
+# server now and then turns its first clients away: Qt then gives up before
+# any window, saying it could not connect. Only that is tried again, up to
+# three times; any other end without a window fails with what the game wrote.
 start_game() {
     local attempt
     for ((attempt = 1; ; attempt++)); do
