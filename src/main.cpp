@@ -8,6 +8,7 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QTranslator>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "app/language.h"
 #include "app/mainwindow.h"
 #include "app/seethrough.h"
+#include "app/style.h"
 #include "dialogs/dialogunits.h"
 
 namespace {
@@ -51,6 +53,9 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("fusefuda"));
     QApplication::setFont(fusefuda::dialogFont());
+    // The desktop's style, with the menu bar's unused icon left unread.
+    if (QStyle *base = QStyleFactory::create(QApplication::style()->name()))
+        QApplication::setStyle(new fusefuda::GameStyle(base));
     // Japanese, or English for a desktop that speaks another language; Qt's
     // own file choosers and message boxes speak it like the rest.
     const auto translators = fusefuda::translatorsFor(

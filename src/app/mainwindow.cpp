@@ -44,8 +44,9 @@ constexpr qint64 kFrameMs = 16;  // about one refresh of the screen
 constexpr qint64 kFrameLateMs = 8;
 
 const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
-// Posted behind the first repaint: the audio waits until the window is drawn.
-const QEvent::Type kAudioEvent = QEvent::Type(QEvent::registerEventType());
+// Posted behind the first repaint: the icon and the audio wait until the
+// window is drawn.
+const QEvent::Type kAfterFirstFrameEvent = QEvent::Type(QEvent::registerEventType());
 
 // Wayland lets no client place its windows or move the pointer; asking only
 // earns a warning. The game's own clamping keeps a carried card in the window.
@@ -73,15 +74,6 @@ void resizeOuter(QWidget *w, QSize outer) {
 
 MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     setWindowTitle(QStringLiteral("伏せ札ジグソー"));
-    QIcon icon;
-    // 32, 64 and 96 pixels for screens of 1, 2 and 3 device pixels a pixel.
-    for (int k = 1; k <= 3; ++k) {
-        const QImage picture = loadPicture(kIconPicture, k);
-        if (!picture.isNull()) icon.addPixmap(iconPixmap(picture));
-    }
-    const QImage large = loadLargeIcon();
-    if (!large.isNull()) icon.addPixmap(QPixmap::fromImage(large));
-    if (!icon.isNull()) setWindowIcon(icon);
     // Per-pixel alpha has to be asked for before the native window exists.
     if (setup_.seeThrough) setAttribute(Qt::WA_TranslucentBackground);
 
@@ -156,7 +148,7 @@ void MainWindow::startUp() {
     if (state_.aboutShown == 0) runAboutBox(this);
     state_.aboutShown = 1;
     if (state_.scoreDisplayOn == 1) openScoreWindow();
-    QCoreApplication::postEvent(this, new QEvent(kAudioEvent), Qt::LowEventPriority);
+    QCoreApplication::postEvent(this, new QEvent(kAfterFirstFrameEvent), Qt::LowEventPriority);
     phaseClock_.start();
     startedUp_ = true;
     scheduleTimers();
@@ -577,12 +569,27 @@ int64_t MainWindow::currentTime() { return int64_t(std::time(nullptr)); }
 
 // --- events ---
 
+// The window's icon is for the task bar and the window list, not for the
+// first frame: decoding and handing over its four sizes waits until then.
+void MainWindow::setIcon() {
+    QIcon icon;
+    // 32, 64 and 96 pixels for screens of 1, 2 and 3 device pixels a pixel.
+    for (int k = 1; k <= 3; ++k) {
+        const QImage picture = loadPicture(kIconPicture, k);
+        if (!picture.isNull()) icon.addPixmap(iconPixmap(picture));
+    }
+    const QImage large = loadLargeIcon();
+    if (!large.isNull()) icon.addPixmap(QPixmap::fromImage(large));
+    if (!icon.isNull()) setWindowIcon(icon);
+}
+
 bool MainWindow::event(QEvent *event) {
     if (event->type() == kRepaintEvent) {
         repaintAll();
         return true;
     }
-    if (event->type() == kAudioEvent) {
+    if (event->type() == kAfterFirstFrameEvent) {
+        setIcon();
         // The music starts once its device and piece are ready, if it is
         // still wanted by then.
         warmUpAudio(audio_, state_.bgmOn == 1, [this] {

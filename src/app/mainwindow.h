@@ -113,6 +113,7 @@ private:
     void repaintAll();
     void scheduleTimers();
     void fitOuterSize();
+    void setIcon();
     void armPhaseTimer(QTimer &timer, int period, qint64 &due, bool needed);
     void present();
     void requestFrame();

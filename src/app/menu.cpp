@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -31,6 +32,31 @@ QAction *addEntry(MenuActions &menu, QMenu *parent, int command, const char *jap
     return action;
 }
 
+// The family a font is drawn in: its own when installed, else the first of
+// its substitutes that is.
+QString installedFamily(const QFont &font) {
+    if (QFontDatabase::hasFamily(font.family())) return font.family();
+    for (const QString &family : QFont::substitutes(font.family()))
+        if (QFontDatabase::hasFamily(family)) return family;
+    return {};
+}
+
+// The bar's titles are the game's own, Japanese or English, and a Japanese
+// font has every character of them: when the bar's font is one, it is told
+// not to look for others. Making up that list of fallback fonts (fontconfig
+// sorts every installed font for it) is the largest part of laying out the
+// bar, which the window waits for before it appears. The menus, dialogs and
+// players' names keep the fallbacks.
+void drawTitlesInTheirOwnFont(QMenuBar *bar) {
+    const QString family = installedFamily(bar->font());
+    if (family.isEmpty() ||
+        !QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese))
+        return;
+    QFont font = bar->font();
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoFontMerging));
+    bar->setFont(font);
+}
+
 }  // namespace
 
 QAction *MenuActions::entry(int command) const {
@@ -40,6 +66,7 @@ QAction *MenuActions::entry(int command) const {
 
 MenuActions buildMenu(QMenuBar *bar) {
     MenuActions menu;
+    drawTitlesInTheirOwnFont(bar);
 
     QMenu *file = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "ファイル(&F)"));
     QMenu *newGame = addSubmenu(file, QT_TRANSLATE_NOOP("Menu", "新規ゲーム(&N)"));

@@ -246,6 +246,9 @@ void keepPixels(const QImage &from, QImage &into) {
 }  // namespace
 
 void resizeWindowSurface(Surfaces &s, int width, int height) {
+    // Before the surfaces exist there is nothing to keep: createSurfaces makes
+    // the framebuffer at the size the window has by then.
+    if (s.board.isNull()) return;
     if (width <= 0 || height <= 0 || logicalSize(s.window) == QSize(width, height)) return;
     QImage fresh = windowSurface(s, width, height);
     keepPixels(s.window, fresh);

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,8 +18,10 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "app/menu.h"
+#include "dialogs/dialogunits.h"
 #include "platform/filechooser.h"
 #include "platform/messagebox.h"
 #include "playfile/playfile.h"
@@ -154,6 +157,29 @@ TEST(Language, EnglishMenusHaveDistinctAccessKeysAndJapaneseStaysTheSource) {
     const MenuActions menu = buildMenu(&bar);
     EXPECT_EQ(bar.actions().at(0)->text(), QString::fromUtf8("ファイル(&F)"));
     EXPECT_EQ(menu.entry(kCmdAbout)->text(), QString::fromUtf8("バージョン情報(&V)"));
+}
+
+// The bar's titles are drawn without fallback fonts (the window appears
+// sooner without the search for them), so the font must have each of their
+// characters in either language; the menus themselves keep the fallbacks.
+TEST(Language, MenuBarTitlesAreWhollyInTheBarsOwnFont) {
+    for (const bool english : {false, true}) {
+        std::optional<English> translation;
+        if (english) translation.emplace();
+        QMenuBar bar;
+        bar.setFont(dialogFont());  // the application's font in the game
+        buildMenu(&bar);
+        ASSERT_TRUE(bar.font().styleStrategy() & QFont::NoFontMerging)
+            << "no Japanese font for the dialog font (fonts-ipafont-gothic)";
+        const QFontMetrics metrics(bar.font());
+        for (QAction *top : bar.actions()) {
+            for (const char32_t c : top->text().toUcs4())
+                EXPECT_TRUE(metrics.inFontUcs4(c))
+                    << top->text().toStdString() << ": U+" << std::hex << uint32_t(c);
+            EXPECT_FALSE(top->menu()->font().styleStrategy() & QFont::NoFontMerging)
+                << top->text().toStdString();
+        }
+    }
 }
 
 TEST(Language, FileChoosersAndPlayFileMessagesSpeakEnglish) {

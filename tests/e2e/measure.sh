@@ -24,7 +24,10 @@ under_xvfb "$screen" "$0" "$@"
 
 probe=$(realpath "$2")
 floor="$(dirname "$probe")/fusefuda_floor"
-[ -x "$floor" ] || { echo "measure: no $floor; build fusefuda_floor" >&2; exit 1; }
+mapwatch="$(dirname "$probe")/fusefuda_mapwatch"
+for tool in "$floor" "$mapwatch"; do
+    [ -x "$tool" ] || { echo "measure: no $tool; build ${tool##*/}" >&2; exit 1; }
+done
 runs=${MEASURE_RUNS:-7}
 sandbox "$(realpath "$1")"
 hz=$(getconf CLK_TCK)
@@ -35,6 +38,10 @@ settings() { printf '[Kov_Section]\r\nkanpa=1\r\n%s' "$1" > "$ini"; }
 settings "${MEASURE_SETTINGS:-}"
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+# cpu_us: processor time of all the process's threads so far in microseconds,
+# from the scheduler's clock (a tick of stat is 10 ms, 5 % of the floor's
+# carry). Threads that end meanwhile drop out; none do while a carry runs.
+cpu_us() { cat /proc/"$pid"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns / 1000 }'; }
 rss_mb() { awk '/VmRSS/ {printf "%.1f\n", $2 / 1024}' "/proc/$pid/status"; }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 fail() { echo "measure: $*" >&2; exit 1; }
@@ -42,28 +49,39 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 source "$(dirname "$0")/xdrive.sh"
 
-# launch game|floor: starts one of the two and waits for its window. A freshly
-# started Xvfb now and then turns the first clients away; a launch that dies
-# without a window is tried again, up to three times.
+# launch game|floor: starts one of the two and waits for its window to be
+# mapped, which fusefuda_mapwatch reports as it happens: the time from the
+# start to the map, with nothing polling the display meanwhile. A launch that
+# dies without a window is tried again, up to three times.
 launch() {
-    local t0 attempt program=$work/bin/fusefuda title="伏せ札ジグソー"
+    local t0 line mapped window watcher watch attempt program=$work/bin/fusefuda title="伏せ札ジグソー"
     [ "$1" = floor ] && program=$floor title=floor
     for ((attempt = 1; ; attempt++)); do
-        t0=$(now_ms)
+        # Bash forgets a coprocess's pid and pipe once it has ended: both are
+        # kept at once.
+        coproc WATCH { exec "$mapwatch" "$title"; }
+        watcher=$WATCH_PID
+        exec {watch}<&"${WATCH[0]}"
+        read -r line <&"$watch" && [ "$line" = ready ] || fail "the map watcher did not start"
+        mapped=""
+        t0=${EPOCHREALTIME/./}
         "$program" >/dev/null 2>"$work/launch.err" &
         pid=$!
-        for ((tries = 0; tries < 5000; tries++)); do
-            has_named_window "$title" && break 2
+        until read -t 1 -r mapped window <&"$watch"; do
+            mapped=""
             kill -0 "$pid" 2>/dev/null || break
-            sleep 0.002
         done
+        exec {watch}<&-
+        [ -n "$mapped" ] && break
+        kill "$watcher" 2>/dev/null || true
         kill -9 "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
         pid=""
         [ $attempt -lt 3 ] || { echo "no window:" >&2; cat "$work/launch.err" >&2; exit 1; }
     done
-    launch_ms=$(( $(now_ms) - t0 ))
-    main=$(named_window "$title")
+    wait "$watcher" 2>/dev/null || true
+    launch_ms=$(awk -v a="$mapped" -v b="$t0" 'BEGIN { printf "%.1f", (a - b) / 1000 }')
+    main=$window
 }
 
 # thread_ns: "id name nanoseconds" for each thread, from the scheduler's own
@@ -175,18 +193,18 @@ carry_once() {
         dx=$(( ((k % 40) < 20 ? (k % 20) * 5 : (20 - k % 20) * 5) * scale ))
         moves+=(mousemove $((x0 + gx + dx)) $((gy + y0)) sleep 0.005)
     done
-    a=$(cpu_ticks); t0=$(now_ms)
+    a=$(cpu_us); t0=$(now_ms)
     xdotool "${moves[@]}"
-    t1=$(now_ms); b=$(cpu_ticks)
+    t1=$(now_ms); b=$(cpu_us)
     xdotool mouseup 1
-    awk -v u=$(( (b - a) * 1000 / hz )) -v w=$((t1 - t0)) 'BEGIN {printf "%.2f\n", 100 * u / w}' \
+    awk -v u=$((b - a)) -v w=$((t1 - t0)) 'BEGIN {printf "%.3f\n", u / (10 * w)}' \
         >> "$work/carry.$1"
     echo "$1 carry: 1900 moves in $((t1 - t0)) ms, resident $(rss_mb) MB" >> "$work/carry.log"
     quit
 }
 if wanted carry; then
 "$probe" groupfile "$work/group.pvq"
-carry_runs=$(( runs < 3 ? runs : 3 ))
+carry_runs=${MEASURE_CARRY_RUNS:-$(( runs < 5 ? runs : 5 ))}
 : > "$work/carry.floor"; : > "$work/carry.game"
 for ((run = 0; run < carry_runs; run++)); do carry_once floor; carry_once game; done
 report "carrying a 16-card group at about 190 moves a second" "% of a core" \
