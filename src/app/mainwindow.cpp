@@ -28,6 +28,7 @@
 #include "platform/messagebox.h"
 #include "playfile/playfile.h"
 #include "render/painting.h"
+#include "render/raster.h"
 
 namespace fusefuda {
 
@@ -440,7 +441,13 @@ void MainWindow::present() {
 void MainWindow::showUnshown() {
     if (unshown_.isEmpty()) return;
     if (canPresentDirectly()) {
-        presenter_->present(surfaces_.window, unshown_, view_->mapTo(this, QPoint(0, 0)));
+        // The framebuffer and the native window count device pixels.
+        const int k = scaleOf(surfaces_.window);
+        QRegion device;
+        for (const QRect &r : unshown_)
+            device += QRect(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
+        presenter_->present(surfaces_.window, k == 1 ? unshown_ : device,
+                            view_->mapTo(this, QPoint(0, 0)) * k);
         behindBackingStore_ |= unshown_.boundingRect();
     } else {
         // The backing store catches up on everything shown past it.
@@ -450,10 +457,13 @@ void MainWindow::showUnshown() {
 }
 
 bool MainWindow::canPresentDirectly() const {
-    return presenter_ && !view_->keyOutGreen() && view_->devicePixelRatio() == 1.0 &&
+    // At a whole number of device pixels a pixel, as the framebuffer holds
+    // them; a fractional ratio is scaled down by the backing store's painter.
+    return presenter_ && !view_->keyOutGreen() &&
+           view_->devicePixelRatio() == scaleOf(surfaces_.window) &&
            presenter_->showsIn(windowHandle()) &&
            presenter_->owns(surfaces_.window) &&
-           surfaces_.window.rect().contains(unshown_.boundingRect()) &&
+           logicalRect(surfaces_.window).contains(unshown_.boundingRect()) &&
            view_->rect().contains(unshown_.boundingRect());
 }
 

@@ -77,7 +77,6 @@ void releaseSegment(void *info) {
 
 std::unique_ptr<ShmPresenter> ShmPresenter::create(QWindow *window) {
     if (!window || QGuiApplication::platformName() != QStringLiteral("xcb")) return nullptr;
-    if (window->devicePixelRatio() != 1.0) return nullptr;
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection()) return nullptr;
     xcb_connection_t *c = x11->connection();

@@ -19,8 +19,8 @@ namespace fusefuda {
 class ShmPresenter {
 public:
     // Null unless `window` is an X11 window of 24 or 32 bits a pixel on a
-    // display that shares memory with this process, at one device pixel per
-    // pixel.
+    // display that shares memory with this process. Images and regions are in
+    // the window's device pixels.
     static std::unique_ptr<ShmPresenter> create(QWindow *window);
     ~ShmPresenter();
     ShmPresenter(const ShmPresenter &) = delete;

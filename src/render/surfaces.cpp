@@ -34,11 +34,12 @@ QImage surfaceFor(int number, int width, int height, int k = 1) {
 }
 
 QImage windowSurface(const Surfaces &s, int width, int height) {
-    // Presenting straight from shared memory happens at one device pixel a
-    // pixel only.
-    if (s.allocateWindow && s.scale == 1) {
-        QImage image = s.allocateWindow(width, height);
-        if (!image.isNull()) return image;
+    if (s.allocateWindow) {
+        QImage image = s.allocateWindow(width * s.scale, height * s.scale);
+        if (!image.isNull()) {
+            if (s.scale != 1) image.setDevicePixelRatio(s.scale);
+            return image;
+        }
     }
     return blankSurface(width, height, s.scale);
 }

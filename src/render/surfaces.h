@@ -46,8 +46,9 @@ struct Surfaces {
 
     QImage window;        // framebuffer of the client area
     QRegion dirty;        // window area drawn since it was last presented
-    // Makes an opaque black framebuffer where the screen can read it best;
-    // ordinary memory when unset or when it gives a null image.
+    // Makes an opaque black framebuffer of the given device pixels where the
+    // screen can read it best; ordinary memory when unset or when it gives a
+    // null image.
     std::function<QImage(int width, int height)> allocateWindow;
 };
 

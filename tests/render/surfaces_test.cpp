@@ -129,4 +129,12 @@ TEST(WindowSurface, ComesFromTheAllocatorAndKeepsItsPixelsAcrossResizes) {
     EXPECT_EQ(s.window.pixel(10, 20), 0xFF123456u);
     EXPECT_EQ(s.window.pixel(399, 299), 0xFF000000u);
     EXPECT_EQ(given.size(), 2u);
+
+    // Above one device pixel a pixel the allocator is asked for device pixels.
+    refuse = false;
+    createSurfaces(s, 1, 1, 300, 200, 2);
+    ASSERT_EQ(given.size(), 3u);
+    EXPECT_EQ(s.window.constBits(), given[2]);
+    EXPECT_EQ(s.window.size(), QSize(600, 400));
+    EXPECT_EQ(logicalSize(s.window), QSize(300, 200));
 }
