@@ -4,8 +4,10 @@
 # (fusefuda_floor, built beside the probe). Both are started and driven the
 # same way, turn about, and each figure is printed for both with their ratio,
 # medians over several runs. Processor time and resident size come from
-# /proc, windows are found by xdotool. Not a test: it prints figures.
-#   [MEASURE_RUNS=7] [MEASURE_PARTS="launch memory carry idle won"] \
+# /proc, a start is timed to the map of its window (fusefuda_mapwatch, also
+# beside the probe), windows are found by xdotool. Not a test: it prints
+# figures. Carries are at most 5 unless MEASURE_CARRY_RUNS says otherwise.
+#   [MEASURE_RUNS=7] [MEASURE_CARRY_RUNS=5] [MEASURE_PARTS="launch memory carry idle won"] \
 #       [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_SCALE=2] \
 #       measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
 # The music file beside the executable is copied with it, as installed.
