@@ -114,24 +114,38 @@ void carryRedraw13(benchmark::State &state) {
 }
 BENCHMARK(carryRedraw13);
 
+// With range 1, a benchmark's caches are cooled between its steps (16 MB of
+// other memory written, off the clock), as the rest of a frame, the window
+// system and other programs cool them in a running game.
+class CacheCooler {
+public:
+    explicit CacheCooler(benchmark::State &state)
+        : state_(state), other_(state.range(0) == 1 ? 16 << 20 : 0, 1) {
+        state.SetLabel(other_.empty() ? "warm caches" : "cold caches");
+    }
+    void cool() {
+        if (other_.empty()) return;
+        state_.PauseTiming();
+        for (size_t i = 0; i < other_.size(); i += 64) other_[i] = char(other_[i] + 1);
+        state_.ResumeTiming();
+    }
+
+private:
+    benchmark::State &state_;
+    std::vector<char> other_;
+};
+
 // The same redraw in one pass, as a move does it: the canvas back only where
 // the cards will not be, the shadow only outside its own card, and a few
-// rectangles to present. With range 1 the caches are cooled between moves, as
-// the rest of a frame, the window system and other programs cool them in a
-// running game.
+// rectangles to present, with warm caches and cooled ones (range 1).
 void carryRedrawOnePass13(benchmark::State &state) {
     Bench b;
     b.group(13, 500, 480);
     liftGroup(b.ctx, 0);
-    const bool cold = state.range(0) == 1;
-    std::vector<char> other(cold ? 16 << 20 : 0, 1);
+    CacheCooler cooler(state);
     int step = 0, left = 500, top = 480;
     for (auto _ : state) {
-        if (cold) {
-            state.PauseTiming();
-            for (size_t i = 0; i < other.size(); i += 64) other[i] = char(other[i] + 1);
-            state.ResumeTiming();
-        }
+        cooler.cool();
         const int nl = 500 + 5 * (step % 20), nt = 480;
         moveCarriedGroup(b.ctx, left, top, nl, nt, 0);
         left = nl;
@@ -139,30 +153,23 @@ void carryRedrawOnePass13(benchmark::State &state) {
         b.s.dirty = QRegion();
         ++step;
     }
-    state.SetLabel(cold ? "cold caches" : "warm caches");
 }
 BENCHMARK(carryRedrawOnePass13)->Arg(0)->Arg(1);
 
 // A frame of the carry that tests/e2e/measure.sh times: a group of sixteen in
 // two rows (thirteen and three), carried back and forth by 20 pixels a frame
 // (four mouse moves of 5 pixels fold into each), its dirty area handed to
-// the presenter as the window does it. With range 1 the caches are cooled
-// between frames, as the other programs of a busy machine cool them.
+// the presenter as the window does it, with warm caches and cooled ones.
 void carryFrame16(benchmark::State &state) {
     Bench b;
     b.group(16, 300, 400);
     liftGroup(b.ctx, 0);
-    const bool cold = state.range(0) == 1;
-    std::vector<char> other(cold ? 16 << 20 : 0, 1);
+    CacheCooler cooler(state);
     QRegion unshown;
     int step = 0, left = 300, top = 400;
     int64_t rects = 0, frames = 0;
     for (auto _ : state) {
-        if (cold) {
-            state.PauseTiming();
-            for (size_t i = 0; i < other.size(); i += 64) other[i] = char(other[i] + 1);
-            state.ResumeTiming();
-        }
+        cooler.cool();
         const int phase = step % 10, nl = 300 + 20 * (phase < 5 ? phase : 10 - phase), nt = 400;
         moveCarriedGroup(b.ctx, left, top, nl, nt, 0);
         left = nl;
@@ -176,7 +183,6 @@ void carryFrame16(benchmark::State &state) {
         ++step;
     }
     state.counters["rects"] = double(rects) / double(frames);
-    state.SetLabel(cold ? "cold caches" : "warm caches");
 }
 BENCHMARK(carryFrame16)->Arg(0)->Arg(1);
 
