@@ -17,7 +17,7 @@ codec=(src/playfile/codec.cpp)
 names=(src/platform/codepage.cpp src/game/highscores.cpp)
 settings=(src/app/settings.cpp src/platform/profile.cpp src/platform/tempfiles.cpp
           src/platform/codepage.cpp)
-load=(tools/stress/invariants.cpp src/game/board.cpp src/game/deal.cpp src/game/input.cpp
+load=(tools/randomplay/invariants.cpp src/game/board.cpp src/game/deal.cpp src/game/input.cpp
       src/game/peek.cpp src/game/undo.cpp src/game/overlays.cpp src/game/scoring.cpp
       src/game/starting.cpp src/render/raster.cpp src/render/surfaces.cpp src/render/cards.cpp
       src/render/painting.cpp src/render/flips.cpp src/render/hover.cpp
@@ -31,7 +31,7 @@ load=(tools/stress/invariants.cpp src/game/board.cpp src/game/deal.cpp src/game/
 untraced=(src/render/raster.cpp src/render/surfaces.cpp)
 # The checker of the game's invariants judges, it is not under test: its
 # branches would only lead the fuzzer astray, and it runs after every step.
-oracle=(tools/stress/invariants.cpp)
+oracle=(tools/randomplay/invariants.cpp)
 
 sources=$(printf '%s\n' "${codec[@]}" "${names[@]}" "${settings[@]}" "${load[@]}" | sort -u)
 # Two at a time: the machine is shared.

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "stress/invariants.h"
+#include "randomplay/invariants.h"
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"

@@ -753,7 +753,7 @@ private:
 std::string makeScratchFolder() {
     std::string base = "/dev/shm";
     if (::access(base.c_str(), W_OK) != 0) base = std::filesystem::temp_directory_path().string();
-    std::string pattern = base + "/fusefuda-stress-XXXXXX";
+    std::string pattern = base + "/fusefuda-randomplay-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         std::perror("mkdtemp");
         std::exit(2);
@@ -809,7 +809,7 @@ int main(int argc, char **argv) {
         for (; number <= gestures; ++number) player->playGesture(number);
     } catch (const Failure &failure) {
         std::fprintf(stderr,
-                     "fusefuda_stress: seed %llu, gesture %ld: %s\n"
+                     "fusefuda_randomplay: seed %llu, gesture %ld: %s\n"
                      "replay: %s --seed %llu --gestures %ld --trace-from %ld --scale %d\n",
                      (unsigned long long)seed, number, failure.what.c_str(), argv[0],
                      (unsigned long long)seed, number, number, scale);
@@ -820,7 +820,7 @@ int main(int argc, char **argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const Counts &n = player->counts();
     std::printf(
-        "fusefuda_stress: seed %llu, %ld gestures, %ld events in %.1f s; joins %ld "
+        "fusefuda_randomplay: seed %llu, %ld gestures, %ld events in %.1f s; joins %ld "
         "(near misses %ld), wins %ld/%ld/%ld (beginner/intermediate/advanced), peeks %ld, "
         "undos %ld, reversals %ld, new games %ld, saves %ld, loads %ld, refused loads %ld, "
         "commands mid-gesture %ld, full paints %ld\n",
@@ -828,7 +828,7 @@ int main(int argc, char **argv) {
         n.wins[2], n.wins[1], n.peeks, n.undos, n.reversals, n.newGames, n.saves, n.loads,
         n.refusedLoads, n.midGesture, n.paints);
     if (status == 0 && gestures >= 20000 && n.wins[1] + n.wins[2] + n.wins[3] == 0) {
-        std::fprintf(stderr, "fusefuda_stress: no game was won; the player no longer plays\n");
+        std::fprintf(stderr, "fusefuda_randomplay: no game was won; the player no longer plays\n");
         status = 1;
     }
     return status;

@@ -7,23 +7,23 @@
 # high-density screen. Under the sanitizers a gesture costs about 2.3 ms of processor time,
 # so 200,000 of them there would take some eight minutes of this step's
 # budget; longer sanitized runs are for a developer's machine
-# (STRESS_SANITIZED_GESTURES).
+# (RANDOMPLAY_SANITIZED_GESTURES).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-seed=${STRESS_SEED:-$(date +%s)}
-gestures=${STRESS_GESTURES:-200000}
-sanitized=${STRESS_SANITIZED_GESTURES:-20000}
+seed=${RANDOMPLAY_SEED:-$(date +%s)}
+gestures=${RANDOMPLAY_GESTURES:-200000}
+sanitized=${RANDOMPLAY_SANITIZED_GESTURES:-20000}
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs" --target fusefuda_stress
-build/tools/stress/fusefuda_stress --seed "$seed" --gestures "$gestures"
+cmake --build build -j "$jobs" --target fusefuda_randomplay
+build/tools/randomplay/fusefuda_randomplay --seed "$seed" --gestures "$gestures"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFUSEFUDA_SANITIZE=ON \
     -DFUSEFUDA_BENCH=OFF >/dev/null
-cmake --build build-sanitize -j "$jobs" --target fusefuda_stress
-build-sanitize/tools/stress/fusefuda_stress --seed "$((seed + 1))" --gestures "$((sanitized / 2))"
-build-sanitize/tools/stress/fusefuda_stress --seed "$((seed + 2))" --gestures "$((sanitized / 2))" \
+cmake --build build-sanitize -j "$jobs" --target fusefuda_randomplay
+build-sanitize/tools/randomplay/fusefuda_randomplay --seed "$((seed + 1))" --gestures "$((sanitized / 2))"
+build-sanitize/tools/randomplay/fusefuda_randomplay --seed "$((seed + 2))" --gestures "$((sanitized / 2))" \
     --scale 2
