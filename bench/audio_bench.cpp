@@ -19,6 +19,7 @@
 #include "assets/catalogue.h"
 #include "audio/AudioState.h"
 #include "audio/audio.h"
+#include "soundfiles.h"
 
 namespace fusefuda {
 namespace {
@@ -39,45 +40,30 @@ void waitForFrames(long long frames) {
     mixedChanged.wait(lock, [until] { return mixedFrames >= until; });
 }
 
-void putVariableLength(QByteArray &out, uint32_t v) {
-    char bytes[5];
-    int n = 0;
-    bytes[n++] = char(v & 0x7F);
-    while (v >>= 7) bytes[n++] = char(0x80 | (v & 0x7F));
-    while (n) out.append(bytes[--n]);
-}
-void putEvent(QByteArray &track, uint32_t delta, std::initializer_list<int> bytes) {
-    putVariableLength(track, delta);
-    for (int b : bytes) track.append(char(b));
-}
-
 // About as busy as a game's background tune: a piano chord on every beat, a
 // bass line and a flute melody in eighth notes, 16 bars at 120 beats a minute.
 QByteArray representativePiece() {
-    QByteArray track;
-    putEvent(track, 0, {0xC0, 0});
-    putEvent(track, 0, {0xC1, 32});
-    putEvent(track, 0, {0xC2, 73});
+    using soundfiles::midiBytes;
+    std::vector<soundfiles::MidiEvent> events = {
+        {0, 0, midiBytes({0xC0, 0})}, {0, 0, midiBytes({0xC1, 32})}, {0, 0, midiBytes({0xC2, 73})}};
+    // Each note ends where the next begins: note-offs go first.
+    auto note = [&events](int channel, int key, int velocity, uint32_t at, uint32_t length) {
+        events.push_back({at, 1, midiBytes({0x90 | channel, key, velocity})});
+        events.push_back({at + length, 0, midiBytes({0x80 | channel, key, 0})});
+    };
     const int chords[4][3] = {{60, 64, 67}, {57, 60, 64}, {53, 57, 60}, {55, 59, 62}};
     const int melody[8] = {72, 74, 76, 79, 77, 76, 74, 72};
     for (int bar = 0; bar < 16; ++bar) {
         for (int beat = 0; beat < 4; ++beat) {
+            const uint32_t at = uint32_t(bar * 4 + beat) * 480;
             const int *chord = chords[bar % 4];
-            for (int i = 0; i < 3; ++i) putEvent(track, 0, {0x90, chord[i], 70});
-            putEvent(track, 0, {0x91, chord[0] - 24, 90});
-            for (int half = 0; half < 2; ++half) {
-                int key = melody[(beat * 2 + half + bar) % 8];
-                putEvent(track, 0, {0x92, key, 100});
-                putEvent(track, 240, {0x82, key, 0});
-            }
-            for (int i = 0; i < 3; ++i) putEvent(track, 0, {0x80, chord[i], 0});
-            putEvent(track, 0, {0x81, chord[0] - 24, 0});
+            for (int i = 0; i < 3; ++i) note(0, chord[i], 70, at, 480);
+            note(1, chord[0] - 24, 90, at, 480);
+            for (int half = 0; half < 2; ++half)
+                note(2, melody[(beat * 2 + half + bar) % 8], 100, at + uint32_t(half) * 240, 240);
         }
     }
-    putEvent(track, 0, {0xFF, 0x2F, 0});
-    QByteArray file("MThd\0\0\0\6\0\0\0\1\1\xE0MTrk", 18);
-    for (int shift = 24; shift >= 0; shift -= 8) file.append(char((track.size() >> shift) & 0xFF));
-    return file + track;
+    return soundfiles::midiFile(0, 480, {soundfiles::trackChunk(std::move(events))});
 }
 
 struct Room {

@@ -2,103 +2,59 @@
 
 #include <QFile>
 #include <cmath>
-#include <cstdint>
+
+#include "soundfiles.h"
 
 namespace fusefuda::testing {
 
-namespace {
+using soundfiles::midiBytes;
+using soundfiles::MidiEvent;
 
-void put16(QByteArray &out, uint32_t v) {
-    out.append(char(v & 0xFF));
-    out.append(char((v >> 8) & 0xFF));
-}
-void put32(QByteArray &out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-void put32BigEndian(QByteArray &out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.append(char((v >> shift) & 0xFF));
-}
-void putVariableLength(QByteArray &out, uint32_t v) {
-    char bytes[5];
-    int n = 0;
-    bytes[n++] = char(v & 0x7F);
-    while (v >>= 7) bytes[n++] = char(0x80 | (v & 0x7F));
-    while (n) out.append(bytes[--n]);
-}
-void putEvent(QByteArray &track, uint32_t delta, std::initializer_list<int> bytes) {
-    putVariableLength(track, delta);
-    for (int b : bytes) track.append(char(b));
-}
+namespace {
 
 // 480 ticks to the quarter note at 480,000 microseconds per quarter note: one
 // tick is one millisecond.
-QByteArray midiFile(const QByteArray &events, int program) {
-    QByteArray track;
-    putEvent(track, 0, {0xFF, 0x51, 3, 0x07, 0x53, 0x00});
-    putEvent(track, 0, {0xC0, program});
-    track.append(events);
-    putEvent(track, 0, {0xFF, 0x2F, 0});
+QByteArray midiFile(std::vector<MidiEvent> events, int program, uint32_t endTick) {
+    events.insert(events.begin(), {{0, 0, soundfiles::tempoEvent(480000)},
+                                   {0, 0, midiBytes({0xC0, program})}});
+    return soundfiles::midiFile(0, 480, {soundfiles::trackChunk(std::move(events), endTick)});
+}
 
-    QByteArray file("MThd");
-    put32BigEndian(file, 6);
-    file.append(char(0)).append(char(0));        // format 0
-    file.append(char(0)).append(char(1));        // one track
-    file.append(char(0x01)).append(char(0xE0));  // 480 ticks per quarter
-    file.append("MTrk");
-    put32BigEndian(file, uint32_t(track.size()));
-    file.append(track);
-    return file;
+// Note-offs sort before note-ons at the same tick.
+void addNote(std::vector<MidiEvent> &events, uint32_t at, uint32_t length, int key, int velocity) {
+    events.push_back({at, 1, midiBytes({0x90, key, velocity})});
+    events.push_back({at + length, 0, midiBytes({0x80, key, 0})});
 }
 
 }  // namespace
 
 QByteArray toneWav(double hertz, int milliseconds, double amplitude, int rate) {
-    int frames = rate * milliseconds / 1000;
-    QByteArray wav("RIFF");
-    put32(wav, uint32_t(36 + frames));
-    wav.append("WAVEfmt ");
-    put32(wav, 16);
-    put16(wav, 1);  // PCM
-    put16(wav, 1);  // mono
-    put32(wav, uint32_t(rate));
-    put32(wav, uint32_t(rate));  // bytes per second
-    put16(wav, 1);               // block size
-    put16(wav, 8);               // bits per sample
-    wav.append("data");
-    put32(wav, uint32_t(frames));
-    for (int i = 0; i < frames; ++i) {
-        double s = amplitude * std::sin(2 * M_PI * hertz * i / rate);
-        wav.append(char(uint8_t(std::lround(128 + 127 * s))));
-    }
-    return wav;
+    std::vector<float> samples(size_t(rate) * size_t(milliseconds) / 1000);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(amplitude * std::sin(2 * M_PI * hertz * double(i) / rate));
+    return soundfiles::waveFile(rate, samples);
 }
 
 QByteArray melodyMidi(const std::vector<MidiNote> &notes) {
-    QByteArray events;
-    uint32_t restBefore = 0;
+    std::vector<MidiEvent> events;
+    uint32_t at = 0;
     for (const MidiNote &note : notes) {
-        if (note.key == 0) {
-            restBefore += uint32_t(note.milliseconds);
-            continue;
-        }
-        putEvent(events, restBefore, {0x90, note.key, note.velocity});
-        putEvent(events, uint32_t(note.milliseconds), {0x80, note.key, 0});
-        restBefore = 0;
+        if (note.key != 0) addNote(events, at, uint32_t(note.milliseconds), note.key, note.velocity);
+        at += uint32_t(note.milliseconds);
     }
-    return midiFile(events, 73);  // flute
+    return midiFile(std::move(events), 73, at);  // flute
 }
 
 QByteArray chordMidi(const std::vector<int> &chord, const std::vector<int> &melody,
                      int millisecondsPerNote) {
-    QByteArray events;
+    std::vector<MidiEvent> events;
+    uint32_t at = 0;
     for (int key : melody) {
-        for (int c : chord) putEvent(events, 0, {0x90, c, 100});
-        putEvent(events, 0, {0x90, key, 100});
-        putEvent(events, uint32_t(millisecondsPerNote), {0x80, key, 0});
-        for (int c : chord) putEvent(events, 0, {0x80, c, 0});
+        for (int c : chord) addNote(events, at, uint32_t(millisecondsPerNote), c, 100);
+        addNote(events, at, uint32_t(millisecondsPerNote), key, 100);
+        at += uint32_t(millisecondsPerNote);
     }
-    return midiFile(events, 0);  // piano
+    return midiFile(std::move(events), 0, at);  // piano
 }
 
 void writeFile(const QString &path, const QByteArray &bytes) {

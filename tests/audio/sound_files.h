@@ -1,5 +1,5 @@
-// Small sound files written byte by byte, so that the tests depend on no
-// asset: pure tones as 8-bit WAVs and single-voice MIDI pieces.
+// Small sound files, so that the tests depend on no asset: pure tones as
+// 8-bit WAVs and single-voice MIDI pieces.
 #pragma once
 
 #include <QByteArray>
@@ -18,7 +18,8 @@ struct MidiNote {
 };
 
 // A format-0 MIDI file playing the notes one after the other on a flute,
-// whose nearly pure tone is easy to tell apart by pitch.
+// whose nearly pure tone is easy to tell apart by pitch; a rest at the end
+// holds off the end of the piece.
 QByteArray melodyMidi(const std::vector<MidiNote> &notes);
 // A piano playing a chord under each note of a melody, all held for the given
 // time: about as dense as background music gets.

@@ -47,7 +47,6 @@ QImage drawGrabCursor(int scale = 1);  // 106
 QByteArray makeJoinSound();   // 113
 QByteArray makeClearSound();  // 114
 QByteArray makeClickSound();  // 130
-QByteArray wavFile(int rate, const std::vector<float> &samples);
 
 // The background tune as a standard MIDI file.
 QByteArray makeMusic();

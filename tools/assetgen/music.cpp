@@ -7,8 +7,15 @@
 #include <vector>
 
 #include "assetgen.h"
+#include "soundfiles.h"
 
 namespace fusefuda::assetgen {
+
+using soundfiles::MidiEvent;
+using soundfiles::metaEvent;
+using soundfiles::midiBytes;
+using soundfiles::tempoEvent;
+using soundfiles::trackChunk;
 
 namespace {
 
@@ -21,12 +28,6 @@ struct Note {
     double length;  // in beats
     int pitch;
     int velocity;
-};
-
-struct Event {
-    uint32_t tick;
-    int order;  // note-offs before note-ons at the same tick
-    QByteArray bytes;
 };
 
 enum : int {
@@ -79,71 +80,25 @@ const std::vector<std::vector<int>> kPad = {
 
 uint32_t ticksAt(double beat) { return uint32_t(beat * kTicks + 0.5); }
 
-void putVarLen(QByteArray &b, uint32_t v) {
-    uint8_t bytes[5];
-    int n = 0;
-    bytes[n++] = v & 0x7F;
-    while (v >>= 7) bytes[n++] = uint8_t(0x80 | (v & 0x7F));
-    while (n) b.append(char(bytes[--n]));
-}
-
-void put32(QByteArray &b, uint32_t v) {
-    for (int s = 24; s >= 0; s -= 8) b.append(char((v >> s) & 0xFF));
-}
-void put16(QByteArray &b, uint16_t v) {
-    b.append(char(v >> 8));
-    b.append(char(v & 0xFF));
-}
-
-QByteArray bytesOf(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values) b.append(char(v));
-    return b;
-}
-
-QByteArray meta(int type, const QByteArray &data) {
-    QByteArray b = bytesOf({0xFF, type});
-    putVarLen(b, uint32_t(data.size()));
-    return b + data;
-}
-
-QByteArray trackChunk(std::vector<Event> events, uint32_t endTick) {
-    std::stable_sort(events.begin(), events.end(), [](const Event &a, const Event &b) {
-        return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
-    });
-    QByteArray body;
-    uint32_t now = 0;
-    for (const Event &e : events) {
-        putVarLen(body, e.tick - now);
-        now = e.tick;
-        body += e.bytes;
-    }
-    putVarLen(body, endTick > now ? endTick - now : 0);
-    body += meta(0x2F, {});
-    QByteArray chunk("MTrk");
-    put32(chunk, uint32_t(body.size()));
-    return chunk + body;
-}
-
-std::vector<Event> instrument(const char *name, int channel, int program, int volume, int pan) {
-    std::vector<Event> events;
-    events.push_back({0, 0, meta(0x03, QByteArray(name))});
-    events.push_back({0, 0, bytesOf({0xC0 | channel, program})});
-    events.push_back({0, 0, bytesOf({0xB0 | channel, 7, volume})});
-    events.push_back({0, 0, bytesOf({0xB0 | channel, 10, pan})});
-    events.push_back({0, 0, bytesOf({0xB0 | channel, 91, 72})});  // reverb
+std::vector<MidiEvent> instrument(const char *name, int channel, int program, int volume, int pan) {
+    std::vector<MidiEvent> events;
+    events.push_back({0, 0, metaEvent(0x03, QByteArray(name))});
+    events.push_back({0, 0, midiBytes({0xC0 | channel, program})});
+    events.push_back({0, 0, midiBytes({0xB0 | channel, 7, volume})});
+    events.push_back({0, 0, midiBytes({0xB0 | channel, 10, pan})});
+    events.push_back({0, 0, midiBytes({0xB0 | channel, 91, 72})});  // reverb
     // Full expression, since a player that loops the file may keep the
     // value the previous pass faded to.
-    events.push_back({0, 0, bytesOf({0xB0 | channel, 11, 127})});
+    events.push_back({0, 0, midiBytes({0xB0 | channel, 11, 127})});
     return events;
 }
 
-void addNote(std::vector<Event> &events, int channel, const Note &n) {
+void addNote(std::vector<MidiEvent> &events, int channel, const Note &n) {
     const uint32_t on = ticksAt(n.beat);
     // A hair short of full length, so that repeated notes strike again.
     const uint32_t off = std::max(on + 1, ticksAt(n.beat + n.length) - 8);
-    events.push_back({on, 1, bytesOf({0x90 | channel, n.pitch, n.velocity})});
-    events.push_back({off, 0, bytesOf({0x80 | channel, n.pitch, 0})});
+    events.push_back({on, 1, midiBytes({0x90 | channel, n.pitch, n.velocity})});
+    events.push_back({off, 0, midiBytes({0x80 | channel, n.pitch, 0})});
 }
 
 // Louder on the bar's first beat, a little on the third.
@@ -162,17 +117,14 @@ QByteArray makeMusic() {
     const uint32_t endTick = ticksAt(lastBeat + 0.5);
 
     // Conductor: name, metre, key, tempo.
-    std::vector<Event> conductor;
-    conductor.push_back({0, 0, meta(0x03, QByteArray("Fusefuda"))});
-    conductor.push_back({0, 0, meta(0x58, bytesOf({4, 2, 24, 8}))});
-    conductor.push_back({0, 0, meta(0x59, bytesOf({0xFF, 0}))});  // one flat, major
-    const uint32_t microseconds = 60000000u / kTempo;
-    conductor.push_back(
-        {0, 0, meta(0x51, bytesOf({int(microseconds >> 16), int((microseconds >> 8) & 0xFF),
-                                   int(microseconds & 0xFF)}))});
+    std::vector<MidiEvent> conductor;
+    conductor.push_back({0, 0, metaEvent(0x03, QByteArray("Fusefuda"))});
+    conductor.push_back({0, 0, metaEvent(0x58, midiBytes({4, 2, 24, 8}))});
+    conductor.push_back({0, 0, metaEvent(0x59, midiBytes({0xFF, 0}))});  // one flat, major
+    conductor.push_back({0, 0, tempoEvent(60000000u / kTempo)});
 
     // The tune on a music box, an octave above where it is written.
-    std::vector<Event> tune = instrument("Music box", 0, 10, 100, 64);
+    std::vector<MidiEvent> tune = instrument("Music box", 0, 10, 100, 64);
     for (int bar = 0; bar < bars; ++bar) {
         double beat = kBeatsPerBar * bar;
         for (const auto &[pitch, length] : kMelody[bar]) {
@@ -182,7 +134,7 @@ QByteArray makeMusic() {
     }
 
     // Piano: broken chords in eighths, then a rolled final chord.
-    std::vector<Event> piano = instrument("Piano", 1, 0, 84, 48);
+    std::vector<MidiEvent> piano = instrument("Piano", 1, 0, 84, 48);
     for (int bar = 0; bar < int(kHarmony.size()); ++bar) {
         const Half &first = kHarmony[bar].first, &second = kHarmony[bar].second;
         // Over one chord the figure climbs to the top note and comes back
@@ -203,25 +155,18 @@ QByteArray makeMusic() {
         addNote(piano, 1, {finalBeat + 0.09 * k, 6 - 0.09 * k, finalChord[k], 58 - 3 * k});
 
     // Strings: one held chord a bar, swelling on the last.
-    std::vector<Event> strings = instrument("Strings", 2, 49, 70, 80);
+    std::vector<MidiEvent> strings = instrument("Strings", 2, 49, 70, 80);
     for (int bar = 0; bar < int(kPad.size()); ++bar)
         for (int pitch : kPad[bar]) addNote(strings, 2, {kBeatsPerBar * bar * 1.0, 4, pitch, 44});
     for (int pitch : {A3, C4, F4}) addNote(strings, 2, {finalBeat, 6, pitch, 50});
     // Let the strings fade over the held chord rather than stop dead.
     for (int step = 0; step <= 12; ++step)
         strings.push_back({ticksAt(finalBeat + 2 + step * 0.33), 2,
-                           bytesOf({0xB2, 11, 127 - step * 8})});
+                           midiBytes({0xB2, 11, 127 - step * 8})});
 
-    QByteArray file("MThd");
-    put32(file, 6);
-    put16(file, 1);  // format 1
-    put16(file, 4);  // tracks
-    put16(file, kTicks);
-    file += trackChunk(conductor, endTick);
-    file += trackChunk(tune, endTick);
-    file += trackChunk(piano, endTick);
-    file += trackChunk(strings, endTick);
-    return file;
+    return soundfiles::midiFile(1, kTicks,
+                                {trackChunk(conductor, endTick), trackChunk(tune, endTick),
+                                 trackChunk(piano, endTick), trackChunk(strings, endTick)});
 }
 
 }  // namespace fusefuda::assetgen

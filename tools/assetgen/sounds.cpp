@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "assetgen.h"
+#include "soundfiles.h"
 
 namespace fusefuda::assetgen {
 
@@ -71,41 +72,7 @@ void fadeOut(std::vector<float> &samples, int rate, double seconds) {
     for (size_t i = 0; i < n; ++i) samples[samples.size() - 1 - i] *= float(double(i) / n);
 }
 
-void put16(QByteArray &b, uint16_t v) {
-    b.append(char(v & 0xFF));
-    b.append(char(v >> 8));
-}
-void put32(QByteArray &b, uint32_t v) {
-    put16(b, uint16_t(v & 0xFFFF));
-    put16(b, uint16_t(v >> 16));
-}
-
 }  // namespace
-
-QByteArray wavFile(int rate, const std::vector<float> &samples) {
-    const uint32_t dataSize = uint32_t(samples.size());
-    const uint32_t pad = dataSize % 2;  // chunks are word-aligned
-    QByteArray b;
-    b.append("RIFF");
-    put32(b, 4 + (8 + 16) + (8 + dataSize + pad));
-    b.append("WAVE");
-    b.append("fmt ");
-    put32(b, 16);
-    put16(b, 1);  // PCM
-    put16(b, 1);  // mono
-    put32(b, uint32_t(rate));
-    put32(b, uint32_t(rate));  // bytes per second
-    put16(b, 1);               // bytes per frame
-    put16(b, 8);               // bits per sample
-    b.append("data");
-    put32(b, dataSize);
-    for (float v : samples) {
-        const long q = std::lround(128.0 + 127.0 * std::clamp(double(v), -1.0, 1.0));
-        b.append(char(uint8_t(std::clamp(q, 0L, 255L))));
-    }
-    if (pad) b.append(char(128));
-    return b;
-}
 
 // Two soft bell notes a fifth apart: the second answers the first, as two
 // cards answer each other when they join.
@@ -116,7 +83,7 @@ QByteArray makeJoinSound() {
     addBell(s, rate, 0.11, noteHz(88), 0.75, 0.38);  // E6
     normalise(s, 0.62);
     fadeOut(s, rate, 0.12);
-    return wavFile(rate, s);
+    return soundfiles::waveFile(rate, s);
 }
 
 // A quick rising arpeggio into a held major chord.
@@ -131,7 +98,7 @@ QByteArray makeClearSound() {
     addBell(s, rate, chordAt + 0.18, noteHz(91), 0.22, 0.4);  // G6 twinkle
     normalise(s, 0.72);
     fadeOut(s, rate, 0.08);
-    return wavFile(rate, s);
+    return soundfiles::waveFile(rate, s);
 }
 
 // A dry tick: a short high ping over a thump, gone within a few
@@ -151,7 +118,7 @@ QByteArray makeClickSound() {
     }
     normalise(s, 0.7);
     fadeOut(s, rate, 0.01);
-    return wavFile(rate, s);
+    return soundfiles::waveFile(rate, s);
 }
 
 }  // namespace fusefuda::assetgen
