@@ -74,9 +74,7 @@ void BoardView::paintEvent(QPaintEvent *event) {
         // is on its way, the area is plain black.
         if (shown != r) painter.fillRect(r, Qt::black);
         if (shown.isEmpty()) continue;
-        const QRect pixels =
-            k == 1 ? shown
-                   : QRect(shown.x() * k, shown.y() * k, shown.width() * k, shown.height() * k);
+        const QRect pixels = devicePixels(shown, k);
         if (keyOutGreen_)
             painter.drawImage(shown.topLeft(), fusefuda::keyOutGreen(surfaces_.window, pixels));
         else

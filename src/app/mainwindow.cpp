@@ -444,13 +444,8 @@ void MainWindow::showUnshown() {
     if (canPresentDirectly()) {
         // The framebuffer and the native window count device pixels.
         const int k = scaleOf(surfaces_.window);
-        QRegion device = unshown_;
-        if (k != 1) {
-            std::vector<QRect> rects(unshown_.begin(), unshown_.end());
-            for (QRect &r : rects) r = QRect(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
-            device.setRects(rects.data(), int(rects.size()));
-        }
-        presenter_->present(surfaces_.window, device, view_->mapTo(this, QPoint(0, 0)) * k);
+        presenter_->present(surfaces_.window, devicePixels(unshown_, k),
+                            view_->mapTo(this, QPoint(0, 0)) * k);
         behindBackingStore_ |= unshown_.boundingRect();
     } else {
         // The backing store catches up on everything shown past it.

@@ -80,6 +80,15 @@ bool clip(const QImage &dst, int &x, int &y, int &w, int &h, const QImage &src, 
 
 }  // namespace
 
+QRegion devicePixels(const QRegion &region, int k) {
+    if (k == 1) return region;
+    std::vector<QRect> rects(region.begin(), region.end());
+    for (QRect &r : rects) r = devicePixels(r, k);
+    QRegion device;
+    device.setRects(rects.data(), int(rects.size()));
+    return device;
+}
+
 void bitBlt(QImage &dst, int x, int y, int w, int h, const QImage &src, int sx, int sy, Rop rop) {
     if (const int k = scaleOf(dst); k != 1) {
         x *= k, y *= k, w *= k, h *= k;

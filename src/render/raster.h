@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <cstdint>
 
 namespace fusefuda {
@@ -25,6 +26,13 @@ inline QSize logicalSize(const QImage &image) {
     return k == 1 ? image.size() : QSize(image.width() / k, image.height() / k);
 }
 inline QRect logicalRect(const QImage &image) { return QRect(QPoint(0, 0), logicalSize(image)); }
+// A rectangle of board pixels as the device pixels of an image at scale k.
+inline QRect devicePixels(const QRect &r, int k) {
+    return k == 1 ? r : QRect(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
+}
+// The same for each rectangle of a region: what a window that counts device
+// pixels is asked to show.
+QRegion devicePixels(const QRegion &region, int k);
 
 // Combines the w x h block at (sx, sy) of src into (x, y) of dst, clipped to
 // both images; src may be dst itself, with overlapping blocks. Both must have

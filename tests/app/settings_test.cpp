@@ -11,6 +11,7 @@
 #include <climits>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "app/settings.h"
 #include "game/starting.h"
@@ -272,19 +273,45 @@ struct ImmutableFolder {
     bool held = false;
 };
 
-TEST(SettingsFile, UnwritableFolderWithBothFilesReadsThePerUserOne) {
-    SettingsFolder f;
-    spit(f.ini(), "[Kov_Section]\r\nscore0=1111\r\n");
-    QDir().mkpath(QString::fromStdString(f.userFolder()));
-    spit(f.userFolder() + "/fusefuda.ini", "[Kov_Section]\r\nscore0=2222\r\n");
-    ImmutableFolder locked(f.dir.path().toStdString());
-    if (!locked.held) GTEST_SKIP() << "this file system cannot make a folder immutable";
-    ASSERT_FALSE(folderIsWritable(f.dir.path().toStdString()));
-
-    GameState g = startingState();
-    readSettings(g, f.where());
-    EXPECT_EQ(g.highScores[0], 2222);
-    EXPECT_EQ(f.where().writePath, f.userFolder() + "/fusefuda.ini");
+// Which file is read and which written, for each way the two files and the
+// executable's folder can stand: the settings beside the executable while
+// its folder can be written, else the per-user file, read from beside the
+// executable until the per-user file exists.
+TEST(SettingsFile, EachPlaceIsReadAndWrittenAsTheFilesAndTheFolderAllow) {
+    enum { kDefault = 1500, kBeside = 1111, kPerUser = 2222 };
+    const struct {
+        bool beside, writable, perUser;
+        int reads;
+        bool writesPerUser;
+    } cases[] = {
+        {false, true, false, kDefault, false}, {false, true, true, kDefault, false},
+        {true, true, false, kBeside, false},   {true, true, true, kBeside, false},
+        {false, false, false, kDefault, true}, {false, false, true, kPerUser, true},
+        {true, false, false, kBeside, true},   {true, false, true, kPerUser, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.beside << c.writable << c.perUser);
+        SettingsFolder f;
+        const std::string perUser = f.userFolder() + "/fusefuda.ini";
+        QDir().mkpath(QString::fromStdString(f.userFolder()));
+        if (c.beside) spit(f.ini(), "[Kov_Section]\r\nscore0=1111\r\n");
+        if (c.perUser) spit(perUser, "[Kov_Section]\r\nscore0=2222\r\n");
+        std::optional<ImmutableFolder> locked;
+        if (!c.writable) {
+            locked.emplace(f.dir.path().toStdString());
+            if (!locked->held) GTEST_SKIP() << "this file system cannot make a folder immutable";
+            ASSERT_FALSE(folderIsWritable(f.dir.path().toStdString()));
+        }
+        GameState g = startingState();
+        readSettings(g, f.where());
+        EXPECT_EQ(g.highScores[0], c.reads);
+        g.highScores[0] = 3333;
+        EXPECT_TRUE(writeSettings(g, f.where()));
+        EXPECT_NE(slurp(c.writesPerUser ? perUser : f.ini()).find("score0=3333"),
+                  std::string::npos);
+        EXPECT_EQ(slurp(c.writesPerUser ? f.ini() : perUser).find("score0=3333"),
+                  std::string::npos);
+    }
 }
 
 TEST(SettingsFile, AWriteProtectedFileIsLeftAsItIs) {

@@ -123,6 +123,23 @@ TEST(Save, OverALongerOldFileKeepsItsTailAndPermissions) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+// A new file gets what the player's umask allows, as any program's new file.
+TEST(Save, ANewFileTakesItsModeFromTheUmask) {
+    const struct {
+        mode_t umask, mode;
+    } cases[] = {{022, 0644}, {077, 0600}, {002, 0664}};
+    for (const auto &c : cases) {
+        boards::ScratchFolder folder;
+        const mode_t before = ::umask(c.umask);
+        Table t;
+        save(t, folder.file("new.pvq"));
+        ::umask(before);
+        struct stat info {};
+        ASSERT_EQ(::stat(folder.file("new.pvq").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.mode) << std::oct << c.umask;
+    }
+}
+
 TEST(Save, ThroughALinkReplacesTheFileItNames) {
     boards::ScratchFolder folder;
     fs::create_directory(folder.file("real"));
@@ -251,12 +268,12 @@ TEST(Load, RestoresEveryStoredFieldOfAGameInProgress) {
 
 // A save chosen from the keyboard while a peek is held: the peek's cost is in
 // the score, so the file counts the touch and the card is face down again
-// (or settled, at its third touch). The loaded game's score then matches its
-// cards.
+// (or settled, at its third touch; a card settled before stays as it was).
+// The loaded game's score then matches its cards.
 TEST(Load, AGameSavedDuringAHeldPeekCountsThePeek) {
     const struct {
-        int touches, after, faceUp;
-    } cases[] = {{0, 1, 0}, {2, 3, 1}};
+        int touches, spent, after, faceUp;
+    } cases[] = {{0, 0, 1, 0}, {2, 80, 3, 1}, {3, 100, 3, 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.touches);
         boards::ScratchFolder folder;
@@ -264,17 +281,20 @@ TEST(Load, AGameSavedDuringAHeldPeekCountsThePeek) {
         t.deal(3, 8);
         GameState &g = t.g();
         g.touchCount[5][2] = c.touches;
-        g.score -= c.touches == 2 ? 80 : 0;
+        g.faceUp[5][2] = c.touches == 3;
+        g.score -= c.spent;
         startPeek(t.ctx, 5, 2, 10, 10);
         save(t, folder.file("peek.pvq"));
+        const int32_t score = g.score;
 
-        Table loaded;
-        load(loaded, folder.file("peek.pvq"));
-        ASSERT_TRUE(loaded.shell.messages.empty());
-        EXPECT_EQ(loaded.g().touchCount[5][2], c.after);
-        EXPECT_EQ(loaded.g().faceUp[5][2], c.faceUp);
-        EXPECT_EQ(loaded.g().score, scoreFor(tallyTouches(loaded.g())));
-        EXPECT_EQ(loaded.g().score, g.score);
+        // Opened while the peek is still held, as the keyboard allows.
+        load(t, folder.file("peek.pvq"));
+        ASSERT_TRUE(t.shell.messages.empty());
+        EXPECT_EQ(g.pressMode, kPressNone);
+        EXPECT_EQ(g.touchCount[5][2], c.after);
+        EXPECT_EQ(g.faceUp[5][2], c.faceUp);
+        EXPECT_EQ(g.score, scoreFor(tallyTouches(g)));
+        EXPECT_EQ(g.score, score);
     }
 }
 

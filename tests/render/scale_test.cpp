@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"
 #include "render/hover.h"
@@ -18,27 +19,55 @@ using namespace fusefuda::testing;
 
 namespace {
 
-// Every pixel of img as a k x k block.
-QImage blownUp(const QImage &img, int k) {
-    QImage out(img.width() * k, img.height() * k, QImage::Format_RGB32);
-    for (int y = 0; y < out.height(); ++y) {
-        const auto *from = reinterpret_cast<const uint32_t *>(img.constScanLine(y / k));
-        auto *to = reinterpret_cast<uint32_t *>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) to[x] = from[x / k];
-    }
-    out.setDevicePixelRatio(k);
-    return out;
-}
-
-// The same game on surfaces at 1 and at 2.
+// The same game on surfaces at 1 and at 2, keeping what each present shows:
+// the part of the window drawn since the present before.
 struct TwoScales {
     Table one{1}, two{2};
+    std::vector<QImage> shownOne, shownTwo;
+    TwoScales() {
+        watch(one, shownOne);
+        watch(two, shownTwo);
+    }
+    static void watch(Table &t, std::vector<QImage> &shown) {
+        t.shell.onPresent = [&t, &shown] {
+            Surfaces &s = t.surfaces;
+            shown.push_back(s.window.copy(devicePixels(s.dirty.boundingRect(), s.scale)));
+            s.dirty = QRegion();
+        };
+    }
     template <typename F>
     void both(F f) {
         f(one);
         f(two);
     }
 };
+
+// The centre of the topmost face-down card whose centre is in view.
+QPoint faceDownInView(const GameState &g) {
+    for (int n = kCards - 1; n >= 0; --n) {
+        const int c = g.stackColumn[n], r = g.stackRow[n];
+        const Rect &at = g.cardRect[c][r];
+        const QPoint centre((at.left + at.right) / 2 - g.viewX, (at.top + at.bottom) / 2 - g.viewY);
+        if (inPlay(g, c, r) && g.faceUp[c][r] == 0 && centre.x() < 1008 && centre.y() < 709 &&
+            cardAt(g, centre.x(), centre.y()) == cardId(c, r))
+            return centre;
+    }
+    return {};
+}
+
+// Resizes the window, paints it at the far corner of the view, then pulls the
+// view back a little: a pan shows the canvas.
+void growAndPan(Table &s, int width, int height) {
+    resizeWindowSurface(s.surfaces, width, height);
+    s.g().viewX = kViewXMax;
+    s.g().viewY = kViewYMax;
+    paintWindow(s.ctx);
+    s.g().panning = 1;
+    s.g().viewX -= 40;
+    s.g().viewY -= 40;
+    paintWindow(s.ctx);
+    s.g().panning = 0;
+}
 
 }  // namespace
 
@@ -52,17 +81,11 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
     useTracePictures(t.one.surfaces);
     Surfaces &two = t.two.surfaces;
     const Surfaces &one = t.one.surfaces;
-    for (auto [to, from] : {std::pair{&two.background, &one.background},
-                            {&two.face, &one.face},
-                            {&two.settledFace, &one.settledFace},
-                            {&two.backs, &one.backs},
-                            {&two.unknownCard, &one.unknownCard},
-                            {&two.greyCard, &one.greyCard}})
-        *to = blownUp(*from, 2);
-    two.peek = blownUp(one.peek, 2);
+    useBlownUpPictures(two, one, 2);
     GameState &g1 = t.one.g();
     const Rect seven = g1.cardRect[6][0];
     const int gx = seven.left + 20 - g1.viewX, gy = seven.top + 30 - g1.viewY;
+    QPoint peekAt;
     struct Step {
         const char *what;
         std::function<void(Table &)> run;
@@ -79,8 +102,12 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
         {"carry", [&](Table &s) { onMouseMove(s.ctx, gx + 37, gy + 23); }},
         {"carry on", [&](Table &s) { onMouseMove(s.ctx, gx - 150, gy + 61); }},
         {"drop", [&](Table &s) { onLeftRelease(s.ctx, gx - 150, gy + 61); }},
-        {"peek", [&](Table &s) { onRightPress(s.ctx, gx + 300, gy + 200); }},
-        {"peek ends", [&](Table &s) { onRightRelease(s.ctx, gx + 300, gy + 200); }},
+        {"peek",
+         [&](Table &s) {
+             peekAt = faceDownInView(s.g());
+             onRightPress(s.ctx, peekAt.x(), peekAt.y());
+         }},
+        {"peek ends", [&](Table &s) { onRightRelease(s.ctx, peekAt.x(), peekAt.y()); }},
         {"panning paint",
          [](Table &s) {
              s.g().panning = 1;
@@ -88,9 +115,26 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
              paintWindow(s.ctx);
              s.g().panning = 0;
          }},
+        // A window that grows one way only still finds the board it can show
+        // on the canvas, in the far corner of the view too.
+        {"wider window", [](Table &s) { growAndPan(s, 1200, 709); }},
+        {"taller window", [](Table &s) { growAndPan(s, 1200, 750); }},
     };
+    size_t fullWidthFrames = 0;
     for (const Step &step : steps) {
         t.both(step.run);
+        // A card turn shows 64 frames, the first and last at full width: those
+        // are blow-ups too (narrowed, the finer grid picks its columns more
+        // finely).
+        ASSERT_EQ(t.shownTwo.size(), t.shownOne.size()) << step.what;
+        for (size_t i = 0; i < t.shownOne.size(); ++i) {
+            if (t.shownOne.size() % 64 == 0 && i % 64 != 0 && i % 64 != 63) continue;
+            EXPECT_EQ(differingPixels(t.shownTwo[i], blownUp(t.shownOne[i], 2)), 0)
+                << step.what << ", present " << i;
+            fullWidthFrames += t.shownOne.size() % 64 == 0;
+        }
+        t.shownOne.clear();
+        t.shownTwo.clear();
         EXPECT_EQ(logicalSize(two.window), one.window.size()) << step.what;
         EXPECT_EQ(differingPixels(two.window, blownUp(one.window, 2)), 0) << step.what;
         const QRect canvas = logicalRect(two.board);
@@ -98,8 +142,9 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
         EXPECT_EQ(differingPixels(two.peek, blownUp(one.peek, 2)), 0) << step.what;
         EXPECT_EQ(t.two.shell.confineRight, t.one.shell.confineRight) << step.what;
     }
+    EXPECT_EQ(fullWidthFrames, 4u) << "the peek turns a card over and back";
     // The canvas reaches as far as a window of this size can show.
-    EXPECT_EQ(logicalSize(two.board), QSize(kViewXMax + 1008, kViewYMax + 709));
+    EXPECT_EQ(logicalSize(two.board), QSize(kViewXMax + 1200, kViewYMax + 750));
 }
 
 // With the game's own pictures, scale 2 is not scale 1 blown up: the faces

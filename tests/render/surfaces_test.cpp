@@ -138,3 +138,13 @@ TEST(WindowSurface, ComesFromTheAllocatorAndKeepsItsPixelsAcrossResizes) {
     EXPECT_EQ(s.window.size(), QSize(600, 400));
     EXPECT_EQ(logicalSize(s.window), QSize(300, 200));
 }
+
+// The surfaces' scale for a screen's device pixel ratio: whole ratios as they
+// are, a fractional one from the next whole one.
+TEST(WindowSurface, TheScaleIsTheNextWholeRatio) {
+    const struct {
+        double ratio;
+        int scale;
+    } cases[] = {{1.0, 1}, {1.25, 2}, {1.5, 2}, {2.0, 2}, {2.5, 3}, {3.0, 3}};
+    for (const auto &c : cases) EXPECT_EQ(surfaceScaleFor(c.ratio), c.scale) << c.ratio;
+}

@@ -186,6 +186,30 @@ int differingPixels(const QImage &a, const QImage &b) {
     return n;
 }
 
+QImage blownUp(const QImage &img, int k) {
+    QImage out(img.width() * k, img.height() * k, QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        const auto *from = reinterpret_cast<const uint32_t *>(img.constScanLine(y / k));
+        auto *to = reinterpret_cast<uint32_t *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) to[x] = from[x / k];
+    }
+    out.setDevicePixelRatio(k);
+    return out;
+}
+
+void useBlownUpPictures(Surfaces &s, const Surfaces &one, int k) {
+    for (auto [to, from] : {std::pair{&s.background, &one.background},
+                            {&s.face, &one.face},
+                            {&s.settledFace, &one.settledFace},
+                            {&s.backs, &one.backs},
+                            {&s.unknownCard, &one.unknownCard},
+                            {&s.greyCard, &one.greyCard},
+                            {&s.sparkleImage, &one.sparkleImage},
+                            {&s.sparkleMask, &one.sparkleMask},
+                            {&s.peek, &one.peek}})
+        *to = blownUp(*from, k);
+}
+
 QImage block(const QImage &img, int x, int y, int w, int h) { return img.copy(x, y, w, h); }
 
 void carryTo(Table &t, int c, int r, int left, int top) {

@@ -41,6 +41,11 @@ QImage canvasByRule(Context &ctx, int skipGroup = -1);
 QImage atView(const GameState &g, const QImage &img, QSize size);
 // Number of pixels in which two images of the same size differ.
 int differingPixels(const QImage &a, const QImage &b);
+// Every pixel of img as a k x k block, tagged with k as its device pixel ratio.
+QImage blownUp(const QImage &img, int k);
+// Gives the surfaces of scale k the pictures of `one` blown up, so that every
+// copy at k must give the picture of scale 1 blown up.
+void useBlownUpPictures(Surfaces &s, const Surfaces &one, int k);
 // A block of img, w x h at (x, y).
 QImage block(const QImage &img, int x, int y, int w, int h);
 

@@ -1,6 +1,7 @@
 // A Shell that records what the game asked of the application.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,10 @@ public:
         confineBottom = bottom;
     }
     void releaseCursor() override { confined = false; }
-    void presentNow() override { ++presents; }
+    void presentNow() override {
+        ++presents;
+        if (onPresent) onPresent();
+    }
     void pause(int milliseconds) override { pauses.push_back(milliseconds); }
     void peekChanged() override { ++peekChanges; }
     void openScoreWindow() override { scoreWindowOpen = true; ++scoreWindowOpenings; }
@@ -43,6 +47,7 @@ public:
     bool confined = false;
     int confineLeft = 0, confineTop = 0, confineRight = 0, confineBottom = 0;
     int presents = 0;
+    std::function<void()> onPresent;  // looks at what each present shows
     std::vector<int> pauses;
     int peekChanges = 0;
     bool scoreWindowOpen = false;
