@@ -29,7 +29,9 @@ cd "$(dirname "$0")/.."
 runs=${FUZZ_RUNS:-10000000}
 large_runs=${FUZZ_LARGE_RUNS:-5000}
 out=${FUZZ_OUT:-build-fuzz}
-bash fuzz/build.sh "$out"
+cmake --preset fuzz -B "$out" >/dev/null
+cmake --build "$out" -j "$(nproc)" --target fusefuda_fuzz
+bin=$out/fuzz
 mkdir -p "$out/campaign"
 
 targets=(
@@ -44,11 +46,11 @@ run() {
     local target=$1 mode=$2 maxlen=$3 count=$4 name=${5:-$1}
     local corpus="$out/campaign/$target" log="$out/campaign/$name.log"
     mkdir -p "$corpus" "$corpus-seeds"
-    "$out/make_seeds" "$mode" "$corpus-seeds"
+    "$bin/make_seeds" "$mode" "$corpus-seeds"
     echo "$(date -u +%FT%TZ) $name: $count runs" >>"$out/campaign/summary.log"
     local status=0
     ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16 QT_QPA_PLATFORM=offscreen nice -n 19 \
-        "$out/$target" "$corpus" "$corpus-seeds" -runs="$count" -max_len="$maxlen" \
+        "$bin/$target" "$corpus" "$corpus-seeds" -runs="$count" -max_len="$maxlen" \
         -timeout=900 -rss_limit_mb=2048 -detect_leaks=0 -print_final_stats=1 \
         -artifact_prefix="$out/campaign/$name-" >"$log" 2>&1 || status=$?
     grep -E '^(Done [0-9]+ runs|stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==ERROR|SUMMARY)' \

@@ -8,7 +8,9 @@ cd "$(dirname "$0")/../.."
 
 seconds=${FUZZ_SECONDS:-28}
 out=build-fuzz
-bash fuzz/build.sh "$out"
+cmake --preset fuzz -B "$out" >/dev/null
+cmake --build "$out" -j "$(nproc)" --target fusefuda_fuzz
+bin=$out/fuzz
 
 # target, seed mode, largest input, share of the seconds in percent, and an
 # environment setting. Settings files near the 4 MB limit cost a hundred
@@ -28,7 +30,7 @@ for entry in "${targets[@]}"; do
     if [ -z "$setting" ]; then
         rm -rf "$out/$target-seeds" "$out/$target-corpus"
         mkdir -p "$out/$target-seeds" "$out/$target-corpus"
-        "$out/make_seeds" "$mode" "$out/$target-seeds"
+        "$bin/make_seeds" "$mode" "$out/$target-seeds"
     fi
     # Findings land in $out; a crash fails the step.
     echo "-- $name"
@@ -36,7 +38,7 @@ for entry in "${targets[@]}"; do
     time=$((seconds * share / 100))
     [ "$time" -ge 1 ] || time=1  # 0 would be no limit at all
     env ${setting:+"$setting"} ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16 QT_QPA_PLATFORM=offscreen \
-        "$out/$target" "$out/$target-corpus" "$out/$target-seeds" \
+        "$bin/$target" "$out/$target-corpus" "$out/$target-seeds" \
         -max_total_time="$time" -max_len="$maxlen" -timeout=10 \
         -rss_limit_mb=2048 -detect_leaks=0 -print_final_stats=1 \
         -artifact_prefix="$out/$name-" >"$log" 2>&1 || {
