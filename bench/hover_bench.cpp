@@ -5,8 +5,8 @@
 
 #include "game/deal.h"
 #include "game/starting.h"
-#include "recording_shell.h"
 #include "render/hover.h"
+#include "support/recording_shell.h"
 
 namespace fusefuda {
 namespace {

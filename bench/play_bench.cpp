@@ -11,11 +11,11 @@
 
 #include "game/board.h"
 #include "game/deal.h"
-#include "platform/quietshell.h"
 #include "game/input.h"
 #include "game/starting.h"
 #include "render/cards.h"
 #include "render/painting.h"
+#include "support/quiet_shell.h"
 
 using namespace fusefuda;
 

@@ -21,16 +21,16 @@
 #include <string>
 #include <vector>
 
-#include "randomplay/invariants.h"
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"
 #include "game/starting.h"
 #include "game/undo.h"
-#include "platform/quietshell.h"
 #include "playfile/codec.h"
 #include "playfile/playfile.h"
+#include "randomplay/invariants.h"
 #include "render/surfaces.h"
+#include "support/quiet_shell.h"
 
 using namespace fusefuda;
 

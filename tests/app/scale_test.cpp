@@ -11,7 +11,7 @@
 #include "game/overlays.h"
 #include "render/painting.h"
 #include "render/raster.h"
-#include "render/trace_pictures.h"
+#include "support/trace_pictures.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;

@@ -32,7 +32,7 @@
 #include "game/board.h"
 #include "game/starting.h"
 #include "playfile/playfile.h"
-#include "platform/quietshell.h"
+#include "support/quiet_shell.h"
 #include "render/surfaces.h"
 
 using namespace fusefuda;

@@ -4,8 +4,8 @@
 #include "game/input.h"
 #include "game/overlays.h"
 #include "render/painting.h"
-#include "render/trace_pictures.h"
 #include "support/table.h"
+#include "support/trace_pictures.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;

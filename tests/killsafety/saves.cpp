@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "app/settings.h"
-#include "platform/quietshell.h"
 #include "playfile/codec.h"
 #include "playfile/playfile.h"
 #include "render/surfaces.h"
+#include "support/quiet_shell.h"
 
 namespace fusefuda {
 

@@ -21,10 +21,10 @@
 #include <random>
 
 #include "app/settings.h"
-#include "platform/quietshell.h"
 #include "playfile/playfile.h"
 #include "render/surfaces.h"
 #include "saves.h"
+#include "support/quiet_shell.h"
 
 using namespace fusefuda;
 namespace fs = std::filesystem;

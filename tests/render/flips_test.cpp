@@ -6,9 +6,9 @@
 #include "game/input.h"
 #include "render/cards.h"
 #include "render/painting.h"
-#include "render/trace_pictures.h"
 #include "support/recording_shell.h"
 #include "support/table.h"
+#include "support/trace_pictures.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;

@@ -11,8 +11,8 @@
 #include "game/deal.h"
 #include "game/input.h"
 #include "render/cards.h"
-#include "render/trace_pictures.h"
 #include "support/table.h"
+#include "support/trace_pictures.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;

@@ -12,7 +12,7 @@
 #include "render/hover.h"
 #include "render/painting.h"
 #include "render/raster.h"
-#include "render/trace_pictures.h"
+#include "support/trace_pictures.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;

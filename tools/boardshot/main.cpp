@@ -12,10 +12,10 @@
 #include "game/GameState.h"
 #include "game/deal.h"
 #include "game/starting.h"
-#include "platform/quietshell.h"
 #include "render/context.h"
 #include "render/painting.h"
 #include "render/surfaces.h"
+#include "support/quiet_shell.h"
 
 using namespace fusefuda;
 

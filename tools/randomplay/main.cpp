@@ -28,14 +28,15 @@
 #include "game/starting.h"
 #include "game/undo.h"
 #include "invariants.h"
-#include "platform/quietshell.h"
 #include "playfile/codec.h"
 #include "playfile/playfile.h"
 #include "render/painting.h"
 #include "render/surfaces.h"
+#include "support/randomplay_shell.h"
 
 using namespace fusefuda;
 using namespace fusefuda::stress;
+using fusefuda::testing::RandomPlayShell;
 
 namespace {
 
@@ -61,29 +62,6 @@ struct Random {
 
 struct Failure {
     std::string what;
-};
-
-class StressShell : public QuietShell {
-public:
-    void invalidateWindow() override { invalidated = true; }
-    void runScoreSummary() override { ++summaries; }
-    void confineCursor(int left, int top, int right, int bottom) override {
-        confined = true;
-        box[0] = left, box[1] = top, box[2] = right, box[3] = bottom;
-    }
-    void releaseCursor() override { confined = false; }
-    std::string chooseOpenPlayFile() override { return openChoice; }
-    std::string chooseSavePlayFile() override { return saveChoice; }
-    void showMessage(const std::string &text) override { messages.push_back(text); }
-    int64_t currentTime() override { return time; }
-
-    bool invalidated = false;
-    int summaries = 0;
-    bool confined = false;
-    int box[4] = {};
-    std::string openChoice, saveChoice;
-    std::vector<std::string> messages;
-    int64_t time = 0;
 };
 
 struct Counts {
@@ -734,7 +712,7 @@ private:
 
     std::unique_ptr<GameState> state_ = std::make_unique<GameState>();
     Surfaces surfaces_;
-    StressShell shell_;
+    RandomPlayShell shell_;
     Context ctx_{*state_, surfaces_, shell_};
     Random random_;
     std::string folder_;

@@ -1,4 +1,4 @@
-#include "render/trace_pictures.h"
+#include "support/trace_pictures.h"
 
 #include <QPainter>
 
