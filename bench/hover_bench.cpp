@@ -26,23 +26,23 @@ struct Board {
         dealScatter(ctx, 1);
         g.dealPending = 0;
         for (int c = 0; c < kColumns; ++c)
-            for (int r = 1; r < kRows; ++r) g.cardRect[c][r] = Rect{2800, 1450, 2863, 1551};
+            for (int r = 1; r < kRows; ++r) g.board.cardRect[c][r] = Rect{2800, 1450, 2863, 1551};
         for (int c = 0; c < kColumns; ++c) {
             const int left = g.viewX + 60 + kPitchX * c, top = g.viewY + 300;
-            g.cardRect[c][0] = Rect{left, top, left + kPitchX, top + kPitchY};
-            for (int m = 0; m < kColumns; ++m) g.groupMembers[cardId(c, 0)][m][0] = 1;
+            g.board.cardRect[c][0] = Rect{left, top, left + kPitchX, top + kPitchY};
+            for (int m = 0; m < kColumns; ++m) g.board.groupMembers[cardId(c, 0)][m][0] = 1;
         }
         for (int c = 0; c < kColumns; ++c) {
             // Bring the row above everything else.
-            const int from = g.stackLevel[c][0];
+            const int from = g.board.stackLevel[c][0];
             for (int n = from; n < kCards - 1; ++n) {
-                g.stackColumn[n] = g.stackColumn[n + 1];
-                g.stackRow[n] = g.stackRow[n + 1];
-                g.stackLevel[g.stackColumn[n]][g.stackRow[n]] = n;
+                g.board.stackColumn[n] = g.board.stackColumn[n + 1];
+                g.board.stackRow[n] = g.board.stackRow[n + 1];
+                g.board.stackLevel[g.board.stackColumn[n]][g.board.stackRow[n]] = n;
             }
-            g.stackColumn[kCards - 1] = c;
-            g.stackRow[kCards - 1] = 0;
-            g.stackLevel[c][0] = kCards - 1;
+            g.board.stackColumn[kCards - 1] = c;
+            g.board.stackRow[kCards - 1] = 0;
+            g.board.stackLevel[c][0] = kCards - 1;
         }
     }
 };

@@ -68,7 +68,7 @@ struct Bench {
             const bool member = row[cardColumn(id)][cardRow(id)] == 1;
             for (int c = 0; c < kColumns; ++c)
                 for (int r = 0; r < kRows; ++r)
-                    g->groupMembers[id][c][r] = member ? row[c][r] : (id == cardId(c, r));
+                    g->board.groupMembers[id][c][r] = member ? row[c][r] : (id == cardId(c, r));
         }
         alignGroup(*g, left, top, 0);
         paintWindow(ctx);
@@ -292,16 +292,16 @@ void fullPaintPerMemberWalk(benchmark::State &state) {
     for (auto _ : state) {
         bitBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s.background, g.viewX, g.viewY, SRCCOPY);
         for (int n = 0; n < kCards; ++n) {
-            const int c = g.stackColumn[n], r = g.stackRow[n];
+            const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
             const CardPicture pic = cardPicture(g, s, c, r);
-            bitBlt(s.window, g.cardRect[c][r].left - g.viewX, g.cardRect[c][r].top - g.viewY,
+            bitBlt(s.window, g.board.cardRect[c][r].left - g.viewX, g.board.cardRect[c][r].top - g.viewY,
                    kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);
         }
         markWindow(s, 0, 0, s.window.width(), s.window.height());
         bitBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s.background, 0, 0, SRCCOPY);
         for (int n = 0; n < kCards; ++n) {
-            const int c = g.stackColumn[n], r = g.stackRow[n];
-            drawGroup(b.ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), s.board,
+            const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
+            drawGroup(b.ctx, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top, cardId(c, r), s.board,
                       false);
         }
         s.dirty = QRegion();

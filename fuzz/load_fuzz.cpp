@@ -49,7 +49,7 @@ constexpr int kGestures = 5;
 // The gesture state a load must end, chosen by the script's first byte.
 void startGesture(Context &ctx, uint8_t kind) {
     GameState &g = ctx.g;
-    const Rect &at = g.cardRect[4][1];
+    const Rect &at = g.board.cardRect[4][1];
     const int x = at.left - g.viewX + 10, y = at.top - g.viewY + 10;
     switch (kind % kGestures) {
     case 1: onLeftPress(ctx, x, y, false); onMouseMove(ctx, x + 3, y + 3); break;
@@ -80,7 +80,7 @@ struct Table {
         dealScatter(ctx, kIntermediate);
         start->dealPending = 0;
         for (int i = 0; i < 6; ++i) {
-            const Rect &at = start->cardRect[2 + i][i % 4];
+            const Rect &at = start->board.cardRect[2 + i][i % 4];
             const int x = at.left - start->viewX + 5, y = at.top - start->viewY + 5;
             onLeftPress(ctx, x, y, false);
             onMouseMove(ctx, x + 40, y + 25);
@@ -134,7 +134,7 @@ void play(Context &ctx, const uint8_t *script, size_t size) {
         int x = a * 4 - 20, y = b * 3 - 20;
         if (op & 0x80) {
             // at a card, wherever it lies
-            const Rect &at = g.cardRect[a % kColumns][b % kRows];
+            const Rect &at = g.board.cardRect[a % kColumns][b % kRows];
             x = at.left - g.viewX + (op & 0x3F), y = at.top - g.viewY + (b & 0x3F) + 20;
         }
         switch (op % 11) {
@@ -190,18 +190,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     g = *t.underWay[gesture % kGestures];
     t.shell.messages.clear();
     Context ctx{g, t.surfaces, t.shell};
-    const auto before = std::make_unique<stress::BoardCopy>(stress::copyBoard(g));
-    const int32_t level = g.level, dragging = g.dragging, pressMode = g.pressMode;
+    const auto before = std::make_unique<Board>(boardAsKept(g));
+    const int32_t level = g.level, dragging = g.gesture.dragging, pressMode = g.gesture.pressMode;
 
     loadPlayFile(ctx);
     if (!t.shell.messages.empty()) {
         if (t.shell.messages.size() != 1) std::abort();
-        if (!(stress::copyBoard(g) == *before) || g.level != level || g.dragging != dragging ||
-            g.pressMode != pressMode)
+        if (!(boardAsKept(g) == *before) || g.level != level || g.gesture.dragging != dragging ||
+            g.gesture.pressMode != pressMode)
             std::abort();
         return 0;
     }
-    if (g.dragging != 0 || g.pressMode != kPressNone || g.panning != 0 || g.undoDepth != 0)
+    if (g.gesture.dragging != 0 || g.gesture.pressMode != kPressNone || g.gesture.panning != 0 ||
+        g.undoStore.undoDepth != 0)
         std::abort();
     if (g.gameStarted == 1) {
         const std::string broken = stress::brokenStructure(g);

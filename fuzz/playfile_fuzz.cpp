@@ -16,32 +16,32 @@ namespace {
 bool safeToPlay(const GameState &g) {
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            const int t = g.touchCount[c][r];
+            const int t = g.board.touchCount[c][r];
             if (t < 0 || t > 4) return false;
             // a face-down card's back is one of three shades
-            if (g.faceUp[c][r] != 1 && t > 2) return false;
-            if (g.stackLevel[c][r] < 0 || g.stackLevel[c][r] >= kCards) return false;
+            if (g.board.faceUp[c][r] != 1 && t > 2) return false;
+            if (g.board.stackLevel[c][r] < 0 || g.board.stackLevel[c][r] >= kCards) return false;
         }
     }
     for (int n = 0; n < kCards; ++n)
-        if (g.stackColumn[n] < 0 || g.stackColumn[n] >= kColumns || g.stackRow[n] < 0 ||
-            g.stackRow[n] >= kRows)
+        if (g.board.stackColumn[n] < 0 || g.board.stackColumn[n] >= kColumns ||
+            g.board.stackRow[n] < 0 || g.board.stackRow[n] >= kRows)
             return false;
     if (g.gameStarted == 0) return g.level == 0;
     if (g.level < 1 || g.level > 3) return false;
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
-            const int n = g.stackLevel[c][r];
-            if (g.stackColumn[n] != c || g.stackRow[n] != r) return false;
+            const int n = g.board.stackLevel[c][r];
+            if (g.board.stackColumn[n] != c || g.board.stackRow[n] != r) return false;
         }
     // groups hold only cards in play, each card in its own group
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
             const int id = cardId(c, r);
-            if (inPlay(g, c, r) && g.groupMembers[id][c][r] != 1) return false;
+            if (inPlay(g, c, r) && g.board.groupMembers[id][c][r] != 1) return false;
             for (int j = 0; j < kColumns; ++j)
                 for (int k = 0; k < kRows; ++k)
-                    if (g.groupMembers[id][j][k] == 1 && inPlay(g, c, r) != inPlay(g, j, k))
+                    if (g.board.groupMembers[id][j][k] == 1 && inPlay(g, c, r) != inPlay(g, j, k))
                         return false;
         }
     return true;
@@ -51,7 +51,7 @@ bool safeToPlay(const GameState &g) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     PlayFileRecord record;
-    if (!decodePlayFile({data, size}, record)) return 0;
+    if (decodePlayFile({data, size}, record) != PlayFileFault::None) return 0;
     if (findFault(record) != PlayFileFault::None) return 0;
 
     static const auto g = std::make_unique<GameState>();
@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (!safeToPlay(*g)) std::abort();
 
     PlayFileRecord again;
-    if (!decodePlayFile(encodePlayFile(captureRecord(*g)), again)) std::abort();
+    if (decodePlayFile(encodePlayFile(captureRecord(*g)), again) != PlayFileFault::None)
+        std::abort();
     if (!(again == record)) std::abort();
     if (findFault(again) != PlayFileFault::None) std::abort();
     return 0;

@@ -23,20 +23,20 @@ int drawRandom() {
 }
 
 void placeCard(GameState &g, int c, int r, int left, int top) {
-    g.cardRect[c][r] = {left, top, left + kPitchX, top + kPitchY};
+    g.board.cardRect[c][r] = {left, top, left + kPitchX, top + kPitchY};
 }
 
 void join(GameState &g, int a, int b) {
-    int32_t merged[kColumns][kRows];
+    bool merged[kColumns][kRows];
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r)
-            merged[c][r] = g.groupMembers[a][c][r] | g.groupMembers[b][c][r];
+            merged[c][r] = g.board.groupMembers[a][c][r] | g.board.groupMembers[b][c][r];
     for (int id = 0; id < kCards; ++id)
         if (merged[cardColumn(id)][cardRow(id)])
             for (int c = 0; c < kColumns; ++c)
-                for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
+                for (int r = 0; r < kRows; ++r) g.board.groupMembers[id][c][r] = merged[c][r];
     // lay the group out around card a
-    const Rect at = g.cardRect[cardColumn(a)][cardRow(a)];
+    const Rect at = g.board.cardRect[cardColumn(a)][cardRow(a)];
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r)
             if (merged[c][r])
@@ -54,12 +54,12 @@ void deal(GameState &g, int level, uint32_t seed) {
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
             const int id = cardId(c, r);
-            g.groupMembers[id][c][r] = 1;
-            g.slotCard[c][r] = id;
-            g.slotPresent[c][r] = 1;
-            g.stackLevel[c][r] = id;
-            g.stackColumn[id] = c;
-            g.stackRow[id] = r;
+            g.board.groupMembers[id][c][r] = 1;
+            g.board.slotCard[c][r] = id;
+            g.board.slotPresent[c][r] = 1;
+            g.board.stackLevel[c][r] = id;
+            g.board.stackColumn[id] = c;
+            g.board.stackRow[id] = r;
         }
     const ColumnRange cols = columnsInPlay(level);
     for (int r = 0; r < kRows; ++r)
@@ -74,10 +74,10 @@ void deal(GameState &g, int level, uint32_t seed) {
         }
     for (int r = 0; r < kRows; ++r) {
         join(g, 6, cardId(6, r));
-        g.faceUp[6][r] = 1;
-        g.touchCount[6][r] = 3;
+        g.board.faceUp[6][r] = 1;
+        g.board.touchCount[6][r] = 3;
     }
-    g.score = (4 - level) * 1600;
+    g.board.score = (4 - level) * 1600;
 }
 
 bool write(const std::string &folder, const char *name, const GameState &g) {
@@ -115,14 +115,14 @@ bool playFiles(const std::string &folder) {
     deal(g, 2, 77);
     join(g, cardId(2, 0), cardId(3, 0));
     join(g, cardId(6, 1), cardId(5, 1));
-    g.touchCount[2][0] = 1;
-    g.touchCount[3][0] = 2;
-    g.touchCount[9][2] = 3;
-    g.faceUp[9][2] = 1;
-    g.touchCount[10][3] = 4;
-    g.faceUp[10][3] = 1;
+    g.board.touchCount[2][0] = 1;
+    g.board.touchCount[3][0] = 2;
+    g.board.touchCount[9][2] = 3;
+    g.board.faceUp[9][2] = 1;
+    g.board.touchCount[10][3] = 4;
+    g.board.faceUp[10][3] = 1;
     placeCard(g, 10, 3, -40, 1563);
-    g.score = 3200 - 50 - 80 - 100 - 100;
+    g.board.score = 3200 - 50 - 80 - 100 - 100;
     g.scoreDisplayOn = 1;
     ok = write(folder, "along-the-way.pvq", g) && ok;
 

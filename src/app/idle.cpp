@@ -48,9 +48,9 @@ const QImage &popupText(int value, int scale) {
 
 void agePopups(Context &ctx) {
     GameState &g = ctx.g;
-    if (g.popupPhase == g.popupPhaseSeen) return;
-    for (ScorePopup &p : g.popups) {
-        if (p.active != 1) continue;
+    if (g.phases.popupPhase == g.phases.popupPhaseSeen) return;
+    for (ScorePopup &p : g.overlays.popups) {
+        if (!p.active) continue;
         if (++p.age < 3) continue;
         if (g.scoreDisplayOn == 1)
             windowBlt(ctx.s, p.x, p.y, kPopupWipeWidth, kPopupWipeHeight, ctx.s.board,
@@ -58,14 +58,14 @@ void agePopups(Context &ctx) {
         drawGroupInHand(ctx);
         p = ScorePopup{};
     }
-    g.popupPhaseSeen = g.popupPhase;
+    g.phases.popupPhaseSeen = g.phases.popupPhase;
 }
 
 void drawPopups(Context &ctx) {
     const GameState &g = ctx.g;
     if (g.scoreDisplayOn != 1) return;
-    for (const ScorePopup &p : g.popups) {
-        if (p.visible != 1 || p.valueIndex < 0 || p.valueIndex > 2) continue;
+    for (const ScorePopup &p : g.overlays.popups) {
+        if (!p.visible || p.valueIndex < 0 || p.valueIndex > 2) continue;
         const QImage &text = popupText(g.touchCost[p.valueIndex], scaleOf(ctx.s.window));
         const QSize size = logicalSize(text);
         windowBlt(ctx.s, p.x, p.y, size.width(), size.height(), text, 0, 0, SRCCOPY);
@@ -74,9 +74,9 @@ void drawPopups(Context &ctx) {
 
 void ageSparkles(Context &ctx) {
     GameState &g = ctx.g;
-    if (g.sparklePhase == g.sparklePhaseSeen) return;
-    for (Sparkle &s : g.sparkles) {
-        if (s.stepping != 1) continue;
+    if (g.phases.sparklePhase == g.phases.sparklePhaseSeen) return;
+    for (Sparkle &s : g.overlays.sparkles) {
+        if (!s.stepping) continue;
         ++s.age;
         if (s.age >= 1 && s.age <= 4) ++s.frame;
         if (s.age < 5) continue;
@@ -86,14 +86,14 @@ void ageSparkles(Context &ctx) {
         drawGroupInHand(ctx);
         s = Sparkle{};
     }
-    g.sparklePhaseSeen = g.sparklePhase;
+    g.phases.sparklePhaseSeen = g.phases.sparklePhase;
 }
 
 void drawSparkles(Context &ctx) {
     const GameState &g = ctx.g;
     if (g.animationOn != 1) return;
-    for (const Sparkle &s : g.sparkles) {
-        if (s.active != 1 || s.frame < 0 || s.frame > 5) continue;
+    for (const Sparkle &s : g.overlays.sparkles) {
+        if (!s.active || s.frame < 0 || s.frame > 5) continue;
         const int x = s.x - g.viewX, y = s.y - g.viewY, frameTop = s.frame * kSparkleSize;
         windowBlt(ctx.s, x, y, kSparkleSize, kSparkleSize, ctx.s.board, s.x, s.y, SRCCOPY);
         windowBlt(ctx.s, x, y, kSparkleSize, kSparkleSize, ctx.s.sparkleImage, 0, frameTop,
@@ -104,15 +104,15 @@ void drawSparkles(Context &ctx) {
 }
 
 bool allSparkleSlotsBusy(const GameState &g) {
-    for (const Sparkle &s : g.sparkles)
-        if (s.active == 0) return false;
+    for (const Sparkle &s : g.overlays.sparkles)
+        if (!s.active) return false;
     return true;
 }
 
 }  // namespace
 
-void flipPopupPhase(GameState &g) { g.popupPhase = g.popupPhase == 0 ? 1 : 0; }
-void flipSparklePhase(GameState &g) { g.sparklePhase = g.sparklePhase == 0 ? 1 : 0; }
+void flipPopupPhase(GameState &g) { g.phases.popupPhase = g.phases.popupPhase == 0 ? 1 : 0; }
+void flipSparklePhase(GameState &g) { g.phases.sparklePhase = g.phases.sparklePhase == 0 ? 1 : 0; }
 
 int spawnAmbientSparkles(GameState &g, int maxRounds) {
     const ColumnRange cols = columnsInPlay(g.level);
@@ -134,9 +134,9 @@ int spawnAmbientSparkles(GameState &g, int maxRounds) {
 
 void idleStep(Context &ctx) {
     GameState &g = ctx.g;
-    if (g.dealPending == 1) {
+    if (g.dealPending) {
         dealScatter(ctx, g.level);
-        g.dealPending = 0;
+        g.dealPending = false;
         // The menu or dialog that asked for the game has just closed; what
         // it drew with is freed but lies between live blocks, where the
         // allocator keeps it: 0.7 MB after the File menu. A deal is rare and
@@ -147,10 +147,10 @@ void idleStep(Context &ctx) {
     drawPopups(ctx);
     // A tick is when slots free up; refilling them then keeps a won board as
     // busy as a loop that never rests, without running one.
-    const bool sparkleTick = g.sparklePhase != g.sparklePhaseSeen;
+    const bool sparkleTick = g.phases.sparklePhase != g.phases.sparklePhaseSeen;
     ageSparkles(ctx);
     drawSparkles(ctx);
-    if (g.gameOver == 1) {
+    if (g.gameOver) {
         // Newly started sparkles show their first frame now, not one tick late.
         if (spawnAmbientSparkles(g, sparkleTick ? kAmbientRoundsPerTick : 1) > 0)
             drawSparkles(ctx);

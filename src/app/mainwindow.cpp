@@ -195,9 +195,9 @@ void MainWindow::runIdle() {
 void MainWindow::scheduleTimers() {
     if (!startedUp_ || shutDown_) return;
     const GameState &g = state_;
-    bool popups = false, sparkles = g.gameOver == 1 || g.dealPending == 1;
-    for (const ScorePopup &p : g.popups) popups = popups || p.active == 1;
-    for (const Sparkle &s : g.sparkles) sparkles = sparkles || s.stepping == 1;
+    bool popups = false, sparkles = g.gameOver || g.dealPending;
+    for (const ScorePopup &p : g.overlays.popups) popups = popups || p.active;
+    for (const Sparkle &s : g.overlays.sparkles) sparkles = sparkles || s.stepping;
     armPhaseTimer(popupTimer_, kPopupTimerMs, popupDue_, popups);
     armPhaseTimer(sparkleTimer_, kSparkleTimerMs, sparkleDue_, sparkles);
 }
@@ -359,8 +359,8 @@ void MainWindow::runCommand(int command) {
             stopMusic(audio_);
         break;
     case kCmdPeekMode:
-        g.peekModeOn = flipped(g.peekModeOn);
-        if (g.peekModeOn == 1)
+        g.peekModeOn = !g.peekModeOn;
+        if (g.peekModeOn)
             openPeekWindow();
         else
             closePeekWindow();
@@ -410,10 +410,10 @@ void MainWindow::applyBackgroundKey() {
 void MainWindow::updateMenuMarks() { setMenuMarks(menu_, state_); }
 
 void MainWindow::showScore() {
-    if (scoreWindow_) scoreWindow_->setScore(state_.score);
+    if (scoreWindow_) scoreWindow_->setScore(state_.board.score);
 }
 
-void MainWindow::playEffect(int number) { fusefuda::playEffect(audio_, number); }
+void MainWindow::playEffect(Sound sound) { fusefuda::playEffect(audio_, sound); }
 
 void MainWindow::invalidateWindow() {
     if (repaintPending_) return;
@@ -552,7 +552,7 @@ void MainWindow::openScoreWindow() {
         scoreWindow_ = new ScoreWindow(this);
         scoreWindow_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     }
-    scoreWindow_->setScore(state_.score);
+    scoreWindow_->setScore(state_.board.score);
     scoreWindow_->show();
     scoreWindow_->move(kScoreWindowAt);
     resizeOuter(scoreWindow_, kScoreWindowSize);

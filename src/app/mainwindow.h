@@ -86,7 +86,7 @@ public:
     // Shell
     void updateMenuMarks() override;
     void showScore() override;
-    void playEffect(int number) override;
+    void playEffect(Sound sound) override;
     void invalidateWindow() override;
     void runScoreSummary() override;
     void setGrabCursor() override;

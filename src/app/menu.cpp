@@ -123,9 +123,9 @@ void setMenuMarks(const MenuActions &menu, const GameState &g) {
     mark(kCmdSeeThrough, g.backgroundPattern == 4);
     mark(kCmdCards1, g.cardPattern == 1);
     mark(kCmdCards2, g.cardPattern == 2);
-    mark(kCmdPeekMode, g.peekModeOn == 1);
+    mark(kCmdPeekMode, g.peekModeOn);
     mark(kCmdAnimation, g.animationOn == 1);
-    if (QAction *undo = menu.entry(kCmdUndo)) undo->setEnabled(g.undoDepth > 0);
+    if (QAction *undo = menu.entry(kCmdUndo)) undo->setEnabled(g.undoStore.undoDepth > 0);
 }
 
 }  // namespace fusefuda

@@ -4,31 +4,9 @@
 #include <QByteArray>
 #include <QImage>
 
+#include "assets/numbers.h"
+
 namespace fusefuda {
-
-// Picture numbers
-constexpr int kIconPicture = 103;
-constexpr int kFacesPicture = 104;
-constexpr int kBacks1Picture = 105;
-constexpr int kCursorPicture = 106;
-constexpr int kSettledFacesPicture = 107;
-constexpr int kDarkBackPicture = 109;
-constexpr int kMidBackPicture = 110;
-constexpr int kLightBackPicture = 111;
-constexpr int kBackground1Picture = 121;
-constexpr int kBackground2Picture = 124;
-constexpr int kBackground3Picture = 125;
-constexpr int kBacks2Picture = 126;
-constexpr int kSeeThroughPicture = 131;
-constexpr int kUnknownCardPicture = 133;
-constexpr int kSparkleImagePicture = 137;
-constexpr int kSparkleMaskPicture = 138;
-constexpr int kGreyCardPicture = 140;
-
-// Sound numbers
-constexpr int kJoinSound = 113;
-constexpr int kClearSound = 114;
-constexpr int kPeekSound = 130;
 
 // The picture with that number as Format_RGB32 (ARGB32 for the icon and the
 // cursor); a null image when there is none. At a scale of 2 or 3 the picture

@@ -1,5 +1,6 @@
-// The one record of the whole run. Plain data only: every subsystem reads and
-// writes these fields directly, and a test builds a fresh instance.
+// The one record of the whole run, made of sub-records that say what they
+// hold. Plain data only: every subsystem reads and writes these fields
+// directly, and a test builds a fresh instance.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,12 @@ constexpr int kHighScores = 5;
 constexpr int kNoCard = 99;       // hoverCard / hoverCardShown when nothing is hovered
 constexpr int kNoRank = 10;       // nameEntryRank when no insertion is pending
 
+constexpr int kSevensColumn = 6;  // the four sevens start face up, joined, in this column
+// Touch counts: below kSettled a card lies face down between peeks; at
+// kSettled it is face up for good, at kSpent it can no longer be picked up.
+constexpr int kSettled = 3;
+constexpr int kSpent = 4;
+
 constexpr int kBoardWidth = 3000;
 constexpr int kBoardHeight = 1600;
 constexpr int kCardWidth = 64;    // a card's picture
@@ -29,115 +36,137 @@ constexpr int kStartViewX = 481;
 constexpr int kStartViewY = 427;
 
 struct Rect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
     bool operator==(const Rect &) const = default;
 };
 
+// What an undo snapshot and a play file hold: places, stacking, faces, touch
+// counts, groups and the score. Copies are assignments.
+struct Board {
+    int score = 0;
+    int slotCard[kColumns][kRows] = {};
+    Rect cardRect[kColumns][kRows] = {};
+    bool slotPresent[kColumns][kRows] = {};
+    int stackLevel[kColumns][kRows] = {};  // 0 bottom .. 51 top
+    int touchCount[kColumns][kRows] = {};
+    bool faceUp[kColumns][kRows] = {};
+    // [id][c][r]: whether card (c, r) is in card id's group
+    bool groupMembers[kCards][kColumns][kRows] = {};
+    int stackColumn[kCards] = {};  // the card at each stacking level
+    int stackRow[kCards] = {};
+    bool operator==(const Board &) const = default;
+};
+
+enum PressMode : int {
+    kPressNone,
+    kPressRaise,  // a press that only brings a group to the front, until its release
+    kPressPeek,   // a card looked at while the right button is held
+};
+
+// The gesture in hand: a carried group, a held press, the view pull.
+struct Gesture {
+    bool dragging = false;
+    bool dragMoved = false;
+    int dragColumn = 0;
+    int dragRow = 0;
+    int grabOffsetX = 0;
+    int grabOffsetY = 0;
+    int dragLeft = 0;
+    int dragTop = 0;
+    PressMode pressMode = kPressNone;
+    int pressColumn = 0;
+    int pressRow = 0;
+    bool panning = false;
+    int panLastX = 0;
+    int panLastY = 0;
+    bool operator==(const Gesture &) const = default;
+};
+
+struct UndoStore {
+    int undoDepth = 0;
+    Board undo[kUndoPlaces] = {};
+    bool operator==(const UndoStore &) const = default;
+};
+
+// The card under the pointer and the guide outline last drawn.
+struct Hover {
+    int hoverCard = 0;
+    int hoverColumn = 0;
+    int hoverRow = 0;
+    int hoverCardShown = 0;
+    int prevHoverColumn = 0;
+    int prevHoverRow = 0;
+    bool operator==(const Hover &) const = default;
+};
+
+// The two timers flip a phase; the idle step acts when it differs from the
+// one it last saw.
+struct TimerPhases {
+    int popupPhase = 0;
+    int popupPhaseSeen = 0;
+    int sparklePhase = 0;
+    int sparklePhaseSeen = 0;
+    bool operator==(const TimerPhases &) const = default;
+};
+
 struct ScorePopup {
-    int32_t x = 0;  // window coordinates
-    int32_t y = 0;
-    int32_t visible = 0;
-    int32_t valueIndex = 0;
-    int32_t age = 0;
-    int32_t active = 0;
+    int x = 0;  // window coordinates
+    int y = 0;
+    bool visible = false;
+    int valueIndex = 0;
+    int age = 0;
+    bool active = false;
+    bool operator==(const ScorePopup &) const = default;
 };
 
 struct Sparkle {
-    int32_t x = 0;  // board coordinates
-    int32_t y = 0;
-    int32_t active = 0;
-    int32_t frame = 0;
-    int32_t age = 0;
-    int32_t stepping = 0;
+    int x = 0;  // board coordinates
+    int y = 0;
+    bool active = false;
+    int frame = 0;
+    int age = 0;
+    bool stepping = false;
+    bool operator==(const Sparkle &) const = default;
 };
 
-struct UndoSnapshot {
-    int32_t score = 0;
-    int32_t slotCard[kColumns][kRows] = {};
-    Rect cardRect[kColumns][kRows] = {};
-    int32_t slotPresent[kColumns][kRows] = {};
-    int32_t stackLevel[kColumns][kRows] = {};
-    int32_t touchCount[kColumns][kRows] = {};
-    int32_t faceUp[kColumns][kRows] = {};
-    int32_t groupMembers[kCards][kColumns][kRows] = {};
-    int32_t stackColumn[kCards] = {};
-    int32_t stackRow[kCards] = {};
+struct Overlays {
+    ScorePopup popups[kSlots] = {};
+    Sparkle sparkles[kSlots] = {};
+    bool operator==(const Overlays &) const = default;
 };
-
-// pressMode values
-constexpr int32_t kPressNone = 0;
-constexpr int32_t kPressRaise = 1;
-constexpr int32_t kPressPeek = 2;
 
 struct GameState {
-    // --- game (board model) ---
-    int32_t level = 0;  // 3 beginner, 2 intermediate, 1 advanced; 0 before the first game
-    int32_t gameStarted = 0;
-    int32_t gameOver = 0;
-    int32_t dealPending = 0;
-    Rect cardRect[kColumns][kRows] = {};
-    int32_t stackLevel[kColumns][kRows] = {};
-    int32_t stackColumn[kCards] = {};
-    int32_t stackRow[kCards] = {};
-    int32_t faceUp[kColumns][kRows] = {};
-    int32_t touchCount[kColumns][kRows] = {};
-    // [id][c][r]; only [0..51][0..12][0..3] takes part in play
-    int32_t groupMembers[kCards][kColumns + 1][kRows + 1] = {};
-    int32_t slotCard[kColumns][kRows] = {};
-    int32_t slotPresent[kColumns][kRows] = {};
-    int32_t score = 0;
-    int32_t touchCost[3] = {};
-    int32_t neighbourDx[4] = {};
-    int32_t neighbourDy[4] = {};
-    int32_t finalScore = 0;
+    // --- the game under way ---
+    int level = 0;  // 3 beginner, 2 intermediate, 1 advanced; 0 before the first game
+    bool gameStarted = false;
+    bool gameOver = false;
+    bool dealPending = false;
+    Board board;
+    int touchCost[3] = {};
+    int neighbourDx[4] = {};
+    int neighbourDy[4] = {};
+    int finalScore = 0;
 
     // --- the one random generator ---
     uint32_t randomState = 1;
 
-    // --- input ---
-    int32_t dragging = 0;
-    uint8_t dragMoved = 0;
-    int32_t dragColumn = 0;
-    int32_t dragRow = 0;
-    int32_t grabOffsetX = 0;
-    int32_t grabOffsetY = 0;
-    int32_t dragLeft = 0;
-    int32_t dragTop = 0;
-    int32_t pressMode = kPressNone;
-    int32_t pressColumn = 0;
-    int32_t pressRow = 0;
-    int32_t panning = 0;
-    int32_t panLastX = 0;
-    int32_t panLastY = 0;
+    Gesture gesture;
+    UndoStore undoStore;
+    Hover hover;
 
-    // --- undo store ---
-    int32_t undoDepth = 0;
-    UndoSnapshot undo[kUndoPlaces] = {};
+    // --- the view over the board, and the timer phases ---
+    int viewX = 0;
+    int viewY = 0;
+    TimerPhases phases;
 
-    // --- hover ---
-    int32_t hoverCard = 0;
-    int32_t hoverColumn = 0;
-    int32_t hoverRow = 0;
-    int32_t hoverCardShown = 0;
-    int32_t prevHoverColumn = 0;
-    int32_t prevHoverRow = 0;
+    Overlays overlays;
 
-    // --- view and timer phases ---
-    int32_t viewX = 0;
-    int32_t viewY = 0;
-    int32_t popupPhase = 0;
-    int32_t popupPhaseSeen = 0;
-    int32_t sparklePhase = 0;
-    int32_t sparklePhaseSeen = 0;
-
-    // --- overlay tables ---
-    ScorePopup popups[kSlots] = {};
-    Sparkle sparkles[kSlots] = {};
-
-    // --- settings (stored in the settings file) ---
+    // --- options and high scores, as the settings file stores them: an
+    // option counts as on only when it is exactly 1, and whatever number the
+    // file held is written back ---
     int32_t highScores[kHighScores] = {};
     std::string highScoreNames[kHighScores];  // code page 932 bytes
     int32_t backgroundPattern = 1;
@@ -150,10 +179,12 @@ struct GameState {
     int32_t aboutShown = 0;
 
     // --- run-only options ---
-    int32_t peekModeOn = 0;
+    bool peekModeOn = false;
 
     // --- high scores ---
-    int32_t nameEntryRank = kNoRank;
+    int nameEntryRank = kNoRank;
+
+    bool operator==(const GameState &) const = default;
 };
 
 struct ColumnRange {
@@ -176,7 +207,27 @@ inline bool inPlay(const GameState &g, int c, int r) {
 }
 // Whether card (c, r) belongs to card id's group.
 inline bool isMember(const GameState &g, int id, int c, int r) {
-    return g.groupMembers[id][c][r] == 1;
+    return g.board.groupMembers[id][c][r];
+}
+
+// What the end of a peek does to card (c, r): one touch more; face down
+// again below kSettled, else settled for good (a settled card looked at
+// again stays settled).
+inline void finishPeekOn(Board &b, int c, int r) {
+    const int touches = b.touchCount[c][r] + 1;
+    b.touchCount[c][r] = touches < kSettled ? touches : kSettled;
+    b.faceUp[c][r] = touches >= kSettled;
+}
+
+// The board as an undo snapshot and a play file keep it: a held peek counts
+// as finished. Its cost is already in the score, so the card counts the
+// touch, and a card that is only being looked at is not face up for good.
+inline Board boardAsKept(const GameState &g) {
+    Board b = g.board;
+    const int c = g.gesture.pressColumn, r = g.gesture.pressRow;
+    if (g.gesture.pressMode == kPressPeek && c >= 0 && c < kColumns && r >= 0 && r < kRows)
+        finishPeekOn(b, c, r);
+    return b;
 }
 
 }  // namespace fusefuda

@@ -7,16 +7,16 @@ namespace fusefuda {
 
 namespace {
 
-void moveToTop(GameState &g, int c, int r) {
-    const int from = g.stackLevel[c][r];
+void moveToTop(Board &b, int c, int r) {
+    const int from = b.stackLevel[c][r];
     for (int n = from; n < kCards - 1; ++n) {
-        g.stackColumn[n] = g.stackColumn[n + 1];
-        g.stackRow[n] = g.stackRow[n + 1];
-        g.stackLevel[g.stackColumn[n]][g.stackRow[n]] = n;
+        b.stackColumn[n] = b.stackColumn[n + 1];
+        b.stackRow[n] = b.stackRow[n + 1];
+        b.stackLevel[b.stackColumn[n]][b.stackRow[n]] = n;
     }
-    g.stackColumn[kCards - 1] = c;
-    g.stackRow[kCards - 1] = r;
-    g.stackLevel[c][r] = kCards - 1;
+    b.stackColumn[kCards - 1] = c;
+    b.stackRow[kCards - 1] = r;
+    b.stackLevel[c][r] = kCards - 1;
 }
 
 }  // namespace
@@ -25,13 +25,13 @@ void raiseGroupInStack(GameState &g, int c, int r) {
     const int id = cardId(c, r);
     for (int k = 0; k < kRows; ++k)
         for (int j = 0; j < kColumns; ++j)
-            if (isMember(g, id, j, k) && !(j == c && k == r)) moveToTop(g, j, k);
-    moveToTop(g, c, r);
+            if (isMember(g, id, j, k) && !(j == c && k == r)) moveToTop(g.board, j, k);
+    moveToTop(g.board, c, r);
 }
 
 void raiseGroup(Context &ctx, int c, int r) {
     raiseGroupInStack(ctx.g, c, r);
-    const Rect &at = ctx.g.cardRect[c][r];
+    const Rect &at = ctx.g.board.cardRect[c][r];
     drawGroup(ctx, at.left, at.top, cardId(c, r), ctx.s.window, true);
 }
 
@@ -41,7 +41,7 @@ void alignGroup(GameState &g, int left, int top, int anchorId) {
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             if (!isMember(g, anchorId, c, r)) continue;
-            Rect &rect = g.cardRect[c][r];
+            Rect &rect = g.board.cardRect[c][r];
             rect.left = left - kPitchX * c0 + kPitchX * c;
             rect.top = top - kPitchY * r0 + kPitchY * r;
             rect.right = rect.left + kPitchX;
@@ -51,27 +51,27 @@ void alignGroup(GameState &g, int left, int top, int anchorId) {
 }
 
 void mergeGroups(GameState &g, int a, int b) {
-    int32_t merged[kColumns][kRows];
+    bool merged[kColumns][kRows];
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r)
-            merged[c][r] = (g.groupMembers[a][c][r] == 1 || g.groupMembers[b][c][r] == 1) ? 1 : 0;
+            merged[c][r] = g.board.groupMembers[a][c][r] || g.board.groupMembers[b][c][r];
     for (int mc = 0; mc < kColumns; ++mc) {
         for (int mr = 0; mr < kRows; ++mr) {
-            if (merged[mc][mr] != 1) continue;
+            if (!merged[mc][mr]) continue;
             const int id = cardId(mc, mr);
             for (int c = 0; c < kColumns; ++c)
-                for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = merged[c][r];
+                for (int r = 0; r < kRows; ++r) g.board.groupMembers[id][c][r] = merged[c][r];
         }
     }
 }
 
 int cardAt(const GameState &g, int x, int y) {
-    if (g.gameStarted != 1) return -1;
+    if (!g.gameStarted) return -1;
     const int bx = x + g.viewX, by = y + g.viewY;
     for (int n = kCards - 1; n >= 0; --n) {
-        const int c = g.stackColumn[n], r = g.stackRow[n];
+        const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
         if (!inPlay(g, c, r)) continue;
-        const Rect &rect = g.cardRect[c][r];
+        const Rect &rect = g.board.cardRect[c][r];
         if (bx >= rect.left && bx < rect.right && by >= rect.top && by < rect.bottom)
             return cardId(c, r);
     }

@@ -29,7 +29,7 @@ struct PointerBounds {
 // source of every restore, does not reach.
 PointerBounds carryBounds(const Context &ctx) {
     const GameState &g = ctx.g;
-    const int gx = g.grabOffsetX + g.viewX, gy = g.grabOffsetY + g.viewY;
+    const int gx = g.gesture.grabOffsetX + g.viewX, gy = g.gesture.grabOffsetY + g.viewY;
     const QSize window = logicalSize(ctx.s.window);
     const int w = std::min(window.width(), kBoardWidth - g.viewX);
     const int h = std::min(window.height(), kBoardHeight - g.viewY);
@@ -40,13 +40,13 @@ int clampTo(int v, int low, int highExclusive) {
     return std::max(low, std::min(v, highExclusive - 1));
 }
 
-int carriedCard(const GameState &g) { return cardId(g.dragColumn, g.dragRow); }
+int carriedCard(const GameState &g) { return cardId(g.gesture.dragColumn, g.gesture.dragRow); }
 
 void holdRaise(Context &ctx, int c, int r) {
     GameState &g = ctx.g;
-    g.pressColumn = c;
-    g.pressRow = r;
-    g.pressMode = kPressRaise;
+    g.gesture.pressColumn = c;
+    g.gesture.pressRow = r;
+    g.gesture.pressMode = kPressRaise;
     raiseGroup(ctx, c, r);
 }
 
@@ -54,9 +54,9 @@ void holdRaise(Context &ctx, int c, int r) {
 // at its place, then to the front of the window.
 void releaseRaise(Context &ctx) {
     GameState &g = ctx.g;
-    g.pressMode = kPressNone;
-    const int c = g.pressColumn, r = g.pressRow;
-    const Rect &at = g.cardRect[c][r];
+    g.gesture.pressMode = kPressNone;
+    const int c = g.gesture.pressColumn, r = g.gesture.pressRow;
+    const Rect &at = g.board.cardRect[c][r];
     drawGroup(ctx, at.left, at.top, cardId(c, r), ctx.s.board, false);
     raiseGroup(ctx, c, r);
 }
@@ -64,12 +64,12 @@ void releaseRaise(Context &ctx) {
 // Whether a card stacked above (nc, nr) has its centre square over point
 // (px, py): the neighbour's spot is then taken and it does not join.
 bool coveredAt(const GameState &g, int nc, int nr, int px, int py) {
-    const int level = g.stackLevel[nc][nr];
+    const int level = g.board.stackLevel[nc][nr];
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            if (g.stackLevel[c][r] <= level) continue;
-            const Rect &o = g.cardRect[c][r];
+            if (g.board.stackLevel[c][r] <= level) continue;
+            const Rect &o = g.board.cardRect[c][r];
             if (px >= o.left + 16 && px < o.left + 46 && py >= o.top + 35 && py < o.top + 65)
                 return true;
         }
@@ -81,7 +81,7 @@ bool allJoinedToSevens(const GameState &g) {
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r)
-            if (!isMember(g, cardId(6, 0), c, r)) return false;
+            if (!isMember(g, cardId(kSevensColumn, 0), c, r)) return false;
     return cols.first <= cols.last;
 }
 
@@ -97,11 +97,11 @@ void sparkleOnSeam(GameState &g, int direction, const Rect &n) {
 
 void onLeftPress(Context &ctx, int x, int y, bool shift) {
     GameState &g = ctx.g;
-    if (g.gameStarted != 1 || g.gameOver != 0 || g.dragging != 0 || g.pressMode != kPressNone)
-        return;
+    const Gesture &hand = g.gesture;
+    if (!g.gameStarted || g.gameOver || hand.dragging || hand.pressMode != kPressNone) return;
     // A pick-up while the view is being pulled would carry the group over a
     // moving board and let the pan's repaints wipe it off the window.
-    if (g.panning == 1) return;
+    if (hand.panning) return;
     const int id = cardAt(g, x, y);
     if (id < 0) return;
     const int c = cardColumn(id), r = cardRow(id);
@@ -111,56 +111,56 @@ void onLeftPress(Context &ctx, int x, int y, bool shift) {
         return;
     }
     pushUndo(ctx);
-    const int count = g.touchCount[c][r];
-    if (count < 4) {
-        if (count <= 2) spawnScorePopup(ctx, x, y, count);
+    const int count = g.board.touchCount[c][r];
+    if (count < kSpent) {
+        if (count < kSettled) spawnScorePopup(ctx, x, y, count);
         pickUp(ctx, c, r, x, y);
     } else {
-        g.pressColumn = c;
-        g.pressRow = r;
-        g.pressMode = kPressRaise;
+        g.gesture.pressColumn = c;
+        g.gesture.pressRow = r;
+        g.gesture.pressMode = kPressRaise;
     }
-    g.touchCount[c][r] = std::min(count + 1, 4);
-    if (g.touchCount[c][r] == 3) g.faceUp[c][r] = 1;
+    g.board.touchCount[c][r] = std::min(count + 1, kSpent);
+    if (g.board.touchCount[c][r] == kSettled) g.board.faceUp[c][r] = true;
     raiseGroup(ctx, c, r);
 }
 
 void pickUp(Context &ctx, int c, int r, int x, int y) {
     GameState &g = ctx.g;
-    g.dragging = 1;
-    g.dragMoved = 0;
-    g.dragColumn = c;
-    g.dragRow = r;
-    g.grabOffsetX = x - g.cardRect[c][r].left;
-    g.grabOffsetY = y - g.cardRect[c][r].top;
+    g.gesture.dragging = true;
+    g.gesture.dragMoved = false;
+    g.gesture.dragColumn = c;
+    g.gesture.dragRow = r;
+    g.gesture.grabOffsetX = x - g.board.cardRect[c][r].left;
+    g.gesture.grabOffsetY = y - g.board.cardRect[c][r].top;
     const PointerBounds b = carryBounds(ctx);
     ctx.shell.confineCursor(b.left, b.top, b.right, b.bottom);
     ctx.shell.setGrabCursor();
-    g.dragLeft = x - g.grabOffsetX;
-    g.dragTop = y - g.grabOffsetY;
+    g.gesture.dragLeft = x - g.gesture.grabOffsetX;
+    g.gesture.dragTop = y - g.gesture.grabOffsetY;
     liftGroup(ctx, cardId(c, r));
 }
 
 void onMouseMove(Context &ctx, int x, int y) {
     GameState &g = ctx.g;
-    if (g.dragging == 0) trackHover(ctx, x, y);
-    if (g.dragging == 1) {
-        g.dragMoved = 1;
+    if (!g.gesture.dragging) trackHover(ctx, x, y);
+    if (g.gesture.dragging) {
+        g.gesture.dragMoved = true;
         ctx.shell.setGrabCursor();
         // The application keeps the pointer in these bounds; a position from
         // outside them must still not carry the card off the window.
         const PointerBounds b = carryBounds(ctx);
         const int cx = clampTo(x, b.left, b.right), cy = clampTo(y, b.top, b.bottom);
-        const int nl = cx - g.grabOffsetX, nt = cy - g.grabOffsetY;
+        const int nl = cx - g.gesture.grabOffsetX, nt = cy - g.gesture.grabOffsetY;
         const int id = carriedCard(g);
-        moveCarriedGroup(ctx, g.dragLeft, g.dragTop, nl, nt, id);
+        moveCarriedGroup(ctx, g.gesture.dragLeft, g.gesture.dragTop, nl, nt, id);
         alignGroup(g, nl, nt, id);
-        g.dragLeft = nl;
-        g.dragTop = nt;
+        g.gesture.dragLeft = nl;
+        g.gesture.dragTop = nt;
     }
-    if (g.panning == 1) {
+    if (g.gesture.panning) {
         ctx.shell.setGrabCursor();
-        const int vx = g.viewX - (x - g.panLastX), vy = g.viewY - (y - g.panLastY);
+        const int vx = g.viewX - (x - g.gesture.panLastX), vy = g.viewY - (y - g.gesture.panLastY);
         // A step that would take the view past its limits is refused whole,
         // not clamped; the last position still advances, so a move back pans
         // again at once.
@@ -168,21 +168,21 @@ void onMouseMove(Context &ctx, int x, int y) {
             g.viewX = vx;
             g.viewY = vy;
         }
-        g.panLastX = x;
-        g.panLastY = y;
+        g.gesture.panLastX = x;
+        g.gesture.panLastY = y;
         ctx.shell.invalidateWindow();
     }
 }
 
 void onLeftRelease(Context &ctx, int, int) {
     GameState &g = ctx.g;
-    if (g.dragging == 1) {
+    if (g.gesture.dragging) {
         ctx.shell.setGrabCursor();
         // A click without a move keeps the group in hand: it follows the
         // pointer with the button up and goes down at the release after a move.
-        if (g.dragMoved == 1) dropGroup(ctx);
+        if (g.gesture.dragMoved) dropGroup(ctx);
     }
-    if (g.dragging == 0 && g.pressMode == kPressRaise) releaseRaise(ctx);
+    if (!g.gesture.dragging && g.gesture.pressMode == kPressRaise) releaseRaise(ctx);
 }
 
 void dropGroup(Context &ctx) {
@@ -190,11 +190,11 @@ void dropGroup(Context &ctx) {
     ctx.shell.releaseCursor();
     const int id = carriedCard(g);
     tryJoin(ctx, id);
-    const Rect at = g.cardRect[g.dragColumn][g.dragRow];
+    const Rect at = g.board.cardRect[g.gesture.dragColumn][g.gesture.dragRow];
     eraseDropArea(ctx, at.left + 5, at.top + 5, id);
     drawGroup(ctx, at.left, at.top, id, ctx.s.board, false);
     drawGroup(ctx, at.left - g.viewX, at.top - g.viewY, id, ctx.s.window, false);
-    g.dragging = 0;
+    g.gesture.dragging = false;
 }
 
 void tryJoin(Context &ctx, int id) {
@@ -209,10 +209,10 @@ void tryJoin(Context &ctx, int id) {
                 const int nc = j + g.neighbourDx[d], nr = k + g.neighbourDy[d];
                 if (nc < cols.first || nc > cols.last || nr < 0 || nr >= kRows) continue;
                 if (isMember(g, id, nc, nr)) continue;
-                const Rect &m = g.cardRect[j][k];
+                const Rect &m = g.board.cardRect[j][k];
                 const int px = m.left + 31 + kPitchX * g.neighbourDx[d];
                 const int py = m.top + 50 + kPitchY * g.neighbourDy[d];
-                const Rect n = g.cardRect[nc][nr];
+                const Rect n = g.board.cardRect[nc][nr];
                 if (px < n.left + 21 || px >= n.left + 41 || py < n.top + 40 || py >= n.top + 60)
                     continue;
                 if (coveredAt(g, nc, nr, px, py)) continue;
@@ -233,20 +233,20 @@ void tryJoin(Context &ctx, int id) {
 
 void abandonGesture(Context &ctx) {
     GameState &g = ctx.g;
-    if (g.dragging == 1 || g.panning == 1) ctx.shell.releaseCursor();
-    g.dragging = 0;
-    g.dragMoved = 0;
-    g.pressMode = kPressNone;
-    g.panning = 0;
+    if (g.gesture.dragging || g.gesture.panning) ctx.shell.releaseCursor();
+    g.gesture.dragging = false;
+    g.gesture.dragMoved = false;
+    g.gesture.pressMode = kPressNone;
+    g.gesture.panning = false;
 }
 
 void onRightPress(Context &ctx, int x, int y) {
     GameState &g = ctx.g;
-    if (g.gameStarted != 1 || g.gameOver != 0 || g.dragging != 0) return;
+    if (!g.gameStarted || g.gameOver || g.gesture.dragging) return;
     const int id = cardAt(g, x, y);
     if (id >= 0) {
         const int c = cardColumn(id), r = cardRow(id);
-        if (g.touchCount[c][r] < 4)
+        if (g.board.touchCount[c][r] < kSpent)
             startPeek(ctx, c, r, x, y);
         else
             holdRaise(ctx, c, r);
@@ -255,21 +255,21 @@ void onRightPress(Context &ctx, int x, int y) {
     ctx.shell.confineCursor(0, 0, logicalSize(ctx.s.window).width(),
                             logicalSize(ctx.s.window).height());
     ctx.shell.setGrabCursor();
-    g.panning = 1;
-    g.panLastX = x;
-    g.panLastY = y;
+    g.gesture.panning = true;
+    g.gesture.panLastX = x;
+    g.gesture.panLastY = y;
 }
 
 void onRightRelease(Context &ctx, int, int) {
     GameState &g = ctx.g;
-    if (g.dragging == 0) {
-        if (g.pressMode == kPressPeek)
+    if (!g.gesture.dragging) {
+        if (g.gesture.pressMode == kPressPeek)
             endPeek(ctx);
-        else if (g.pressMode == kPressRaise)
+        else if (g.gesture.pressMode == kPressRaise)
             releaseRaise(ctx);
     }
-    if (g.panning == 1) {
-        g.panning = 0;
+    if (g.gesture.panning) {
+        g.gesture.panning = false;
         ctx.shell.setGrabCursor();
         ctx.shell.releaseCursor();
     }

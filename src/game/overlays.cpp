@@ -7,14 +7,14 @@ void spawnScorePopup(Context &ctx, int x, int y, int valueIndex) {
     if (valueIndex < 0 || valueIndex > 2) return;  // there are three costs only
     // The touch is charged even when no slot is free: the running score must
     // always equal what the touch counts are worth.
-    g.score += g.touchCost[valueIndex];
+    g.board.score += g.touchCost[valueIndex];
     ctx.shell.showScore();
-    for (ScorePopup &p : g.popups) {
-        if (p.visible != 0) continue;
+    for (ScorePopup &p : g.overlays.popups) {
+        if (p.visible) continue;
         p.x = x - 20;
         p.y = y - 20;
-        p.visible = 1;
-        p.active = 1;
+        p.visible = true;
+        p.active = true;
         p.valueIndex = valueIndex;
         p.age = 0;
         return;
@@ -22,24 +22,30 @@ void spawnScorePopup(Context &ctx, int x, int y, int valueIndex) {
 }
 
 void spawnSparkle(GameState &g, int x, int y, int frame) {
-    for (Sparkle &s : g.sparkles) {
-        if (s.active != 0) continue;
+    for (Sparkle &s : g.overlays.sparkles) {
+        if (s.active) continue;
         s.x = x;
         s.y = y;
         s.frame = frame;
-        s.active = 1;
-        s.stepping = 1;
+        s.active = true;
+        s.stepping = true;
         s.age = 0;
         return;
     }
 }
 
 void clearScorePopups(GameState &g) {
-    for (ScorePopup &p : g.popups) p = ScorePopup{};
+    for (ScorePopup &p : g.overlays.popups) p = ScorePopup{};
 }
 
 void clearSparklesActive(GameState &g) {
-    for (Sparkle &s : g.sparkles) s.active = 0;
+    for (Sparkle &s : g.overlays.sparkles) s.active = false;
+}
+
+void setTouchCosts(GameState &g) {
+    g.touchCost[0] = -50;
+    g.touchCost[1] = -30;
+    g.touchCost[2] = -20;
 }
 
 }  // namespace fusefuda

@@ -12,34 +12,26 @@ namespace fusefuda {
 void startPeek(Context &ctx, int c, int r, int x, int y) {
     GameState &g = ctx.g;
     pushUndo(ctx);
-    const int count = g.touchCount[c][r];
-    if (count >= 0 && count <= 2) {
+    const int count = g.board.touchCount[c][r];
+    if (count >= 0 && count < kSettled) {
         spawnScorePopup(ctx, x, y, count);
         flipToFace(ctx, c, r);
     }
-    if (g.soundOn == 1 && count < 3) ctx.shell.playEffect(kPeekSound);
-    g.pressMode = kPressPeek;
-    g.pressColumn = c;
-    g.pressRow = r;
-    g.faceUp[c][r] = 1;
+    if (g.soundOn == 1 && count < kSettled) ctx.shell.playEffect(kPeekSound);
+    g.gesture.pressMode = kPressPeek;
+    g.gesture.pressColumn = c;
+    g.gesture.pressRow = r;
+    g.board.faceUp[c][r] = true;
     raiseGroup(ctx, c, r);
 }
 
 void endPeek(Context &ctx) {
     GameState &g = ctx.g;
-    const int c = g.pressColumn, r = g.pressRow;
-    g.pressMode = kPressNone;
-    g.faceUp[c][r] = 0;
-    g.touchCount[c][r] += 1;
-    if (g.touchCount[c][r] <= 2) {
-        flipToBack(ctx, c, r);
-    } else {
-        // the third touch settles the card; looking at a settled card again
-        // leaves it settled
-        g.faceUp[c][r] = 1;
-        g.touchCount[c][r] = 3;
-    }
-    const Rect &at = g.cardRect[c][r];
+    const int c = g.gesture.pressColumn, r = g.gesture.pressRow;
+    g.gesture.pressMode = kPressNone;
+    finishPeekOn(g.board, c, r);
+    if (!g.board.faceUp[c][r]) flipToBack(ctx, c, r);
+    const Rect &at = g.board.cardRect[c][r];
     drawGroup(ctx, at.left, at.top, cardId(c, r), ctx.s.board, false);
     raiseGroup(ctx, c, r);
 }

@@ -11,7 +11,7 @@ TouchTally tallyTouches(const GameState &g) {
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            switch (g.touchCount[c][r]) {
+            switch (g.board.touchCount[c][r]) {
             case 0: ++tally.neverTouched; break;
             case 1: ++tally.touchedOnce; break;
             case 2: ++tally.touchedTwice; break;
@@ -27,7 +27,7 @@ int32_t scoreFor(const TouchTally &tally) {
 }
 
 void finishGame(Context &ctx) {
-    ctx.g.gameOver = 1;
+    ctx.g.gameOver = true;
     // Cuts off the join sound of the same drop.
     if (ctx.g.soundOn == 1) ctx.shell.playEffect(kClearSound);
     layOutFinished(ctx);
@@ -45,7 +45,7 @@ void layOutFinished(Context &ctx) {
     }
     ctx.shell.invalidateWindow();
     // A won game cannot be undone.
-    g.undoDepth = 0;
+    g.undoStore.undoDepth = 0;
     ctx.shell.updateMenuMarks();
 }
 

@@ -20,10 +20,8 @@ const int32_t kDefaultScores[kHighScores] = {1500, 1300, 1100, 900, 700};
 
 void setStartingValues(GameState &g) {
     clearScorePopups(g);
-    g.touchCost[0] = -50;
-    g.touchCost[1] = -30;
-    g.touchCost[2] = -20;
-    g.score = 0;
+    setTouchCosts(g);
+    g.board.score = 0;
     g.viewX = kStartViewX;
     g.viewY = kStartViewY;
     const int32_t dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};

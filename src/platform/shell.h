@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "assets/numbers.h"
+
 // Marks a text for Qt's translation tools where Qt itself is not included;
 // the same definition as Qt's own.
 #ifndef QT_TRANSLATE_NOOP
@@ -25,9 +27,9 @@ public:
     virtual void updateMenuMarks() = 0;
     // The score window shows the current score (nothing when it is closed).
     virtual void showScore() = 0;
-    // Plays one of the embedded effects (113, 114, 130). The caller has
-    // already checked soundOn.
-    virtual void playEffect(int number) = 0;
+    // Plays one of the embedded effects. The caller has already checked
+    // soundOn.
+    virtual void playEffect(Sound sound) = 0;
     // Requests a full repaint (paintWindow) on the next turn of the event loop.
     virtual void invalidateWindow() = 0;
     // Runs the score summary modally; it hands over to the high-score entry.

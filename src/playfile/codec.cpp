@@ -17,16 +17,23 @@ constexpr int32_t kFarthest = 40000;
 
 std::size_t placeIndex(int c, int r) { return std::size_t(kColumns * r + c); }
 
-bool isFlag(int32_t v) { return v == 0 || v == 1; }
+// A flag as stored: false, and the flag untouched, for a value other than 0
+// or 1.
+bool readFlag(int32_t value, bool &flag) {
+    if (value != 0 && value != 1) return false;
+    flag = value == 1;
+    return true;
+}
 
 bool sameRow(const PlayFileRecord &rec, int a, int b) {
-    return std::memcmp(rec.groupMembers[a], rec.groupMembers[b], sizeof rec.groupMembers[a]) == 0;
+    return std::memcmp(rec.board.groupMembers[a], rec.board.groupMembers[b],
+                       sizeof rec.board.groupMembers[a]) == 0;
 }
 
 bool rowIsEmpty(const PlayFileRecord &rec, int a) {
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r)
-            if (rec.groupMembers[a][c][r] != 0) return false;
+            if (rec.board.groupMembers[a][c][r]) return false;
     return true;
 }
 
@@ -42,11 +49,11 @@ bool fitsTriple(int32_t v) { return v >= -kDigitPairMax - 1000 && v <= kDigitPai
 // write; such a number was made or damaged by something else. Bytes are not
 // checked one by one: the reading rule turns any of them into a number.
 PlayFileFault checkForms(const PlayFileRecord &rec) {
-    if (rec.score > kDigitPairMax) return PlayFileFault::Form;
+    if (rec.board.score > kDigitPairMax) return PlayFileFault::Form;
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            if (rec.slotCard[c][r] > kDigitPairMax) return PlayFileFault::Form;
-            const Rect &rect = rec.cardRect[c][r];
+            if (rec.board.slotCard[c][r] > kDigitPairMax) return PlayFileFault::Form;
+            const Rect &rect = rec.board.cardRect[c][r];
             if (!fitsTriple(rect.left) || !fitsTriple(rect.top) || !fitsTriple(rect.right) ||
                 !fitsTriple(rect.bottom))
                 return PlayFileFault::Form;
@@ -56,10 +63,9 @@ PlayFileFault checkForms(const PlayFileRecord &rec) {
 }
 
 PlayFileFault checkHeader(const PlayFileRecord &rec) {
-    if (!isFlag(rec.gameStarted) || !isFlag(rec.gameOver)) return PlayFileFault::Header;
-    if (rec.gameStarted == 1) {
+    if (rec.gameStarted) {
         if (rec.level < 1 || rec.level > 3) return PlayFileFault::Header;
-    } else if (rec.level != 0 || rec.gameOver != 0) {
+    } else if (rec.level != 0 || rec.gameOver) {
         // Before the first game nothing sets a level or wins.
         return PlayFileFault::Header;
     }
@@ -72,22 +78,17 @@ PlayFileFault checkHeader(const PlayFileRecord &rec) {
 PlayFileFault checkRanges(const PlayFileRecord &rec) {
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            if (!isFlag(rec.slotPresent[c][r]) || !isFlag(rec.faceUp[c][r]))
-                return PlayFileFault::Flag;
-            if (rec.touchCount[c][r] < 0 || rec.touchCount[c][r] > 4)
+            if (rec.board.touchCount[c][r] < 0 || rec.board.touchCount[c][r] > 4)
                 return PlayFileFault::TouchCount;
-            if (rec.stackLevel[c][r] < 0 || rec.stackLevel[c][r] >= kCards)
+            if (rec.board.stackLevel[c][r] < 0 || rec.board.stackLevel[c][r] >= kCards)
                 return PlayFileFault::Stacking;
         }
     }
-    for (int id = 0; id < kCards; ++id)
-        for (int c = 0; c < kColumns; ++c)
-            for (int r = 0; r < kRows; ++r)
-                if (!isFlag(rec.groupMembers[id][c][r])) return PlayFileFault::Flag;
     for (int n = 0; n < kCards; ++n) {
-        if (rec.stackColumn[n] < 0 || rec.stackColumn[n] >= kColumns)
+        if (rec.board.stackColumn[n] < 0 || rec.board.stackColumn[n] >= kColumns)
             return PlayFileFault::Stacking;
-        if (rec.stackRow[n] < 0 || rec.stackRow[n] >= kRows) return PlayFileFault::Stacking;
+        if (rec.board.stackRow[n] < 0 || rec.board.stackRow[n] >= kRows)
+            return PlayFileFault::Stacking;
     }
     return PlayFileFault::None;
 }
@@ -95,13 +96,14 @@ PlayFileFault checkRanges(const PlayFileRecord &rec) {
 PlayFileFault checkStacking(const PlayFileRecord &rec) {
     // Before the first game the stacking tables are still all zero, which is
     // no permutation; the game never reads them as one until a deal.
-    if (rec.gameStarted != 1) return PlayFileFault::None;
+    if (!rec.gameStarted) return PlayFileFault::None;
     // Each card's level pointing back at that card makes the map one to one,
     // and 52 cards on 52 levels then cover every level.
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            const int n = rec.stackLevel[c][r];
-            if (rec.stackColumn[n] != c || rec.stackRow[n] != r) return PlayFileFault::Stacking;
+            const int n = rec.board.stackLevel[c][r];
+            if (rec.board.stackColumn[n] != c || rec.board.stackRow[n] != r)
+                return PlayFileFault::Stacking;
         }
     }
     return PlayFileFault::None;
@@ -113,10 +115,11 @@ PlayFileFault checkFaces(const PlayFileRecord &rec) {
         for (int r = 0; r < kRows; ++r) {
             // A settled or spent card is face up for good; face down it
             // would have no back to show.
-            if (rec.faceUp[c][r] == 0 && rec.touchCount[c][r] >= 3) return PlayFileFault::Face;
+            if (!rec.board.faceUp[c][r] && rec.board.touchCount[c][r] >= kSettled)
+                return PlayFileFault::Face;
             // A face-down card shows its face only while it is peeked at,
             // and only one card can be.
-            if (rec.faceUp[c][r] == 1 && rec.touchCount[c][r] < 3) ++peeked;
+            if (rec.board.faceUp[c][r] && rec.board.touchCount[c][r] < kSettled) ++peeked;
         }
     }
     return peeked > 1 ? PlayFileFault::Face : PlayFileFault::None;
@@ -125,27 +128,27 @@ PlayFileFault checkFaces(const PlayFileRecord &rec) {
 PlayFileFault checkMembership(const PlayFileRecord &rec) {
     for (int a = 0; a < kCards; ++a) {
         if (rowIsEmpty(rec, a)) continue;  // nothing dealt yet
-        if (rec.groupMembers[a][cardColumn(a)][cardRow(a)] != 1) return PlayFileFault::Group;
+        if (!rec.board.groupMembers[a][cardColumn(a)][cardRow(a)]) return PlayFileFault::Group;
         for (int c = 0; c < kColumns; ++c)
             for (int r = 0; r < kRows; ++r)
-                if (rec.groupMembers[a][c][r] == 1 && !sameRow(rec, a, cardId(c, r)))
+                if (rec.board.groupMembers[a][c][r] && !sameRow(rec, a, cardId(c, r)))
                     return PlayFileFault::Group;
     }
     return PlayFileFault::None;
 }
 
 PlayFileFault checkOutsideLevel(const PlayFileRecord &rec) {
-    if (rec.gameStarted != 1) return PlayFileFault::None;
+    if (!rec.gameStarted) return PlayFileFault::None;
     for (int c = 0; c < kColumns; ++c) {
         if (inPlayAt(rec.level, c)) continue;
         for (int r = 0; r < kRows; ++r) {
-            if (rec.touchCount[c][r] != 0 || rec.faceUp[c][r] != 0 ||
-                !(rec.cardRect[c][r] == Rect{}))
+            if (rec.board.touchCount[c][r] != 0 || rec.board.faceUp[c][r] ||
+                !(rec.board.cardRect[c][r] == Rect{}))
                 return PlayFileFault::OutsideLevel;
             const int id = cardId(c, r);
             for (int j = 0; j < kColumns; ++j)
                 for (int k = 0; k < kRows; ++k)
-                    if (rec.groupMembers[id][j][k] != (cardId(j, k) == id ? 1 : 0))
+                    if (rec.board.groupMembers[id][j][k] != (cardId(j, k) == id))
                         return PlayFileFault::OutsideLevel;
         }
     }
@@ -153,11 +156,11 @@ PlayFileFault checkOutsideLevel(const PlayFileRecord &rec) {
 }
 
 PlayFileFault checkRectangles(const PlayFileRecord &rec) {
-    if (rec.gameStarted != 1) return PlayFileFault::None;
+    if (!rec.gameStarted) return PlayFileFault::None;
     const ColumnRange cols = columnsInPlay(rec.level);
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            const Rect &rect = rec.cardRect[c][r];
+            const Rect &rect = rec.board.cardRect[c][r];
             if (std::abs(rect.left) > kFarthest || std::abs(rect.top) > kFarthest)
                 return PlayFileFault::Rectangle;
             if (rect.right != rect.left + kPitchX || rect.bottom != rect.top + kPitchY)
@@ -168,17 +171,17 @@ PlayFileFault checkRectangles(const PlayFileRecord &rec) {
 }
 
 PlayFileFault checkGroupsInPlay(const PlayFileRecord &rec) {
-    if (rec.gameStarted != 1) return PlayFileFault::None;
+    if (!rec.gameStarted) return PlayFileFault::None;
     const ColumnRange cols = columnsInPlay(rec.level);
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             const int id = cardId(c, r);
-            if (rec.groupMembers[id][c][r] != 1) return PlayFileFault::Group;
-            const Rect &at = rec.cardRect[c][r];
+            if (!rec.board.groupMembers[id][c][r]) return PlayFileFault::Group;
+            const Rect &at = rec.board.cardRect[c][r];
             for (int j = cols.first; j <= cols.last; ++j) {
                 for (int k = 0; k < kRows; ++k) {
-                    if (rec.groupMembers[id][j][k] != 1) continue;
-                    const Rect &member = rec.cardRect[j][k];
+                    if (!rec.board.groupMembers[id][j][k]) continue;
+                    const Rect &member = rec.board.cardRect[j][k];
                     if (member.left - at.left != kPitchX * (j - c) ||
                         member.top - at.top != kPitchY * (k - r))
                         return PlayFileFault::Group;
@@ -186,10 +189,11 @@ PlayFileFault checkGroupsInPlay(const PlayFileRecord &rec) {
             }
         }
     }
-    if (rec.gameOver == 1) {
+    if (rec.gameOver) {
+        const int seven = cardId(kSevensColumn, 0);
         for (int c = cols.first; c <= cols.last; ++c)
             for (int r = 0; r < kRows; ++r)
-                if (rec.groupMembers[6][c][r] != 1) return PlayFileFault::Unfinished;
+                if (!rec.board.groupMembers[seven][c][r]) return PlayFileFault::Unfinished;
     }
     return PlayFileFault::None;
 }
@@ -227,29 +231,10 @@ PlayFileRecord captureRecord(const GameState &g) {
     rec.level = g.level;
     rec.gameOver = g.gameOver;
     rec.scoreDisplayOn = g.scoreDisplayOn;
-    rec.score = g.score;
-    std::memcpy(rec.slotCard, g.slotCard, sizeof rec.slotCard);
-    std::memcpy(rec.slotPresent, g.slotPresent, sizeof rec.slotPresent);
-    std::memcpy(rec.stackLevel, g.stackLevel, sizeof rec.stackLevel);
-    std::memcpy(rec.faceUp, g.faceUp, sizeof rec.faceUp);
-    std::memcpy(rec.touchCount, g.touchCount, sizeof rec.touchCount);
-    std::memcpy(rec.cardRect, g.cardRect, sizeof rec.cardRect);
-    for (int id = 0; id < kCards; ++id)
-        for (int c = 0; c < kColumns; ++c)
-            for (int r = 0; r < kRows; ++r) rec.groupMembers[id][c][r] = g.groupMembers[id][c][r];
-    std::memcpy(rec.stackColumn, g.stackColumn, sizeof rec.stackColumn);
-    std::memcpy(rec.stackRow, g.stackRow, sizeof rec.stackRow);
-    // A save chosen from the keyboard while a peek is held records the peek as
-    // finished, as an undo snapshot does: its cost is in the score already, so
-    // the card counts the touch, and a card only being looked at is not face
-    // up for good. Loaded, the game's score then still matches its cards.
-    if (g.pressMode == kPressPeek) {
-        const int c = g.pressColumn, r = g.pressRow;
-        if (c >= 0 && c < kColumns && r >= 0 && r < kRows && rec.touchCount[c][r] < 3) {
-            rec.touchCount[c][r] += 1;
-            rec.faceUp[c][r] = rec.touchCount[c][r] == 3 ? 1 : 0;
-        }
-    }
+    // A save chosen from the keyboard while a peek is held keeps the board as
+    // an undo snapshot does: loaded, the game's score then still matches its
+    // cards.
+    rec.board = boardAsKept(g);
     return rec;
 }
 
@@ -260,18 +245,18 @@ std::vector<uint8_t> encodePlayFile(const PlayFileRecord &rec) {
     putFlagByte(header + 1 * kSlotSize, rec.level);
     putFlagByte(header + 2 * kSlotSize, rec.gameOver);
     putFlagByte(header + 3 * kSlotSize, rec.scoreDisplayOn);
-    putDigitPair(header + 4 * kSlotSize, rec.score);
+    putDigitPair(header + 4 * kSlotSize, rec.board.score);
 
     for (int r = 0; r < kRows; ++r) {
         for (int c = 0; c < kColumns; ++c) {
             uint8_t *entry = image.data() + kCardBlockOffset + kCardEntrySize * placeIndex(c, r);
-            const int32_t fields[kCardSlots] = {rec.slotCard[c][r], rec.slotPresent[c][r],
-                                                rec.stackLevel[c][r], rec.faceUp[c][r],
-                                                rec.touchCount[c][r]};
+            const int32_t fields[kCardSlots] = {
+                rec.board.slotCard[c][r], rec.board.slotPresent[c][r], rec.board.stackLevel[c][r],
+                rec.board.faceUp[c][r], rec.board.touchCount[c][r]};
             for (int s = 0; s < kCardSlots; ++s) putDigitPair(entry + kSlotSize * s, fields[s]);
 
             uint8_t *corners = image.data() + kRectBlockOffset + kRectEntrySize * placeIndex(c, r);
-            const Rect &rect = rec.cardRect[c][r];
+            const Rect &rect = rec.board.cardRect[c][r];
             putSignedTriple(corners + 0 * kSlotSize, rect.left);
             putSignedTriple(corners + 1 * kSlotSize, rect.top);
             putSignedTriple(corners + 2 * kSlotSize, rect.right);
@@ -283,38 +268,40 @@ std::vector<uint8_t> encodePlayFile(const PlayFileRecord &rec) {
         uint8_t *members = image.data() + kGroupBlockOffset + kGroupRecordSize * std::size_t(id);
         for (int r = 0; r < kRows; ++r)
             for (int c = 0; c < kColumns; ++c)
-                putFlagByte(members + placeIndex(c, r), rec.groupMembers[id][c][r]);
+                putFlagByte(members + placeIndex(c, r), rec.board.groupMembers[id][c][r]);
     }
 
     for (int n = 0; n < kCards; ++n) {
-        putFlagByte(image.data() + kColumnListOffset + n, rec.stackColumn[n]);
-        putFlagByte(image.data() + kRowListOffset + n, rec.stackRow[n]);
+        putFlagByte(image.data() + kColumnListOffset + n, rec.board.stackColumn[n]);
+        putFlagByte(image.data() + kRowListOffset + n, rec.board.stackRow[n]);
     }
     return image;
 }
 
-bool decodePlayFile(std::span<const uint8_t> image, PlayFileRecord &rec) {
-    if (image.size() < kPlayFileSize) return false;
+PlayFileFault decodePlayFile(std::span<const uint8_t> image, PlayFileRecord &rec) {
+    if (image.size() < kPlayFileSize) return PlayFileFault::Short;
     const uint8_t *header = image.data() + kHeaderOffset;
-    rec.gameStarted = getFlagByte(header + 0 * kSlotSize);
+    if (!readFlag(getFlagByte(header + 0 * kSlotSize), rec.gameStarted) ||
+        !readFlag(getFlagByte(header + 2 * kSlotSize), rec.gameOver))
+        return PlayFileFault::Header;
     rec.level = getFlagByte(header + 1 * kSlotSize);
-    rec.gameOver = getFlagByte(header + 2 * kSlotSize);
     rec.scoreDisplayOn = getFlagByte(header + 3 * kSlotSize);
-    rec.score = getDigitPair(header + 4 * kSlotSize);
+    rec.board.score = getDigitPair(header + 4 * kSlotSize);
 
     for (int r = 0; r < kRows; ++r) {
         for (int c = 0; c < kColumns; ++c) {
             const uint8_t *entry =
                 image.data() + kCardBlockOffset + kCardEntrySize * placeIndex(c, r);
-            rec.slotCard[c][r] = getDigitPair(entry + 0 * kSlotSize);
-            rec.slotPresent[c][r] = getDigitPair(entry + 1 * kSlotSize);
-            rec.stackLevel[c][r] = getDigitPair(entry + 2 * kSlotSize);
-            rec.faceUp[c][r] = getDigitPair(entry + 3 * kSlotSize);
-            rec.touchCount[c][r] = getDigitPair(entry + 4 * kSlotSize);
+            rec.board.slotCard[c][r] = getDigitPair(entry + 0 * kSlotSize);
+            if (!readFlag(getDigitPair(entry + 1 * kSlotSize), rec.board.slotPresent[c][r]) ||
+                !readFlag(getDigitPair(entry + 3 * kSlotSize), rec.board.faceUp[c][r]))
+                return PlayFileFault::Flag;
+            rec.board.stackLevel[c][r] = getDigitPair(entry + 2 * kSlotSize);
+            rec.board.touchCount[c][r] = getDigitPair(entry + 4 * kSlotSize);
 
             const uint8_t *corners =
                 image.data() + kRectBlockOffset + kRectEntrySize * placeIndex(c, r);
-            Rect &rect = rec.cardRect[c][r];
+            Rect &rect = rec.board.cardRect[c][r];
             rect.left = getSignedTriple(corners + 0 * kSlotSize);
             rect.top = getSignedTriple(corners + 1 * kSlotSize);
             rect.right = getSignedTriple(corners + 2 * kSlotSize);
@@ -327,14 +314,16 @@ bool decodePlayFile(std::span<const uint8_t> image, PlayFileRecord &rec) {
             image.data() + kGroupBlockOffset + kGroupRecordSize * std::size_t(id);
         for (int r = 0; r < kRows; ++r)
             for (int c = 0; c < kColumns; ++c)
-                rec.groupMembers[id][c][r] = getFlagByte(members + placeIndex(c, r));
+                if (!readFlag(getFlagByte(members + placeIndex(c, r)),
+                              rec.board.groupMembers[id][c][r]))
+                    return PlayFileFault::Flag;
     }
 
     for (int n = 0; n < kCards; ++n) {
-        rec.stackColumn[n] = getFlagByte(image.data() + kColumnListOffset + n);
-        rec.stackRow[n] = getFlagByte(image.data() + kRowListOffset + n);
+        rec.board.stackColumn[n] = getFlagByte(image.data() + kColumnListOffset + n);
+        rec.board.stackRow[n] = getFlagByte(image.data() + kRowListOffset + n);
     }
-    return true;
+    return PlayFileFault::None;
 }
 
 PlayFileFault findFault(const PlayFileRecord &rec) {
@@ -355,19 +344,7 @@ void storeRecord(GameState &g, const PlayFileRecord &rec) {
     g.level = rec.level;
     g.gameOver = rec.gameOver;
     g.scoreDisplayOn = rec.scoreDisplayOn;
-    g.score = rec.score;
-    std::memcpy(g.slotCard, rec.slotCard, sizeof g.slotCard);
-    std::memcpy(g.slotPresent, rec.slotPresent, sizeof g.slotPresent);
-    std::memcpy(g.stackLevel, rec.stackLevel, sizeof g.stackLevel);
-    std::memcpy(g.faceUp, rec.faceUp, sizeof g.faceUp);
-    std::memcpy(g.touchCount, rec.touchCount, sizeof g.touchCount);
-    std::memcpy(g.cardRect, rec.cardRect, sizeof g.cardRect);
-    std::memset(g.groupMembers, 0, sizeof g.groupMembers);
-    for (int id = 0; id < kCards; ++id)
-        for (int c = 0; c < kColumns; ++c)
-            for (int r = 0; r < kRows; ++r) g.groupMembers[id][c][r] = rec.groupMembers[id][c][r];
-    std::memcpy(g.stackColumn, rec.stackColumn, sizeof g.stackColumn);
-    std::memcpy(g.stackRow, rec.stackRow, sizeof g.stackRow);
+    g.board = rec.board;
 }
 
 }  // namespace fusefuda

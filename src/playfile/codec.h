@@ -48,22 +48,14 @@ int32_t getDigitPair(const uint8_t *at);
 void putSignedTriple(uint8_t *at, int32_t value);
 int32_t getSignedTriple(const uint8_t *at);
 
-// The fields a play file stores, exactly as they were read from one.
+// What a play file stores: its header fields and the board, exactly as they
+// were read from one.
 struct PlayFileRecord {
-    int32_t gameStarted = 0;
+    bool gameStarted = false;
     int32_t level = 0;
-    int32_t gameOver = 0;
-    int32_t scoreDisplayOn = 0;
-    int32_t score = 0;
-    int32_t slotCard[kColumns][kRows] = {};
-    int32_t slotPresent[kColumns][kRows] = {};
-    int32_t stackLevel[kColumns][kRows] = {};
-    int32_t faceUp[kColumns][kRows] = {};
-    int32_t touchCount[kColumns][kRows] = {};
-    Rect cardRect[kColumns][kRows] = {};
-    int32_t groupMembers[kCards][kColumns][kRows] = {};
-    int32_t stackColumn[kCards] = {};
-    int32_t stackRow[kCards] = {};
+    bool gameOver = false;
+    int32_t scoreDisplayOn = 0;  // as the settings file keeps it: on only when 1
+    Board board;
 
     bool operator==(const PlayFileRecord &) const = default;
 };
@@ -74,14 +66,10 @@ PlayFileRecord captureRecord(const GameState &g);
 // The whole image of a record, kPlayFileSize bytes with zero padding.
 std::vector<uint8_t> encodePlayFile(const PlayFileRecord &record);
 
-// Reads a record out of an image. False when the image is shorter than a play
-// file; bytes beyond kPlayFileSize are ignored (an older, longer file that was
-// overwritten in place still holds the game in its first bytes).
-bool decodePlayFile(std::span<const uint8_t> image, PlayFileRecord &record);
-
-// Why a decoded record cannot be a game this program saved.
+// Why an image or a decoded record cannot be a game this program saved.
 enum class PlayFileFault {
     None,
+    Short,  // an image shorter than a play file
     // A number beyond what its form writes: a digit pair above kDigitPairMax,
     // or a coordinate whose magnitude after the shift is. Odd bytes that still
     // read as a number the form can write (a low digit of 255, a sign byte of
@@ -98,12 +86,18 @@ enum class PlayFileFault {
     Unfinished,    // marked as won while some card in play is not joined to the sevens
 };
 
+// Reads a record out of an image. The flags are checked as they are read: a
+// started or won flag other than 0 or 1 is a Header fault, any other flag a
+// Flag fault, and the record is then left part read. Bytes beyond
+// kPlayFileSize are ignored (an older, longer file that was overwritten in
+// place still holds the game in its first bytes).
+PlayFileFault decodePlayFile(std::span<const uint8_t> image, PlayFileRecord &record);
+
 // Checks what the game relies on when it indexes its tables and draws the
 // board. A record this program saved always passes.
 PlayFileFault findFault(const PlayFileRecord &record);
 
-// Puts a record into the game record: the stored fields, with the whole
-// membership table (spare column and row included) cleared first.
+// Puts a record into the game record: its header fields and the board.
 void storeRecord(GameState &g, const PlayFileRecord &record);
 
 }  // namespace fusefuda

@@ -25,22 +25,20 @@ void takeUpGame(Context &ctx, const PlayFileRecord &record) {
     // is held or the view is pulled; none of that belongs to the new board,
     // and a pending deal must not scatter it.
     abandonGesture(ctx);
-    g.dealPending = 0;
+    g.dealPending = false;
     // The old board's guide and peek picture go with the repaint; the next
     // mouse move shows them afresh.
-    g.hoverCard = kNoCard;
-    g.hoverCardShown = kNoCard;
+    g.hover.hoverCard = kNoCard;
+    g.hover.hoverCardShown = kNoCard;
 
     if (g.scoreDisplayOn == 1) shell.closeScoreWindow();
     storeRecord(g, record);
     g.finalScore = 0;
     g.nameEntryRank = kNoRank;
-    raiseGroup(ctx, 6, 3);
+    raiseGroup(ctx, kSevensColumn, kRows - 1);
     clearScorePopups(g);
-    g.touchCost[0] = -50;
-    g.touchCost[1] = -30;
-    g.touchCost[2] = -20;
-    g.undoDepth = 0;
+    setTouchCosts(g);
+    g.undoStore.undoDepth = 0;
     shell.updateMenuMarks();
     if (g.scoreDisplayOn == 1) shell.openScoreWindow();
     shell.invalidateWindow();
@@ -74,7 +72,8 @@ void loadPlayFile(Context &ctx) {
 
     // The whole file is read and checked before anything of the game changes.
     const auto record = std::make_unique<PlayFileRecord>();
-    if (!decodePlayFile(image, *record) || findFault(*record) != PlayFileFault::None) {
+    if (decodePlayFile(image, *record) != PlayFileFault::None ||
+        findFault(*record) != PlayFileFault::None) {
         ctx.shell.showMessage(kReadFailed);
         return;
     }

@@ -5,15 +5,15 @@
 namespace fusefuda {
 
 CardPicture cardPicture(const GameState &g, const Surfaces &s, int c, int r) {
-    if (g.faceUp[c][r] != 1) {
+    if (!g.board.faceUp[c][r]) {
         // The strip holds three shades. A face-down card never carries
         // another touch count in play, but a restored record might; it then
         // shows the nearest shade instead of a block cut from beyond the
         // strip's edge.
-        const int shade = std::clamp(g.touchCount[c][r], 0, 2);
+        const int shade = std::clamp(g.board.touchCount[c][r], 0, 2);
         return {&s.backs, kPitchX * shade, 0};
     }
-    if (g.touchCount[c][r] == 3) return {&s.settledFace, kPitchX * c, kPitchY * r};
+    if (g.board.touchCount[c][r] == kSettled) return {&s.settledFace, kPitchX * c, kPitchY * r};
     return {&s.face, kPitchX * c, kPitchY * r};
 }
 
@@ -40,7 +40,7 @@ void drawGroup(Context &ctx, int x, int y, int anchorId, QImage &target, bool su
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            if (g.groupMembers[anchorId][c][r] != 1) continue;
+            if (!isMember(g, anchorId, c, r)) continue;
             const CardPicture pic = cardPicture(g, ctx.s, c, r);
             const int px = x + kPitchX * (c - c0) - dx, py = y + kPitchY * (r - r0) - dy;
             bitBlt(target, px, py, kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);

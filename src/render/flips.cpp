@@ -27,7 +27,7 @@ void turnFrame(Context &ctx, const Rect &at, int k, const QImage &src, int sx, i
 }
 
 int shadeOf(const GameState &g, int c, int r) {
-    const int count = g.touchCount[c][r];
+    const int count = g.board.touchCount[c][r];
     return count < 0 ? 0 : count > 2 ? 2 : count;
 }
 
@@ -35,7 +35,7 @@ int shadeOf(const GameState &g, int c, int r) {
 
 void flipToFace(Context &ctx, int c, int r) {
     liftGroup(ctx, cardId(c, r));
-    const Rect at = ctx.g.cardRect[c][r];
+    const Rect at = ctx.g.board.cardRect[c][r];
     const int back = kPitchX * shadeOf(ctx.g, c, r);
     for (int k = 0; k < kHalfFrames; ++k) turnFrame(ctx, at, k, ctx.s.backs, back, 0, true);
     for (int k = kHalfFrames - 1; k >= 0; --k)
@@ -44,7 +44,7 @@ void flipToFace(Context &ctx, int c, int r) {
 
 void flipToBack(Context &ctx, int c, int r) {
     liftGroup(ctx, cardId(c, r));
-    const Rect at = ctx.g.cardRect[c][r];
+    const Rect at = ctx.g.board.cardRect[c][r];
     const int back = kPitchX * shadeOf(ctx.g, c, r);
     for (int k = 0; k < kHalfFrames; ++k)
         turnFrame(ctx, at, k, ctx.s.face, kPitchX * c, kPitchY * r, true);

@@ -51,10 +51,10 @@ bool memberAt(const GameState &g, int id, int c, int r) {
 
 void trackHover(Context &ctx, int mouseX, int mouseY) {
     GameState &g = ctx.g;
-    if (g.hoverCardShown != g.hoverCard) {
-        const int wasShown = g.hoverCardShown;
-        const int previous = cardId(g.prevHoverColumn, g.prevHoverRow);
-        g.hoverCardShown = g.hoverCard;
+    if (g.hover.hoverCardShown != g.hover.hoverCard) {
+        const int wasShown = g.hover.hoverCardShown;
+        const int previous = cardId(g.hover.prevHoverColumn, g.hover.prevHoverRow);
+        g.hover.hoverCardShown = g.hover.hoverCard;
         restoreGroupCells(ctx, previous);
         // A card crossed with a single move never becomes the previous card,
         // so its outline would stay behind; it is the one last shown.
@@ -67,20 +67,20 @@ void trackHover(Context &ctx, int mouseX, int mouseY) {
     }
     const int bx = mouseX + g.viewX, by = mouseY + g.viewY;
     for (int n = kCards - 1; n >= 0; --n) {
-        const int c = g.stackColumn[n], r = g.stackRow[n];
+        const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
         if (!inPlay(g, c, r)) continue;
-        const Rect &rect = g.cardRect[c][r];
+        const Rect &rect = g.board.cardRect[c][r];
         if (bx < rect.left || bx >= rect.right || by < rect.top || by >= rect.bottom) continue;
         if (g.guideOn != 0) drawGuideOutline(ctx, cardId(c, r));
         showPeekFace(ctx, c, r);
-        g.prevHoverColumn = g.hoverColumn;
-        g.prevHoverRow = g.hoverRow;
-        g.hoverCard = cardId(c, r);
-        g.hoverColumn = c;
-        g.hoverRow = r;
+        g.hover.prevHoverColumn = g.hover.hoverColumn;
+        g.hover.prevHoverRow = g.hover.hoverRow;
+        g.hover.hoverCard = cardId(c, r);
+        g.hover.hoverColumn = c;
+        g.hover.hoverRow = r;
         return;
     }
-    g.hoverCard = kNoCard;
+    g.hover.hoverCard = kNoCard;
 }
 
 void drawGuideOutline(Context &ctx, int id) {
@@ -90,7 +90,7 @@ void drawGuideOutline(Context &ctx, int id) {
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             if (!isMember(g, id, c, r)) continue;
-            const Rect &cell = g.cardRect[c][r];
+            const Rect &cell = g.board.cardRect[c][r];
             const int left = cell.left + 1 - g.viewX, top = cell.top + 1 - g.viewY;
             const int right = cell.right - g.viewX, bottom = cell.bottom - g.viewY;
             if (!memberAt(g, id, c, r - 1)) guideLine(ctx.s, left, top, right, top);
@@ -102,7 +102,7 @@ void drawGuideOutline(Context &ctx, int id) {
 }
 
 void showPeekFace(Context &ctx, int c, int r) {
-    if (ctx.g.peekModeOn != 1) return;
+    if (!ctx.g.peekModeOn) return;
     if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
     bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.face, kPitchX * c, kPitchY * r,
            SRCCOPY);
@@ -110,7 +110,7 @@ void showPeekFace(Context &ctx, int c, int r) {
 }
 
 void showPeekUnknown(Context &ctx) {
-    if (ctx.g.peekModeOn != 1) return;
+    if (!ctx.g.peekModeOn) return;
     bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.unknownCard, 0, 0, SRCCOPY);
     ctx.shell.peekChanged();
 }

@@ -167,13 +167,13 @@ void rebuildCanvas(Context &ctx) {
     GameState &g = ctx.g;
     Surfaces &s = ctx.s;
     backgroundBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s, 0, 0);
-    if (g.gameStarted != 1) return;
+    if (!g.gameStarted) return;
     const ColumnRange cols = columnsInPlay(g.level);
     bool drawn[kCards] = {};
     int topLevels[kCards];
     int groups = 0;
     for (int n = kCards - 1; n >= 0; --n) {
-        const int c = g.stackColumn[n], r = g.stackRow[n];
+        const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
         if (!inPlay(g, c, r) || drawn[cardId(c, r)]) continue;
         const int id = cardId(c, r);
         drawn[id] = true;
@@ -183,8 +183,9 @@ void rebuildCanvas(Context &ctx) {
         topLevels[groups++] = n;
     }
     for (int i = groups - 1; i >= 0; --i) {
-        const int c = g.stackColumn[topLevels[i]], r = g.stackRow[topLevels[i]];
-        drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), s.board, false);
+        const int c = g.board.stackColumn[topLevels[i]], r = g.board.stackRow[topLevels[i]];
+        drawGroup(ctx, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top, cardId(c, r),
+                  s.board, false);
     }
 }
 
@@ -207,18 +208,19 @@ void paintWindow(Context &ctx) {
     GameState &g = ctx.g;
     Surfaces &s = ctx.s;
     clearPastTheBoard(s, g);
-    if (g.panning == 1) {
+    if (g.gesture.panning) {
         windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.board, g.viewX, g.viewY, SRCCOPY);
         return;
     }
     backgroundBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s, g.viewX, g.viewY);
-    if (g.gameStarted == 1) {
+    if (g.gameStarted) {
         for (int n = 0; n < kCards; ++n) {
-            const int c = g.stackColumn[n], r = g.stackRow[n];
+            const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
             if (!inPlay(g, c, r)) continue;
             const CardPicture pic = cardPicture(g, s, c, r);
-            bitBlt(s.window, g.cardRect[c][r].left - g.viewX, g.cardRect[c][r].top - g.viewY,
-                   kCardWidth, kCardHeight, *pic.surface, pic.x, pic.y, SRCCOPY);
+            bitBlt(s.window, g.board.cardRect[c][r].left - g.viewX,
+                   g.board.cardRect[c][r].top - g.viewY, kCardWidth, kCardHeight, *pic.surface,
+                   pic.x, pic.y, SRCCOPY);
         }
     }
     markWindow(s, 0, 0, logicalSize(s.window).width(), logicalSize(s.window).height());
@@ -226,24 +228,24 @@ void paintWindow(Context &ctx) {
     // A repaint in the middle of a carry (a resize, a menu command from the
     // keyboard) must not put the carried group back onto the canvas: every
     // later move restores from it and would leave the group's picture behind.
-    if (g.dragging == 1) liftGroup(ctx, cardId(g.dragColumn, g.dragRow));
+    if (g.gesture.dragging) liftGroup(ctx, cardId(g.gesture.dragColumn, g.gesture.dragRow));
 }
 
 void liftGroup(Context &ctx, int id) {
     GameState &g = ctx.g;
     Surfaces &s = ctx.s;
     for (int n = 0; n < kCards; ++n) {
-        const int mc = g.stackColumn[n], mr = g.stackRow[n];
+        const int mc = g.board.stackColumn[n], mr = g.board.stackRow[n];
         if (!inPlay(g, mc, mr) || !isMember(g, id, mc, mr)) continue;
-        const Rect &m = g.cardRect[mc][mr];
+        const Rect &m = g.board.cardRect[mc][mr];
         backgroundBlt(s.scratch, 0, 0, kCardWidth, kCardHeight, s, m.left, m.top);
         // Only cards whose centre is nearer than one pitch are recomposed; a
         // card exactly one pitch away shares just the border line and is left
         // out, so that line shows the background until the next full paint.
         for (int k = 0; k < kCards; ++k) {
-            const int nc = g.stackColumn[k], nr = g.stackRow[k];
+            const int nc = g.board.stackColumn[k], nr = g.board.stackRow[k];
             if (!inPlay(g, nc, nr) || isMember(g, id, nc, nr)) continue;
-            const Rect &other = g.cardRect[nc][nr];
+            const Rect &other = g.board.cardRect[nc][nr];
             const int cx = other.left + 31, cy = other.top + 50;
             if (cx < m.left - 31 || cx >= m.left + 94 || cy < m.top - 50 || cy >= m.top + 151)
                 continue;
@@ -261,8 +263,8 @@ void restoreGroupCells(Context &ctx, int id) {
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r)
             if (isMember(g, id, c, r))
-                copyCanvasToWindow(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, kCardWidth,
-                                   kCardHeight);
+                copyCanvasToWindow(ctx, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top,
+                                   kCardWidth, kCardHeight);
 }
 
 void eraseCarryTrail(Context &ctx, int left, int top, int id) {
@@ -363,27 +365,28 @@ void rebuildBoardWithBacks(Context &ctx, int exceptId) {
     Surfaces &s = ctx.s;
     backgroundBlt(s.board, 0, 0, 2000, kBoardHeight, s, 0, 0);
     for (int n = 0; n < kCards; ++n) {
-        const int c = g.stackColumn[n], r = g.stackRow[n];
+        const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
         if (!inPlay(g, c, r) || cardId(c, r) == exceptId) continue;
-        bitBlt(s.board, g.cardRect[c][r].left, g.cardRect[c][r].top, kCardWidth, kCardHeight,
-               s.backs, 0, 0, SRCCOPY);
+        bitBlt(s.board, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top, kCardWidth,
+               kCardHeight, s.backs, 0, 0, SRCCOPY);
     }
 }
 
 void drawGroupInHand(Context &ctx) {
     const GameState &g = ctx.g;
     int c = 0, r = 0;
-    if (g.dragging == 1) {
-        c = g.dragColumn;
-        r = g.dragRow;
-    } else if (g.pressMode != kPressNone) {
-        c = g.pressColumn;
-        r = g.pressRow;
+    if (g.gesture.dragging) {
+        c = g.gesture.dragColumn;
+        r = g.gesture.dragRow;
+    } else if (g.gesture.pressMode != kPressNone) {
+        c = g.gesture.pressColumn;
+        r = g.gesture.pressRow;
     } else {
         return;
     }
     if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
-    drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), ctx.s.window, true);
+    drawGroup(ctx, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top, cardId(c, r),
+              ctx.s.window, true);
 }
 
 }  // namespace fusefuda

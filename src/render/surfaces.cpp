@@ -57,11 +57,11 @@ QSize canvasSize(const Surfaces &s, QSize window) {
 
 }  // namespace
 
-int backsPictureFor(int cardPattern) {
+Picture backsPictureFor(int cardPattern) {
     return cardPattern == 2 ? kBacks2Picture : kBacks1Picture;
 }
 
-int backgroundPictureFor(int backgroundPattern) {
+Picture backgroundPictureFor(int backgroundPattern) {
     switch (backgroundPattern) {
     case 2: return kBackground2Picture;
     case 3: return kBackground3Picture;

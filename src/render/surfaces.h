@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "assets/numbers.h"
+
 namespace fusefuda {
 
 // Sizes are in board pixels. At a scale k above 1 every image holds k x k
@@ -64,8 +66,8 @@ void backgroundBlt(QImage &dst, int x, int y, int w, int h, const Surfaces &s, i
 int repeatingHeight(const QImage &picture);
 
 // Picture numbers chosen by the options.
-int backsPictureFor(int cardPattern);
-int backgroundPictureFor(int backgroundPattern);
+Picture backsPictureFor(int cardPattern);
+Picture backgroundPictureFor(int backgroundPattern);
 
 // The scale the surfaces take for a device pixel ratio: 1 up to 1, 2 up to 2,
 // 3 above. A fractional ratio is shown from the next whole one, smoothly

@@ -58,8 +58,8 @@ TEST(IdleStep, RunsThePendingDealOnce) {
     ASSERT_EQ(t.g().dealPending, 1);
     idleStep(t.ctx);
     EXPECT_EQ(t.g().dealPending, 0);
-    EXPECT_EQ(t.g().score, 1600);
-    EXPECT_EQ(t.g().touchCount[6][0], 3);
+    EXPECT_EQ(t.g().board.score, 1600);
+    EXPECT_EQ(t.g().board.touchCount[6][0], 3);
     const uint32_t afterDeal = t.g().randomState;
     idleStep(t.ctx);
     EXPECT_EQ(t.g().randomState, afterDeal);  // no second scatter
@@ -83,7 +83,7 @@ TEST(PopupAgeing, ShownForThreeFlipsThenWipedFromTheCanvas) {
     patternSurfaces(t.surfaces);
     t.g().scoreDisplayOn = 1;
     spawnScorePopup(t.ctx, 300, 200, 0);
-    const ScorePopup &p = t.g().popups[0];
+    const ScorePopup &p = t.g().overlays.popups[0];
     ASSERT_EQ(p.visible, 1);
     ASSERT_EQ(p.x, 280);
 
@@ -124,17 +124,17 @@ TEST(PopupAgeing, SkippedFlipsAreNotCaughtUp) {
     flipPopupPhase(t.g());
     flipPopupPhase(t.g());
     idleStep(t.ctx);
-    EXPECT_EQ(t.g().popups[0].age, 1);
+    EXPECT_EQ(t.g().overlays.popups[0].age, 1);
     // Three flips unseen count as one.
     flipPopupPhase(t.g());
     flipPopupPhase(t.g());
     flipPopupPhase(t.g());
     idleStep(t.ctx);
-    EXPECT_EQ(t.g().popups[0].age, 2);
+    EXPECT_EQ(t.g().overlays.popups[0].age, 2);
     // Idle turns between flips do not age.
     idleStep(t.ctx);
     idleStep(t.ctx);
-    EXPECT_EQ(t.g().popups[0].age, 2);
+    EXPECT_EQ(t.g().overlays.popups[0].age, 2);
 }
 
 TEST(PopupAgeing, WithoutScoreDisplayNothingIsDrawnButPopupsStillExpire) {
@@ -142,12 +142,12 @@ TEST(PopupAgeing, WithoutScoreDisplayNothingIsDrawnButPopupsStillExpire) {
     t.deal(3);
     patternSurfaces(t.surfaces);
     t.g().scoreDisplayOn = 0;
-    const int32_t score = t.g().score;
+    const int32_t score = t.g().board.score;
     spawnScorePopup(t.ctx, 300, 200, 0);
-    EXPECT_EQ(t.g().score, score - 50);
+    EXPECT_EQ(t.g().board.score, score - 50);
     const QImage before = t.surfaces.window.copy();
     for (int i = 0; i < 3; ++i) tickPopups(t);
-    EXPECT_EQ(t.g().popups[0].active, 0);
+    EXPECT_EQ(t.g().overlays.popups[0].active, 0);
     EXPECT_EQ(t.surfaces.window, before);
 }
 
@@ -156,9 +156,9 @@ TEST(PopupAgeing, TenAtOnceAllExpireAndTheEleventhIsDropped) {
     t.deal(3);
     t.g().scoreDisplayOn = 1;
     for (int i = 0; i < 11; ++i) spawnScorePopup(t.ctx, 100 + 10 * i, 300, 2);
-    for (int i = 0; i < kSlots; ++i) EXPECT_EQ(t.g().popups[i].x, 80 + 10 * i);
+    for (int i = 0; i < kSlots; ++i) EXPECT_EQ(t.g().overlays.popups[i].x, 80 + 10 * i);
     for (int i = 0; i < 3; ++i) tickPopups(t);
-    for (const ScorePopup &p : t.g().popups) EXPECT_EQ(p.active + p.visible, 0);
+    for (const ScorePopup &p : t.g().overlays.popups) EXPECT_EQ(p.active + p.visible, 0);
 }
 
 TEST(SparkleAgeing, FramesStepOnEachFlipAndTheFifthFlipWipes) {
@@ -167,7 +167,7 @@ TEST(SparkleAgeing, FramesStepOnEachFlipAndTheFifthFlipWipes) {
     patternSurfaces(t.surfaces);
     const int bx = t.g().viewX + 200, by = t.g().viewY + 150;
     spawnSparkle(t.g(), bx, by, 0);
-    const Sparkle &s = t.g().sparkles[0];
+    const Sparkle &s = t.g().overlays.sparkles[0];
     for (int frame = 0; frame <= 4; ++frame) {
         if (frame > 0) tickSparkles(t);
         else idleStep(t.ctx);
@@ -194,9 +194,9 @@ TEST(SparkleAgeing, WithoutAnimationNothingIsDrawnButSparklesStillAge) {
     spawnSparkle(t.g(), t.g().viewX + 40, t.g().viewY + 40, 0);
     const QImage before = t.surfaces.window.copy();
     for (int i = 0; i < 4; ++i) tickSparkles(t);
-    EXPECT_EQ(t.g().sparkles[0].frame, 4);
+    EXPECT_EQ(t.g().overlays.sparkles[0].frame, 4);
     tickSparkles(t);
-    EXPECT_EQ(t.g().sparkles[0].stepping, 0);
+    EXPECT_EQ(t.g().overlays.sparkles[0].stepping, 0);
     EXPECT_EQ(t.surfaces.window, before);
     EXPECT_TRUE(t.surfaces.dirty.isEmpty());
 }
@@ -205,12 +205,12 @@ TEST(SparkleAgeing, ElevenSparklesKeepTheFirstTenAndMissedFlipsAreLost) {
     Table t;
     t.deal(3);
     for (int i = 0; i < 11; ++i) spawnSparkle(t.g(), 1000 + i, 700, 0);
-    for (int i = 0; i < kSlots; ++i) EXPECT_EQ(t.g().sparkles[i].x, 1000 + i);
+    for (int i = 0; i < kSlots; ++i) EXPECT_EQ(t.g().overlays.sparkles[i].x, 1000 + i);
     tickSparkles(t);
     flipSparklePhase(t.g());
     flipSparklePhase(t.g());
     idleStep(t.ctx);
-    for (const Sparkle &s : t.g().sparkles) EXPECT_EQ(s.age, 1);
+    for (const Sparkle &s : t.g().overlays.sparkles) EXPECT_EQ(s.age, 1);
 }
 
 TEST(SparkleAgeing, ASlotWhoseSparkleWasSwitchedOffStillAgesOut) {
@@ -220,10 +220,10 @@ TEST(SparkleAgeing, ASlotWhoseSparkleWasSwitchedOffStillAgesOut) {
     tickSparkles(t);
     clearSparklesActive(t.g());
     for (int i = 0; i < 3; ++i) tickSparkles(t);
-    EXPECT_EQ(t.g().sparkles[0].stepping, 1);
-    EXPECT_EQ(t.g().sparkles[0].frame, 4);
+    EXPECT_EQ(t.g().overlays.sparkles[0].stepping, 1);
+    EXPECT_EQ(t.g().overlays.sparkles[0].frame, 4);
     tickSparkles(t);
-    EXPECT_EQ(t.g().sparkles[0].stepping, 0);
+    EXPECT_EQ(t.g().overlays.sparkles[0].stepping, 0);
 }
 
 TEST(WonBoard, EverySparkleTickRefillsAllTenSlotsInsideTheHomeCells) {
@@ -234,7 +234,7 @@ TEST(WonBoard, EverySparkleTickRefillsAllTenSlotsInsideTheHomeCells) {
     seedRandom(t.g(), 2024);
     tickSparkles(t);
     const GameState &g = t.g();
-    for (const Sparkle &s : g.sparkles) {
+    for (const Sparkle &s : g.overlays.sparkles) {
         ASSERT_EQ(s.active, 1);
         ASSERT_EQ(s.frame, 0);
         const int c = (s.x - g.viewX - 88) / 64, r = (s.y - g.viewY - 150) / kPitchY;
@@ -246,12 +246,12 @@ TEST(WonBoard, EverySparkleTickRefillsAllTenSlotsInsideTheHomeCells) {
         EXPECT_LT(s.y - (150 + kPitchY * r + g.viewY), 80);
     }
     // A new sparkle shows its first frame at once.
-    const Sparkle &first = g.sparkles[0];
+    const Sparkle &first = g.overlays.sparkles[0];
     EXPECT_EQ(pixel(t.surfaces.window, first.x - g.viewX, first.y - g.viewY),
               sparkleLook(t.surfaces, first.x, first.y, 0, 0, 0));
     // Five ticks later they have all been replaced by fresh ones.
     for (int i = 0; i < 5; ++i) tickSparkles(t);
-    for (const Sparkle &s : g.sparkles) {
+    for (const Sparkle &s : g.overlays.sparkles) {
         EXPECT_EQ(s.active, 1);
         EXPECT_EQ(s.age, 0);
     }
@@ -278,14 +278,14 @@ TEST(Wipes, RedrawTheGroupInTheHandButNotAStaleCoveredOne) {
     GameState &g = t.g();
     patternSurfaces(t.surfaces);
     // Card (0, 0) lies somewhere; put card (1, 0) exactly on top of it.
-    g.cardRect[1][0] = g.cardRect[0][0];
-    ASSERT_GT(g.stackLevel[1][0], g.stackLevel[0][0]);
-    g.pressColumn = 0;  // the last press long ago, nothing in the hand now
-    g.pressRow = 0;
-    g.pressMode = kPressNone;
+    g.board.cardRect[1][0] = g.board.cardRect[0][0];
+    ASSERT_GT(g.board.stackLevel[1][0], g.board.stackLevel[0][0]);
+    g.gesture.pressColumn = 0;  // the last press long ago, nothing in the hand now
+    g.gesture.pressRow = 0;
+    g.gesture.pressMode = kPressNone;
     spawnSparkle(g, 1000, 700, 0);
     for (int i = 0; i < 5; ++i) tickSparkles(t);
-    const Rect &r = g.cardRect[0][0];
+    const Rect &r = g.board.cardRect[0][0];
     const CardPicture coveredPicture = cardPicture(g, t.surfaces, 0, 0);
     const QImage window = t.surfaces.window.copy(r.left - g.viewX, r.top - g.viewY, 64, 102);
     const QImage covered = coveredPicture.surface->copy(coveredPicture.x, coveredPicture.y, 64, 102);
@@ -293,10 +293,10 @@ TEST(Wipes, RedrawTheGroupInTheHandButNotAStaleCoveredOne) {
 
     // A group in the hand, not yet moved, is redrawn over the wiped block,
     // whether a sparkle or a cost goes.
-    g.dragging = 1;
-    g.dragMoved = 0;
-    g.dragColumn = 0;
-    g.dragRow = 0;
+    g.gesture.dragging = 1;
+    g.gesture.dragMoved = 0;
+    g.gesture.dragColumn = 0;
+    g.gesture.dragRow = 0;
     spawnSparkle(g, r.left + 10, r.top + 10, 0);
     for (int i = 0; i < 5; ++i) tickSparkles(t);
     EXPECT_EQ(t.surfaces.window.copy(r.left - g.viewX, r.top - g.viewY, 64, 102), covered);
@@ -304,6 +304,6 @@ TEST(Wipes, RedrawTheGroupInTheHandButNotAStaleCoveredOne) {
     spawnScorePopup(t.ctx, r.left - g.viewX + 40, r.top - g.viewY + 40, 0);
     idleStep(t.ctx);
     for (int i = 0; i < 3; ++i) tickPopups(t);
-    ASSERT_EQ(g.popups[0].active, 0);
+    ASSERT_EQ(g.overlays.popups[0].active, 0);
     EXPECT_EQ(t.surfaces.window.copy(r.left - g.viewX, r.top - g.viewY, 64, 102), covered);
 }

@@ -173,12 +173,12 @@ TEST(Menu, MarksAfterStartUpWithDefaults) {
 TEST(Menu, UndoIsGreyedExactlyWhileNoSnapshotExists) {
     App app;
     auto consistent = [&](const char *when) {
-        EXPECT_EQ(app.undoEnabled(), app.g().undoDepth > 0) << when;
+        EXPECT_EQ(app.undoEnabled(), app.g().undoStore.undoDepth > 0) << when;
     };
     consistent("start-up");
     app.window->runCommand(kCmdAdvanced);
     EXPECT_EQ(app.g().dealPending, 0) << "the deal runs right after the command";
-    EXPECT_EQ(app.g().undoDepth, 0);
+    EXPECT_EQ(app.g().undoStore.undoDepth, 0);
     consistent("deal");
     // A press on the sevens and a drop, through the window's own routing.
     const QPoint seven(472 + 20, 150 + 20);
@@ -186,14 +186,14 @@ TEST(Menu, UndoIsGreyedExactlyWhileNoSnapshotExists) {
     app.window->boardMouse(MouseKind::Move, seven + QPoint(30, 0), false);
     app.window->boardMouse(MouseKind::LeftRelease, seven + QPoint(30, 0), false);
     consistent("move");
-    app.g().undoDepth = 3;
+    app.g().undoStore.undoDepth = 3;
     app.window->updateMenuMarks();
     consistent("snapshots");
     EXPECT_TRUE(app.undoEnabled());
     app.window->runCommand(kCmdUndo);
     consistent("undo");
     app.window->runCommand(kCmdBeginner);
-    EXPECT_EQ(app.g().undoDepth, 0);
+    EXPECT_EQ(app.g().undoStore.undoDepth, 0);
     consistent("second deal");
 }
 
@@ -294,8 +294,8 @@ TEST(Menu, AnimationOffDropsShownSparklesAndRepaints) {
     spawnSparkle(app.g(), 1000, 700, 0);
     spawnSparkle(app.g(), 1100, 700, 0);
     app.window->runCommand(kCmdAnimation);
-    for (const Sparkle &s : app.g().sparkles) EXPECT_EQ(s.active, 0);
-    EXPECT_EQ(app.g().sparkles[0].stepping, 1);  // still ages out
+    for (const Sparkle &s : app.g().overlays.sparkles) EXPECT_EQ(s.active, 0);
+    EXPECT_EQ(app.g().overlays.sparkles[0].stepping, 1);  // still ages out
     // The repaint is pending and runs on the next turn of the loop.
     Surfaces &s = app.window->surfaces();
     s.window.fill(0xFF00FF00u);
@@ -494,7 +494,7 @@ TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {
     app.window->runCommand(kCmdBeginner);
     spawnScorePopup(app.window->context(), 200, 200, 0);
     app.window->popupTick();
-    EXPECT_EQ(app.g().popups[0].age, 1);
+    EXPECT_EQ(app.g().overlays.popups[0].age, 1);
     QDialog modal(app.window.get());
     modal.setModal(true);
     modal.show();
@@ -502,11 +502,11 @@ TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {
     app.window->popupTick();
     app.window->popupTick();
     app.window->popupTick();
-    EXPECT_EQ(app.g().popups[0].age, 1);
-    EXPECT_NE(app.g().popupPhase, app.g().popupPhaseSeen);
+    EXPECT_EQ(app.g().overlays.popups[0].age, 1);
+    EXPECT_NE(app.g().phases.popupPhase, app.g().phases.popupPhaseSeen);
     modal.hide();
     app.window->runIdle();
-    EXPECT_EQ(app.g().popups[0].age, 2);
+    EXPECT_EQ(app.g().overlays.popups[0].age, 2);
 }
 
 TEST(Pointer, ConfinementClampsPositionsAndTheHandCursorLastsUntilTheNextEvent) {
@@ -577,13 +577,13 @@ TEST(Pointer, MovesThatWaitAreHandledBeforeTheReleaseThatFollows) {
     app.window->runCommand(kCmdBeginner);
     // The sevens' column, carried by the seven of spades.
     app.window->boardMouse(MouseKind::LeftPress, QPoint(502, 200), false);
-    if (app.g().dragging != 1) GTEST_SKIP() << "this build's mouse play picks nothing up";
+    if (app.g().gesture.dragging != 1) GTEST_SKIP() << "this build's mouse play picks nothing up";
     // Far right, where no card of the deal can lie, so no join moves them.
     for (int x = 512; x <= 970; x += 2) app.window->boardMouse(MouseKind::Move, QPoint(x, 200), false);
     app.window->boardMouse(MouseKind::LeftRelease, QPoint(970, 200), false);
-    EXPECT_EQ(app.g().dragging, 0);
-    EXPECT_EQ(app.g().cardRect[6][0].left - app.g().viewX, 940);
-    EXPECT_EQ(app.g().cardRect[6][3].top - app.g().viewY, 150 + 3 * kPitchY);
+    EXPECT_EQ(app.g().gesture.dragging, 0);
+    EXPECT_EQ(app.g().board.cardRect[6][0].left - app.g().viewX, 940);
+    EXPECT_EQ(app.g().board.cardRect[6][3].top - app.g().viewY, 150 + 3 * kPitchY);
 }
 
 // While a card is carried, the window hands its moves to the game itself
@@ -594,7 +594,7 @@ TEST(Pointer, CarriedMovesTakenFromTheWindowArriveAsTheWidgetsWouldSendThem) {
     App app;
     app.window->runCommand(kCmdBeginner);
     app.window->boardMouse(MouseKind::LeftPress, QPoint(502, 200), false);
-    if (app.g().dragging != 1) GTEST_SKIP() << "this build's mouse play picks nothing up";
+    if (app.g().gesture.dragging != 1) GTEST_SKIP() << "this build's mouse play picks nothing up";
     BoardView *view = app.window->boardView();
     ASSERT_EQ(QWidget::mouseGrabber(), view);
     QWindow *window = app.window->windowHandle();
@@ -606,7 +606,7 @@ TEST(Pointer, CarriedMovesTakenFromTheWindowArriveAsTheWidgetsWouldSendThem) {
         app.window->handlePendingMove();
     };
     const auto place = [&] {
-        return QPoint(app.g().cardRect[6][0].left, app.g().cardRect[6][0].top);
+        return QPoint(app.g().board.cardRect[6][0].left, app.g().board.cardRect[6][0].top);
     };
     app.window->boardMouse(MouseKind::Move, QPoint(560, 200), false);
     app.window->handlePendingMove();

@@ -96,7 +96,7 @@ TEST_F(EffectsTest, EffectsWithoutASoundAreSkipped) {
     EXPECT_EQ(audio->effects[effectSlot(kJoinSound)], nullptr);
     EXPECT_EQ(audio->effects[effectSlot(kClearSound)], nullptr);
 
-    for (int number : {kJoinSound, kClearSound, 0, 131, -1}) playEffect(audio, number);
+    for (int number : {int(kJoinSound), int(kClearSound), 0, 131, -1}) playEffect(audio, number);
     EXPECT_EQ(Mix_Playing(-1), 0);
     loadEffect(audio, 999, notAWave.constData(), size_t(notAWave.size()));
 

@@ -77,11 +77,11 @@ int main(int argc, char **argv) {
     int n = 0;
     for (int c = 4; c <= 8; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            g.faceUp[c][r] = 1;
-            g.touchCount[c][r] = c == 6 ? 3 : n < 10 ? 0 : n < 14 ? 1 : 2;
+            g.board.faceUp[c][r] = 1;
+            g.board.touchCount[c][r] = c == 6 ? 3 : n < 10 ? 0 : n < 14 ? 1 : 2;
             if (c != 6) ++n;
             for (int a = 4; a <= 8; ++a)
-                for (int b = 0; b < kRows; ++b) g.groupMembers[cardId(c, r)][a][b] = 1;
+                for (int b = 0; b < kRows; ++b) g.board.groupMembers[cardId(c, r)][a][b] = 1;
         }
     }
     g.highScoreNames[2] = "\x8E\x52\x93\x63\x91\xBE\x98\x59";  // 山田太郎

@@ -50,10 +50,10 @@ void setBeginnerExample(Table &t) {
     for (int c = 4; c <= 8; ++c) {
         for (int r = 0; r < kRows; ++r) {
             if (c == 6) {
-                g.touchCount[c][r] = 3;
+                g.board.touchCount[c][r] = 3;
                 continue;
             }
-            g.touchCount[c][r] = n < 10 ? 0 : n < 14 ? 1 : 2;
+            g.board.touchCount[c][r] = n < 10 ? 0 : n < 14 ? 1 : 2;
             ++n;
         }
     }
@@ -84,7 +84,7 @@ TEST(ModalDialogs, EscapeAndCloseRequestsLeaveEveryOneOpen) {
     // A summary whose score reaches no entry, so that OK opens nothing more.
     t.deal(3);
     for (int c = 4; c <= 8; ++c)
-        for (int r = 0; r < kRows; ++r) t.g().touchCount[c][r] = 4;
+        for (int r = 0; r < kRows; ++r) t.g().board.touchCount[c][r] = 4;
     whenDialogOpens([&](ModalDialog *d) {
         expectStaysOpen(d);
         ++seen;
@@ -406,7 +406,7 @@ TEST(ScoreSummary, ShowsTheCountsAndTheScoreByteForByte) {
     Table settled;
     settled.deal(1);
     for (int c = 0; c < kColumns; ++c)
-        for (int r = 0; r < kRows; ++r) settled.g().touchCount[c][r] = 3 + (c % 2);
+        for (int r = 0; r < kRows; ++r) settled.g().board.touchCount[c][r] = 3 + (c % 2);
     settled.g().finalScore = 777;  // the running value is not what counts
     std::unique_ptr<ModalDialog> zero(createScoreSummary(settled.g(), nullptr));
     EXPECT_EQ(settled.g().finalScore, 0);
@@ -453,7 +453,7 @@ TEST(ScoreSummary, AScoreBelowTheTableOpensNoNameEntry) {
     // 6 cards never touched: 600, below the lowest entry's 700.
     int n = 0;
     for (int c = 4; c <= 8; ++c)
-        for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = n++ < 6 ? 0 : 3;
+        for (int r = 0; r < kRows; ++r) g.board.touchCount[c][r] = n++ < 6 ? 0 : 3;
     std::unique_ptr<ModalDialog> summary(createScoreSummary(g, nullptr));
     EXPECT_EQ(g.finalScore, 600);
     summary->show();

@@ -35,14 +35,14 @@ Point visiblePoint(const GameState &g, int id, int width, int height,
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             if (!isMember(g, id, c, r)) continue;
-            const Rect &rect = g.cardRect[c][r];
+            const Rect &rect = g.board.cardRect[c][r];
             for (int by = rect.top + 4; by < rect.bottom - 4; by += 4) {
                 for (int bx = rect.left + 4; bx < rect.right - 4; bx += 4) {
                     const int x = bx - g.viewX, y = by - g.viewY;
                     if (x < 2 || y < 2 || x >= width - 2 || y >= height - 2) continue;
                     const int hit = cardAt(g, x, y);
                     if (hit < 0 || !isMember(g, id, cardColumn(hit), cardRow(hit))) continue;
-                    if (pickable && g.touchCount[cardColumn(hit)][cardRow(hit)] >= 4) continue;
+                    if (pickable && g.board.touchCount[cardColumn(hit)][cardRow(hit)] >= 4) continue;
                     const int margin = std::min({bx - rect.left, rect.right - bx, by - rect.top,
                                                  rect.bottom - by});
                     if (margin > bestMargin) {
@@ -67,7 +67,7 @@ bool carryGroupAway(Context &ctx, int id, const Rect &keepClear, int width, int 
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r)
             if (isMember(g, id, c, r)) {
-                const Rect &m = g.cardRect[c][r];
+                const Rect &m = g.board.cardRect[c][r];
                 box = {std::min(box.left, m.left), std::min(box.top, m.top),
                        std::max(box.right, m.right + 1), std::max(box.bottom, m.bottom + 1)};
             }
@@ -128,7 +128,7 @@ int main(int argc, char **argv) {
                 int nc = -1;
                 if (c > cols.first && isMember(g, anchor, c - 1, r)) nc = c - 1;
                 else if (c < cols.last && isMember(g, anchor, c + 1, r)) nc = c + 1;
-                if (nc < 0 || g.touchCount[c][r] >= 3) continue;
+                if (nc < 0 || g.board.touchCount[c][r] >= 3) continue;
                 // bring the group to the front so that nothing covers the spot
                 const Point group = visiblePoint(g, anchor, width, height);
                 if (group.valid()) {
@@ -139,14 +139,14 @@ int main(int argc, char **argv) {
                 Point from = visiblePoint(g, cardId(c, r), width, height);
                 if (!from.valid()) {
                     // most likely under the sevens' group: take the group elsewhere
-                    if (!carryGroupAway(ctx, anchor, g.cardRect[c][r], width, height)) continue;
+                    if (!carryGroupAway(ctx, anchor, g.board.cardRect[c][r], width, height)) continue;
                     from = visiblePoint(g, cardId(c, r), width, height);
                     if (!from.valid()) continue;
                 }
-                const Rect &n = g.cardRect[nc][r];
+                const Rect &n = g.board.cardRect[nc][r];
                 const int targetLeft = n.left + kPitchX * (c - nc), targetTop = n.top;
-                const int dx = targetLeft - g.cardRect[c][r].left;
-                const int dy = targetTop - g.cardRect[c][r].top;
+                const int dx = targetLeft - g.board.cardRect[c][r].left;
+                const int dy = targetTop - g.board.cardRect[c][r].top;
                 const int toX = from.x + dx, toY = from.y + dy;
                 if (toX < 1 || toY < 1 || toX >= width - 1 || toY >= height - 1) continue;
                 onLeftPress(ctx, from.x, from.y, false);
@@ -164,7 +164,7 @@ int main(int argc, char **argv) {
             for (int c = cols.first; c <= cols.last; ++c)
                 if (!isMember(g, anchor, c, r))
                     std::fprintf(stderr, "left (%d,%d) touches %d visible %d\n", c, r,
-                                 g.touchCount[c][r],
+                                 g.board.touchCount[c][r],
                                  visiblePoint(g, cardId(c, r), width, height).valid());
         std::fprintf(stderr, "deal_solver: this deal was not finished\n");
         return 1;

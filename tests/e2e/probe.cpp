@@ -145,13 +145,13 @@ int pressPicksUp() {
     dealScatter(ctx, kBeginner);
     g.dealPending = 0;
     onLeftPress(ctx, 472 + 20, 150 + 20, false);
-    return g.dragging == 1 ? 0 : 1;
+    return g.gesture.dragging == 1 ? 0 : 1;
 }
 
 // Joins the listed cards into one group, the first card at board (left, top).
 void joinGroup(GameState &g, const std::vector<int> &ids, int left, int top) {
     for (int a : ids)
-        for (int b : ids) g.groupMembers[a][cardColumn(b)][cardRow(b)] = 1;
+        for (int b : ids) g.board.groupMembers[a][cardColumn(b)][cardRow(b)] = 1;
     alignGroup(g, left, top, ids.front());
     raiseGroupInStack(g, cardColumn(ids.front()), cardRow(ids.front()));
 }
@@ -209,8 +209,8 @@ int writeLastMoveFile(const char *path) {
     joinGroup(g, ids, 475 - 128 + g.viewX, 150 + g.viewY);
     // Right of the group and clear of it.
     joinGroup(g, {cardId(lastColumn, lastRow)}, 800 + g.viewX, 300 + g.viewY);
-    const Rect &card = g.cardRect[lastColumn][lastRow];
-    const Rect &neighbour = g.cardRect[lastColumn - 1][lastRow];
+    const Rect &card = g.board.cardRect[lastColumn][lastRow];
+    const Rect &neighbour = g.board.cardRect[lastColumn - 1][lastRow];
     const int fromX = card.left + 30 - g.viewX, fromY = card.top + 50 - g.viewY;
     const int toX = fromX + (neighbour.left + kPitchX) - card.left;
     const int toY = fromY + neighbour.top - card.top;

@@ -14,13 +14,13 @@ void expectStackIsPermutation(const GameState &g) {
     bool seen[kCards] = {};
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            const int level = g.stackLevel[c][r];
+            const int level = g.board.stackLevel[c][r];
             ASSERT_GE(level, 0);
             ASSERT_LT(level, kCards);
             EXPECT_FALSE(seen[level]) << "level " << level << " used twice";
             seen[level] = true;
-            EXPECT_EQ(g.stackColumn[level], c);
-            EXPECT_EQ(g.stackRow[level], r);
+            EXPECT_EQ(g.board.stackColumn[level], c);
+            EXPECT_EQ(g.board.stackRow[level], r);
         }
     }
 }
@@ -46,16 +46,16 @@ TEST(Stacking, GroupRisesInRowMajorOrderWithThePressedCardOnTop) {
     GameState &g = t.g();
     // The sevens are one group of four; raise it by its third member.
     raiseGroup(t.ctx, 0, 0);  // something else on top first
-    const int otherBefore = g.stackLevel[5][2];
+    const int otherBefore = g.board.stackLevel[5][2];
     raiseGroup(t.ctx, 6, 2);
-    EXPECT_EQ(g.stackLevel[6][2], 51);
-    EXPECT_EQ(g.stackLevel[6][0], 48);
-    EXPECT_EQ(g.stackLevel[6][1], 49);
-    EXPECT_EQ(g.stackLevel[6][3], 50);
+    EXPECT_EQ(g.board.stackLevel[6][2], 51);
+    EXPECT_EQ(g.board.stackLevel[6][0], 48);
+    EXPECT_EQ(g.board.stackLevel[6][1], 49);
+    EXPECT_EQ(g.board.stackLevel[6][3], 50);
     expectStackIsPermutation(g);
     // the others keep their relative order
-    EXPECT_LT(g.stackLevel[5][2], g.stackLevel[0][0]);
-    EXPECT_LE(g.stackLevel[5][2], otherBefore);
+    EXPECT_LT(g.board.stackLevel[5][2], g.board.stackLevel[0][0]);
+    EXPECT_LE(g.board.stackLevel[5][2], otherBefore);
 }
 
 TEST(Stacking, ALoneCardAloneGoesToTheTop) {
@@ -63,14 +63,14 @@ TEST(Stacking, ALoneCardAloneGoesToTheTop) {
     t.deal(2);
     GameState &g = t.g();
     int before[kColumns][kRows];
-    std::copy(&g.stackLevel[0][0], &g.stackLevel[0][0] + kCards, &before[0][0]);
+    std::copy(&g.board.stackLevel[0][0], &g.board.stackLevel[0][0] + kCards, &before[0][0]);
     raiseGroup(t.ctx, 3, 1);
-    EXPECT_EQ(g.stackLevel[3][1], 51);
+    EXPECT_EQ(g.board.stackLevel[3][1], 51);
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
             if (c == 3 && r == 1) continue;
             const int expected = before[c][r] > before[3][1] ? before[c][r] - 1 : before[c][r];
-            EXPECT_EQ(g.stackLevel[c][r], expected);
+            EXPECT_EQ(g.board.stackLevel[c][r], expected);
         }
 }
 
@@ -80,20 +80,20 @@ TEST(Align, PlacesEveryMemberOnThePitchAroundTheAnchor) {
     GameState &g = t.g();
     mergeGroups(g, cardId(2, 1), cardId(3, 1));
     mergeGroups(g, cardId(3, 1), cardId(3, 2));
-    const Rect untouched = g.cardRect[9][3];
+    const Rect untouched = g.board.cardRect[9][3];
     alignGroup(g, 1000, 700, cardId(3, 1));
-    EXPECT_EQ(g.cardRect[3][1], (Rect{1000, 700, 1063, 801}));
-    EXPECT_EQ(g.cardRect[2][1], (Rect{937, 700, 1000, 801}));
-    EXPECT_EQ(g.cardRect[3][2], (Rect{1000, 801, 1063, 902}));
-    EXPECT_EQ(g.cardRect[9][3], untouched);
+    EXPECT_EQ(g.board.cardRect[3][1], (Rect{1000, 700, 1063, 801}));
+    EXPECT_EQ(g.board.cardRect[2][1], (Rect{937, 700, 1000, 801}));
+    EXPECT_EQ(g.board.cardRect[3][2], (Rect{1000, 801, 1063, 902}));
+    EXPECT_EQ(g.board.cardRect[9][3], untouched);
 
     // a lone card: only its own rectangle
     Rect all[kColumns][kRows];
-    std::copy(&g.cardRect[0][0], &g.cardRect[0][0] + kCards, &all[0][0]);
+    std::copy(&g.board.cardRect[0][0], &g.board.cardRect[0][0] + kCards, &all[0][0]);
     alignGroup(g, 5, 6, cardId(12, 3));
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r)
-            EXPECT_EQ(g.cardRect[c][r], ((c == 12 && r == 3) ? Rect{5, 6, 68, 107} : all[c][r]));
+            EXPECT_EQ(g.board.cardRect[c][r], ((c == 12 && r == 3) ? Rect{5, 6, 68, 107} : all[c][r]));
 }
 
 TEST(HitTest, NothingIsHitBeforeTheFirstGame) {
@@ -107,8 +107,8 @@ TEST(HitTest, BordersBelongToTheCardBeneathAndOverlapsToTheTopmost) {
     t.deal(3);
     GameState &g = t.g();
     // two cards overlapping: (4,0) at 1000,700 below (5,0) at 1030,720
-    g.cardRect[4][0] = {1000, 700, 1063, 801};
-    g.cardRect[5][0] = {1030, 720, 1093, 821};
+    g.board.cardRect[4][0] = {1000, 700, 1063, 801};
+    g.board.cardRect[5][0] = {1030, 720, 1093, 821};
     raiseGroup(t.ctx, 4, 0);
     raiseGroup(t.ctx, 5, 0);
     const int vx = g.viewX, vy = g.viewY;

@@ -55,7 +55,7 @@ TEST(Deal, ScatteredCardsTakeTheirTwoDrawsRowByRow) {
             for (int col = first; col <= last; ++col) {
                 if (col == 6) continue;
                 const int a = lcg.next() % 800, b = lcg.next() % 400;
-                const Rect &r = t.g().cardRect[col][row];
+                const Rect &r = t.g().board.cardRect[col][row];
                 EXPECT_EQ(r.left, a + kStartViewX + 50) << col << "," << row;
                 EXPECT_EQ(r.top, b + kStartViewY + 120) << col << "," << row;
                 EXPECT_EQ(r.right, r.left + 63);
@@ -73,8 +73,8 @@ TEST(Deal, SameSeedSameDealOtherSeedOtherDeal) {
     bool differs = false;
     for (int col = 0; col < kColumns; ++col)
         for (int r = 0; r < kRows; ++r) {
-            EXPECT_EQ(a.g().cardRect[col][r], b.g().cardRect[col][r]);
-            differs |= !(a.g().cardRect[col][r] == c.g().cardRect[col][r]);
+            EXPECT_EQ(a.g().board.cardRect[col][r], b.g().board.cardRect[col][r]);
+            differs |= !(a.g().board.cardRect[col][r] == c.g().board.cardRect[col][r]);
         }
     EXPECT_TRUE(differs);
 }
@@ -85,14 +85,14 @@ TEST(Deal, SevensStayHomeJoinedAndSettled) {
         t.deal(level);
         const GameState &g = t.g();
         for (int r = 0; r < kRows; ++r) {
-            EXPECT_EQ(g.cardRect[6][r].left, 472 + kStartViewX);
-            EXPECT_EQ(g.cardRect[6][r].top, 150 + 101 * r + kStartViewY);
-            EXPECT_EQ(g.faceUp[6][r], 1);
-            EXPECT_EQ(g.touchCount[6][r], 3);
-            for (int k = 0; k < kRows; ++k) EXPECT_EQ(g.groupMembers[cardId(6, r)][6][k], 1);
+            EXPECT_EQ(g.board.cardRect[6][r].left, 472 + kStartViewX);
+            EXPECT_EQ(g.board.cardRect[6][r].top, 150 + 101 * r + kStartViewY);
+            EXPECT_EQ(g.board.faceUp[6][r], 1);
+            EXPECT_EQ(g.board.touchCount[6][r], 3);
+            for (int k = 0; k < kRows; ++k) EXPECT_EQ(g.board.groupMembers[cardId(6, r)][6][k], 1);
         }
-        EXPECT_EQ(g.stackLevel[6][3], 51);  // raised, card (6,3) topmost
-        EXPECT_EQ(g.stackLevel[6][0], 48);
+        EXPECT_EQ(g.board.stackLevel[6][3], 51);  // raised, card (6,3) topmost
+        EXPECT_EQ(g.board.stackLevel[6][0], 48);
     }
 }
 
@@ -100,20 +100,20 @@ TEST(Deal, StartingScoreAndResetFields) {
     const int scores[4] = {0, 4800, 3200, 1600};
     for (int level = 1; level <= 3; ++level) {
         Table t;
-        t.g().undoDepth = 3;
+        t.g().undoStore.undoDepth = 3;
         t.g().finalScore = 77;
         t.g().nameEntryRank = 2;
-        t.g().popups[4].visible = 1;
+        t.g().overlays.popups[4].visible = 1;
         t.g().touchCost[1] = 0;
         t.deal(level);
         const GameState &g = t.g();
-        EXPECT_EQ(g.score, scores[level]);
-        EXPECT_EQ(g.undoDepth, 0);
+        EXPECT_EQ(g.board.score, scores[level]);
+        EXPECT_EQ(g.undoStore.undoDepth, 0);
         EXPECT_EQ(g.finalScore, 0);
         EXPECT_EQ(g.nameEntryRank, kNoRank);
-        EXPECT_EQ(g.popups[4].visible, 0);
+        EXPECT_EQ(g.overlays.popups[4].visible, 0);
         EXPECT_EQ(g.touchCost[1], -30);
-        EXPECT_EQ(g.hoverCard, kNoCard);
+        EXPECT_EQ(g.hover.hoverCard, kNoCard);
         EXPECT_GT(t.shell.menuMarkUpdates, 0);
     }
 }
@@ -125,22 +125,22 @@ TEST(Deal, CardsOutsideTheLevelStayZeroAndScatterKeepsItsBounds) {
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
             if (c < 4 || c > 8) {
-                EXPECT_EQ(g.cardRect[c][r], Rect{});
-                EXPECT_EQ(g.touchCount[c][r], 0);
-                EXPECT_EQ(g.faceUp[c][r], 0);
+                EXPECT_EQ(g.board.cardRect[c][r], Rect{});
+                EXPECT_EQ(g.board.touchCount[c][r], 0);
+                EXPECT_EQ(g.board.faceUp[c][r], 0);
                 continue;
             }
             if (c == 6) continue;
-            EXPECT_GE(g.cardRect[c][r].left, 531);
-            EXPECT_LE(g.cardRect[c][r].left, 1330);
-            EXPECT_GE(g.cardRect[c][r].top, 547);
-            EXPECT_LE(g.cardRect[c][r].top, 946);
-            EXPECT_EQ(g.faceUp[c][r], 0);
-            EXPECT_EQ(g.touchCount[c][r], 0);
+            EXPECT_GE(g.board.cardRect[c][r].left, 531);
+            EXPECT_LE(g.board.cardRect[c][r].left, 1330);
+            EXPECT_GE(g.board.cardRect[c][r].top, 547);
+            EXPECT_LE(g.board.cardRect[c][r].top, 946);
+            EXPECT_EQ(g.board.faceUp[c][r], 0);
+            EXPECT_EQ(g.board.touchCount[c][r], 0);
             // every scattered card is a group of its own
             int members = 0;
             for (int j = 0; j < kColumns; ++j)
-                for (int k = 0; k < kRows; ++k) members += g.groupMembers[cardId(c, r)][j][k];
+                for (int k = 0; k < kRows; ++k) members += g.board.groupMembers[cardId(c, r)][j][k];
             EXPECT_EQ(members, 1);
         }
     }
@@ -149,37 +149,36 @@ TEST(Deal, CardsOutsideTheLevelStayZeroAndScatterKeepsItsBounds) {
 TEST(Deal, NewGameLaysTheHomeGridBeforeTheScatter) {
     Table t;
     t.g().viewX = 10;
-    t.g().sparkles[3].active = 1;
-    t.g().sparkles[3].stepping = 1;
+    t.g().overlays.sparkles[3].active = 1;
+    t.g().overlays.sparkles[3].stepping = 1;
     startNewGame(t.ctx, 2);
     const GameState &g = t.g();
     EXPECT_EQ(g.dealPending, 1);
     EXPECT_EQ(g.viewX, kStartViewX);
-    EXPECT_EQ(g.sparkles[3].active, 0);
-    EXPECT_EQ(g.sparkles[3].stepping, 1);  // goes on ageing
+    EXPECT_EQ(g.overlays.sparkles[3].active, 0);
+    EXPECT_EQ(g.overlays.sparkles[3].stepping, 1);  // goes on ageing
     EXPECT_GT(t.shell.invalidations, 0);
     for (int c = 2; c <= 10; ++c)
         for (int r = 0; r < kRows; ++r) {
-            EXPECT_EQ(g.cardRect[c][r].left, 88 + 64 * c + kStartViewX);
-            EXPECT_EQ(g.cardRect[c][r].top, 150 + 101 * r + kStartViewY);
-            EXPECT_EQ(g.stackLevel[c][r], cardId(c, r));
-            EXPECT_EQ(g.slotCard[c][r], cardId(c, r));
-            EXPECT_EQ(g.slotPresent[c][r], 1);
+            EXPECT_EQ(g.board.cardRect[c][r].left, 88 + 64 * c + kStartViewX);
+            EXPECT_EQ(g.board.cardRect[c][r].top, 150 + 101 * r + kStartViewY);
+            EXPECT_EQ(g.board.stackLevel[c][r], cardId(c, r));
+            EXPECT_EQ(g.board.slotCard[c][r], cardId(c, r));
+            EXPECT_EQ(g.board.slotPresent[c][r], 1);
         }
-    EXPECT_EQ(g.groupMembers[13][13][0], 1);  // the spare column, as stored
 }
 
 namespace {
 
 // The part of the record a deal and the play after it decide.
 bool samePlay(const GameState &a, const GameState &b) {
-    return std::memcmp(a.cardRect, b.cardRect, sizeof a.cardRect) == 0 &&
-           std::memcmp(a.stackLevel, b.stackLevel, sizeof a.stackLevel) == 0 &&
-           std::memcmp(a.touchCount, b.touchCount, sizeof a.touchCount) == 0 &&
-           std::memcmp(a.faceUp, b.faceUp, sizeof a.faceUp) == 0 &&
-           std::memcmp(a.groupMembers, b.groupMembers, sizeof a.groupMembers) == 0 &&
-           a.score == b.score && a.gameOver == b.gameOver && a.undoDepth == b.undoDepth &&
-           a.dragging == b.dragging && a.pressMode == b.pressMode && a.panning == b.panning &&
+    return std::memcmp(a.board.cardRect, b.board.cardRect, sizeof a.board.cardRect) == 0 &&
+           std::memcmp(a.board.stackLevel, b.board.stackLevel, sizeof a.board.stackLevel) == 0 &&
+           std::memcmp(a.board.touchCount, b.board.touchCount, sizeof a.board.touchCount) == 0 &&
+           std::memcmp(a.board.faceUp, b.board.faceUp, sizeof a.board.faceUp) == 0 &&
+           std::memcmp(a.board.groupMembers, b.board.groupMembers, sizeof a.board.groupMembers) == 0 &&
+           a.board.score == b.board.score && a.gameOver == b.gameOver && a.undoStore.undoDepth == b.undoStore.undoDepth &&
+           a.gesture.dragging == b.gesture.dragging && a.gesture.pressMode == b.gesture.pressMode && a.gesture.panning == b.gesture.panning &&
            a.viewX == b.viewX && a.viewY == b.viewY;
 }
 
@@ -189,7 +188,7 @@ struct Point {
 };
 Point centreOf(GameState &g, int c, int r) {
     raiseGroupInStack(g, c, r);
-    return {g.cardRect[c][r].left + 31 - g.viewX, g.cardRect[c][r].top + 50 - g.viewY};
+    return {g.board.cardRect[c][r].left + 31 - g.viewX, g.board.cardRect[c][r].top + 50 - g.viewY};
 }
 
 }  // namespace

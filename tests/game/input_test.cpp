@@ -60,12 +60,12 @@ TEST(Press, PicksTheTopmostCardAndNotOneWhoseRightOrBottomBorderIsHit) {
         paintWindow(t.ctx);
         onLeftPress(t.ctx, clientX(g, k.bx), clientY(g, k.by), false);
         if (k.expected < 0) {
-            EXPECT_EQ(g.dragging, 0) << k.bx << "," << k.by;
-            EXPECT_EQ(g.undoDepth, 0);
+            EXPECT_EQ(g.gesture.dragging, 0) << k.bx << "," << k.by;
+            EXPECT_EQ(g.undoStore.undoDepth, 0);
         } else {
-            EXPECT_EQ(g.dragging, 1) << k.bx << "," << k.by;
-            EXPECT_EQ(cardId(g.dragColumn, g.dragRow), k.expected) << k.bx << "," << k.by;
-            EXPECT_EQ(g.stackLevel[g.dragColumn][g.dragRow], 51);
+            EXPECT_EQ(g.gesture.dragging, 1) << k.bx << "," << k.by;
+            EXPECT_EQ(cardId(g.gesture.dragColumn, g.gesture.dragRow), k.expected) << k.bx << "," << k.by;
+            EXPECT_EQ(g.board.stackLevel[g.gesture.dragColumn][g.gesture.dragRow], 51);
         }
     }
 }
@@ -74,7 +74,7 @@ TEST(Press, IsRefusedBeforeAGameAfterTheWinWhileCarryingAndWhilePanning) {
     Table fresh;
     onLeftPress(fresh.ctx, 500, 300, false);
     onRightPress(fresh.ctx, 500, 300);
-    EXPECT_EQ(fresh.g().dragging + fresh.g().panning + fresh.g().undoDepth, 0);
+    EXPECT_EQ(fresh.g().gesture.dragging + fresh.g().gesture.panning + fresh.g().undoStore.undoDepth, 0);
 
     Table t;
     neighbours(t);
@@ -83,17 +83,17 @@ TEST(Press, IsRefusedBeforeAGameAfterTheWinWhileCarryingAndWhilePanning) {
     g.gameOver = 1;
     onLeftPress(t.ctx, x, y, false);
     onRightPress(t.ctx, clientX(g, 300), clientY(g, 300));
-    EXPECT_EQ(g.dragging + g.panning + g.pressMode + g.undoDepth, 0);
+    EXPECT_EQ(g.gesture.dragging + g.gesture.panning + g.gesture.pressMode + g.undoStore.undoDepth, 0);
     g.gameOver = 0;
 
     // the view is being pulled: a left press would carry over a moving board
     onRightPress(t.ctx, 20, 20);
-    ASSERT_EQ(g.panning, 1);
+    ASSERT_EQ(g.gesture.panning, 1);
     onLeftPress(t.ctx, x, y, false);
-    EXPECT_EQ(g.dragging, 0);
-    EXPECT_EQ(g.undoDepth, 0);
+    EXPECT_EQ(g.gesture.dragging, 0);
+    EXPECT_EQ(g.undoStore.undoDepth, 0);
     onRightRelease(t.ctx, 20, 20);
-    EXPECT_EQ(g.panning, 0);
+    EXPECT_EQ(g.gesture.panning, 0);
     EXPECT_FALSE(t.shell.confined);
 }
 
@@ -104,19 +104,19 @@ TEST(Carry, AClickWithoutAMoveKeepsTheGroupInHandUntilAReleaseAfterAMove) {
     const int x = clientX(g, 730), y = clientY(g, 950);
     onLeftPress(t.ctx, x, y, false);
     onLeftRelease(t.ctx, x, y);
-    EXPECT_EQ(g.dragging, 1);
+    EXPECT_EQ(g.gesture.dragging, 1);
     EXPECT_TRUE(t.shell.confined);
     // a second press is ignored: no new snapshot, no new touch
     onLeftPress(t.ctx, clientX(g, 1110), clientY(g, 710), false);
-    EXPECT_EQ(g.undoDepth, 1);
-    EXPECT_EQ(g.touchCount[5][0], 0);
-    EXPECT_EQ(cardId(g.dragColumn, g.dragRow), kLeftCard);
+    EXPECT_EQ(g.undoStore.undoDepth, 1);
+    EXPECT_EQ(g.board.touchCount[5][0], 0);
+    EXPECT_EQ(cardId(g.gesture.dragColumn, g.gesture.dragRow), kLeftCard);
     // the card follows the pointer with the button up
     onMouseMove(t.ctx, x + 40, y - 30);
-    EXPECT_EQ(g.cardRect[4][0], (Rect{740, 870, 803, 971}));
-    EXPECT_EQ(g.dragging, 1);
+    EXPECT_EQ(g.board.cardRect[4][0], (Rect{740, 870, 803, 971}));
+    EXPECT_EQ(g.gesture.dragging, 1);
     onLeftRelease(t.ctx, x + 40, y - 30);
-    EXPECT_EQ(g.dragging, 0);
+    EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_FALSE(t.shell.confined);
     EXPECT_EQ(t.surfaces.board.pixel(760, 900), t.surfaces.backs.pixel(63 + 20, 30));
 }
@@ -134,22 +134,22 @@ TEST(Carry, TheCardStaysInsideTheWindowAndTheBoardWhateverPositionArrives) {
     EXPECT_EQ(t.shell.confineBottom, h + 50 - 101);
 
     onMouseMove(t.ctx, -4000, -4000);
-    EXPECT_EQ(g.cardRect[4][0].left, g.viewX);
-    EXPECT_EQ(g.cardRect[4][0].top, g.viewY);
+    EXPECT_EQ(g.board.cardRect[4][0].left, g.viewX);
+    EXPECT_EQ(g.board.cardRect[4][0].top, g.viewY);
     onMouseMove(t.ctx, 9000, 9000);
-    EXPECT_EQ(g.cardRect[4][0].left, g.viewX + w - 64);
-    EXPECT_EQ(g.cardRect[4][0].top, g.viewY + h - 102);
+    EXPECT_EQ(g.board.cardRect[4][0].left, g.viewX + w - 64);
+    EXPECT_EQ(g.board.cardRect[4][0].top, g.viewY + h - 102);
     onLeftRelease(t.ctx, 9000, 9000);
 
     // a client area taller than what is left of the board below the view
     g.viewY = kViewYMax;
     resizeWindowSurface(t.surfaces, 1008, 900);
     paintWindow(t.ctx);
-    const Rect at = g.cardRect[4][0];
+    const Rect at = g.board.cardRect[4][0];
     onLeftPress(t.ctx, clientX(g, at.left + 10), clientY(g, at.top + 10), false);
     EXPECT_EQ(t.shell.confineBottom, (kBoardHeight - kViewYMax) + 10 - 101);
     onMouseMove(t.ctx, 100, 5000);
-    EXPECT_EQ(g.cardRect[4][0].top, kBoardHeight - 102);
+    EXPECT_EQ(g.board.cardRect[4][0].top, kBoardHeight - 102);
 }
 
 TEST(Join, TheCatchSquareReachesTenBeforeAndNineAfterTheNeighboursCentre) {
@@ -169,8 +169,8 @@ TEST(Join, TheCatchSquareReachesTenBeforeAndNineAfterTheNeighboursCentre) {
         EXPECT_EQ(joined(g, kLeftCard, kNeighbour), k.joins) << k.dx << "," << k.dy;
         const Rect expected = k.joins ? Rect{1037, 700, 1100, 801}
                                       : Rect{1037 + k.dx, 700 + k.dy, 1100 + k.dx, 801 + k.dy};
-        EXPECT_EQ(g.cardRect[4][0], expected) << k.dx << "," << k.dy;
-        EXPECT_EQ(g.cardRect[5][0], (Rect{1100, 700, 1163, 801}));  // the neighbour stays
+        EXPECT_EQ(g.board.cardRect[4][0], expected) << k.dx << "," << k.dy;
+        EXPECT_EQ(g.board.cardRect[5][0], (Rect{1100, 700, 1163, 801}));  // the neighbour stays
         EXPECT_EQ(t.shell.effects.size(), k.joins ? 1u : 0u);
     }
 }
@@ -184,19 +184,19 @@ TEST(Join, SnapsWithSoundSparkleAndPicturesOnWindowAndCanvas) {
     ASSERT_TRUE(joined(g, kLeftCard, kNeighbour));
     EXPECT_TRUE(t.shell.effects.empty());
     // the neighbour lies to the right: the sparkle straddles its left edge
-    EXPECT_EQ(g.sparkles[0].active, 1);
-    EXPECT_EQ(g.sparkles[0].x, 1100 - 15);
-    EXPECT_EQ(g.sparkles[0].y, 700 + 32);
-    EXPECT_EQ(g.sparkles[0].frame, 0);
-    EXPECT_EQ(g.sparkles[1].active, 0);
+    EXPECT_EQ(g.overlays.sparkles[0].active, 1);
+    EXPECT_EQ(g.overlays.sparkles[0].x, 1100 - 15);
+    EXPECT_EQ(g.overlays.sparkles[0].y, 700 + 32);
+    EXPECT_EQ(g.overlays.sparkles[0].frame, 0);
+    EXPECT_EQ(g.overlays.sparkles[1].active, 0);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
     EXPECT_EQ(
         differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
         0);
     // the joined pair moves as one
     carryTo(t, 5, 0, 1200, 800);
-    EXPECT_EQ(g.cardRect[4][0], (Rect{1137, 800, 1200, 901}));
-    EXPECT_EQ(g.cardRect[5][0], (Rect{1200, 800, 1263, 901}));
+    EXPECT_EQ(g.board.cardRect[4][0], (Rect{1137, 800, 1200, 901}));
+    EXPECT_EQ(g.board.cardRect[5][0], (Rect{1200, 800, 1263, 901}));
 }
 
 TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
@@ -225,7 +225,7 @@ TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
         if (k.action == RaiseNeighbour) {  // with Shift
             onLeftPress(t.ctx, clientX(g, 1105), clientY(g, 705), true);
             onLeftRelease(t.ctx, clientX(g, 1105), clientY(g, 705));
-            ASSERT_GT(g.stackLevel[5][0], g.stackLevel[8][3]);
+            ASSERT_GT(g.board.stackLevel[5][0], g.board.stackLevel[8][3]);
         }
         if (k.action == Reverse) reverseStacking(t.ctx);
         carryTo(t, 4, 0, 1037, 700);
@@ -247,14 +247,14 @@ TEST(Join, ADropMakesSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) {
     carryTo(t, 5, 0, 1100, 700);
     EXPECT_TRUE(joined(g, cardId(5, 0), cardId(5, 1)));
     EXPECT_TRUE(joined(g, cardId(5, 0), cardId(4, 1)));
-    EXPECT_EQ(g.cardRect[4][1], (Rect{1035, 807, 1098, 908}));
-    EXPECT_EQ(g.cardRect[5][1], (Rect{1098, 807, 1161, 908}));
-    EXPECT_EQ(g.cardRect[5][0], (Rect{1098, 706, 1161, 807}));
+    EXPECT_EQ(g.board.cardRect[4][1], (Rect{1035, 807, 1098, 908}));
+    EXPECT_EQ(g.board.cardRect[5][1], (Rect{1098, 807, 1161, 908}));
+    EXPECT_EQ(g.board.cardRect[5][0], (Rect{1098, 706, 1161, 807}));
     EXPECT_EQ(t.shell.effects, (std::vector<int>{113, 113}));
-    EXPECT_EQ(g.sparkles[0].x, 1103 + 18);  // (5,1) below the member: its top edge
-    EXPECT_EQ(g.sparkles[0].y, 803 - 15);
-    EXPECT_EQ(g.sparkles[1].x, 1035 + 50);  // (4,1) left of the member: its right edge
-    EXPECT_EQ(g.sparkles[1].y, 807 + 32);
+    EXPECT_EQ(g.overlays.sparkles[0].x, 1103 + 18);  // (5,1) below the member: its top edge
+    EXPECT_EQ(g.overlays.sparkles[0].y, 803 - 15);
+    EXPECT_EQ(g.overlays.sparkles[1].x, 1035 + 50);  // (4,1) left of the member: its right edge
+    EXPECT_EQ(g.overlays.sparkles[1].y, 807 + 32);
     EXPECT_EQ(g.gameOver, 0);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
 }
@@ -295,10 +295,10 @@ TEST(Join, NeighboursAreTakenUpRightDownLeftAndMembersRowByRow) {
         const auto [left, top] = onGrid(pressed);
         carryTo(t, cardColumn(pressed), cardRow(pressed), left, top);
         for (size_t i = 0; i < k.sparkles.size(); ++i) {
-            EXPECT_EQ(g.sparkles[i].x, k.sparkles[i].first) << "join " << i;
-            EXPECT_EQ(g.sparkles[i].y, k.sparkles[i].second) << "join " << i;
+            EXPECT_EQ(g.overlays.sparkles[i].x, k.sparkles[i].first) << "join " << i;
+            EXPECT_EQ(g.overlays.sparkles[i].y, k.sparkles[i].second) << "join " << i;
         }
-        EXPECT_EQ(g.sparkles[k.sparkles.size()].active, 0);
+        EXPECT_EQ(g.overlays.sparkles[k.sparkles.size()].active, 0);
     }
 }
 
@@ -340,7 +340,7 @@ TEST(Pan, RefusedStepsAreNotClampedAndMovingBackPansAgainAtOnce) {
     g.viewY = kViewYMax - 3;
     paintWindow(t.ctx);
     onRightPress(t.ctx, 400, 300);
-    ASSERT_EQ(g.panning, 1);
+    ASSERT_EQ(g.gesture.panning, 1);
     EXPECT_TRUE(t.shell.confined);
     EXPECT_EQ(t.shell.confineRight, t.surfaces.window.width());
     EXPECT_EQ(t.shell.confineBottom, t.surfaces.window.height());
@@ -366,7 +366,7 @@ TEST(Pan, RefusedStepsAreNotClampedAndMovingBackPansAgainAtOnce) {
         differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
         0);
     onRightRelease(t.ctx, 397, 293);
-    EXPECT_EQ(g.panning, 0);
+    EXPECT_EQ(g.gesture.panning, 0);
     EXPECT_FALSE(t.shell.confined);
     onMouseMove(t.ctx, 300, 200);
     EXPECT_EQ(g.viewX, 18);
@@ -390,7 +390,7 @@ TEST(Pan, ReachesEachLimitToThePixelAndRefusesOnePixelBeyond) {
         g.viewY = k.viewY;
         paintWindow(t.ctx);
         onRightPress(t.ctx, 400, 300);
-        ASSERT_EQ(g.panning, 1);
+        ASSERT_EQ(g.gesture.panning, 1);
         onMouseMove(t.ctx, 400 + k.dx, 300 + k.dy);
         EXPECT_EQ(g.viewX, k.expectX) << k.viewX << "," << k.viewY;
         EXPECT_EQ(g.viewY, k.expectY) << k.viewX << "," << k.viewY;
@@ -402,33 +402,33 @@ TEST(SpentCard, IsNeitherPickedUpNorChargedButItsGroupCanBeCarriedByAnotherMembe
     neighbours(t);
     GameState &g = t.g();
     joinCards(g, kNeighbour, kLeftCard);
-    g.touchCount[5][0] = 4;
-    g.faceUp[5][0] = 1;
+    g.board.touchCount[5][0] = 4;
+    g.board.faceUp[5][0] = 1;
     paintWindow(t.ctx);
-    const int score = g.score;
+    const int score = g.board.score;
     const int x = clientX(g, 1130), y = clientY(g, 750);
 
     onLeftPress(t.ctx, x, y, false);
-    EXPECT_EQ(g.dragging, 0);
-    EXPECT_EQ(g.pressMode, kPressRaise);
-    EXPECT_EQ(g.undoDepth, 1);
-    EXPECT_EQ(g.touchCount[5][0], 4);
+    EXPECT_EQ(g.gesture.dragging, 0);
+    EXPECT_EQ(g.gesture.pressMode, kPressRaise);
+    EXPECT_EQ(g.undoStore.undoDepth, 1);
+    EXPECT_EQ(g.board.touchCount[5][0], 4);
     onMouseMove(t.ctx, x + 50, y);
-    EXPECT_EQ(g.cardRect[5][0].left, 1100);
+    EXPECT_EQ(g.board.cardRect[5][0].left, 1100);
     onLeftRelease(t.ctx, x + 50, y);
-    EXPECT_EQ(g.pressMode, kPressNone);
+    EXPECT_EQ(g.gesture.pressMode, kPressNone);
 
     onRightPress(t.ctx, x, y);  // no snapshot for the right button
-    EXPECT_EQ(g.pressMode, kPressRaise);
-    EXPECT_EQ(g.undoDepth, 1);
+    EXPECT_EQ(g.gesture.pressMode, kPressRaise);
+    EXPECT_EQ(g.undoStore.undoDepth, 1);
     EXPECT_EQ(t.shell.presents, 0);
     onRightRelease(t.ctx, x, y);
-    EXPECT_EQ(g.pressMode, kPressNone);
-    EXPECT_EQ(g.score, score);
+    EXPECT_EQ(g.gesture.pressMode, kPressNone);
+    EXPECT_EQ(g.board.score, score);
 
     carryTo(t, 4, 0, 1037, 600);
-    EXPECT_EQ(g.cardRect[5][0], (Rect{1100, 600, 1163, 701}));
-    EXPECT_EQ(g.score, score - 50);
+    EXPECT_EQ(g.board.cardRect[5][0], (Rect{1100, 600, 1163, 701}));
+    EXPECT_EQ(g.board.score, score - 50);
 }
 
 TEST(ShiftPress, RaisesWithoutCostAndPutsTheGroupOnTheCanvasAtRelease) {
@@ -439,18 +439,18 @@ TEST(ShiftPress, RaisesWithoutCostAndPutsTheGroupOnTheCanvasAtRelease) {
     place(g, 5, 0, 1030, 720);
     raiseGroupInStack(g, 5, 0);
     paintWindow(t.ctx);
-    const int score = g.score;
+    const int score = g.board.score;
     onLeftPress(t.ctx, clientX(g, 1010), clientY(g, 710), true);
-    EXPECT_EQ(g.stackLevel[4][0], 51);
-    EXPECT_EQ(g.dragging, 0);
-    EXPECT_EQ(g.undoDepth, 1);
-    EXPECT_EQ(g.touchCount[4][0], 0);
+    EXPECT_EQ(g.board.stackLevel[4][0], 51);
+    EXPECT_EQ(g.gesture.dragging, 0);
+    EXPECT_EQ(g.undoStore.undoDepth, 1);
+    EXPECT_EQ(g.board.touchCount[4][0], 0);
     // on the window at once, on the canvas only at release
     EXPECT_EQ(t.surfaces.window.pixel(clientX(g, 1050), clientY(g, 750)),
               t.surfaces.backs.pixel(50, 50));
     EXPECT_NE(t.surfaces.board.pixel(1050, 750), t.surfaces.backs.pixel(50, 50));
     onLeftRelease(t.ctx, clientX(g, 1010), clientY(g, 710));
     EXPECT_EQ(t.surfaces.board.pixel(1050, 750), t.surfaces.backs.pixel(50, 50));
-    EXPECT_EQ(g.pressMode, kPressNone);
-    EXPECT_EQ(g.score, score);
+    EXPECT_EQ(g.gesture.pressMode, kPressNone);
+    EXPECT_EQ(g.board.score, score);
 }

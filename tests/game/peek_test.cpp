@@ -23,8 +23,8 @@ struct OneCard {
         onRightPress(t.ctx, x(), y());
         onRightRelease(t.ctx, x(), y());
     }
-    void pickUp() { carryTo(t, 4, 0, t.g().cardRect[4][0].left + 7, 700); }
-    int x() { return clientX(t.g(), t.g().cardRect[4][0].left + 20); }
+    void pickUp() { carryTo(t, 4, 0, t.g().board.cardRect[4][0].left + 7, 700); }
+    int x() { return clientX(t.g(), t.g().board.cardRect[4][0].left + 20); }
     int y() { return clientY(t.g(), 730); }
     Table t;
 };
@@ -34,45 +34,45 @@ struct OneCard {
 TEST(Touch, CostsFiftyThirtyTwentyByPeekOrPickUpThenNothing) {
     OneCard one;
     GameState &g = one.t.g();
-    ASSERT_EQ(g.score, 1600);
+    ASSERT_EQ(g.board.score, 1600);
 
     one.peek();
-    EXPECT_EQ(g.score, 1550);
-    EXPECT_EQ(g.touchCount[4][0], 1);
-    EXPECT_EQ(g.faceUp[4][0], 0);
-    EXPECT_EQ(g.popups[0].valueIndex, 0);
-    EXPECT_EQ(g.popups[0].x, one.x() - 20);
-    EXPECT_EQ(g.popups[0].y, one.y() - 20);
+    EXPECT_EQ(g.board.score, 1550);
+    EXPECT_EQ(g.board.touchCount[4][0], 1);
+    EXPECT_EQ(g.board.faceUp[4][0], 0);
+    EXPECT_EQ(g.overlays.popups[0].valueIndex, 0);
+    EXPECT_EQ(g.overlays.popups[0].x, one.x() - 20);
+    EXPECT_EQ(g.overlays.popups[0].y, one.y() - 20);
 
     one.pickUp();
-    EXPECT_EQ(g.score, 1520);
-    EXPECT_EQ(g.touchCount[4][0], 2);
-    EXPECT_EQ(g.faceUp[4][0], 0);
-    EXPECT_EQ(g.popups[1].valueIndex, 1);
+    EXPECT_EQ(g.board.score, 1520);
+    EXPECT_EQ(g.board.touchCount[4][0], 2);
+    EXPECT_EQ(g.board.faceUp[4][0], 0);
+    EXPECT_EQ(g.overlays.popups[1].valueIndex, 1);
 
     onRightPress(one.t.ctx, one.x(), one.y());
-    EXPECT_EQ(g.faceUp[4][0], 1);  // shown while held
-    EXPECT_EQ(g.score, 1500);
+    EXPECT_EQ(g.board.faceUp[4][0], 1);  // shown while held
+    EXPECT_EQ(g.board.score, 1500);
     onRightRelease(one.t.ctx, one.x(), one.y());
-    EXPECT_EQ(g.touchCount[4][0], 3);  // settled by the third touch
-    EXPECT_EQ(g.faceUp[4][0], 1);
-    EXPECT_EQ(g.popups[2].valueIndex, 2);
+    EXPECT_EQ(g.board.touchCount[4][0], 3);  // settled by the third touch
+    EXPECT_EQ(g.board.faceUp[4][0], 1);
+    EXPECT_EQ(g.overlays.popups[2].valueIndex, 2);
     EXPECT_EQ(one.t.shell.effects, (std::vector<int>{130, 130}));
 
     // a settled card is looked at for free, silently, without turning
     const int presents = one.t.shell.presents;
     one.peek();
-    EXPECT_EQ(g.score, 1500);
-    EXPECT_EQ(g.touchCount[4][0], 3);
-    EXPECT_EQ(g.faceUp[4][0], 1);
+    EXPECT_EQ(g.board.score, 1500);
+    EXPECT_EQ(g.board.touchCount[4][0], 3);
+    EXPECT_EQ(g.board.faceUp[4][0], 1);
     EXPECT_EQ(one.t.shell.effects.size(), 2u);
     EXPECT_EQ(one.t.shell.presents, presents);
-    EXPECT_EQ(g.popups[3].visible, 0);
+    EXPECT_EQ(g.overlays.popups[3].visible, 0);
 
     one.pickUp();  // the fourth touch spends it, for free
-    EXPECT_EQ(g.touchCount[4][0], 4);
-    EXPECT_EQ(g.score, 1500);
-    EXPECT_EQ(g.popups[3].visible, 0);
+    EXPECT_EQ(g.board.touchCount[4][0], 4);
+    EXPECT_EQ(g.board.score, 1500);
+    EXPECT_EQ(g.overlays.popups[3].visible, 0);
 }
 
 TEST(Touch, TheThirdPickUpSettlesTheCardWithTheLightBlueFace) {
@@ -81,15 +81,15 @@ TEST(Touch, TheThirdPickUpSettlesTheCardWithTheLightBlueFace) {
     const Surfaces &s = one.t.surfaces;
     one.pickUp();
     one.pickUp();
-    EXPECT_EQ(g.faceUp[4][0], 0);
-    EXPECT_EQ(s.board.pixel(g.cardRect[4][0].left + 5, 705), s.backs.pixel(126 + 5, 5));
+    EXPECT_EQ(g.board.faceUp[4][0], 0);
+    EXPECT_EQ(s.board.pixel(g.board.cardRect[4][0].left + 5, 705), s.backs.pixel(126 + 5, 5));
     onLeftPress(one.t.ctx, one.x(), one.y(), false);
-    EXPECT_EQ(g.touchCount[4][0], 3);
-    EXPECT_EQ(g.faceUp[4][0], 1);
-    EXPECT_EQ(g.score, 1600 - 100);
+    EXPECT_EQ(g.board.touchCount[4][0], 3);
+    EXPECT_EQ(g.board.faceUp[4][0], 1);
+    EXPECT_EQ(g.board.score, 1600 - 100);
     // picked up face up, and carried so
     onMouseMove(one.t.ctx, one.x() + 30, one.y());
-    const Rect &at = g.cardRect[4][0];
+    const Rect &at = g.board.cardRect[4][0];
     EXPECT_EQ(s.window.pixel(clientX(g, at.left + 5), clientY(g, at.top + 5)),
               s.settledFace.pixel(4 * 63 + 5, 5));
     onLeftRelease(one.t.ctx, one.x() + 30, one.y());
@@ -99,44 +99,44 @@ TEST(Touch, TheThirdPickUpSettlesTheCardWithTheLightBlueFace) {
 TEST(Popups, ATouchIsChargedEvenWhenAllTenAreShowing) {
     OneCard one;
     GameState &g = one.t.g();
-    for (ScorePopup &p : g.popups) {
+    for (ScorePopup &p : g.overlays.popups) {
         p.visible = 1;
         p.valueIndex = 2;
         p.x = 7;
     }
     const int shows = one.t.shell.scoreShows;
     one.peek();
-    EXPECT_EQ(g.score, 1550);
+    EXPECT_EQ(g.board.score, 1550);
     EXPECT_EQ(one.t.shell.scoreShows, shows + 1);
-    for (const ScorePopup &p : g.popups) {
+    for (const ScorePopup &p : g.overlays.popups) {
         EXPECT_EQ(p.valueIndex, 2);
         EXPECT_EQ(p.x, 7);
     }
     // one slot frees: the next touch takes it
-    g.popups[6].visible = 0;
+    g.overlays.popups[6].visible = 0;
     one.pickUp();
-    EXPECT_EQ(g.score, 1520);
-    EXPECT_EQ(g.popups[6].valueIndex, 1);
-    EXPECT_EQ(g.popups[6].active, 1);
-    EXPECT_EQ(g.popups[6].age, 0);
+    EXPECT_EQ(g.board.score, 1520);
+    EXPECT_EQ(g.overlays.popups[6].valueIndex, 1);
+    EXPECT_EQ(g.overlays.popups[6].active, 1);
+    EXPECT_EQ(g.overlays.popups[6].age, 0);
 }
 
 TEST(Sparkles, TakeTheFirstFreeSlotAndAreDroppedWhenAllTenAreBusy) {
     GameState g;
-    g.sparkles[0].active = 1;
-    g.sparkles[1].stepping = 1;  // still ageing but no longer shown: free
-    g.sparkles[1].age = 3;
+    g.overlays.sparkles[0].active = 1;
+    g.overlays.sparkles[1].stepping = 1;  // still ageing but no longer shown: free
+    g.overlays.sparkles[1].age = 3;
     spawnSparkle(g, 120, 340, 0);
-    EXPECT_EQ(g.sparkles[1].x, 120);
-    EXPECT_EQ(g.sparkles[1].y, 340);
-    EXPECT_EQ(g.sparkles[1].active, 1);
-    EXPECT_EQ(g.sparkles[1].stepping, 1);
-    EXPECT_EQ(g.sparkles[1].age, 0);
-    EXPECT_EQ(g.sparkles[1].frame, 0);
-    for (Sparkle &s : g.sparkles) s.active = 1;
-    const Sparkle before[kSlots] = {g.sparkles[0], g.sparkles[1], g.sparkles[2], g.sparkles[3],
-                                    g.sparkles[4], g.sparkles[5], g.sparkles[6], g.sparkles[7],
-                                    g.sparkles[8], g.sparkles[9]};
+    EXPECT_EQ(g.overlays.sparkles[1].x, 120);
+    EXPECT_EQ(g.overlays.sparkles[1].y, 340);
+    EXPECT_EQ(g.overlays.sparkles[1].active, 1);
+    EXPECT_EQ(g.overlays.sparkles[1].stepping, 1);
+    EXPECT_EQ(g.overlays.sparkles[1].age, 0);
+    EXPECT_EQ(g.overlays.sparkles[1].frame, 0);
+    for (Sparkle &s : g.overlays.sparkles) s.active = 1;
+    const Sparkle before[kSlots] = {g.overlays.sparkles[0], g.overlays.sparkles[1], g.overlays.sparkles[2], g.overlays.sparkles[3],
+                                    g.overlays.sparkles[4], g.overlays.sparkles[5], g.overlays.sparkles[6], g.overlays.sparkles[7],
+                                    g.overlays.sparkles[8], g.overlays.sparkles[9]};
     spawnSparkle(g, 1, 2, 0);
-    for (int i = 0; i < kSlots; ++i) EXPECT_EQ(g.sparkles[i].x, before[i].x);
+    for (int i = 0; i < kSlots; ++i) EXPECT_EQ(g.overlays.sparkles[i].x, before[i].x);
 }

@@ -18,7 +18,7 @@ void setTouches(GameState &g, int touchCount, int count, int &next) {
     const ColumnRange cols = columnsInPlay(g.level);
     for (; count > 0; --count, ++next) {
         const int c = cols.first + next / kRows, r = next % kRows;
-        g.touchCount[c][r] = touchCount;
+        g.board.touchCount[c][r] = touchCount;
     }
 }
 
@@ -28,7 +28,7 @@ void joinAll(GameState &g) {
     for (int a = cols.first; a <= cols.last; ++a)
         for (int b = 0; b < kRows; ++b)
             for (int c = cols.first; c <= cols.last; ++c)
-                for (int r = 0; r < kRows; ++r) g.groupMembers[cardId(a, b)][c][r] = 1;
+                for (int r = 0; r < kRows; ++r) g.board.groupMembers[cardId(a, b)][c][r] = 1;
 }
 
 TEST(ScoreRule, BeginnerExampleGives1240) {
@@ -37,11 +37,11 @@ TEST(ScoreRule, BeginnerExampleGives1240) {
     GameState &g = t.g();
     // Columns 4 to 8: the sevens (column 6) start settled; fill the others.
     for (int c = 4; c <= 8; ++c)
-        for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = c == 6 ? 3 : 0;
+        for (int r = 0; r < kRows; ++r) g.board.touchCount[c][r] = c == 6 ? 3 : 0;
     const int ids[] = {cardId(4, 0), cardId(4, 1), cardId(4, 2), cardId(4, 3),
                        cardId(5, 0), cardId(5, 1)};
-    for (int i = 0; i < 4; ++i) g.touchCount[cardColumn(ids[i])][cardRow(ids[i])] = 1;
-    for (int i = 4; i < 6; ++i) g.touchCount[cardColumn(ids[i])][cardRow(ids[i])] = 2;
+    for (int i = 0; i < 4; ++i) g.board.touchCount[cardColumn(ids[i])][cardRow(ids[i])] = 1;
+    for (int i = 4; i < 6; ++i) g.board.touchCount[cardColumn(ids[i])][cardRow(ids[i])] = 2;
 
     const TouchTally tally = tallyTouches(g);
     EXPECT_EQ(tally.neverTouched, 10);
@@ -71,11 +71,11 @@ TEST(ScoreRule, BestScoresAndOneTouchEachAtEveryLevel) {
         GameState &g = t.g();
         const ColumnRange cols = columnsInPlay(level);
         for (int c = cols.first; c <= cols.last; ++c)
-            for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = c == 6 ? 3 : 0;
+            for (int r = 0; r < kRows; ++r) g.board.touchCount[c][r] = c == 6 ? 3 : 0;
         EXPECT_EQ(scoreFor(tallyTouches(g)), best[level]) << "level " << level;
         for (int c = cols.first; c <= cols.last; ++c)
             for (int r = 0; r < kRows; ++r)
-                if (c != 6) g.touchCount[c][r] = 1;
+                if (c != 6) g.board.touchCount[c][r] = 1;
         EXPECT_EQ(scoreFor(tallyTouches(g)), onceEach[level]) << "level " << level;
     }
 }
@@ -85,10 +85,10 @@ TEST(ScoreRule, CardsOutsideTheLevelNeverCount) {
     t.deal(3);
     GameState &g = t.g();
     for (int c = 4; c <= 8; ++c)
-        for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = 3;
+        for (int r = 0; r < kRows; ++r) g.board.touchCount[c][r] = 3;
     // Stray values in the columns a beginner game leaves out.
     for (int c : {0, 1, 2, 3, 9, 10, 11, 12})
-        for (int r = 0; r < kRows; ++r) g.touchCount[c][r] = (c + r) % 3;
+        for (int r = 0; r < kRows; ++r) g.board.touchCount[c][r] = (c + r) % 3;
     const TouchTally tally = tallyTouches(g);
     EXPECT_EQ(tally.neverTouched, 0);
     EXPECT_EQ(tally.touchedOnce, 0);
@@ -100,20 +100,20 @@ TEST(ScoreRule, CardsOutsideTheLevelNeverCount) {
 class OrderShell : public RecordingShell {
 public:
     explicit OrderShell(GameState &g) : g_(g) {}
-    void playEffect(int number) override {
-        log.push_back("effect " + std::to_string(number));
-        RecordingShell::playEffect(number);
+    void playEffect(Sound sound) override {
+        log.push_back("effect " + std::to_string(sound));
+        RecordingShell::playEffect(sound);
     }
     void invalidateWindow() override {
         log.push_back("invalidate");
         RecordingShell::invalidateWindow();
     }
     void updateMenuMarks() override {
-        log.push_back("menu marks undo " + std::to_string(g_.undoDepth));
+        log.push_back("menu marks undo " + std::to_string(g_.undoStore.undoDepth));
         RecordingShell::updateMenuMarks();
     }
     void runScoreSummary() override {
-        log.push_back("summary over " + std::to_string(g_.cardRect[6][0].left - g_.viewX) +
+        log.push_back("summary over " + std::to_string(g_.board.cardRect[6][0].left - g_.viewX) +
                       (g_.gameOver == 1 ? " won" : " playing"));
         RecordingShell::runScoreSummary();
     }
@@ -132,9 +132,9 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
         GameState &g = t.g();
         g.viewX = 600;
         g.viewY = 300;
-        g.undoDepth = 4;
-        g.sparkles[3].active = 1;
-        g.sparkles[9].active = 1;
+        g.undoStore.undoDepth = 4;
+        g.overlays.sparkles[3].active = 1;
+        g.overlays.sparkles[9].active = 1;
         joinAll(g);
         OrderShell shell(g);
         Context ctx{g, t.surfaces, shell};
@@ -149,14 +149,14 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
         const ColumnRange cols = columnsInPlay(level);
         for (int c = cols.first; c <= cols.last; ++c) {
             for (int r = 0; r < kRows; ++r) {
-                const Rect &rect = g.cardRect[c][r];
+                const Rect &rect = g.board.cardRect[c][r];
                 EXPECT_EQ(rect.left - g.viewX, 475 - 128 * (4 - level) + 63 * (c - cols.first));
                 EXPECT_EQ(rect.top - g.viewY, 150 + 101 * r);
                 EXPECT_EQ(rect.right - rect.left, 63);
                 EXPECT_EQ(rect.bottom - rect.top, 101);
             }
         }
-        for (const Sparkle &s : g.sparkles) EXPECT_EQ(s.active, 0);
+        for (const Sparkle &s : g.overlays.sparkles) EXPECT_EQ(s.active, 0);
     }
 }
 

@@ -17,34 +17,6 @@ using namespace fusefuda::testing;
 
 namespace {
 
-// What undo must bring back.
-struct Board {
-    int32_t score;
-    Rect cardRect[kColumns][kRows];
-    int32_t touchCount[kColumns][kRows];
-    int32_t faceUp[kColumns][kRows];
-    int32_t stackLevel[kColumns][kRows];
-    int32_t stackColumn[kCards];
-    int32_t groupMembers[kCards][kColumns + 1][kRows + 1];
-};
-
-Board boardOf(const GameState &g) {
-    Board b;
-    b.score = g.score;
-    std::memcpy(b.cardRect, g.cardRect, sizeof b.cardRect);
-    std::memcpy(b.touchCount, g.touchCount, sizeof b.touchCount);
-    std::memcpy(b.faceUp, g.faceUp, sizeof b.faceUp);
-    std::memcpy(b.stackLevel, g.stackLevel, sizeof b.stackLevel);
-    std::memcpy(b.stackColumn, g.stackColumn, sizeof b.stackColumn);
-    std::memcpy(b.groupMembers, g.groupMembers, sizeof b.groupMembers);
-    return b;
-}
-
-bool sameBoard(const GameState &g, const Board &b) {
-    const Board now = boardOf(g);
-    return std::memcmp(&now, &b, sizeof b) == 0;
-}
-
 struct FourCards {
     FourCards() {
         dealAndClear(t, 3, {cardId(4, 0), cardId(5, 1), cardId(7, 2), cardId(8, 3)});
@@ -56,13 +28,13 @@ struct FourCards {
         paintWindow(t.ctx);
     }
     void peek(int c, int r) {
-        const Rect &at = t.g().cardRect[c][r];
+        const Rect &at = t.g().board.cardRect[c][r];
         const int x = clientX(t.g(), at.left + 30), y = clientY(t.g(), at.top + 30);
         onRightPress(t.ctx, x, y);
         onRightRelease(t.ctx, x, y);
     }
     void shiftPress(int c, int r) {
-        const Rect &at = t.g().cardRect[c][r];
+        const Rect &at = t.g().board.cardRect[c][r];
         const int x = clientX(t.g(), at.left + 30), y = clientY(t.g(), at.top + 30);
         onLeftPress(t.ctx, x, y, true);
         onLeftRelease(t.ctx, x, y);
@@ -76,50 +48,50 @@ TEST(Undo, SixPressesThenFiveUndosRestoreTheBoardsBeforePressesSixToTwo) {
     FourCards f;
     GameState &g = f.t.g();
     std::vector<Board> before;
-    before.push_back(boardOf(g));
+    before.push_back(g.board);
     carryTo(f.t, 4, 0, 720, 640);
-    before.push_back(boardOf(g));
+    before.push_back(g.board);
     f.peek(5, 1);
-    before.push_back(boardOf(g));
+    before.push_back(g.board);
     carryTo(f.t, 7, 2, 1000, 900);
-    before.push_back(boardOf(g));
+    before.push_back(g.board);
     f.shiftPress(8, 3);
-    before.push_back(boardOf(g));
+    before.push_back(g.board);
     carryTo(f.t, 4, 0, 760, 630);
-    before.push_back(boardOf(g));
+    before.push_back(g.board);
     carryTo(f.t, 5, 1, 1200, 700);
-    EXPECT_EQ(g.undoDepth, 5);
+    EXPECT_EQ(g.undoStore.undoDepth, 5);
 
     const int invalidations = f.t.shell.invalidations;
     for (int press = 6; press >= 2; --press) {
         const int marks = f.t.shell.menuMarkUpdates;
         popUndo(f.t.ctx);
-        EXPECT_TRUE(sameBoard(g, before[press - 1])) << "before press " << press;
-        EXPECT_EQ(g.undoDepth, press - 2);
+        EXPECT_TRUE(g.board == before[press - 1]) << "before press " << press;
+        EXPECT_EQ(g.undoStore.undoDepth, press - 2);
         EXPECT_EQ(f.t.shell.menuMarkUpdates, marks + 1);
     }
     EXPECT_EQ(f.t.shell.invalidations, invalidations + 5);
     // the board before press 1 is out of reach
     popUndo(f.t.ctx);
-    EXPECT_TRUE(sameBoard(g, before[1]));
-    EXPECT_EQ(g.undoDepth, 0);
+    EXPECT_TRUE(g.board == before[1]);
+    EXPECT_EQ(g.undoStore.undoDepth, 0);
     EXPECT_EQ(f.t.shell.invalidations, invalidations + 5);
 }
 
 TEST(Undo, TakesBackASettlingPeekWithItsCostCountAndFace) {
     FourCards f;
     GameState &g = f.t.g();
-    g.touchCount[5][1] = 2;
-    g.score -= 80;
-    const Board start = boardOf(g);
+    g.board.touchCount[5][1] = 2;
+    g.board.score -= 80;
+    const Board start = g.board;
     f.peek(5, 1);
-    ASSERT_EQ(g.touchCount[5][1], 3);
-    ASSERT_EQ(g.faceUp[5][1], 1);
-    ASSERT_EQ(g.score, start.score - 20);
+    ASSERT_EQ(g.board.touchCount[5][1], 3);
+    ASSERT_EQ(g.board.faceUp[5][1], 1);
+    ASSERT_EQ(g.board.score, start.score - 20);
     g.scoreDisplayOn = 1;
     const int shows = f.t.shell.scoreShows;
     popUndo(f.t.ctx);
-    EXPECT_TRUE(sameBoard(g, start));
+    EXPECT_TRUE(g.board == start);
     EXPECT_EQ(f.t.shell.scoreShows, shows + 1);
     // the repaint shows the light back again
     paintWindow(f.t.ctx);
@@ -133,65 +105,65 @@ TEST(Undo, TakesBackAJoinAndTheGroupsComeApart) {
     place(g, 4, 0, 700, 600);
     place(g, 5, 0, 1000, 600);
     paintWindow(t.ctx);
-    const Board start = boardOf(g);
+    const Board start = g.board;
     carryTo(t, 4, 0, 937, 600);
-    ASSERT_EQ(g.groupMembers[cardId(4, 0)][5][0], 1);
+    ASSERT_EQ(g.board.groupMembers[cardId(4, 0)][5][0], 1);
     popUndo(t.ctx);
-    EXPECT_TRUE(sameBoard(g, start));
+    EXPECT_TRUE(g.board == start);
     carryTo(t, 5, 0, 1100, 700);  // (4,0) stays behind
-    EXPECT_EQ(g.cardRect[4][0], start.cardRect[4][0]);
+    EXPECT_EQ(g.board.cardRect[4][0], start.cardRect[4][0]);
 }
 
 TEST(Undo, AfterANewGameNothingOfTheOldGameComesBack) {
     FourCards f;
     GameState &g = f.t.g();
     carryTo(f.t, 4, 0, 720, 640);
-    ASSERT_EQ(g.undoDepth, 1);
+    ASSERT_EQ(g.undoStore.undoDepth, 1);
     f.t.deal(2, 999);
-    ASSERT_EQ(g.undoDepth, 0);
-    const Board dealt = boardOf(g);
+    ASSERT_EQ(g.undoStore.undoDepth, 0);
+    const Board dealt = g.board;
     const int invalidations = f.t.shell.invalidations;
     popUndo(f.t.ctx);
-    EXPECT_TRUE(sameBoard(g, dealt));
+    EXPECT_TRUE(g.board == dealt);
     EXPECT_EQ(f.t.shell.invalidations, invalidations);
     // the first move of the new game can be taken back to the dealt board
-    const Rect at = g.cardRect[2][0];
+    const Rect at = g.board.cardRect[2][0];
     carryTo(f.t, 2, 0, at.left + 3, at.top + 3);
     popUndo(f.t.ctx);
-    EXPECT_TRUE(sameBoard(g, dealt));
+    EXPECT_TRUE(g.board == dealt);
 }
 
 TEST(Undo, DuringACarryAHeldPeekOrAViewPullEndsThatGesture) {
     FourCards f;
     GameState &g = f.t.g();
-    const Board start = boardOf(g);
+    const Board start = g.board;
     const int x = clientX(g, 730), y = clientY(g, 630);
     onLeftPress(f.t.ctx, x, y, false);
     onLeftRelease(f.t.ctx, x, y);  // in hand, button up
-    ASSERT_EQ(g.dragging, 1);
+    ASSERT_EQ(g.gesture.dragging, 1);
     popUndo(f.t.ctx);
-    EXPECT_EQ(g.dragging, 0);
+    EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_FALSE(f.t.shell.confined);
-    EXPECT_TRUE(sameBoard(g, start));
+    EXPECT_TRUE(g.board == start);
     onMouseMove(f.t.ctx, x + 100, y + 100);
     onLeftRelease(f.t.ctx, x + 100, y + 100);
-    EXPECT_TRUE(sameBoard(g, start));
+    EXPECT_TRUE(g.board == start);
 
     const int px = clientX(g, 930), py = clientY(g, 630);
     onRightPress(f.t.ctx, px, py);
-    ASSERT_EQ(g.pressMode, kPressPeek);
+    ASSERT_EQ(g.gesture.pressMode, kPressPeek);
     popUndo(f.t.ctx);
     const int presents = f.t.shell.presents;
     onRightRelease(f.t.ctx, px, py);
-    EXPECT_TRUE(sameBoard(g, start));  // not counted, not charged, face down
+    EXPECT_TRUE(g.board == start);  // not counted, not charged, face down
     EXPECT_EQ(f.t.shell.presents, presents);
 
     // a pull's repaints copy the canvas; the one after the undo is a full one
     carryTo(f.t, 4, 0, 760, 630);
     onRightPress(f.t.ctx, 20, 20);
-    ASSERT_EQ(g.panning, 1);
+    ASSERT_EQ(g.gesture.panning, 1);
     popUndo(f.t.ctx);
-    EXPECT_EQ(g.panning, 0);
+    EXPECT_EQ(g.gesture.panning, 0);
     EXPECT_FALSE(f.t.shell.confined);
     paintWindow(f.t.ctx);
     EXPECT_EQ(differingPixels(f.t.surfaces.window,
@@ -202,20 +174,20 @@ TEST(Undo, DuringACarryAHeldPeekOrAViewPullEndsThatGesture) {
 TEST(Reverse, TwiceRestoresTheStackingAndTakesTwoSnapshots) {
     FourCards f;
     GameState &g = f.t.g();
-    const Board start = boardOf(g);
+    const Board start = g.board;
     const int invalidations = f.t.shell.invalidations;
     reverseStacking(f.t.ctx);
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            EXPECT_EQ(g.stackLevel[c][r], 51 - start.stackLevel[c][r]);
-            EXPECT_EQ(g.stackColumn[g.stackLevel[c][r]], c);
-            EXPECT_EQ(g.stackRow[g.stackLevel[c][r]], r);
+            EXPECT_EQ(g.board.stackLevel[c][r], 51 - start.stackLevel[c][r]);
+            EXPECT_EQ(g.board.stackColumn[g.board.stackLevel[c][r]], c);
+            EXPECT_EQ(g.board.stackRow[g.board.stackLevel[c][r]], r);
         }
     }
-    EXPECT_EQ(std::memcmp(g.cardRect, start.cardRect, sizeof start.cardRect), 0);
+    EXPECT_EQ(std::memcmp(g.board.cardRect, start.cardRect, sizeof start.cardRect), 0);
     reverseStacking(f.t.ctx);
-    EXPECT_TRUE(sameBoard(g, start));
-    EXPECT_EQ(g.undoDepth, 2);
+    EXPECT_TRUE(g.board == start);
+    EXPECT_EQ(g.undoStore.undoDepth, 2);
     EXPECT_EQ(f.t.shell.invalidations, invalidations + 2);
 }
 
@@ -230,14 +202,14 @@ TEST(Reverse, ChosenWhileAPeekIsHeldIsUndoneWithTheCardFaceDownAndItsTouchCounte
         onRightPress(f.t.ctx, x, y);
         reverseStacking(f.t.ctx);
         onRightRelease(f.t.ctx, x, y);
-        EXPECT_EQ(g.faceUp[5][1], 0) << "peek " << peek;
-        EXPECT_EQ(g.touchCount[5][1], peek);
-        EXPECT_EQ(g.score, scores[peek - 1]);
+        EXPECT_EQ(g.board.faceUp[5][1], 0) << "peek " << peek;
+        EXPECT_EQ(g.board.touchCount[5][1], peek);
+        EXPECT_EQ(g.board.score, scores[peek - 1]);
         carryTo(f.t, 4, 0, 720, 640);
         popUndo(f.t.ctx);
         popUndo(f.t.ctx);  // back to the moment of the reversal
-        EXPECT_EQ(g.faceUp[5][1], 0) << "peek " << peek;
-        EXPECT_EQ(g.touchCount[5][1], peek);
-        EXPECT_EQ(g.score, scores[peek - 1]);
+        EXPECT_EQ(g.board.faceUp[5][1], 0) << "peek " << peek;
+        EXPECT_EQ(g.board.touchCount[5][1], peek);
+        EXPECT_EQ(g.board.score, scores[peek - 1]);
     }
 }

@@ -26,12 +26,12 @@ private:
 // Every stored field depends on the version, so two versions differ all over.
 std::unique_ptr<GameState> gameOf(long version) {
     auto g = std::make_unique<GameState>();
-    g->score = int32_t(version % 60000);
+    g->board.score = int32_t(version % 60000);
     g->scoreDisplayOn = int32_t(version % 2);
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
-            g->slotCard[c][r] = int32_t((version + c * 7 + r) % 60000);
-            g->cardRect[c][r] = {int32_t(version % 900), c, r, int32_t(version % 1100)};
+            g->board.slotCard[c][r] = int32_t((version + c * 7 + r) % 60000);
+            g->board.cardRect[c][r] = {int32_t(version % 900), c, r, int32_t(version % 1100)};
         }
     return g;
 }

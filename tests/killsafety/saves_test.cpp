@@ -84,7 +84,7 @@ public:
 
 std::vector<std::string> saveGame(const std::string &path, std::function<void()> beforeChoosing = {}) {
     GameState g;
-    g.score = 777;
+    g.board.score = 777;
     Surfaces surfaces;
     ChoosingShell shell;
     shell.path = path;

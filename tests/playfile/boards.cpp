@@ -13,7 +13,7 @@ namespace fusefuda::testing {
 
 void joinGroups(GameState &g, int a, int b) {
     mergeGroups(g, a, b);
-    const Rect at = g.cardRect[cardColumn(a)][cardRow(a)];
+    const Rect at = g.board.cardRect[cardColumn(a)][cardRow(a)];
     alignGroup(g, at.left, at.top, a);
 }
 
@@ -24,16 +24,16 @@ void playSomeMoves(Context &ctx) {
     joinGroups(g, cardId(f, 0), cardId(f, 1));
     joinGroups(g, cardId(6, 3), cardId(5, 3));
 
-    g.touchCount[f][0] = 1;
-    g.touchCount[f + 1][0] = 2;
-    g.touchCount[f][1] = 3;
-    g.faceUp[f][1] = 1;
-    g.touchCount[8][2] = 4;
-    g.faceUp[8][2] = 1;
-    g.score = (4 - g.level) * 1600 - 50 - 80 - 100 - 100;
+    g.board.touchCount[f][0] = 1;
+    g.board.touchCount[f + 1][0] = 2;
+    g.board.touchCount[f][1] = 3;
+    g.board.faceUp[f][1] = 1;
+    g.board.touchCount[8][2] = 4;
+    g.board.faceUp[8][2] = 1;
+    g.board.score = (4 - g.level) * 1600 - 50 - 80 - 100 - 100;
 
-    g.cardRect[8][2] = {-40, -20, 23, 81};
-    g.cardRect[7][1] = {1563, 600, 1626, 701};
+    g.board.cardRect[8][2] = {-40, -20, 23, 81};
+    g.board.cardRect[7][1] = {1563, 600, 1626, 701};
     raiseGroup(ctx, f, 1);
     raiseGroup(ctx, 8, 2);
     g.scoreDisplayOn = 1;
@@ -44,35 +44,23 @@ void winGame(GameState &g) {
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r) joinGroups(g, 6, cardId(c, r));
     alignGroup(g, 475 - 128 * (4 - g.level) + g.viewX, g.viewY + 150, cardId(cols.first, 0));
-    g.touchCount[cols.first][2] = 1;
-    g.touchCount[cols.last][1] = 4;
-    g.faceUp[cols.last][1] = 1;
+    g.board.touchCount[cols.first][2] = 1;
+    g.board.touchCount[cols.last][1] = 4;
+    g.board.faceUp[cols.last][1] = 1;
     g.gameOver = 1;
 }
 
 ::testing::AssertionResult sameGame(const GameState &a, const GameState &b) {
-    const auto from = [](const GameState &g, const auto &field) {
-        return reinterpret_cast<const char *>(&field) - reinterpret_cast<const char *>(&g);
-    };
-    // The record is all 32-bit fields apart from dragMoved and the names, so
-    // these spans cover everything but the padding around those two.
-    const std::ptrdiff_t spans[][2] = {
-        {from(a, a.level), from(a, a.dragMoved) + 1},
-        {from(a, a.dragColumn), from(a, a.highScores) + std::ptrdiff_t(sizeof a.highScores)},
-        {from(a, a.backgroundPattern),
-         from(a, a.nameEntryRank) + std::ptrdiff_t(sizeof a.nameEntryRank)},
-    };
-    const char *pa = reinterpret_cast<const char *>(&a);
-    const char *pb = reinterpret_cast<const char *>(&b);
-    for (const auto &span : spans) {
-        for (std::ptrdiff_t i = span[0]; i < span[1]; ++i)
-            if (pa[i] != pb[i])
-                return ::testing::AssertionFailure() << "records differ at byte " << i;
-    }
-    for (int i = 0; i < kHighScores; ++i)
-        if (a.highScoreNames[i] != b.highScoreNames[i])
-            return ::testing::AssertionFailure() << "high-score name " << i << " differs";
-    return ::testing::AssertionSuccess();
+    if (a == b) return ::testing::AssertionSuccess();
+    // Which part differs, for the failure report.
+    const char *part = !(a.board == b.board)               ? "the board"
+                       : !(a.gesture == b.gesture)         ? "the gesture"
+                       : !(a.undoStore == b.undoStore)     ? "the undo store"
+                       : !(a.hover == b.hover)             ? "hover"
+                       : !(a.phases == b.phases)           ? "the timer phases"
+                       : !(a.overlays == b.overlays)       ? "the overlays"
+                                                           : "a field of the record itself";
+    return ::testing::AssertionFailure() << "records differ in " << part;
 }
 
 ScratchFolder::ScratchFolder() {

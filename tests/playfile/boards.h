@@ -23,7 +23,7 @@ void playSomeMoves(Context &ctx);
 // Every card in play joined to the sevens and laid out as the finished grid.
 void winGame(GameState &g);
 
-// Every field of the record except the padding the compiler adds.
+// Every field of the record.
 ::testing::AssertionResult sameGame(const GameState &a, const GameState &b);
 
 // A fresh folder under the system's temporary folder, removed with the object.

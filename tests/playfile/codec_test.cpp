@@ -94,7 +94,7 @@ TEST(Image, FieldsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(image[4], 1);                              // level
     EXPECT_EQ(image[8], 0);                              // gameOver
     EXPECT_EQ(image[12], 1);                             // score display
-    EXPECT_EQ(image[16] + 255 * image[17], rec->score);  // score
+    EXPECT_EQ(image[16] + 255 * image[17], rec->board.score);  // score
 
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 13; ++c) {
@@ -102,34 +102,34 @@ TEST(Image, FieldsSitWhereTheLayoutPutsThem) {
             const auto at = [&](std::size_t slot) {
                 return image[entry + 4 * slot] + 255 * image[entry + 4 * slot + 1];
             };
-            ASSERT_EQ(at(0), rec->slotCard[c][r]);
-            ASSERT_EQ(at(1), rec->slotPresent[c][r]);
-            ASSERT_EQ(at(2), rec->stackLevel[c][r]);
-            ASSERT_EQ(at(3), rec->faceUp[c][r]);
-            ASSERT_EQ(at(4), rec->touchCount[c][r]);
+            ASSERT_EQ(at(0), rec->board.slotCard[c][r]);
+            ASSERT_EQ(at(1), rec->board.slotPresent[c][r]);
+            ASSERT_EQ(at(2), rec->board.stackLevel[c][r]);
+            ASSERT_EQ(at(3), rec->board.faceUp[c][r]);
+            ASSERT_EQ(at(4), rec->board.touchCount[c][r]);
 
             const std::size_t corners = 1440 + 16 * (13 * r + c);
             const auto coordinate = [&](std::size_t slot) {
                 const uint8_t *p = &image[corners + 4 * slot];
                 return (p[0] - 1) * (p[1] + 255 * p[2]) - 1000;
             };
-            ASSERT_EQ(coordinate(0), rec->cardRect[c][r].left);
-            ASSERT_EQ(coordinate(1), rec->cardRect[c][r].top);
-            ASSERT_EQ(coordinate(2), rec->cardRect[c][r].right);
-            ASSERT_EQ(coordinate(3), rec->cardRect[c][r].bottom);
+            ASSERT_EQ(coordinate(0), rec->board.cardRect[c][r].left);
+            ASSERT_EQ(coordinate(1), rec->board.cardRect[c][r].top);
+            ASSERT_EQ(coordinate(2), rec->board.cardRect[c][r].right);
+            ASSERT_EQ(coordinate(3), rec->board.cardRect[c][r].bottom);
         }
     }
     for (int id = 0; id < 52; ++id)
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 13; ++c)
-                ASSERT_EQ(image[2272 + 2704 * id + 13 * r + c], rec->groupMembers[id][c][r]);
+                ASSERT_EQ(image[2272 + 2704 * id + 13 * r + c], rec->board.groupMembers[id][c][r]);
     for (int n = 0; n < 52; ++n) {
-        ASSERT_EQ(image[142880 + n], rec->stackColumn[n]);
-        ASSERT_EQ(image[142932 + n], rec->stackRow[n]);
+        ASSERT_EQ(image[142880 + n], rec->board.stackColumn[n]);
+        ASSERT_EQ(image[142932 + n], rec->board.stackRow[n]);
     }
     // The card pulled off the corner and the one at 1,563 are in the image.
-    EXPECT_EQ(rec->cardRect[8][2].left, -40);
-    EXPECT_EQ(rec->cardRect[7][1].left, 1563);
+    EXPECT_EQ(rec->board.cardRect[8][2].left, -40);
+    EXPECT_EQ(rec->board.cardRect[7][1].left, 1563);
 }
 
 TEST(Image, PaddingIsZeroAndNeverRead) {
@@ -158,7 +158,7 @@ TEST(Image, PaddingIsZeroAndNeverRead) {
     EXPECT_EQ(padding, 142984u - used.size());
 
     PlayFileRecord back;
-    ASSERT_TRUE(decodePlayFile(image, back));
+    ASSERT_EQ(decodePlayFile(image, back), PlayFileFault::None);
     EXPECT_TRUE(back == *rec);
 }
 
@@ -166,12 +166,12 @@ TEST(Image, ShortImagesAreRefusedAndLongerOnesReadFromTheStart) {
     const auto rec = playedRecord(2);
     std::vector<uint8_t> image = encodePlayFile(*rec);
     PlayFileRecord back;
-    EXPECT_FALSE(decodePlayFile(std::span(image).first(142983), back));
-    EXPECT_FALSE(decodePlayFile(std::span(image).first(1440), back));
-    EXPECT_FALSE(decodePlayFile({}, back));
+    EXPECT_EQ(decodePlayFile(std::span(image).first(142983), back), PlayFileFault::Short);
+    EXPECT_EQ(decodePlayFile(std::span(image).first(1440), back), PlayFileFault::Short);
+    EXPECT_EQ(decodePlayFile({}, back), PlayFileFault::Short);
 
     image.resize(200000, 0x77);
-    ASSERT_TRUE(decodePlayFile(image, back));
+    ASSERT_EQ(decodePlayFile(image, back), PlayFileFault::None);
     EXPECT_TRUE(back == *rec);
 }
 
@@ -183,16 +183,12 @@ TEST(Store, PutsTheFieldsInPlaceAndClearsTheWholeMembershipTable) {
 
     Table target;
     target.deal(1, 6);
-    // a new game leaves marks in the spare column that no file holds
-    ASSERT_EQ(target.g().groupMembers[13][13][0], 1);
-    target.g().groupMembers[3][2][4] = 1;
+    // a mark of the old game that the file does not hold
+    target.g().board.groupMembers[3][2][3] = true;
     storeRecord(target.g(), rec);
     EXPECT_TRUE(captureRecord(target.g()) == rec);
     EXPECT_EQ(target.g().scoreDisplayOn, 1);
-    for (int id = 0; id < kCards; ++id) {
-        for (int r = 0; r <= kRows; ++r) ASSERT_EQ(target.g().groupMembers[id][13][r], 0);
-        for (int c = 0; c <= kColumns; ++c) ASSERT_EQ(target.g().groupMembers[id][c][4], 0);
-    }
+    EXPECT_FALSE(target.g().board.groupMembers[3][2][3]);
 }
 
 // --- what a loaded file may hold ---
@@ -207,9 +203,9 @@ TEST(Checks, EveryBoardAPlayerCanSavePasses) {
         boards::playSomeMoves(t.ctx);
         EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "played at " << level;
         // saved from the keyboard's menu while a peek is held
-        t.g().faceUp[7][0] = 1;
+        t.g().board.faceUp[7][0] = 1;
         EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "peeking at " << level;
-        t.g().faceUp[7][0] = 0;
+        t.g().board.faceUp[7][0] = 0;
         boards::winGame(t.g());
         EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "won at " << level;
     }
@@ -222,10 +218,10 @@ TEST(Checks, EveryBoardAPlayerCanSavePasses) {
     g = GameState{};
     for (int i = 0; i < 26; ++i) {
         const int j = 51 - i;
-        std::swap(g.stackColumn[i], g.stackColumn[j]);
-        std::swap(g.stackRow[i], g.stackRow[j]);
-        g.stackLevel[g.stackColumn[i]][g.stackRow[i]] = i;
-        g.stackLevel[g.stackColumn[j]][g.stackRow[j]] = j;
+        std::swap(g.board.stackColumn[i], g.board.stackColumn[j]);
+        std::swap(g.board.stackRow[i], g.board.stackRow[j]);
+        g.board.stackLevel[g.board.stackColumn[i]][g.board.stackRow[i]] = i;
+        g.board.stackLevel[g.board.stackColumn[j]][g.board.stackRow[j]] = j;
     }
     EXPECT_EQ(findFault(captureRecord(g)), PlayFileFault::None) << "reversed before a game";
 }
@@ -246,7 +242,7 @@ void expectRefused(const PlayFileRecord &good, const std::vector<Damage> &cases)
         EXPECT_EQ(findFault(*bad), d.expected) << d.what;
         // and the fault survives a trip through the image
         PlayFileRecord back;
-        ASSERT_TRUE(decodePlayFile(encodePlayFile(*bad), back));
+        ASSERT_EQ(decodePlayFile(encodePlayFile(*bad), back), PlayFileFault::None);
         EXPECT_EQ(findFault(back), d.expected) << d.what << " (read back)";
     }
 }
@@ -261,28 +257,28 @@ TEST(Checks, RefusesValuesNoWriterOfTheFormatProduces) {
     PlayFileRecord rec;
     image[16] = 255;  // score digits 255, 255
     image[17] = 255;
-    ASSERT_TRUE(decodePlayFile(image, rec));
-    EXPECT_EQ(rec.score, 65280);
+    ASSERT_EQ(decodePlayFile(image, rec), PlayFileFault::None);
+    EXPECT_EQ(rec.board.score, 65280);
     EXPECT_EQ(findFault(rec), F::Form);
 
     const std::vector<uint8_t> blank = encodePlayFile(captureRecord(Table().g()));
     image = blank;
     image[400 + 20 * 14] = 255;  // slot card of (1, 1): digits 255, 255
     image[400 + 20 * 14 + 1] = 255;
-    ASSERT_TRUE(decodePlayFile(image, rec));
-    EXPECT_EQ(rec.slotCard[1][1], 65280);
+    ASSERT_EQ(decodePlayFile(image, rec), PlayFileFault::None);
+    EXPECT_EQ(rec.board.slotCard[1][1], 65280);
     EXPECT_EQ(findFault(rec), F::Form);
 
     image = blank;
     image[1440] = 255;  // left of (0, 0): sign byte 255
-    ASSERT_TRUE(decodePlayFile(image, rec));
+    ASSERT_EQ(decodePlayFile(image, rec), PlayFileFault::None);
     EXPECT_EQ(findFault(rec), F::Form);
 
     // an odd sign byte whose value still fits is read by the same rule
     image = blank;
     image[1440 + 4] = 1;
-    ASSERT_TRUE(decodePlayFile(image, rec));
-    EXPECT_EQ(rec.cardRect[0][0].top, -1000);
+    ASSERT_EQ(decodePlayFile(image, rec), PlayFileFault::None);
+    EXPECT_EQ(rec.board.cardRect[0][0].top, -1000);
     EXPECT_EQ(findFault(rec), F::None);
 }
 
@@ -291,8 +287,6 @@ TEST(Checks, RefusesHeadersNoGameHas) {
     expectRefused(
         *playedRecord(2),
         {
-            {"started 2", [](PlayFileRecord &r) { r.gameStarted = 2; }, F::Header},
-            {"won 7", [](PlayFileRecord &r) { r.gameOver = 7; }, F::Header},
             {"level 4", [](PlayFileRecord &r) { r.level = 4; }, F::Header},
             {"level 255", [](PlayFileRecord &r) { r.level = 255; }, F::Header},
             {"started without a level", [](PlayFileRecord &r) { r.level = 0; }, F::Header},
@@ -308,7 +302,7 @@ TEST(Checks, RefusesHeadersNoGameHas) {
     // file are kept.
     auto odd = playedRecord(2);
     odd->scoreDisplayOn = 200;
-    odd->score = 65279;
+    odd->board.score = 65279;
     EXPECT_EQ(findFault(*odd), F::None);
 }
 
@@ -318,23 +312,45 @@ TEST(Checks, RefusesValuesOutsideTheirTables) {
     expectRefused(
         *good,
         {
-            {"slotPresent 2", [](PlayFileRecord &r) { r.slotPresent[3][2] = 2; }, F::Flag},
-            {"faceUp 257", [](PlayFileRecord &r) { r.faceUp[0][0] = 257; }, F::Flag},
-            {"member flag 2", [](PlayFileRecord &r) { r.groupMembers[40][12][3] = 2; }, F::Flag},
-            {"touch count 5", [](PlayFileRecord &r) { r.touchCount[9][1] = 5; }, F::TouchCount},
-            {"touch count 65279", [](PlayFileRecord &r) { r.touchCount[12][3] = 65279; },
+            {"touch count 5", [](PlayFileRecord &r) { r.board.touchCount[9][1] = 5; }, F::TouchCount},
+            {"touch count 65279", [](PlayFileRecord &r) { r.board.touchCount[12][3] = 65279; },
              F::TouchCount},
-            {"stack level 52", [](PlayFileRecord &r) { r.stackLevel[2][2] = 52; }, F::Stacking},
-            {"stack column 13", [](PlayFileRecord &r) { r.stackColumn[0] = 13; }, F::Stacking},
-            {"stack row 4", [](PlayFileRecord &r) { r.stackRow[51] = 4; }, F::Stacking},
+            {"stack level 52", [](PlayFileRecord &r) { r.board.stackLevel[2][2] = 52; }, F::Stacking},
+            {"stack column 13", [](PlayFileRecord &r) { r.board.stackColumn[0] = 13; }, F::Stacking},
+            {"stack row 4", [](PlayFileRecord &r) { r.board.stackRow[51] = 4; }, F::Stacking},
         });
     // Before the first game the ranges still hold.
     expectRefused(
         captureRecord(Table().g()),
         {
-            {"stack column 200", [](PlayFileRecord &r) { r.stackColumn[7] = 200; }, F::Stacking},
-            {"touch count 9", [](PlayFileRecord &r) { r.touchCount[1][1] = 9; }, F::TouchCount},
+            {"stack column 200", [](PlayFileRecord &r) { r.board.stackColumn[7] = 200; }, F::Stacking},
+            {"touch count 9", [](PlayFileRecord &r) { r.board.touchCount[1][1] = 9; }, F::TouchCount},
         });
+}
+
+TEST(Checks, FlagsOtherThanZeroOrOneAreRefusedAsTheyAreRead) {
+    using F = PlayFileFault;
+    struct Damage {
+        const char *what;
+        std::size_t offset;
+        uint8_t value;
+        PlayFileFault expected;
+    };
+    const Damage cases[] = {
+        {"started 2", 0, 2, F::Header},
+        {"won 7", 8, 7, F::Header},
+        {"slotPresent 2", 400 + 20 * (13 * 2 + 3) + 4, 2, F::Flag},
+        {"faceUp 255", 400 + 12 + 1, 1, F::Flag},
+        {"member flag 2", 2272 + 2704 * 40 + 13 * 3 + 12, 2, F::Flag},
+    };
+    const std::vector<uint8_t> good = encodePlayFile(*playedRecord(1));
+    PlayFileRecord rec;
+    ASSERT_EQ(decodePlayFile(good, rec), F::None);
+    for (const Damage &d : cases) {
+        std::vector<uint8_t> image = good;
+        image[d.offset] = d.value;
+        EXPECT_EQ(decodePlayFile(image, rec), d.expected) << d.what;
+    }
 }
 
 TEST(Checks, RefusesStackingThatIsNotTheInverseOfTheLevels) {
@@ -343,15 +359,15 @@ TEST(Checks, RefusesStackingThatIsNotTheInverseOfTheLevels) {
         *playedRecord(3),
         {
             {"two cards on one level",
-             [](PlayFileRecord &r) { r.stackLevel[4][0] = r.stackLevel[5][0]; }, F::Stacking},
+             [](PlayFileRecord &r) { r.board.stackLevel[4][0] = r.board.stackLevel[5][0]; }, F::Stacking},
             {"levels swapped without the lists",
-             [](PlayFileRecord &r) { std::swap(r.stackLevel[4][0], r.stackLevel[8][3]); },
+             [](PlayFileRecord &r) { std::swap(r.board.stackLevel[4][0], r.board.stackLevel[8][3]); },
              F::Stacking},
             {"lists swapped without the levels",
-             [](PlayFileRecord &r) { std::swap(r.stackColumn[10], r.stackColumn[11]); },
+             [](PlayFileRecord &r) { std::swap(r.board.stackColumn[10], r.board.stackColumn[11]); },
              F::Stacking},
             {"row list off by one",
-             [](PlayFileRecord &r) { r.stackRow[20] = (r.stackRow[20] + 1) % 4; }, F::Stacking},
+             [](PlayFileRecord &r) { r.board.stackRow[20] = (r.board.stackRow[20] + 1) % 4; }, F::Stacking},
         });
 }
 
@@ -360,12 +376,12 @@ TEST(Checks, RefusesFacesNoCardCanShow) {
     expectRefused(
         *playedRecord(2),
         {
-            {"settled card face down", [](PlayFileRecord &r) { r.faceUp[6][0] = 0; }, F::Face},
-            {"spent card face down", [](PlayFileRecord &r) { r.faceUp[8][2] = 0; }, F::Face},
+            {"settled card face down", [](PlayFileRecord &r) { r.board.faceUp[6][0] = 0; }, F::Face},
+            {"spent card face down", [](PlayFileRecord &r) { r.board.faceUp[8][2] = 0; }, F::Face},
             {"two cards peeked at",
              [](PlayFileRecord &r) {
-                 r.faceUp[3][0] = 1;
-                 r.faceUp[9][3] = 1;
+                 r.board.faceUp[3][0] = 1;
+                 r.board.faceUp[9][3] = 1;
              },
              F::Face},
         });
@@ -376,17 +392,17 @@ TEST(Checks, RefusesRectanglesThatCannotBeACardOnTheBoard) {
     expectRefused(
         *playedRecord(1),
         {
-            {"too wide", [](PlayFileRecord &r) { r.cardRect[9][0].right += 1; }, F::Rectangle},
-            {"too short", [](PlayFileRecord &r) { r.cardRect[9][0].bottom -= 1; }, F::Rectangle},
-            {"empty", [](PlayFileRecord &r) { r.cardRect[11][2] = Rect{}; }, F::Rectangle},
+            {"too wide", [](PlayFileRecord &r) { r.board.cardRect[9][0].right += 1; }, F::Rectangle},
+            {"too short", [](PlayFileRecord &r) { r.board.cardRect[9][0].bottom -= 1; }, F::Rectangle},
+            {"empty", [](PlayFileRecord &r) { r.board.cardRect[11][2] = Rect{}; }, F::Rectangle},
             {"far off to the left",
              [](PlayFileRecord &r) {
-                 r.cardRect[7][1] = {-60000, 600, -59937, 701};
+                 r.board.cardRect[7][1] = {-60000, 600, -59937, 701};
              },
              F::Rectangle},
             {"far below",
              [](PlayFileRecord &r) {
-                 r.cardRect[7][1] = {1563, 50000, 1626, 50101};
+                 r.board.cardRect[7][1] = {1563, 50000, 1626, 50101};
              },
              F::Rectangle},
         });
@@ -398,28 +414,28 @@ TEST(Checks, RefusesCardsOutsideTheLevelThatWereTouchedOrMoved) {
     expectRefused(
         *playedRecord(3),
         {
-            {"touched", [](PlayFileRecord &r) { r.touchCount[0][0] = 1; }, F::OutsideLevel},
+            {"touched", [](PlayFileRecord &r) { r.board.touchCount[0][0] = 1; }, F::OutsideLevel},
             {"settled",
              [](PlayFileRecord &r) {
-                 r.touchCount[12][3] = 3;
-                 r.faceUp[12][3] = 1;
+                 r.board.touchCount[12][3] = 3;
+                 r.board.faceUp[12][3] = 1;
              },
              F::OutsideLevel},
             {"moved",
              [](PlayFileRecord &r) {
-                 r.cardRect[10][1] = {600, 600, 663, 701};
+                 r.board.cardRect[10][1] = {600, 600, 663, 701};
              },
              F::OutsideLevel},
             {"no group of its own",
-             [](PlayFileRecord &r) { r.groupMembers[cardId(2, 2)][2][2] = 0; }, F::OutsideLevel},
+             [](PlayFileRecord &r) { r.board.groupMembers[cardId(2, 2)][2][2] = 0; }, F::OutsideLevel},
             {"joined to a card in play",
              [](PlayFileRecord &r) {
-                 int32_t merged[kColumns][kRows];
-                 std::memcpy(merged, r.groupMembers[cardId(4, 0)], sizeof merged);
+                 bool merged[kColumns][kRows];
+                 std::memcpy(merged, r.board.groupMembers[cardId(4, 0)], sizeof merged);
                  merged[3][0] = 1;
                  for (int id = 0; id < kCards; ++id)
                      if (merged[cardColumn(id)][cardRow(id)])
-                         std::memcpy(r.groupMembers[id], merged, sizeof merged);
+                         std::memcpy(r.board.groupMembers[id], merged, sizeof merged);
              },
              F::OutsideLevel},
         });
@@ -433,21 +449,21 @@ TEST(Checks, RefusesGroupsThatDisagreeOrLieOffThePitch) {
         *good,
         {
             {"joined one way only",
-             [](PlayFileRecord &r) { r.groupMembers[cardId(9, 1)][9][2] = 1; }, F::Group},
+             [](PlayFileRecord &r) { r.board.groupMembers[cardId(9, 1)][9][2] = 1; }, F::Group},
             {"a member missing from one row",
-             [=](PlayFileRecord &r) { r.groupMembers[cardId(f, 0)][f + 1][0] = 0; }, F::Group},
+             [=](PlayFileRecord &r) { r.board.groupMembers[cardId(f, 0)][f + 1][0] = 0; }, F::Group},
             {"a card not in its own group",
-             [](PlayFileRecord &r) { r.groupMembers[cardId(10, 3)][10][3] = 0; }, F::Group},
+             [](PlayFileRecord &r) { r.board.groupMembers[cardId(10, 3)][10][3] = 0; }, F::Group},
             {"a member off the pitch",
              [=](PlayFileRecord &r) {
-                 r.cardRect[f + 1][0].left += 1;
-                 r.cardRect[f + 1][0].right += 1;
+                 r.board.cardRect[f + 1][0].left += 1;
+                 r.board.cardRect[f + 1][0].right += 1;
              },
              F::Group},
             {"a group a row apart",
              [=](PlayFileRecord &r) {
-                 r.cardRect[f][1].top += 101;
-                 r.cardRect[f][1].bottom += 101;
+                 r.board.cardRect[f][1].top += 101;
+                 r.board.cardRect[f][1].bottom += 101;
              },
              F::Group},
         });

@@ -67,10 +67,10 @@ void busyTable(Table &t) {
     t.deal(1, 777);
     boards::playSomeMoves(t.ctx);
     GameState &g = t.g();
-    g.popups[3] = ScorePopup{100, 120, 1, 2, 1, 1};
-    g.sparkles[7] = Sparkle{900, 700, 1, 2, 1, 1};
+    g.overlays.popups[3] = ScorePopup{100, 120, 1, 2, 1, 1};
+    g.overlays.sparkles[7] = Sparkle{900, 700, 1, 2, 1, 1};
     g.touchCost[0] = -7;
-    g.undoDepth = 4;
+    g.undoStore.undoDepth = 4;
     g.finalScore = 1234;
     g.nameEntryRank = 2;
     forgetCalls(t);
@@ -260,9 +260,9 @@ TEST(Load, RestoresEveryStoredFieldOfAGameInProgress) {
         raiseGroupInStack(*expected, 6, 3);
         EXPECT_TRUE(captureRecord(t.g()) == captureRecord(*expected));
         EXPECT_EQ(t.g().level, level);
-        EXPECT_EQ(t.g().score, saved.g().score);
-        EXPECT_EQ(t.g().cardRect[8][2], (Rect{-40, -20, 23, 81}));
-        EXPECT_EQ(t.g().cardRect[7][1], (Rect{1563, 600, 1626, 701}));
+        EXPECT_EQ(t.g().board.score, saved.g().board.score);
+        EXPECT_EQ(t.g().board.cardRect[8][2], (Rect{-40, -20, 23, 81}));
+        EXPECT_EQ(t.g().board.cardRect[7][1], (Rect{1563, 600, 1626, 701}));
     }
 }
 
@@ -280,21 +280,21 @@ TEST(Load, AGameSavedDuringAHeldPeekCountsThePeek) {
         Table t;
         t.deal(3, 8);
         GameState &g = t.g();
-        g.touchCount[5][2] = c.touches;
-        g.faceUp[5][2] = c.touches == 3;
-        g.score -= c.spent;
+        g.board.touchCount[5][2] = c.touches;
+        g.board.faceUp[5][2] = c.touches == 3;
+        g.board.score -= c.spent;
         startPeek(t.ctx, 5, 2, 10, 10);
         save(t, folder.file("peek.pvq"));
-        const int32_t score = g.score;
+        const int32_t score = g.board.score;
 
         // Opened while the peek is still held, as the keyboard allows.
         load(t, folder.file("peek.pvq"));
         ASSERT_TRUE(t.shell.messages.empty());
-        EXPECT_EQ(g.pressMode, kPressNone);
-        EXPECT_EQ(g.touchCount[5][2], c.after);
-        EXPECT_EQ(g.faceUp[5][2], c.faceUp);
-        EXPECT_EQ(g.score, scoreFor(tallyTouches(g)));
-        EXPECT_EQ(g.score, score);
+        EXPECT_EQ(g.gesture.pressMode, kPressNone);
+        EXPECT_EQ(g.board.touchCount[5][2], c.after);
+        EXPECT_EQ(g.board.faceUp[5][2], c.faceUp);
+        EXPECT_EQ(g.board.score, scoreFor(tallyTouches(g)));
+        EXPECT_EQ(g.board.score, score);
     }
 }
 
@@ -313,14 +313,14 @@ TEST(Load, RestoresAFinishedGameAndOneFromBeforeTheFirstGame) {
     ASSERT_TRUE(t.shell.messages.empty());
     EXPECT_EQ(t.g().gameOver, 1);
     EXPECT_EQ(t.g().gameStarted, 1);
-    EXPECT_EQ(t.g().cardRect[2][0], won.g().cardRect[2][0]);
+    EXPECT_EQ(t.g().board.cardRect[2][0], won.g().board.cardRect[2][0]);
 
     load(t, folder.file("nothing.pvq"));
     ASSERT_TRUE(t.shell.messages.empty());
     EXPECT_EQ(t.g().gameStarted, 0);
     EXPECT_EQ(t.g().level, 0);
     EXPECT_EQ(t.g().gameOver, 0);
-    EXPECT_EQ(t.g().score, 0);
+    EXPECT_EQ(t.g().board.score, 0);
     EXPECT_EQ(cardAt(t.g(), 500, 300), -1);
     // and what that load left can be saved and loaded once more
     save(t, folder.file("again.pvq"));
@@ -339,24 +339,24 @@ TEST(Load, StartsTheLoadedGameAfresh) {
     busyTable(t);
     GameState &g = t.g();
     g.scoreDisplayOn = 0;
-    g.dragging = 1;
-    g.dragMoved = 1;
+    g.gesture.dragging = 1;
+    g.gesture.dragMoved = 1;
     g.dealPending = 1;
-    g.hoverCard = g.hoverCardShown = cardId(6, 0);
+    g.hover.hoverCard = g.hover.hoverCardShown = cardId(6, 0);
     t.shell.confined = true;
     const int viewX = g.viewX = 300, viewY = g.viewY = 200;
     const int marksBefore = t.shell.menuMarkUpdates;
 
     load(t, folder.file("g.pvq"));
     ASSERT_TRUE(t.shell.messages.empty());
-    EXPECT_EQ(g.undoDepth, 0);
+    EXPECT_EQ(g.undoStore.undoDepth, 0);
     EXPECT_GT(t.shell.menuMarkUpdates, marksBefore) << "undo greyed";
-    for (const ScorePopup &p : g.popups) {
+    for (const ScorePopup &p : g.overlays.popups) {
         EXPECT_EQ(p.visible, 0);
         EXPECT_EQ(p.active, 0);
         EXPECT_EQ(p.x, 0);
     }
-    for (const Sparkle &s : g.sparkles) EXPECT_EQ(s.active, 0);
+    for (const Sparkle &s : g.overlays.sparkles) EXPECT_EQ(s.active, 0);
     EXPECT_EQ(g.touchCost[0], -50);
     EXPECT_EQ(g.touchCost[1], -30);
     EXPECT_EQ(g.touchCost[2], -20);
@@ -366,13 +366,13 @@ TEST(Load, StartsTheLoadedGameAfresh) {
     EXPECT_EQ(g.viewX, viewX) << "the view stays where it was";
     EXPECT_EQ(g.viewY, viewY);
     // the sevens' group on top, the pressed seven topmost
-    EXPECT_EQ(g.stackLevel[6][3], 51);
+    EXPECT_EQ(g.board.stackLevel[6][3], 51);
     // nothing carried any more, no deal to scatter the loaded board
-    EXPECT_EQ(g.dragging, 0);
+    EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_FALSE(t.shell.confined);
     EXPECT_EQ(g.dealPending, 0);
-    EXPECT_EQ(g.pressMode, kPressNone);
-    EXPECT_EQ(g.hoverCard, kNoCard) << "the guide is drawn afresh on the next move";
+    EXPECT_EQ(g.gesture.pressMode, kPressNone);
+    EXPECT_EQ(g.hover.hoverCard, kNoCard) << "the guide is drawn afresh on the next move";
 }
 
 TEST(Load, OpensOrClosesTheScoreWindowByTheStoredOption) {
@@ -416,9 +416,9 @@ TEST(Load, BytesThatLookLikeLineEndsOrAnEndMarkReadUnchanged) {
     Table t;
     load(t, folder.file("g.pvq"));
     ASSERT_TRUE(t.shell.messages.empty());
-    EXPECT_EQ(t.g().cardRect[7][1].left, 1563);
-    EXPECT_EQ(t.g().slotCard[0][2], 26);
-    EXPECT_EQ(t.g().score, saved.g().score);
+    EXPECT_EQ(t.g().board.cardRect[7][1].left, 1563);
+    EXPECT_EQ(t.g().board.slotCard[0][2], 26);
+    EXPECT_EQ(t.g().board.score, saved.g().board.score);
 }
 
 TEST(Load, ALongerFileLoadsFromItsFirstBytes) {

@@ -58,9 +58,9 @@ TEST(CarryFrames, ACardCarriedOverOthersLeavesNothingBehindAndJoinsTheSevens) {
     place(g, 8, 0, 700, 660);
     place(g, 7, 3, 760, 560);
     place(g, 4, 3, 600, 760);
-    g.touchCount[7][3] = 3;
-    g.faceUp[7][3] = 1;
-    g.touchCount[5][1] = 2;  // the press settles it: carried face up
+    g.board.touchCount[7][3] = 3;
+    g.board.faceUp[7][3] = 1;
+    g.board.touchCount[5][1] = 2;  // the press settles it: carried face up
     paintWindow(t.ctx);
     saveFrame(g, t.surfaces.window, 0);
 
@@ -75,18 +75,18 @@ TEST(CarryFrames, ACardCarriedOverOthersLeavesNothingBehindAndJoinsTheSevens) {
         y += step[1];
         onMouseMove(t.ctx, x, y);
         saveFrame(g, t.surfaces.window, n++);
-        const Rect &at = g.cardRect[5][1];
+        const Rect &at = g.board.cardRect[5][1];
         ASSERT_EQ(differingPixels(t.surfaces.window, carryFrame(t.ctx, carried, at.left, at.top)),
                   0)
             << "frame " << n - 1;
     }
     // (5,1) now lies 4 pixels right of and 3 above its place beside (6,1)
-    ASSERT_EQ(g.cardRect[5][1].left, 900 - 63 + 4);
-    ASSERT_EQ(g.cardRect[5][1].top, 601 - 3);
+    ASSERT_EQ(g.board.cardRect[5][1].left, 900 - 63 + 4);
+    ASSERT_EQ(g.board.cardRect[5][1].top, 601 - 3);
     onLeftRelease(t.ctx, x, y);
     saveFrame(g, t.surfaces.window, n);
     EXPECT_TRUE(isMember(g, cardId(6, 1), 5, 1));
-    EXPECT_EQ(g.cardRect[5][1], (Rect{837, 601, 900, 702}));
+    EXPECT_EQ(g.board.cardRect[5][1], (Rect{837, 601, 900, 702}));
     EXPECT_EQ(
         differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
         0);

@@ -78,8 +78,8 @@ TEST(Flip, AFaceDownCardNarrowsToTwoPixelsAndOpensOnItsFaceThenTurnsBackOneShade
     EXPECT_EQ(differingPixels(p.shell.frames[31], narrowFrame(under, s.backs, 0, 0)), 0);
     EXPECT_EQ(differingPixels(p.shell.frames[32], narrowFrame(under, s.face, 4 * 63, 0)), 0);
     EXPECT_EQ(differingPixels(p.shell.frames[63], face), 0);
-    EXPECT_EQ(g.faceUp[4][0], 1);
-    EXPECT_EQ(g.pressMode, kPressPeek);
+    EXPECT_EQ(g.board.faceUp[4][0], 1);
+    EXPECT_EQ(g.gesture.pressMode, kPressPeek);
 
     onRightRelease(p.ctx, p.x(), p.y());
     ASSERT_EQ(p.shell.frames.size(), 128u);
@@ -91,22 +91,22 @@ TEST(Flip, AFaceDownCardNarrowsToTwoPixelsAndOpensOnItsFaceThenTurnsBackOneShade
     // the card rests with its lighter back, on the window and on the canvas
     EXPECT_EQ(differingPixels(p.t.surfaces.window.copy(p.shell.area), midBack), 0);
     EXPECT_EQ(differingPixels(block(s.board, 1000, 700, 64, 102), midBack), 0);
-    EXPECT_EQ(g.touchCount[4][0], 1);
-    EXPECT_EQ(g.faceUp[4][0], 0);
+    EXPECT_EQ(g.board.touchCount[4][0], 1);
+    EXPECT_EQ(g.board.faceUp[4][0], 0);
 }
 
 TEST(Flip, ALightBackOpensButSettlesWithoutTurningBackAndASettledCardDoesNotTurn) {
     PeekTable p;
     GameState &g = p.t.g();
     const Surfaces &s = p.t.surfaces;
-    g.touchCount[4][0] = 2;
+    g.board.touchCount[4][0] = 2;
     paintWindow(p.t.ctx);
     onRightPress(p.ctx, p.x(), p.y());
     EXPECT_EQ(differingPixels(p.shell.frames[0], block(s.backs, 126, 0, 64, 102)), 0);
     onRightRelease(p.ctx, p.x(), p.y());
     EXPECT_EQ(p.shell.frames.size(), 64u);
-    EXPECT_EQ(g.touchCount[4][0], 3);
-    EXPECT_EQ(g.faceUp[4][0], 1);
+    EXPECT_EQ(g.board.touchCount[4][0], 3);
+    EXPECT_EQ(g.board.faceUp[4][0], 1);
     const QImage settled = block(s.settledFace, 4 * 63, 0, 64, 102);
     EXPECT_EQ(differingPixels(p.t.surfaces.window.copy(p.shell.area), settled), 0);
     EXPECT_EQ(differingPixels(block(s.board, 1000, 700, 64, 102), settled), 0);
@@ -115,7 +115,7 @@ TEST(Flip, ALightBackOpensButSettlesWithoutTurningBackAndASettledCardDoesNotTurn
     onRightRelease(p.ctx, p.x(), p.y());
     EXPECT_EQ(p.shell.frames.size(), 64u);
     EXPECT_EQ(p.shell.pauses.size(), 64u);
-    EXPECT_EQ(g.touchCount[4][0], 3);
+    EXPECT_EQ(g.board.touchCount[4][0], 3);
     EXPECT_EQ(differingPixels(p.t.surfaces.window.copy(p.shell.area), settled), 0);
 }
 

@@ -41,13 +41,13 @@ struct HoverBoard {
 
     // Puts card (c, r) with its top-left corner at window point (x, y).
     void place(int c, int r, int x, int y) {
-        g.cardRect[c][r] = Rect{x + g.viewX, y + g.viewY, x + g.viewX + kPitchX,
+        g.board.cardRect[c][r] = Rect{x + g.viewX, y + g.viewY, x + g.viewX + kPitchX,
                                 y + g.viewY + kPitchY};
     }
     void join(int c1, int r1, int c2, int r2) {
         for (int id : {cardId(c1, r1), cardId(c2, r2)}) {
-            g.groupMembers[id][c1][r1] = 1;
-            g.groupMembers[id][c2][r2] = 1;
+            g.board.groupMembers[id][c1][r1] = 1;
+            g.board.groupMembers[id][c2][r2] = 1;
         }
     }
     void move(int x, int y) { trackHover(ctx, x, y); }
@@ -97,7 +97,7 @@ TEST(GuideOutline, RunsAroundAPairWithoutALineBetweenThem) {
     EXPECT_EQ(ringMismatches(b, 200, 100, 326, 201), 0);
     EXPECT_EQ(b.yellowCount(), ringSize(127, 102));
     EXPECT_TRUE(b.t.surfaces.dirty.contains(QRect(200, 100, 127, 102)));
-    EXPECT_EQ(b.g.hoverCard, cardId(4, 0));
+    EXPECT_EQ(b.g.hover.hoverCard, cardId(4, 0));
 }
 
 TEST(GuideOutline, RunsAroundALoneCardAndAColumnOfTwo) {
@@ -107,9 +107,9 @@ TEST(GuideOutline, RunsAroundALoneCardAndAColumnOfTwo) {
     EXPECT_EQ(ringMismatches(b, 500, 200, 563, 301), 0);
     EXPECT_EQ(b.yellowCount(), ringSize(64, 102));
     b.move(563, 300);  // right and bottom edges of a cell lie outside it
-    EXPECT_EQ(b.g.hoverCard, kNoCard);
+    EXPECT_EQ(b.g.hover.hoverCard, kNoCard);
     b.move(520, 302);
-    EXPECT_EQ(b.g.hoverCard, kNoCard);
+    EXPECT_EQ(b.g.hover.hoverCard, kNoCard);
 
     HoverBoard column;
     column.place(7, 0, 100, 300);
@@ -130,7 +130,7 @@ TEST(GuideOutline, OnlyTheTopmostCardsGroupIsOutlined) {
     b.move(250, 150);  // inside both the pair and the lone card
     EXPECT_EQ(ringMismatches(b, 240, 140, 303, 241), 0);
     EXPECT_EQ(b.yellowCount(), ringSize(64, 102));
-    EXPECT_EQ(b.g.hoverCard, cardId(8, 1));
+    EXPECT_EQ(b.g.hover.hoverCard, cardId(8, 1));
 }
 
 TEST(GuideOutline, FollowsTheView) {
@@ -165,7 +165,7 @@ TEST(GuideOutline, LeavingForTheBareBoardWipesAtTheSecondMove) {
     b.move(520, 250);
     b.move(521, 250);
     b.move(700, 600);
-    EXPECT_EQ(b.g.hoverCard, kNoCard);
+    EXPECT_EQ(b.g.hover.hoverCard, kNoCard);
     EXPECT_EQ(b.yellowCount(), ringSize(64, 102));
     b.t.surfaces.dirty = QRegion();
     b.move(701, 600);
@@ -191,7 +191,7 @@ TEST(GuideOutline, GuideOffDrawsNothingAndAnyOtherValueDraws) {
     b.move(520, 250);
     b.move(521, 250);
     EXPECT_EQ(b.yellowCount(), 0);
-    EXPECT_EQ(b.g.hoverCard, cardId(8, 1));
+    EXPECT_EQ(b.g.hover.hoverCard, cardId(8, 1));
 
     HoverBoard stored;
     stored.place(8, 1, 500, 200);
@@ -238,8 +238,8 @@ TEST(PeekPicture, ShowsTheFaceOfAFaceDownCardAndTheQuestionMarkBetweenCards) {
     b.g.peekModeOn = 1;
     b.place(4, 2, 200, 100);
     b.place(8, 3, 500, 200);
-    ASSERT_EQ(b.g.faceUp[4][2], 0);
-    const int32_t score = b.g.score;
+    ASSERT_EQ(b.g.board.faceUp[4][2], 0);
+    const int32_t score = b.g.board.score;
     b.move(210, 110);
     EXPECT_TRUE(peekShowsFace(b, 4, 2));
     EXPECT_EQ(b.t.shell.peekChanges, 1);
@@ -257,9 +257,9 @@ TEST(PeekPicture, ShowsTheFaceOfAFaceDownCardAndTheQuestionMarkBetweenCards) {
     b.move(702, 600);
     EXPECT_TRUE(peekShowsUnknown(b));
     // The look is free: the card stays face down and untouched.
-    EXPECT_EQ(b.g.faceUp[8][3], 0);
-    EXPECT_EQ(b.g.touchCount[8][3], 0);
-    EXPECT_EQ(b.g.score, score);
+    EXPECT_EQ(b.g.board.faceUp[8][3], 0);
+    EXPECT_EQ(b.g.board.touchCount[8][3], 0);
+    EXPECT_EQ(b.g.board.score, score);
 }
 
 TEST(PeekPicture, NothingIsDrawnWhilePeekModeIsOff) {

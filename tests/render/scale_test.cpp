@@ -45,10 +45,10 @@ struct TwoScales {
 // The centre of the topmost face-down card whose centre is in view.
 QPoint faceDownInView(const GameState &g) {
     for (int n = kCards - 1; n >= 0; --n) {
-        const int c = g.stackColumn[n], r = g.stackRow[n];
-        const Rect &at = g.cardRect[c][r];
+        const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
+        const Rect &at = g.board.cardRect[c][r];
         const QPoint centre((at.left + at.right) / 2 - g.viewX, (at.top + at.bottom) / 2 - g.viewY);
-        if (inPlay(g, c, r) && g.faceUp[c][r] == 0 && centre.x() < 1008 && centre.y() < 709 &&
+        if (inPlay(g, c, r) && g.board.faceUp[c][r] == 0 && centre.x() < 1008 && centre.y() < 709 &&
             cardAt(g, centre.x(), centre.y()) == cardId(c, r))
             return centre;
     }
@@ -62,11 +62,11 @@ void growAndPan(Table &s, int width, int height) {
     s.g().viewX = kViewXMax;
     s.g().viewY = kViewYMax;
     paintWindow(s.ctx);
-    s.g().panning = 1;
+    s.g().gesture.panning = 1;
     s.g().viewX -= 40;
     s.g().viewY -= 40;
     paintWindow(s.ctx);
-    s.g().panning = 0;
+    s.g().gesture.panning = 0;
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
     const Surfaces &one = t.one.surfaces;
     useBlownUpPictures(two, one, 2);
     GameState &g1 = t.one.g();
-    const Rect seven = g1.cardRect[6][0];
+    const Rect seven = g1.board.cardRect[6][0];
     const int gx = seven.left + 20 - g1.viewX, gy = seven.top + 30 - g1.viewY;
     QPoint peekAt;
     struct Step {
@@ -110,10 +110,10 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
         {"peek ends", [&](Table &s) { onRightRelease(s.ctx, peekAt.x(), peekAt.y()); }},
         {"panning paint",
          [](Table &s) {
-             s.g().panning = 1;
+             s.g().gesture.panning = 1;
              s.g().viewX -= 40;
              paintWindow(s.ctx);
-             s.g().panning = 0;
+             s.g().gesture.panning = 0;
          }},
         // A window that grows one way only still finds the board it can show
         // on the canvas, in the far corner of the view too.
@@ -156,7 +156,7 @@ TEST(Scale, TheBoardAtTwoHasFinerDetailThanABlowUp) {
         s.deal(kAdvanced);
         // Every face in view: whatever lies on top, a face lies there.
         for (int c = 0; c < kColumns; ++c)
-            for (int r = 0; r < kRows; ++r) s.g().faceUp[c][r] = 1;
+            for (int r = 0; r < kRows; ++r) s.g().board.faceUp[c][r] = 1;
         paintWindow(s.ctx);
     });
     // Counted by pixel: a pixel of a blow-up is one colour over its 2 x 2
@@ -166,7 +166,7 @@ TEST(Scale, TheBoardAtTwoHasFinerDetailThanABlowUp) {
     std::vector<bool> onCard(size_t(one.width()) * size_t(one.height()));
     for (int id = 0; id < kCards; ++id) {
         if (!inPlay(g, cardColumn(id), cardRow(id))) continue;
-        const Rect &r = g.cardRect[cardColumn(id)][cardRow(id)];
+        const Rect &r = g.board.cardRect[cardColumn(id)][cardRow(id)];
         for (int y = std::max(r.top - g.viewY, 0);
              y <= std::min(r.bottom - g.viewY, one.height() - 1); ++y)
             for (int x = std::max(r.left - g.viewX, 0);

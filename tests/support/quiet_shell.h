@@ -11,7 +11,7 @@ public:
     explicit QuietShell(int64_t time = 0) : time_(time) {}
     void updateMenuMarks() override {}
     void showScore() override {}
-    void playEffect(int) override {}
+    void playEffect(Sound) override {}
     void invalidateWindow() override {}
     void runScoreSummary() override {}
     void setGrabCursor() override {}

@@ -13,7 +13,7 @@ class RecordingShell : public Shell {
 public:
     void updateMenuMarks() override { ++menuMarkUpdates; }
     void showScore() override { ++scoreShows; }
-    void playEffect(int number) override { effects.push_back(number); }
+    void playEffect(Sound sound) override { effects.push_back(sound); }
     void invalidateWindow() override { ++invalidations; }
     void runScoreSummary() override { ++scoreSummaries; }
     void setGrabCursor() override { ++grabCursors; }

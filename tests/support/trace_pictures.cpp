@@ -130,8 +130,8 @@ void place(GameState &g, int c, int r, int left, int top) {
 
 void joinCards(GameState &g, int a, int b) {
     mergeGroups(g, a, b);
-    alignGroup(g, g.cardRect[cardColumn(a)][cardRow(a)].left,
-               g.cardRect[cardColumn(a)][cardRow(a)].top, a);
+    alignGroup(g, g.board.cardRect[cardColumn(a)][cardRow(a)].left,
+               g.board.cardRect[cardColumn(a)][cardRow(a)].top, a);
 }
 
 void dealAndClear(Table &t, int level, std::initializer_list<int> keep) {
@@ -163,10 +163,10 @@ QImage canvasByRule(Context &ctx, int skipGroup) {
     const GameState &g = ctx.g;
     QImage canvas = ctx.s.background.copy();
     for (int n = 0; n < kCards; ++n) {
-        const int c = g.stackColumn[n], r = g.stackRow[n];
+        const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
         if (!inPlay(g, c, r)) continue;
         if (skipGroup >= 0 && isMember(g, skipGroup, c, r)) continue;
-        drawGroup(ctx, g.cardRect[c][r].left, g.cardRect[c][r].top, cardId(c, r), canvas, false);
+        drawGroup(ctx, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top, cardId(c, r), canvas, false);
     }
     return canvas;
 }
@@ -214,7 +214,7 @@ QImage block(const QImage &img, int x, int y, int w, int h) { return img.copy(x,
 
 void carryTo(Table &t, int c, int r, int left, int top) {
     GameState &g = t.g();
-    const Rect at = g.cardRect[c][r];
+    const Rect at = g.board.cardRect[c][r];
     const int x = clientX(g, at.left + 31), y = clientY(g, at.top + 50);
     onLeftPress(t.ctx, x, y, false);
     onMouseMove(t.ctx, x + (left - at.left), y + (top - at.top));

@@ -153,10 +153,10 @@ int main(int argc, char **argv) {
         for (int c = cols.first; c <= cols.last; ++c, ++n) {
             if (c == 6) continue;  // the sevens stay as dealt
             if (o.reveal) {
-                g->faceUp[c][r] = 1;
-                g->touchCount[c][r] = n % 3 == 0 ? 3 : n % 2;
+                g->board.faceUp[c][r] = 1;
+                g->board.touchCount[c][r] = n % 3 == 0 ? 3 : n % 2;
             } else if (o.shades) {
-                g->touchCount[c][r] = n % 3;
+                g->board.touchCount[c][r] = n % 3;
             }
         }
     paintWindow(ctx);

@@ -18,14 +18,15 @@ int worth(int touches) { return touches == 0 ? 100 : touches == 1 ? 50 : touches
 
 // A held peek has been charged but not yet counted.
 bool peekHeldOn(const GameState &g, int c, int r) {
-    return g.pressMode == kPressPeek && g.pressColumn == c && g.pressRow == r;
+    return g.gesture.pressMode == kPressPeek && g.gesture.pressColumn == c &&
+           g.gesture.pressRow == r;
 }
 
 uint64_t membersOf(const GameState &g, int id) {
     uint64_t mask = 0;
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r)
-            if (g.groupMembers[id][c][r] == 1) mask |= uint64_t(1) << cardId(c, r);
+            if (g.board.groupMembers[id][c][r] == 1) mask |= uint64_t(1) << cardId(c, r);
     return mask;
 }
 
@@ -40,18 +41,18 @@ std::string cardName(int c, int r) { return say("card (", c, ", ", r, ")"); }
 
 std::string checkStacking(const GameState &g) {
     for (int n = 0; n < kCards; ++n)
-        if (g.stackColumn[n] < 0 || g.stackColumn[n] >= kColumns || g.stackRow[n] < 0 ||
-            g.stackRow[n] >= kRows)
+        if (g.board.stackColumn[n] < 0 || g.board.stackColumn[n] >= kColumns ||
+            g.board.stackRow[n] < 0 || g.board.stackRow[n] >= kRows)
             return say("stacking position ", n, " names no card");
     // Each card's level pointing back at the card makes the map one to one,
     // so the 52 cards cover the 52 levels.
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
-            const int n = g.stackLevel[c][r];
+            const int n = g.board.stackLevel[c][r];
             if (n < 0 || n >= kCards) return say(cardName(c, r), " has stacking level ", n);
-            if (g.stackColumn[n] != c || g.stackRow[n] != r)
+            if (g.board.stackColumn[n] != c || g.board.stackRow[n] != r)
                 return say(cardName(c, r), " at level ", n, " but the level holds card (",
-                           g.stackColumn[n], ", ", g.stackRow[n], ")");
+                           g.board.stackColumn[n], ", ", g.board.stackRow[n], ")");
         }
     return {};
 }
@@ -62,10 +63,10 @@ std::string checkCards(const GameState &g) {
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
             const int id = cardId(c, r);
-            const Rect &rect = g.cardRect[c][r];
-            const int t = g.touchCount[c][r];
+            const Rect &rect = g.board.cardRect[c][r];
+            const int t = g.board.touchCount[c][r];
             if (!playing(g, c, r)) {
-                if (!(rect == Rect{}) || t != 0 || g.faceUp[c][r] != 0 ||
+                if (!(rect == Rect{}) || t != 0 || g.board.faceUp[c][r] != 0 ||
                     membersOf(g, id) != (uint64_t(1) << id))
                     return say(cardName(c, r), " outside the level is no longer as dealt");
                 continue;
@@ -74,7 +75,8 @@ std::string checkCards(const GameState &g) {
                 return say(cardName(c, r), " has a cell of ", rect.right - rect.left, " x ",
                            rect.bottom - rect.top);
             if (t < 0 || t > 4) return say(cardName(c, r), " has touch count ", t);
-            if (t >= 3 && g.faceUp[c][r] != 1) return say(cardName(c, r), " settled face down");
+            if (t >= 3 && g.board.faceUp[c][r] != 1)
+                return say(cardName(c, r), " settled face down");
         }
     }
     return {};
@@ -87,19 +89,19 @@ std::string checkFacesAndScore(const GameState &g) {
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
-            if (g.slotCard[c][r] != cardId(c, r) || g.slotPresent[c][r] != 1)
+            if (g.board.slotCard[c][r] != cardId(c, r) || g.board.slotPresent[c][r] != 1)
                 return say(cardName(c, r), " lost its slot entries");
             if (c < cols.first || c > cols.last) continue;
-            const int t = g.touchCount[c][r];
+            const int t = g.board.touchCount[c][r];
             const bool peeked = peekHeldOn(g, c, r);
-            if (t < 3 && g.faceUp[c][r] != (peeked ? 1 : 0))
-                return say(cardName(c, r), " face up ", g.faceUp[c][r], " at touch count ", t,
+            if (t < 3 && g.board.faceUp[c][r] != (peeked ? 1 : 0))
+                return say(cardName(c, r), " face up ", g.board.faceUp[c][r], " at touch count ", t,
                            peeked ? " while peeked at" : " with no peek held");
             expectedScore += worth(peeked && t < 3 ? t + 1 : t);
         }
     }
-    if (g.score != expectedScore)
-        return say("score ", g.score, " but the touch counts are worth ", expectedScore);
+    if (g.board.score != expectedScore)
+        return say("score ", g.board.score, " but the touch counts are worth ", expectedScore);
     return {};
 }
 
@@ -113,7 +115,7 @@ std::string checkGroups(const GameState &g) {
         for (int r = 0; r < kRows; ++r) {
             const int id = cardId(c, r);
             if ((rows[id] >> id & 1) == 0) return say(cardName(c, r), " is not in its own group");
-            const Rect &at = g.cardRect[c][r];
+            const Rect &at = g.board.cardRect[c][r];
             for (int other = 0; other < kCards; ++other) {
                 if ((rows[id] >> other & 1) == 0) continue;
                 const int oc = cardColumn(other), orow = cardRow(other);
@@ -124,7 +126,7 @@ std::string checkGroups(const GameState &g) {
                 if (rows[other] != rows[id])
                     return say("the group rows of ", cardName(c, r), " and ",
                                cardName(oc, orow), " differ");
-                const Rect &o = g.cardRect[oc][orow];
+                const Rect &o = g.board.cardRect[oc][orow];
                 if (o.left - at.left != kPitchX * (oc - c) || o.top - at.top != kPitchY * (orow - r))
                     return say(cardName(oc, orow), " is off the group pitch of ", cardName(c, r));
             }
@@ -138,37 +140,13 @@ bool allJoined(const GameState &g) {
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r)
-            if (g.groupMembers[cardId(6, 0)][c][r] != 1) return false;
+            if (g.board.groupMembers[cardId(6, 0)][c][r] != 1) return false;
     return true;
 }
 
 }  // namespace
 
-BoardCopy copyBoard(const GameState &g) {
-    BoardCopy b;
-    b.score = g.score;
-    std::memcpy(b.slotCard, g.slotCard, sizeof b.slotCard);
-    std::memcpy(b.cardRect, g.cardRect, sizeof b.cardRect);
-    std::memcpy(b.slotPresent, g.slotPresent, sizeof b.slotPresent);
-    std::memcpy(b.stackLevel, g.stackLevel, sizeof b.stackLevel);
-    std::memcpy(b.touchCount, g.touchCount, sizeof b.touchCount);
-    std::memcpy(b.faceUp, g.faceUp, sizeof b.faceUp);
-    for (int id = 0; id < kCards; ++id)
-        for (int c = 0; c < kColumns; ++c)
-            for (int r = 0; r < kRows; ++r) b.groupMembers[id][c][r] = g.groupMembers[id][c][r];
-    std::memcpy(b.stackColumn, g.stackColumn, sizeof b.stackColumn);
-    std::memcpy(b.stackRow, g.stackRow, sizeof b.stackRow);
-    if (g.pressMode == kPressPeek) {
-        const int c = g.pressColumn, r = g.pressRow;
-        if (c >= 0 && c < kColumns && r >= 0 && r < kRows && b.touchCount[c][r] < 3) {
-            b.touchCount[c][r] += 1;
-            b.faceUp[c][r] = b.touchCount[c][r] == 3 ? 1 : 0;
-        }
-    }
-    return b;
-}
-
-std::string firstDifference(const BoardCopy &want, const BoardCopy &got) {
+std::string firstDifference(const Board &want, const Board &got) {
     if (want.score != got.score) return say("score ", got.score, " instead of ", want.score);
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
@@ -204,7 +182,7 @@ std::string brokenInvariant(const GameState &g) {
     std::string broken = brokenStructure(g);
     if (broken.empty()) broken = checkFacesAndScore(g);
     for (int r = 0; r < kRows && broken.empty(); ++r)
-        if (g.groupMembers[cardId(6, 0)][6][r] != 1) broken = "the sevens are not one group";
+        if (g.board.groupMembers[cardId(6, 0)][6][r] != 1) broken = "the sevens are not one group";
     if (broken.empty() && g.gameOver == 0 && allJoined(g))
         broken = "every card is joined but the game is not won";
     return broken;

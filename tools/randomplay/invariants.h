@@ -8,25 +8,10 @@
 
 namespace fusefuda::stress {
 
-// The part of the record that an undo snapshot takes, as the player would see
-// it restored: a held peek counts as finished (its cost is already charged).
-struct BoardCopy {
-    int32_t score = 0;
-    int32_t slotCard[kColumns][kRows] = {};
-    Rect cardRect[kColumns][kRows] = {};
-    int32_t slotPresent[kColumns][kRows] = {};
-    int32_t stackLevel[kColumns][kRows] = {};
-    int32_t touchCount[kColumns][kRows] = {};
-    int32_t faceUp[kColumns][kRows] = {};
-    int32_t groupMembers[kCards][kColumns][kRows] = {};
-    int32_t stackColumn[kCards] = {};
-    int32_t stackRow[kCards] = {};
-    bool operator==(const BoardCopy &) const = default;
-};
-
-BoardCopy copyBoard(const GameState &g);
-// The first field in which two copies differ, for the failure report.
-std::string firstDifference(const BoardCopy &want, const BoardCopy &got);
+// Boards are compared as an undo snapshot keeps them (boardAsKept): a held
+// peek counts as finished, as the player would see it restored.
+// The first field in which two boards differ, for the failure report.
+std::string firstDifference(const Board &want, const Board &got);
 
 // Empty when the tables are what the game relies on to index and draw: the
 // stacking a permutation and its inverse, cells of one size, touch counts in

@@ -73,8 +73,9 @@ struct Counts {
 // A saved game as the player expects to get it back.
 struct Saved {
     bool exists = false;
-    int32_t level = 0, gameOver = 0, scoreDisplayOn = 0;
-    std::unique_ptr<BoardCopy> board = std::make_unique<BoardCopy>();
+    int32_t level = 0, scoreDisplayOn = 0;
+    bool gameOver = false;
+    std::unique_ptr<Board> board = std::make_unique<Board>();
 };
 
 class Player {
@@ -95,7 +96,8 @@ public:
         gesture_ = number;
         if (g().gameStarted != 1) return newGame(random_.between(1, 3));
         if (g().gameOver == 1 && random_.percent(40)) return newGame(random_.between(1, 3));
-        if (g().dragging == 1 && !leftDown_ && random_.percent(70)) return putDownHeldGroup();
+        if (g().gesture.dragging == 1 && !leftDown_ && random_.percent(70))
+            return putDownHeldGroup();
         const int roll = random_.below(1000);
         if (roll < 380) return joinCarry();
         if (roll < 480) return randomCarry();
@@ -160,9 +162,10 @@ private:
         confine(x, y);
         const GameState &s = g();
         // The snapshot is taken for every press the game accepts on a card.
-        const bool pushes = s.gameStarted == 1 && s.gameOver == 0 && s.dragging == 0 &&
-                            s.pressMode == kPressNone && s.panning == 0 && cardAt(s, x, y) >= 0;
-        auto before = pushes ? std::make_unique<BoardCopy>(copyBoard(s)) : nullptr;
+        const bool pushes = s.gameStarted == 1 && s.gameOver == 0 && s.gesture.dragging == 0 &&
+                            s.gesture.pressMode == kPressNone && s.gesture.panning == 0 &&
+                            cardAt(s, x, y) >= 0;
+        auto before = pushes ? std::make_unique<Board>(boardAsKept(s)) : nullptr;
         trace(shift ? "shift+left press" : "left press", x, y);
         onLeftPress(ctx_, x, y, shift);
         if (before) remember(std::move(before));
@@ -187,9 +190,9 @@ private:
         confine(x, y);
         const GameState &s = g();
         const int id = cardAt(s, x, y);
-        const bool peeks = s.gameStarted == 1 && s.gameOver == 0 && s.dragging == 0 && id >= 0 &&
-                           s.touchCount[cardColumn(id)][cardRow(id)] < 4;
-        auto before = peeks ? std::make_unique<BoardCopy>(copyBoard(s)) : nullptr;
+        const bool peeks = s.gameStarted == 1 && s.gameOver == 0 && s.gesture.dragging == 0 &&
+                           id >= 0 && s.board.touchCount[cardColumn(id)][cardRow(id)] < 4;
+        auto before = peeks ? std::make_unique<Board>(boardAsKept(s)) : nullptr;
         trace("right press", x, y);
         onRightPress(ctx_, x, y);
         if (before) {
@@ -247,10 +250,10 @@ private:
     void check() {
         const std::string broken = brokenInvariant(g());
         if (!broken.empty()) fail(broken);
-        if (g().undoDepth != int(shadow_.size()))
-            fail("undo offers " + std::to_string(g().undoDepth) + " steps, " +
+        if (g().undoStore.undoDepth != int(shadow_.size()))
+            fail("undo offers " + std::to_string(g().undoStore.undoDepth) + " steps, " +
                  std::to_string(shadow_.size()) + " presses were made since the last reset");
-        if (shell_.confined != (g().dragging == 1 || g().panning == 1))
+        if (shell_.confined != (g().gesture.dragging == 1 || g().gesture.panning == 1))
             fail(shell_.confined ? "the pointer stays confined with nothing carried or pulled"
                                  : "a carry or view pull without a confined pointer");
         if (!shell_.messages.empty()) fail("unexpected message: " + shell_.messages.front());
@@ -259,14 +262,14 @@ private:
     void checkWonLayout() {
         const GameState &s = g();
         const ColumnRange cols = columnsInPlay(s.level);
-        const Rect &corner = s.cardRect[cols.first][0];
+        const Rect &corner = s.board.cardRect[cols.first][0];
         if (corner.left != 475 - 128 * (4 - s.level) + s.viewX || corner.top != s.viewY + 150)
             fail("the won board is not laid out as the finished grid");
         if (shell_.summaries != ++summariesSeen_) fail("a win without the score summary");
-        if (s.undoDepth != 0) fail("a won game can still be undone");
+        if (s.undoStore.undoDepth != 0) fail("a won game can still be undone");
     }
 
-    void remember(std::unique_ptr<BoardCopy> board) {
+    void remember(std::unique_ptr<Board> board) {
         shadow_.push_front(std::move(board));
         if (shadow_.size() > kMaxUndoDepth) shadow_.pop_back();
     }
@@ -281,7 +284,8 @@ private:
                 const int id = cardId(c, r);
                 bool first = true;
                 for (int other = 0; other < id && first; ++other)
-                    if (s.groupMembers[id][cardColumn(other)][cardRow(other)] == 1) first = false;
+                    if (s.board.groupMembers[id][cardColumn(other)][cardRow(other)] == 1)
+                        first = false;
                 groups += first ? 1 : 0;
             }
         return groups;
@@ -293,7 +297,7 @@ private:
     // A window point where the card shows, if any part of it does.
     bool visiblePoint(int id, int &x, int &y) {
         const GameState &s = g();
-        const Rect &r = s.cardRect[cardColumn(id)][cardRow(id)];
+        const Rect &r = s.board.cardRect[cardColumn(id)][cardRow(id)];
         for (int tries = 0; tries < 24; ++tries) {
             const int px = random_.between(r.left, r.right - 1) - s.viewX;
             const int py = random_.between(r.top, r.bottom - 1) - s.viewY;
@@ -372,8 +376,8 @@ private:
 
     bool tryJoinCarry(int moved, int fixed, int dx, int dy) {
         const GameState &s = g();
-        const Rect &n = s.cardRect[cardColumn(fixed)][cardRow(fixed)];
-        const Rect &m = s.cardRect[cardColumn(moved)][cardRow(moved)];
+        const Rect &n = s.board.cardRect[cardColumn(fixed)][cardRow(fixed)];
+        const Rect &m = s.board.cardRect[cardColumn(moved)][cardRow(moved)];
         // Where the moved card's corner must go for the target point to fall
         // into the neighbour's catch square; a few drops just miss it.
         int jx = random_.between(-10, 9), jy = random_.between(-10, 9);
@@ -396,8 +400,8 @@ private:
         // reach its place inside the window.
         for (int member : cardsInPlay()) {
             const int c = cardColumn(member), r = cardRow(member);
-            if (!isMember(s, moved, c, r) || s.touchCount[c][r] >= 4) continue;
-            const Rect &at = s.cardRect[c][r];
+            if (!isMember(s, moved, c, r) || s.board.touchCount[c][r] >= 4) continue;
+            const Rect &at = s.board.cardRect[c][r];
             const int cornerX = goalLeft + (at.left - m.left) - s.viewX;
             const int cornerY = goalTop + (at.top - m.top) - s.viewY;
             const int w = std::min(kWindowWidth, kBoardWidth - s.viewX);
@@ -418,12 +422,12 @@ private:
 
     bool coveredSpot(int fixed, int px, int py) {
         const GameState &s = g();
-        const int level = s.stackLevel[cardColumn(fixed)][cardRow(fixed)];
+        const int level = s.board.stackLevel[cardColumn(fixed)][cardRow(fixed)];
         const ColumnRange cols = columnsInPlay(s.level);
         for (int c = cols.first; c <= cols.last; ++c)
             for (int r = 0; r < kRows; ++r) {
-                const Rect &o = s.cardRect[c][r];
-                if (s.stackLevel[c][r] > level && px >= o.left + 16 && px < o.left + 46 &&
+                const Rect &o = s.board.cardRect[c][r];
+                if (s.board.stackLevel[c][r] > level && px >= o.left + 16 && px < o.left + 46 &&
                     py >= o.top + 35 && py < o.top + 65)
                     return true;
             }
@@ -574,23 +578,25 @@ private:
         trace("new game", level, int(shell_.time));
         startNewGame(ctx_, level);
         const GameState &s = g();
-        if (s.dragging != 0 || s.pressMode != kPressNone || s.panning != 0 || shell_.confined)
+        if (s.gesture.dragging != 0 || s.gesture.pressMode != kPressNone ||
+            s.gesture.panning != 0 || shell_.confined)
             fail("a gesture of the old game goes on into the new one");
         afterEvent();
     }
 
     void undo() {
         ++counts_.undos;
-        trace("undo", g().undoDepth, 0);
+        trace("undo", g().undoStore.undoDepth, 0);
         if (shadow_.empty()) {
-            const auto before = std::make_unique<BoardCopy>(copyBoard(g()));
+            const auto before = std::make_unique<Board>(boardAsKept(g()));
             popUndo(ctx_);
-            if (!(copyBoard(g()) == *before)) fail("an undo with nothing to take back changed the board");
+            if (!(boardAsKept(g()) == *before))
+                fail("an undo with nothing to take back changed the board");
         } else {
-            std::unique_ptr<BoardCopy> want = std::move(shadow_.front());
+            std::unique_ptr<Board> want = std::move(shadow_.front());
             shadow_.pop_front();
             popUndo(ctx_);
-            const std::string difference = firstDifference(*want, copyBoard(g()));
+            const std::string difference = firstDifference(*want, boardAsKept(g()));
             if (!difference.empty()) fail("undo did not bring back its snapshot: " + difference);
         }
         afterEvent();
@@ -598,12 +604,12 @@ private:
 
     void reverse() {
         ++counts_.reversals;
-        auto before = std::make_unique<BoardCopy>(copyBoard(g()));
+        auto before = std::make_unique<Board>(boardAsKept(g()));
         trace("reverse stacking", 0, 0);
         reverseStacking(ctx_);
         for (int c = 0; c < kColumns; ++c)
             for (int r = 0; r < kRows; ++r)
-                if (g().stackLevel[c][r] != kCards - 1 - before->stackLevel[c][r])
+                if (g().board.stackLevel[c][r] != kCards - 1 - before->stackLevel[c][r])
                     fail("the reversal did not turn the stacking over");
         remember(std::move(before));
         afterEvent();
@@ -615,7 +621,7 @@ private:
         int option = random_.below(9);
         if (option == 6 && random_.below(4) != 0) option = 8;
         trace("option", option, 0);
-        auto flip = [](int32_t &v) { v = v == 0 ? 1 : 0; };
+        auto flip = [](auto &v) { v = v == 0 ? 1 : 0; };
         switch (option) {
         case 0: flip(s.soundOn); break;
         case 1: flip(s.guideOn); break;
@@ -651,16 +657,13 @@ private:
         saved_.level = g().level;
         saved_.gameOver = g().gameOver;
         saved_.scoreDisplayOn = g().scoreDisplayOn;
-        *saved_.board = copyBoard(g());
         // A load ends by bringing the sevens' group to the top.
         const auto scratch = std::make_unique<GameState>(g());
         raiseGroupInStack(*scratch, 6, 3);
-        std::memcpy(saved_.board->stackLevel, scratch->stackLevel, sizeof scratch->stackLevel);
-        std::memcpy(saved_.board->stackColumn, scratch->stackColumn, sizeof scratch->stackColumn);
-        std::memcpy(saved_.board->stackRow, scratch->stackRow, sizeof scratch->stackRow);
-        const auto before = std::make_unique<BoardCopy>(copyBoard(g()));
+        *saved_.board = boardAsKept(*scratch);
+        const auto before = std::make_unique<Board>(boardAsKept(g()));
         savePlayFile(ctx_);
-        if (!(copyBoard(g()) == *before)) fail("saving changed the board");
+        if (!(boardAsKept(g()) == *before)) fail("saving changed the board");
         afterEvent();
     }
 
@@ -671,12 +674,12 @@ private:
         shell_.openChoice = shell_.saveChoice;
         loadPlayFile(ctx_);
         const GameState &s = g();
-        const std::string difference = firstDifference(*saved_.board, copyBoard(s));
+        const std::string difference = firstDifference(*saved_.board, boardAsKept(s));
         if (!difference.empty()) fail("the loaded game differs from the saved one: " + difference);
         if (s.level != saved_.level || s.gameOver != saved_.gameOver ||
             s.scoreDisplayOn != saved_.scoreDisplayOn)
             fail("the loaded header differs from the saved one");
-        if (s.dragging != 0 || s.pressMode != kPressNone || s.panning != 0)
+        if (s.gesture.dragging != 0 || s.gesture.pressMode != kPressNone || s.gesture.panning != 0)
             fail("a gesture goes on into the loaded game");
         shadow_.clear();
         wasOver_ = s.gameOver == 1;
@@ -697,15 +700,17 @@ private:
             bytes.resize(size_t(random_.below(int(bytes.size()))));
             std::ofstream(broken, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
         }
-        const auto before = std::make_unique<BoardCopy>(copyBoard(g()));
-        const int32_t dragging = g().dragging, pressMode = g().pressMode, level = g().level;
+        const auto before = std::make_unique<Board>(boardAsKept(g()));
+        const bool dragging = g().gesture.dragging;
+        const PressMode pressMode = g().gesture.pressMode;
+        const int level = g().level;
         shell_.openChoice = broken;
         loadPlayFile(ctx_);
         const std::vector<std::string> want = {missing ? kInputCannotOpen : kReadFailed};
         if (shell_.messages != want) fail("a broken file was not refused with its message");
         shell_.messages.clear();
-        if (!(copyBoard(g()) == *before) || g().dragging != dragging ||
-            g().pressMode != pressMode || g().level != level)
+        if (!(boardAsKept(g()) == *before) || g().gesture.dragging != dragging ||
+            g().gesture.pressMode != pressMode || g().level != level)
             fail("a refused file changed the game");
         afterEvent();
     }
@@ -722,7 +727,7 @@ private:
     bool leftDown_ = false, rightDown_ = false;
     bool wasOver_ = false;
     int summariesSeen_ = 0;
-    std::deque<std::unique_ptr<BoardCopy>> shadow_;
+    std::deque<std::unique_ptr<Board>> shadow_;
     Saved saved_;
     Counts counts_;
 };
