@@ -23,6 +23,9 @@ enum Picture : int {
     kSparkleImagePicture = 137,
     kSparkleMaskPicture = 138,
     kGreyCardPicture = 140,
+    // The faces with clubs green and diamonds blue, white and settled.
+    kFourColourFacesPicture = 141,
+    kFourColourSettledFacesPicture = 142,
 };
 
 enum Sound : int {

@@ -61,6 +61,14 @@ Picture backsPictureFor(int cardPattern) {
     return cardPattern == 2 ? kBacks2Picture : kBacks1Picture;
 }
 
+Picture facesPictureFor(bool fourColour) {
+    return fourColour ? kFourColourFacesPicture : kFacesPicture;
+}
+
+Picture settledFacesPictureFor(bool fourColour) {
+    return fourColour ? kFourColourSettledFacesPicture : kSettledFacesPicture;
+}
+
 Picture backgroundPictureFor(int backgroundPattern) {
     switch (backgroundPattern) {
     case 2: return kBackground2Picture;
@@ -75,10 +83,9 @@ int surfaceScaleFor(double devicePixelRatio) {
 }
 
 void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int windowWidth,
-                    int windowHeight, int scale) {
+                    int windowHeight, int scale, bool fourColour) {
     const int k = s.scale = std::clamp(scale, 1, 3);
-    s.face = surfaceFor(kFacesPicture, 820, 405, k);
-    s.settledFace = surfaceFor(kSettledFacesPicture, 820, 405, k);
+    switchFaces(s, fourColour);
     s.unknownCard = surfaceFor(kUnknownCardPicture, kCardWidth, kCardHeight, k);
     s.greyCard = surfaceFor(kGreyCardPicture, kCardWidth, kCardHeight, k);
     s.sparkleImage = surfaceFor(kSparkleImagePicture, 30, 180, k);
@@ -91,6 +98,11 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     s.peek = s.unknownCard.copy();
     s.window = windowSurface(s, windowWidth, windowHeight);
     s.dirty = QRegion();
+}
+
+void switchFaces(Surfaces &s, bool fourColour) {
+    s.face = surfaceFor(facesPictureFor(fourColour), 820, 405, s.scale);
+    s.settledFace = surfaceFor(settledFacesPictureFor(fourColour), 820, 405, s.scale);
 }
 
 void switchBacks(Surfaces &s, int cardPattern) {

@@ -16,8 +16,8 @@ namespace fusefuda {
 // copy routines multiply by it.
 struct Surfaces {
     int scale = 1;        // device pixels a board pixel: 1, 2 or 3
-    QImage face;          // 104, 820 x 405
-    QImage settledFace;   // 107, 820 x 405
+    QImage face;          // 104, or 141 with four suit colours; 820 x 405
+    QImage settledFace;   // 107, or 142 with four suit colours; 820 x 405
     QImage unknownCard;   // 133, 64 x 102
     QImage greyCard;      // 140, 64 x 102
     QImage sparkleImage;  // 137, 30 x 180
@@ -67,6 +67,8 @@ int repeatingHeight(const QImage &picture);
 
 // Picture numbers chosen by the options.
 Picture backsPictureFor(int cardPattern);
+Picture facesPictureFor(bool fourColour);
+Picture settledFacesPictureFor(bool fourColour);
 Picture backgroundPictureFor(int backgroundPattern);
 
 // The scale the surfaces take for a device pixel ratio: 1 up to 1, 2 up to 2,
@@ -75,10 +77,14 @@ Picture backgroundPictureFor(int backgroundPattern);
 int surfaceScaleFor(double devicePixelRatio);
 
 // Creates every surface with its picture at the given scale; the window
-// framebuffer gets the given client size (board pixels).
+// framebuffer gets the given client size (board pixels). fourColour gives
+// the faces with clubs green and diamonds blue.
 void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int windowWidth,
-                    int windowHeight, int scale = 1);
-// Replaces the back strip or the background after a menu switch.
+                    int windowHeight, int scale = 1, bool fourColour = false);
+// Replaces both face sheets, the back strip or the background after a menu
+// switch. The peek window's picture is copied from the face sheet, so it
+// takes the new faces from the next card it shows.
+void switchFaces(Surfaces &s, bool fourColour);
 void switchBacks(Surfaces &s, int cardPattern);
 void switchBackground(Surfaces &s, int backgroundPattern);
 // Gives the framebuffer a new client size, keeping what it can; above scale 1

@@ -15,8 +15,8 @@ using namespace fusefuda;
 
 namespace {
 
-constexpr int kAllPictures[] = {103, 104, 105, 106, 107, 109, 110, 111, 121,
-                                124, 125, 126, 131, 133, 137, 138, 140};
+constexpr int kAllPictures[] = {103, 104, 105, 106, 107, 109, 110, 111, 121, 124,
+                                125, 126, 131, 133, 137, 138, 140, 141, 142};
 
 uint32_t rgb(const QImage &image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
 uint32_t rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
@@ -389,7 +389,8 @@ TEST(ScaledPictures, AreTheSameDesignOnAFinerGrid) {
     };
     const Case cases[] = {{103, true},  {104, true},  {105, true},  {106, true}, {107, true},
                           {121, false}, {124, false}, {125, false}, {126, true}, {131, false},
-                          {133, true},  {137, true},  {138, true},  {140, true}};
+                          {133, true},  {137, true},  {138, true},  {140, true}, {141, true},
+                          {142, true}};
     for (int k : {2, 3}) {
         for (const Case &c : cases) {
             const QImage one = loadPicture(c.number), many = loadPicture(c.number, k);

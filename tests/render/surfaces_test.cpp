@@ -148,3 +148,11 @@ TEST(WindowSurface, TheScaleIsTheNextWholeRatio) {
     } cases[] = {{1.0, 1}, {1.25, 2}, {1.5, 2}, {2.0, 2}, {2.5, 3}, {3.0, 3}};
     for (const auto &c : cases) EXPECT_EQ(surfaceScaleFor(c.ratio), c.scale) << c.ratio;
 }
+
+TEST(Faces, ComeFromTheSheetsTheOptionChooses) {
+    Surfaces s;
+    createSurfaces(s, 1, 1, 100, 100, 2, true);
+    EXPECT_EQ(s.face, loadPicture(kFourColourFacesPicture, 2));
+    switchFaces(s, false);
+    EXPECT_EQ(s.settledFace, loadPicture(kSettledFacesPicture, 2));
+}

@@ -19,9 +19,18 @@ constexpr int kPitchY = 101;
 // or 3 device pixels a board pixel: the same layout, with the detail that the
 // finer grid allows. Scale 1 gives the pictures the game has always had.
 
-// Face sheets (104 white, 107 light blue) from the deck's SVG file. Returns a
-// null image and sets error when the deck cannot be read.
-QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error, int scale = 1);
+// The deck's SVG drawing, uncompressed; empty, with error set, when the file
+// cannot be read.
+QByteArray readDeck(const QString &deckPath, QString *error);
+// The same drawing with clubs green and diamonds blue (pips, indices and the
+// court cards' suit symbols); empty, with error set, when the drawing is not
+// as expected.
+QByteArray fourColourDeck(const QByteArray &svg, QString *error);
+
+// Face sheets (104 white, 107 light blue; 141 and 142 from the four-colour
+// drawing) from the deck's drawing. Returns a null image and sets error when
+// the drawing cannot be rendered.
+QImage drawFaceSheet(const QByteArray &svg, bool settled, QString *error, int scale = 1);
 
 // Back strips (105 design 1, 126 design 2): dark, mid and light at (63 s, 0).
 QImage drawBackStrip(int design, int scale = 1);

@@ -1,5 +1,4 @@
-// The two face sheets, rendered from the deck's vector drawing.
-#include <QFile>
+// The face sheets, rendered from the deck's vector drawing.
 #include <QPainter>
 #include <QSvgRenderer>
 #include <algorithm>
@@ -75,14 +74,10 @@ void tint(QImage &card) {
 
 }  // namespace
 
-QImage drawFaceSheet(const QString &deckPath, bool settled, QString *error, int scale) {
-    if (!QFile::exists(deckPath)) {
-        *error = QStringLiteral("there is no card deck at %1").arg(deckPath);
-        return {};
-    }
-    QSvgRenderer deck(deckPath);
+QImage drawFaceSheet(const QByteArray &svg, bool settled, QString *error, int scale) {
+    QSvgRenderer deck(svg);
     if (!deck.isValid()) {
-        *error = QStringLiteral("%1 is not a drawing that Qt can read").arg(deckPath);
+        *error = QStringLiteral("the card deck is not a drawing that Qt can read");
         return {};
     }
     // Neighbours share their outline at every scale: card (c, r) lies at

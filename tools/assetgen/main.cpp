@@ -79,10 +79,35 @@ int main(int argc, char **argv) {
     if (!QDir().mkpath(out)) return fail(QStringLiteral("cannot make %1").arg(out));
 
     QString error;
-    const QImage faces = drawFaceSheet(deck, false, &error);
-    if (faces.isNull()) return fail(error);
-    const QImage settled = drawFaceSheet(deck, true, &error);
-    if (settled.isNull()) return fail(error);
+    const QByteArray twoColours = readDeck(deck, &error);
+    if (twoColours.isEmpty()) return fail(error);
+    const QByteArray fourColours = fourColourDeck(twoColours, &error);
+    if (fourColours.isEmpty()) return fail(error);
+    // The four face sheets at a scale, numbered as the game loads them.
+    struct Sheet {
+        const char *name;
+        const QByteArray &svg;
+        bool settled;
+    };
+    const Sheet sheets[] = {{"104", twoColours, false},
+                            {"107", twoColours, true},
+                            {"141", fourColours, false},
+                            {"142", fourColours, true}};
+    auto writeSheets = [&](int k) {
+        for (const Sheet &sheet : sheets) {
+            const QImage image = drawFaceSheet(sheet.svg, sheet.settled, &error, k);
+            if (image.isNull()) {
+                fail(error);
+                return false;
+            }
+            const QString name = QString::fromLatin1(sheet.name);
+            if (!writePicture(out, k == 1 ? name : QStringLiteral("%1@%2x").arg(name).arg(k), image,
+                              false))
+                return false;
+        }
+        return true;
+    };
+    if (!writeSheets(1)) return 1;
 
     struct Picture {
         const char *name;
@@ -95,10 +120,8 @@ int main(int argc, char **argv) {
     const Picture pictures[] = {
         {"103", drawIcon(32), false},
         {"103-large", drawIcon(256), false},
-        {"104", faces, false},
         {"105", drawBackStrip(1), false},
         {"106", drawGrabCursor(), false},
-        {"107", settled, false},
         {"109", drawSingleBack(0), false},
         {"110", drawSingleBack(1), false},
         {"111", drawSingleBack(2), false},
@@ -118,16 +141,11 @@ int main(int argc, char **argv) {
     // The pictures the board draws, again at 2 and 3 device pixels a board
     // pixel, as "<number>@<k>x".
     for (int k = 2; k <= 3; ++k) {
-        const QImage scaledFaces = drawFaceSheet(deck, false, &error, k);
-        if (scaledFaces.isNull()) return fail(error);
-        const QImage scaledSettled = drawFaceSheet(deck, true, &error, k);
-        if (scaledSettled.isNull()) return fail(error);
+        if (!writeSheets(k)) return 1;
         const Picture scaled[] = {
             {"103", drawIcon(32 * k), false},
-            {"104", scaledFaces, false},
             {"105", drawBackStrip(1, k), false},
             {"106", drawGrabCursor(k), false},
-            {"107", scaledSettled, false},
             {"121", drawBackground(1, k, kPitchY), false},
             {"124", drawBackground(2, k, kPitchY), false},
             {"125", drawBackground(3, k, kPitchY), false},

@@ -32,6 +32,7 @@ const char kUsage[] =
     "  --reveal         turn every card face up, every third one settled\n"
     "  --shades         give the face-down cards the three back shades in turn\n"
     "  --scale K        draw at K device pixels a pixel (1, 2 or 3; default 1)\n"
+    "  --four-colour    faces with clubs green and diamonds blue\n"
     "Writes board.png (the whole board canvas), window.png (what the window\n"
     "shows), faces.png, settled.png, backs-1.png, backs-2.png and sparkles.png.\n";
 
@@ -47,6 +48,7 @@ struct Options {
     bool reveal = false;
     bool shades = false;
     int scale = 1;
+    bool fourColour = false;
     QString folder;
 };
 
@@ -86,6 +88,8 @@ QString parse(const QStringList &args, Options &o) {
             o.reveal = true;
         } else if (a == QLatin1String("--shades")) {
             o.shades = true;
+        } else if (a == QLatin1String("--four-colour")) {
+            o.fourColour = true;
         } else if (a == QLatin1String("--scale")) {
             o.scale = value().toInt(&ok);
             ok = ok && o.scale >= 1 && o.scale <= 3;
@@ -134,7 +138,8 @@ int main(int argc, char **argv) {
     setStartingValues(*g);
     g->backgroundPattern = o.background;
     g->cardPattern = o.design;
-    createSurfaces(s, g->cardPattern, g->backgroundPattern, o.width, o.height, o.scale);
+    createSurfaces(s, g->cardPattern, g->backgroundPattern, o.width, o.height, o.scale,
+                   o.fourColour);
     if (s.face.isNull() || loadPicture(kFacesPicture).isNull()) {
         std::fprintf(stderr, "fusefuda_boardshot: the pictures are missing from the build\n");
         return 1;
