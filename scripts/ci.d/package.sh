@@ -58,11 +58,7 @@ player() {
     }
     quit_game() {
         menu f x
-        poll 20 stopped || fail "File, Exit did not end the installed game"
-        local status=0
-        wait "$pid" || status=$?
-        pid=""
-        [ "$status" = 0 ] || fail "the installed game exited with status $status"
+        await_exit 20 "File, Exit in the installed game"
     }
 
     [ "$(id -u)" != 0 ] || fail "the player's part must not run as root"

@@ -8,33 +8,9 @@
 # E2E_ARTIFACTS=folder keeps the screenshots.
 set -euo pipefail
 
-source "$(dirname "$0")/sandbox.sh"
+source "$(dirname "$0")/steps.sh"
 under_xvfb 1280x1024x24 "$0" "$@"
-
-exe=$(realpath "$1")
-probe=$(realpath "$2")
-solver=$(realpath "$3")
-sandbox "$exe"
-
-fail() { echo "e2e: FAIL: $*" >&2; [ -s "$work/out.log" ] && cat "$work/out.log" >&2; exit 1; }
-note() { echo "e2e: $*"; }
-
-source "$(dirname "$0")/xdrive.sh"
-
-
-shot() { import -window root "$work/$1.png"; }
-# shot_until NAME SECONDS PROBE-CHECK ARGS...: screenshots until the probe agrees.
-shot_until() {
-    local name=$1 seconds=$2 what=$3; shift 3
-    local limit=$(( seconds * 4 ))
-    for ((i = 0; i < limit; i++)); do
-        shot "$name"
-        if "$probe" "$what" "$work/$name.png" "$@" 2>"$work/probe.err"; then return 0; fi
-        sleep 0.25
-    done
-    cat "$work/probe.err" >&2
-    return 1
-}
+sandbox "$(realpath "$1")" "$2" "$3"
 
 "$probe" pictures || fail "this build carries no pictures"
 "$probe" input || fail "this build's mouse play does not pick cards up"
@@ -67,10 +43,7 @@ else
     fail "no About box at the first start"
 fi
 
-x0=0; y0=0
-poll 10 bash -c "import -window root '$work/start.png' && '$probe' locate '$work/start.png' 1" ||
-    fail "background 1 not shown before the first game"
-read -r x0 y0 < <("$probe" locate "$work/start.png" 1)
+find_board start 1 || fail "background 1 not shown before the first game"
 note "client area at ($x0, $y0)"
 
 # A beginner game from the menu: File, New game, Beginner.
@@ -125,9 +98,7 @@ shot_until background3 10 background "$x0" "$y0" 3 || fail "background 3 not sho
 
 # Leave through File, Exit.
 menu f x
-poll 20 stopped || fail "Exit did not end the program"
-wait "$pid" || fail "exit status $?"
-pid=""
+await_exit 20 "File, Exit"
 [ -f "$ini" ] || fail "no settings file written"
 for key in score0 score1 score2 score3 score4 name0 name1 name2 name3 name4 backP cardP \
            guide SoundF bgmF PrintScoreF PrintHikariF kanpa; do
@@ -151,16 +122,13 @@ sgeometry=$(xdotool getwindowgeometry "$score")
 echo "$sgeometry" | grep -q "Position: 896,726" || fail "score window misplaced: $sgeometry"
 echo "$sgeometry" | grep -q "Geometry: 118x34" || fail "score window missized: $sgeometry"
 note "score window at (896, 726), 118 x 34"
-poll 10 bash -c "import -window root '$work/second.png' && '$probe' locate '$work/second.png' 3" ||
-    fail "background 3 not shown at the second start"
+find_board second 3 || fail "background 3 not shown at the second start"
 
 # The guide off from the menu, then the session ends with SIGTERM: shut-down
 # still writes the settings.
 menu k g
 kill -TERM "$pid"
-poll 20 stopped || fail "SIGTERM did not end the program"
-wait "$pid" || fail "exit status $? after SIGTERM"
-pid=""
+await_exit 20 SIGTERM
 grep -q $'^guide=0\r$' "$ini" || fail "settings not written at SIGTERM"
 grep -q $'^PrintScoreF=1\r$' "$ini" || fail "score option lost"
 # --- a whole beginner game to its end ------------------------------------------
@@ -168,13 +136,8 @@ grep -q $'^PrintScoreF=1\r$' "$ini" || fail "score option lost"
 # the clicks and drags that finish it. The settings file of the runs above is
 # kept; sound stays off.
 seed=1700000000
-fixed_clock=(env TZ=UTC FAKETIME="$(date -u -d "@$seed" '+%Y-%m-%d %H:%M:%S')"
-             FAKETIME_DONT_FAKE_MONOTONIC=1
-             LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1)
-start_game "${fixed_clock[@]}"
-poll 10 bash -c "import -window root '$work/end-start.png' && '$probe' locate '$work/end-start.png' 3" ||
-    fail "background 3 not shown before the beginner game"
-read -r x0 y0 < <("$probe" locate "$work/end-start.png" 3)
+start_game_at "$seed"
+find_board end-start 3 || fail "background 3 not shown before the beginner game"
 menu f n l
 shot_until end-deal 10 sevens "$x0" "$y0" 472 150 || fail "the fixed-clock deal is not shown"
 
@@ -182,20 +145,7 @@ shot_until end-deal 10 sevens "$x0" "$y0" 472 150 || fail "the fixed-clock deal 
 read -r _ never once twice expected < <(grep '^tally' "$work/moves.txt")
 note "the deal finishes with $never untouched, $once touched once, $twice twice: $expected points"
 
-xdotool windowfocus --sync "$main"
-while read -r what a b c d; do
-    case "$what" in
-    raise)
-        xdotool mousemove --sync $((x0 + a)) $((y0 + b))
-        xdotool keydown shift click 1 keyup shift ;;
-    drag)
-        xdotool mousemove --sync $((x0 + a)) $((y0 + b))
-        xdotool mousedown 1
-        xdotool mousemove --sync $((x0 + (a + c) / 2)) $((y0 + (b + d) / 2))
-        xdotool mousemove --sync $((x0 + c)) $((y0 + d))
-        xdotool mouseup 1 ;;
-    esac
-done < <(grep -E '^(raise|drag) ' "$work/moves.txt")
+play_moves "$work/moves.txt"
 
 # The last join wins: the score summary comes up over the finished board.
 poll 20 has_named_window "SCORE" || { shot end-stuck; fail "no score summary after the last join"; }
@@ -217,9 +167,7 @@ poll 10 lacks_named_window "Rank in !!" ||
 poll 10 lacks_named_window "SCORE" ||
     fail "the summary did not close"
 menu f x
-poll 20 stopped || fail "Exit did not end the program after the game"
-wait "$pid" || fail "exit status $? after the game"
-pid=""
+await_exit 20 "File, Exit after the game"
 grep -q $'^score4='"$expected"$'\r$' "$ini" || fail "score $expected not at the table's last place"
 grep -q $'^name4=Tester\r$' "$ini" || fail "the typed name is not in the table"
 grep -q $'^score3=900\r$' "$ini" || fail "the entries above the new one moved"
@@ -239,9 +187,7 @@ xdotool key Return
 poll 10 lacks_named_window "SCORE" ||
     fail "the high-score window did not close"
 menu f x
-poll 20 stopped || fail "Exit did not end the program"
-wait "$pid" || true
-pid=""
+await_exit 20 "File, Exit after the high-score window"
 grep -q $'^name4=Tester\r$' "$ini" || fail "the entry did not survive the restart"
 note "the table kept the entry across a restart"
 
@@ -265,9 +211,7 @@ xdotool windowfocus --sync "$about"
 xdotool key Return
 poll 10 lacks_named_window "バージョン情報" || fail "the About box did not close"
 menu f x
-poll 20 stopped || fail "File, Exit did not end the game on a Japanese desktop"
-wait "$pid" || fail "exit status $? on a Japanese desktop"
-pid=""
+await_exit 20 "File, Exit on a Japanese desktop"
 note "a Japanese desktop gets the same interface as one without a language"
 
 # --- the English interface ------------------------------------------------------
@@ -280,9 +224,7 @@ shot en-about
 xdotool windowfocus --sync "$(named_window "About Fusefuda")"
 xdotool key Return
 poll 10 lacks_named_window "About Fusefuda" || fail "the English About box did not close"
-poll 10 bash -c "import -window root '$work/en-start.png' && '$probe' locate '$work/en-start.png' 1" ||
-    fail "background 1 not shown in English"
-read -r x0 y0 < <("$probe" locate "$work/en-start.png" 1)
+find_board en-start 1 || fail "background 1 not shown in English"
 
 # menu_shot NAME KEY...: opens a menu and its submenus, takes a screenshot,
 # and closes them all again.
@@ -348,11 +290,7 @@ modal f o "Open Play File"
 xdotool type --delay 2 "$work/last.pvq"; xdotool key Return
 poll 10 lacks_named_window "Open Play File" || fail "the open chooser did not close"
 xdotool windowfocus --sync "$main"
-xdotool mousemove --sync $((x0 + a)) $((y0 + b))
-xdotool mousedown 1
-xdotool mousemove --sync $((x0 + (a + c) / 2)) $((y0 + (b + d) / 2))
-xdotool mousemove --sync $((x0 + c)) $((y0 + d))
-xdotool mouseup 1
+drag "$a" "$b" "$c" "$d"
 poll 20 has_named_window "SCORE" || { shot en-stuck; fail "no score summary after the last drop"; }
 shot en-summary
 xdotool windowfocus --sync "$(named_window SCORE)"
@@ -364,9 +302,7 @@ shot en-name
 xdotool key Return
 poll 10 lacks_named_window "New High Score!" || fail "the English name entry did not close"
 menu f x
-poll 20 stopped || fail "File, Exit did not end the English game"
-wait "$pid" || fail "exit status $? in English"
-pid=""
+await_exit 20 "File, Exit in English"
 grep -q $'^name0=Tester\r$' "$ini" || fail "the name typed in English is not at the top of the table"
 note "the English interface opened every menu and dialog"
 

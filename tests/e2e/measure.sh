@@ -16,7 +16,7 @@
 # advanced deal there.
 set -euo pipefail
 
-source "$(dirname "$0")/sandbox.sh"
+source "$(dirname "$0")/steps.sh"
 scale=${MEASURE_SCALE:-1}
 screen=1280x1024x24
 [ "$scale" = 2 ] && screen=2560x1600x24
@@ -34,9 +34,6 @@ runs=${MEASURE_RUNS:-7}
 sandbox "$(realpath "$1")"
 hz=$(getconf CLK_TCK)
 
-# settings LINES: the game's settings file for the next start; the About box
-# is taken as seen.
-settings() { printf '[Kov_Section]\r\nkanpa=1\r\n%s' "$1" > "$ini"; }
 settings "${MEASURE_SETTINGS:-}"
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
@@ -49,7 +46,6 @@ now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 fail() { echo "measure: $*" >&2; exit 1; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
-source "$(dirname "$0")/xdrive.sh"
 
 # launch game|floor: starts one of the two and waits for its window to be
 # mapped, which fusefuda_mapwatch reports as it happens: the time from the

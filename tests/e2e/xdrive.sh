@@ -21,6 +21,15 @@ has_named_window() { [ -n "$(named_window "$1")" ]; }
 lacks_named_window() { ! has_named_window "$1"; }
 running() { kill -0 "$pid" 2>/dev/null; }
 stopped() { ! running; }
+# await_exit SECONDS WHAT: the game ends within SECONDS of WHAT (File, Exit,
+# say), with status 0.
+await_exit() {
+    local status=0
+    poll "$1" stopped || fail "$2 did not end the game"
+    wait "$pid" || status=$?
+    pid=""
+    [ "$status" = 0 ] || fail "exit status $status after $2"
+}
 
 # menu KEY...: opens the menu with Alt and the first key, walks it with the
 # others, each step waiting for the popup it opens, and waits for the menu to
