@@ -30,22 +30,28 @@
 #include "game/deal.h"
 #include "game/input.h"
 #include "game/board.h"
-#include "game/starting.h"
 #include "playfile/playfile.h"
-#include "support/quiet_shell.h"
 #include "render/surfaces.h"
+#include "support/table.h"
 
 using namespace fusefuda;
 
 namespace {
 
-// The play-file writers save to a path of the caller's and report on stderr.
-class ProbeShell : public QuietShell {
-public:
-    ProbeShell() : QuietShell(1) {}
-    std::string chooseSavePlayFile() override { return savePath; }
-    void showMessage(const std::string &text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    std::string savePath;
+// A deal of a fixed clock on a table of the game's own, saved where the
+// caller says.
+struct ProbeTable : testing::Table {
+    ProbeTable(int level, const char *savePath) {
+        shell.saveChoice = savePath;
+        deal(level, 1);
+    }
+    // Saves through the game's command; what went wrong goes to stderr and
+    // the exit status.
+    int save() {
+        savePlayFile(ctx);
+        for (const std::string &message : shell.messages) std::fprintf(stderr, "%s\n", message.c_str());
+        return shell.messages.empty() ? 0 : 1;
+    }
 };
 
 constexpr int kViewX = kStartViewX, kViewY = kStartViewY;
@@ -135,17 +141,9 @@ int checkSevens(const char *path, int x0, int y0, int left, int top, bool spent)
 }
 
 int pressPicksUp() {
-    GameState g;
-    Surfaces s;
-    ProbeShell shell;
-    Context ctx{g, s, shell};
-    setStartingValues(g);
-    createSurfaces(s, 1, 1, 1008, 709);
-    startNewGame(ctx, kBeginner);
-    dealScatter(ctx, kBeginner);
-    g.dealPending = 0;
-    onLeftPress(ctx, 472 + 20, 150 + 20, false);
-    return g.gesture.dragging == 1 ? 0 : 1;
+    ProbeTable t(kBeginner, "");
+    onLeftPress(t.ctx, 472 + 20, 150 + 20, false);
+    return t.g().gesture.dragging == 1 ? 0 : 1;
 }
 
 // Joins the listed cards into one group, the first card at board (left, top).
@@ -157,17 +155,9 @@ void joinGroup(GameState &g, const std::vector<int> &ids, int left, int top) {
 }
 
 int writePlayFile(const char *path, bool won) {
-    GameState g;
-    Surfaces s;
-    ProbeShell shell;
-    shell.savePath = path;
-    Context ctx{g, s, shell};
-    setStartingValues(g);
-    createSurfaces(s, 1, 1, 1008, 709);
     const int level = won ? kBeginner : kAdvanced;
-    startNewGame(ctx, level);
-    dealScatter(ctx, level);
-    g.dealPending = 0;
+    ProbeTable t(level, path);
+    GameState &g = t.g();
     std::vector<int> ids;
     if (won) {
         const ColumnRange cols = columnsInPlay(level);
@@ -182,24 +172,15 @@ int writePlayFile(const char *path, bool won) {
         for (int c = 2; c <= 5; ++c) ids.push_back(cardId(c, 1));
         joinGroup(g, ids, 50 + g.viewX, 100 + g.viewY);
     }
-    savePlayFile(ctx);
-    return 0;
+    return t.save();
 }
 
 // Every card but the nine of diamonds joined to the sevens, and the nine face
 // down and untouched apart from them, so that one drop wins with a score
 // that tops the default table.
 int writeLastMoveFile(const char *path) {
-    GameState g;
-    Surfaces s;
-    ProbeShell shell;
-    shell.savePath = path;
-    Context ctx{g, s, shell};
-    setStartingValues(g);
-    createSurfaces(s, 1, 1, 1008, 709);
-    startNewGame(ctx, kBeginner);
-    dealScatter(ctx, kBeginner);
-    g.dealPending = 0;
+    ProbeTable t(kBeginner, path);
+    GameState &g = t.g();
     const int lastColumn = 8, lastRow = 3;
     std::vector<int> ids;
     const ColumnRange cols = columnsInPlay(kBeginner);
@@ -214,7 +195,7 @@ int writeLastMoveFile(const char *path) {
     const int fromX = card.left + 30 - g.viewX, fromY = card.top + 50 - g.viewY;
     const int toX = fromX + (neighbour.left + kPitchX) - card.left;
     const int toY = fromY + neighbour.top - card.top;
-    savePlayFile(ctx);
+    if (t.save() != 0) return 1;
     std::printf("drag %d %d %d %d\n", fromX, fromY, toX, toY);
     return 0;
 }
