@@ -9,23 +9,20 @@ bash scripts/setup.sh
 jobs=$(nproc)
 
 echo "== build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUSEFUDA_WERROR=ON >/dev/null
+cmake --preset default >/dev/null
 cmake --build build -j "$jobs"
 
 # Another build type and the other compiler: each optimises differently and
 # warns about different things. The executable alone keeps this short.
 echo "== release build with clang++"
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DFUSEFUDA_WERROR=ON \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DFUSEFUDA_TESTS=OFF -DFUSEFUDA_BENCH=OFF >/dev/null
+cmake --preset release-clang >/dev/null
 cmake --build build-release -j "$jobs" --target fusefuda
 
 echo "== tests"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFUSEFUDA_SANITIZE=ON \
-    -DFUSEFUDA_WERROR=ON -DFUSEFUDA_BENCH=OFF >/dev/null
+cmake --preset sanitize >/dev/null
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs" -LE e2e
 

@@ -17,12 +17,11 @@ sanitized=${RANDOMPLAY_SANITIZED_GESTURES:-20000}
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset default >/dev/null
 cmake --build build -j "$jobs" --target fusefuda_randomplay
 build/tools/randomplay/fusefuda_randomplay --seed "$seed" --gestures "$gestures"
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFUSEFUDA_SANITIZE=ON \
-    -DFUSEFUDA_BENCH=OFF >/dev/null
+cmake --preset sanitize >/dev/null
 cmake --build build-sanitize -j "$jobs" --target fusefuda_randomplay
 build-sanitize/tools/randomplay/fusefuda_randomplay --seed "$((seed + 1))" --gestures "$((sanitized / 2))"
 build-sanitize/tools/randomplay/fusefuda_randomplay --seed "$((seed + 2))" --gestures "$((sanitized / 2))" \
