@@ -99,7 +99,8 @@ int main(int argc, char *argv[]) {
     for (const QByteArray &command : commands) {
         bool ok = false;
         const int number = command.toInt(&ok);
-        if (ok) QTimer::singleShot(0, &window, [&window, number] { window.runCommand(number); });
+        if (ok) QTimer::singleShot(0, &window,
+                               [&window, number] { window.commands().run(number); });
     }
     app.exec();
     window.shutDown();

@@ -1,31 +1,29 @@
-// The main window: the menu bar over the board view, the two timers and the
-// idle step, start-up and shut-down, the menu commands, and the Shell that
-// the game talks to.
+// The main window: the menu bar over the board view. It wires the game to
+// its parts (the input routing, the presenting, the pointer, the menu's
+// commands, the phase timers, the score and peek windows) and runs start-up,
+// the idle step and shut-down.
 #pragma once
 
-#include <QCursor>
-#include <QElapsedTimer>
 #include <QMainWindow>
-#include <QPointer>
-#include <QRect>
-#include <QTimer>
-#include <memory>
 #include <string>
 
+#include "app/boardinput.h"
 #include "app/boardview.h"
+#include "app/childwindows.h"
+#include "app/commands.h"
 #include "app/menu.h"
+#include "app/phasetimers.h"
+#include "app/boardpointer.h"
+#include "app/presenter.h"
 #include "app/settings.h"
 #include "game/GameState.h"
 #include "platform/shell.h"
-#include "platform/shmpresenter.h"
 #include "render/context.h"
 #include "render/surfaces.h"
 
 namespace fusefuda {
 
 struct AudioState;
-class ScoreWindow;
-class PeekWindow;
 
 struct AppSetup {
     // The executable whose folder and base name name the settings and music
@@ -56,21 +54,11 @@ public:
     void requestQuit();
     bool quitRequested() const { return quitRequested_; }
 
-    // A menu command by its number; numbers without an entry are ignored.
-    void runCommand(int command);
     // The idle step, unless a modal dialog runs; then the window catches up.
     void runIdle();
-    // The two timers' work, callable without waiting for them.
-    void popupTick();
-    void sparkleTick();
-    // Whether each timer runs: only while something ages by it.
-    bool popupTimerRunning() const { return popupTimer_.isActive(); }
-    bool sparkleTimerRunning() const { return sparkleTimer_.isActive(); }
-    // Handles one mouse event of the board view (client coordinates). Moves
-    // within one screen refresh of the last handled one wait and fold together.
-    void boardMouse(MouseKind kind, QPoint position, bool shift);
-    // Handles a move that is still waiting, at once.
-    void handlePendingMove();
+    // The board view shows the see-through background's green as
+    // transparent where the desktop can show through.
+    void applyBackgroundKey();
 
     GameState &state() { return state_; }
     Surfaces &surfaces() { return surfaces_; }
@@ -79,9 +67,12 @@ public:
     const SettingsLocation &settingsLocation() const { return location_; }
     BoardView *boardView() const { return view_; }
     AudioState *audio() const { return audio_; }
-    QWidget *scoreWindow() const;
-    QWidget *peekWindow() const;
-    bool grabCursorShown() const { return grabShown_; }
+    BoardInput &input() { return input_; }
+    Presenter &presenter() { return presenter_; }
+    BoardPointer &pointer() { return pointer_; }
+    Commands &commands() { return commands_; }
+    PhaseTimers &timers() { return timers_; }
+    ChildWindows &childWindows() { return childWindows_; }
 
     // Shell
     void updateMenuMarks() override;
@@ -104,30 +95,15 @@ public:
 
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void repaintAll();
-    void scheduleTimers();
+    void afterFirstFrame();
     void fitOuterSize();
-    void setIcon();
-    void armPhaseTimer(QTimer &timer, int period, qint64 &due, bool needed);
-    void present();
-    void requestFrame();
-    void runFrame();
-    void showUnshown();
-    bool canPresentDirectly() const;
-    bool movesGoStraightToView() const;
-    void handleMouse(MouseKind kind, QPoint position, bool shift);
-    void openPeekWindow();
-    void closePeekWindow();
-    void applyBackgroundKey();
-    void loadGrabCursor();
     void followScreenDensity();
-    QPoint confined(QPoint position) const;
 
     GameState state_;
     Surfaces surfaces_;
@@ -135,29 +111,14 @@ private:
     AppSetup setup_;
     SettingsLocation location_;
     AudioState *audio_ = nullptr;
-    BoardView *view_ = nullptr;
+    BoardView *view_ = new BoardView(surfaces_, this);
     MenuActions menu_;
-    QTimer popupTimer_;
-    QTimer sparkleTimer_;
-    QElapsedTimer phaseClock_;  // the timers' common beat, from start-up
-    qint64 popupDue_ = 0;       // when each timer last was or is due to fire
-    qint64 sparkleDue_ = 0;
-    QTimer frameTimer_;
-    QElapsedTimer lastFrame_;
-    bool inFrame_ = false;
-    QPoint pendingMove_;
-    bool movePending_ = false;
-    QRegion unshown_;  // drawn into the framebuffer, not yet on screen
-    std::unique_ptr<ShmPresenter> presenter_;  // null: present through Qt
-    // Bounds of what was presented directly and is not yet in the backing store.
-    QRect behindBackingStore_;
-    QPointer<ScoreWindow> scoreWindow_;
-    QPointer<PeekWindow> peekWindow_;
-    QCursor grabCursor_;
-    bool wantGrab_ = false;
-    bool grabShown_ = false;
-    bool confined_ = false;
-    QRect confinement_;
+    BoardPointer pointer_{*view_};
+    Presenter presenter_{surfaces_, *view_, *this};
+    BoardInput input_{ctx_, *view_, *this, pointer_, presenter_, [this] { runIdle(); }};
+    Commands commands_{*this};
+    PhaseTimers timers_{state_, [this] { runIdle(); }};
+    ChildWindows childWindows_{state_, surfaces_, *this};
     bool repaintPending_ = false;
     bool settingsRead_ = false;
     bool startedUp_ = false;

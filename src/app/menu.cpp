@@ -120,7 +120,7 @@ void setMenuMarks(const MenuActions &menu, const GameState &g) {
     mark(kCmdBackground1, g.backgroundPattern == 1);
     mark(kCmdBackground2, g.backgroundPattern == 2);
     mark(kCmdBackground3, g.backgroundPattern == 3);
-    mark(kCmdSeeThrough, g.backgroundPattern == 4);
+    mark(kCmdSeeThrough, g.backgroundPattern == kSeeThroughBackground);
     mark(kCmdCards1, g.cardPattern == 1);
     mark(kCmdCards2, g.cardPattern == 2);
     mark(kCmdPeekMode, g.peekModeOn);

@@ -26,6 +26,7 @@
 #include "audio/audio.h"
 #include "assets/catalogue.h"
 #include "platform/filechooser.h"
+#include "game/deal.h"
 #include "game/overlays.h"
 #include "game/undo.h"
 
@@ -77,6 +78,7 @@ struct App {
         QCoreApplication::processEvents();
     }
     GameState &g() { return window->state(); }
+    void run(int command) { window->commands().run(command); }
     bool checked(int command) { return window->menu().entry(command)->isChecked(); }
     bool undoEnabled() { return window->menu().entry(kCmdUndo)->isEnabled(); }
 
@@ -167,7 +169,7 @@ TEST(Menu, MarksAfterStartUpWithDefaults) {
     EXPECT_FALSE(app.checked(kCmdCards2));
     EXPECT_FALSE(app.checked(kCmdPeekMode));
     EXPECT_FALSE(app.undoEnabled());
-    EXPECT_EQ(app.window->scoreWindow(), nullptr);
+    EXPECT_EQ(app.window->childWindows().scoreWindow(), nullptr);
 }
 
 TEST(Menu, UndoIsGreyedExactlyWhileNoSnapshotExists) {
@@ -176,23 +178,23 @@ TEST(Menu, UndoIsGreyedExactlyWhileNoSnapshotExists) {
         EXPECT_EQ(app.undoEnabled(), app.g().undoStore.undoDepth > 0) << when;
     };
     consistent("start-up");
-    app.window->runCommand(kCmdAdvanced);
+    app.run(kCmdAdvanced);
     EXPECT_EQ(app.g().dealPending, 0) << "the deal runs right after the command";
     EXPECT_EQ(app.g().undoStore.undoDepth, 0);
     consistent("deal");
     // A press on the sevens and a drop, through the window's own routing.
     const QPoint seven(472 + 20, 150 + 20);
-    app.window->boardMouse(MouseKind::LeftPress, seven, false);
-    app.window->boardMouse(MouseKind::Move, seven + QPoint(30, 0), false);
-    app.window->boardMouse(MouseKind::LeftRelease, seven + QPoint(30, 0), false);
+    app.window->input().mouse(MouseKind::LeftPress, seven, false);
+    app.window->input().mouse(MouseKind::Move, seven + QPoint(30, 0), false);
+    app.window->input().mouse(MouseKind::LeftRelease, seven + QPoint(30, 0), false);
     consistent("move");
     app.g().undoStore.undoDepth = 3;
     app.window->updateMenuMarks();
     consistent("snapshots");
     EXPECT_TRUE(app.undoEnabled());
-    app.window->runCommand(kCmdUndo);
+    app.run(kCmdUndo);
     consistent("undo");
-    app.window->runCommand(kCmdBeginner);
+    app.run(kCmdBeginner);
     EXPECT_EQ(app.g().undoStore.undoDepth, 0);
     consistent("second deal");
 }
@@ -205,46 +207,46 @@ TEST(Menu, OutOfRangeStoredOptionsShowNoMarkAndFlipToZeroThenOne) {
                         kCmdAnimation})
         EXPECT_FALSE(app.checked(command)) << command;
     // Only 1 opens the score window.
-    EXPECT_EQ(app.window->scoreWindow(), nullptr);
+    EXPECT_EQ(app.window->childWindows().scoreWindow(), nullptr);
 
-    app.window->runCommand(kCmdGuide);
+    app.run(kCmdGuide);
     EXPECT_EQ(app.g().guideOn, 0);
-    app.window->runCommand(kCmdSound);
+    app.run(kCmdSound);
     EXPECT_EQ(app.g().soundOn, 0);
-    app.window->runCommand(kCmdShowScore);
+    app.run(kCmdShowScore);
     EXPECT_EQ(app.g().scoreDisplayOn, 0);
-    EXPECT_EQ(app.window->scoreWindow(), nullptr);
-    app.window->runCommand(kCmdAnimation);
+    EXPECT_EQ(app.window->childWindows().scoreWindow(), nullptr);
+    app.run(kCmdAnimation);
     EXPECT_EQ(app.g().animationOn, 0);
     for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
         EXPECT_FALSE(app.checked(command)) << command;
 
     for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
-        app.window->runCommand(command);
+        app.run(command);
     EXPECT_EQ(app.g().guideOn, 1);
     EXPECT_EQ(app.g().soundOn, 1);
     EXPECT_EQ(app.g().scoreDisplayOn, 1);
     EXPECT_EQ(app.g().animationOn, 1);
     for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
         EXPECT_TRUE(app.checked(command)) << command;
-    EXPECT_NE(app.window->scoreWindow(), nullptr);
+    EXPECT_NE(app.window->childWindows().scoreWindow(), nullptr);
 
-    app.window->runCommand(kCmdCards2);
+    app.run(kCmdCards2);
     EXPECT_EQ(app.g().cardPattern, 2);
     EXPECT_TRUE(app.checked(kCmdCards2));
     EXPECT_FALSE(app.checked(kCmdCards1));
 
     // The music entry flips but carries no mark.
-    app.window->runCommand(kCmdMusic);
+    app.run(kCmdMusic);
     EXPECT_EQ(app.g().bgmOn, 0);
-    app.window->runCommand(kCmdMusic);
+    app.run(kCmdMusic);
     EXPECT_EQ(app.g().bgmOn, 1);
 }
 
 TEST(Menu, BackgroundSwitchRepaintsFromTheNewPicture) {
     App app;
     for (int command : {kCmdBackground3, kCmdBackground3, kCmdSeeThrough, kCmdBackground2}) {
-        app.window->runCommand(command);
+        app.run(command);
         App::settle();
         const int pattern = app.g().backgroundPattern;
         EXPECT_EQ(pattern, command == kCmdSeeThrough ? 4 : command - kCmdBackground1 + 1);
@@ -265,35 +267,35 @@ TEST(Menu, BackgroundSwitchRepaintsFromTheNewPicture) {
 
 TEST(Menu, ScoreAndPeekWindowsOpenAtTheirPlacesAndClose) {
     App app;
-    app.window->runCommand(kCmdBeginner);
-    app.window->runCommand(kCmdShowScore);
-    QWidget *score = app.window->scoreWindow();
+    app.run(kCmdBeginner);
+    app.run(kCmdShowScore);
+    QWidget *score = app.window->childWindows().scoreWindow();
     ASSERT_NE(score, nullptr);
     EXPECT_TRUE(score->isVisible());
     EXPECT_EQ(score->frameGeometry().topLeft(), QPoint(896, 726));
     EXPECT_EQ(score->frameGeometry().size(), QSize(118, 34));
     EXPECT_TRUE(app.checked(kCmdShowScore));
-    app.window->runCommand(kCmdShowScore);
+    app.run(kCmdShowScore);
     App::settle();
-    EXPECT_EQ(app.window->scoreWindow(), nullptr);
+    EXPECT_EQ(app.window->childWindows().scoreWindow(), nullptr);
 
-    app.window->runCommand(kCmdPeekMode);
-    QWidget *peek = app.window->peekWindow();
+    app.run(kCmdPeekMode);
+    QWidget *peek = app.window->childWindows().peekWindow();
     ASSERT_NE(peek, nullptr);
     EXPECT_EQ(peek->frameGeometry().topLeft(), QPoint(5, 640));
     EXPECT_TRUE(app.checked(kCmdPeekMode));
-    app.window->runCommand(kCmdPeekMode);
-    EXPECT_EQ(app.window->peekWindow(), nullptr);
+    app.run(kCmdPeekMode);
+    EXPECT_EQ(app.window->childWindows().peekWindow(), nullptr);
     EXPECT_FALSE(app.checked(kCmdPeekMode));
 }
 
 TEST(Menu, AnimationOffDropsShownSparklesAndRepaints) {
     App app;
-    app.window->runCommand(kCmdBeginner);
+    app.run(kCmdBeginner);
     App::settle();
     spawnSparkle(app.g(), 1000, 700, 0);
     spawnSparkle(app.g(), 1100, 700, 0);
-    app.window->runCommand(kCmdAnimation);
+    app.run(kCmdAnimation);
     for (const Sparkle &s : app.g().overlays.sparkles) EXPECT_EQ(s.active, 0);
     EXPECT_EQ(app.g().overlays.sparkles[0].stepping, 1);  // still ages out
     // The repaint is pending and runs on the next turn of the loop.
@@ -303,11 +305,46 @@ TEST(Menu, AnimationOffDropsShownSparklesAndRepaints) {
     EXPECT_NE(s.window.pixel(5, 5) | 0xFF000000u, 0xFF00FF00u);
 }
 
+// Each entry's action goes to its own handler, as its number does.
+TEST(Menu, EachEntryRunsItsOwnHandler) {
+    App app;
+    using Check = bool (*)(const GameState &before, const GameState &after);
+    const struct {
+        int command;
+        Check done;
+    } cases[] = {
+        {kCmdIntermediate, [](auto &, auto &g) { return g.level == kIntermediate; }},
+        {kCmdBeginner, [](auto &, auto &g) { return g.level == kBeginner; }},
+        {kCmdAdvanced, [](auto &, auto &g) { return g.level == kAdvanced; }},
+        {kCmdSwapLayers,
+         [](auto &b, auto &g) { return g.board.stackColumn[0] == b.board.stackColumn[51]; }},
+        {kCmdUndo,
+         [](auto &b, auto &g) { return g.board.stackColumn[0] == b.board.stackColumn[51]; }},
+        {kCmdSound, [](auto &, auto &g) { return g.soundOn == 0; }},
+        {kCmdGuide, [](auto &, auto &g) { return g.guideOn == 0; }},
+        {kCmdShowScore, [](auto &, auto &g) { return g.scoreDisplayOn == 1; }},
+        {kCmdAnimation, [](auto &, auto &g) { return g.animationOn == 0; }},
+        {kCmdMusic, [](auto &, auto &g) { return g.bgmOn == 0; }},
+        {kCmdBackground3, [](auto &, auto &g) { return g.backgroundPattern == 3; }},
+        {kCmdSeeThrough, [](auto &, auto &g) { return g.backgroundPattern == 4; }},
+        {kCmdBackground2, [](auto &, auto &g) { return g.backgroundPattern == 2; }},
+        {kCmdBackground1, [](auto &, auto &g) { return g.backgroundPattern == 1; }},
+        {kCmdCards2, [](auto &, auto &g) { return g.cardPattern == 2; }},
+        {kCmdCards1, [](auto &, auto &g) { return g.cardPattern == 1; }},
+        {kCmdPeekMode, [](auto &, auto &g) { return g.peekModeOn; }},
+    };
+    for (const auto &c : cases) {
+        const GameState before = app.g();
+        app.window->menu().entry(c.command)->trigger();
+        EXPECT_TRUE(c.done(before, app.g())) << c.command;
+    }
+}
+
 TEST(Menu, UnknownCommandNumbersAreIgnored) {
     App app;
     const GameState before = app.g();
     for (int command : {0, 40000, 40003, 40005, 40015, 40016, 40025, 40030, 65535, -1})
-        app.window->runCommand(command);
+        app.run(command);
     EXPECT_FALSE(app.window->quitRequested());
     EXPECT_EQ(app.g().gameStarted, before.gameStarted);
     EXPECT_EQ(app.g().backgroundPattern, before.backgroundPattern);
@@ -317,7 +354,7 @@ TEST(Menu, UnknownCommandNumbersAreIgnored) {
 TEST(StartUp, FirstRunMarksTheAboutBoxShownAndShutDownWritesTheFile) {
     App app("");
     EXPECT_EQ(app.g().aboutShown, 1);
-    app.window->runCommand(kCmdExit);
+    app.run(kCmdExit);
     EXPECT_TRUE(app.window->quitRequested());
     app.window->shutDown();
     const std::string text = slurp(app.ini());
@@ -332,8 +369,8 @@ TEST(StartUp, FirstRunMarksTheAboutBoxShownAndShutDownWritesTheFile) {
 TEST(StartUp, StoredOptionsOpenTheScoreWindowAndPickThePictures) {
     App app("[Kov_Section]\r\nkanpa=1\r\nPrintScoreF=1\r\nbackP=3\r\ncardP=2\r\n");
     EXPECT_EQ(app.modalDialogsAnswered, 0);  // no About box on a later start
-    ASSERT_NE(app.window->scoreWindow(), nullptr);
-    EXPECT_TRUE(app.window->scoreWindow()->isVisible());
+    ASSERT_NE(app.window->childWindows().scoreWindow(), nullptr);
+    EXPECT_TRUE(app.window->childWindows().scoreWindow()->isVisible());
     EXPECT_TRUE(app.checked(kCmdBackground3));
     EXPECT_TRUE(app.checked(kCmdCards2));
     EXPECT_TRUE(app.checked(kCmdShowScore));
@@ -342,7 +379,7 @@ TEST(StartUp, StoredOptionsOpenTheScoreWindowAndPickThePictures) {
 
 TEST(StartUp, CloseBoxLeavesThroughShutDownAndKeepsChanges) {
     App app;
-    app.window->runCommand(kCmdSound);
+    app.run(kCmdSound);
     app.window->close();
     EXPECT_TRUE(app.window->quitRequested());
     app.window->shutDown();
@@ -380,7 +417,7 @@ TEST(StartUp, ANameEntryKeepsTheTableAtOnce) {
     QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
     App app;
-    app.window->runCommand(kCmdBeginner);
+    app.run(kCmdBeginner);
     app.window->runIdle();  // the deal
     // Untouched but for the sevens: 16 x 100 reaches the top of the table.
     QTimer answer;
@@ -422,10 +459,13 @@ TEST(StartUp, UsingTheBlockedWindowBringsAMinimisedDialogBack) {
 TEST(Timers, RunOnlyWhileSomethingAgesByThem) {
     App app;
     MainWindow &w = *app.window;
-    auto running = [&] { return std::pair(w.popupTimerRunning(), w.sparkleTimerRunning()); };
+    PhaseTimers &timers = w.timers();
+    auto running = [&] {
+        return std::pair(timers.popupTimerRunning(), timers.sparkleTimerRunning());
+    };
     const auto none = std::pair(false, false);
     EXPECT_EQ(running(), none) << "before a game";
-    w.runCommand(kCmdBeginner);
+    w.commands().run(kCmdBeginner);
     EXPECT_EQ(app.g().dealPending, 0);
     EXPECT_EQ(running(), none) << "on a still board";
 
@@ -433,15 +473,15 @@ TEST(Timers, RunOnlyWhileSomethingAgesByThem) {
     w.runIdle();
     EXPECT_EQ(running(), std::pair(true, false));
     for (int flip = 1; flip <= 3; ++flip) {
-        EXPECT_TRUE(w.popupTimerRunning()) << flip;
-        w.popupTick();
+        EXPECT_TRUE(timers.popupTimerRunning()) << flip;
+        timers.popupTick();
     }
     EXPECT_EQ(running(), none) << "the popup has gone";
 
     spawnSparkle(app.g(), 600, 600, 0);
     w.runIdle();
     EXPECT_EQ(running(), std::pair(false, true));
-    for (int flip = 1; flip <= 5; ++flip) w.sparkleTick();
+    for (int flip = 1; flip <= 5; ++flip) timers.sparkleTick();
     EXPECT_EQ(running(), none) << "the sparkle has gone";
 
     // A deal waiting behind a modal dialog, and a won board.
@@ -456,7 +496,7 @@ TEST(Timers, RunOnlyWhileSomethingAgesByThem) {
     EXPECT_EQ(running(), none);
     app.g().gameOver = 1;
     w.runIdle();
-    EXPECT_TRUE(w.sparkleTimerRunning());
+    EXPECT_TRUE(timers.sparkleTimerRunning());
 }
 
 // SDL's audio thread wakes for every buffer while a device is open, so a game
@@ -469,7 +509,7 @@ TEST(Sound, TheAudioDeviceOpensOnlyWhenSomethingIsToBeHeard) {
     };
     const std::vector<Case> cases = {
         {"bgmF=0", [](MainWindow &w) { w.playEffect(kPeekSound); }, false},
-        {"bgmF=0", [](MainWindow &w) { w.runCommand(kCmdMusic); }, false},
+        {"bgmF=0", [](MainWindow &w) { w.commands().run(kCmdMusic); }, false},
         {"bgmF=1", [](MainWindow &) {}, true},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -482,7 +522,7 @@ TEST(Sound, TheAudioDeviceOpensOnlyWhenSomethingIsToBeHeard) {
         // waits for that thread.
         EXPECT_EQ(audioDeviceOpen(app.window->audio()), cases[i].openAtStartUp);
         EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO) != 0, cases[i].openAtStartUp);
-        app.window->runCommand(kCmdAdvanced);
+        app.run(kCmdAdvanced);
         EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO) != 0, cases[i].openAtStartUp) << "after a deal";
         cases[i].firstSound(*app.window);
         EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
@@ -491,17 +531,17 @@ TEST(Sound, TheAudioDeviceOpensOnlyWhenSomethingIsToBeHeard) {
 
 TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {
     App app;
-    app.window->runCommand(kCmdBeginner);
+    app.run(kCmdBeginner);
     spawnScorePopup(app.window->context(), 200, 200, 0);
-    app.window->popupTick();
+    app.window->timers().popupTick();
     EXPECT_EQ(app.g().overlays.popups[0].age, 1);
     QDialog modal(app.window.get());
     modal.setModal(true);
     modal.show();
     ASSERT_NE(QApplication::activeModalWidget(), nullptr);
-    app.window->popupTick();
-    app.window->popupTick();
-    app.window->popupTick();
+    app.window->timers().popupTick();
+    app.window->timers().popupTick();
+    app.window->timers().popupTick();
     EXPECT_EQ(app.g().overlays.popups[0].age, 1);
     EXPECT_NE(app.g().phases.popupPhase, app.g().phases.popupPhaseSeen);
     modal.hide();
@@ -512,21 +552,21 @@ TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {
 TEST(Pointer, ConfinementClampsPositionsAndTheHandCursorLastsUntilTheNextEvent) {
     App app;
     BoardView *view = app.window->boardView();
-    app.window->confineCursor(10, 20, 100, 200);
-    app.window->boardMouse(MouseKind::Move, QPoint(500, -40), false);
+    app.window->pointer().confine(10, 20, 100, 200);
+    app.window->input().mouse(MouseKind::Move, QPoint(500, -40), false);
     EXPECT_EQ(view->mapFromGlobal(QCursor::pos()), QPoint(99, 20));
-    app.window->boardMouse(MouseKind::Move, QPoint(50, 60), false);
+    app.window->input().mouse(MouseKind::Move, QPoint(50, 60), false);
     EXPECT_EQ(view->mapFromGlobal(QCursor::pos()), QPoint(99, 20));  // inside: left alone
-    app.window->releaseCursor();
-    app.window->boardMouse(MouseKind::Move, QPoint(500, 400), false);
+    app.window->pointer().release();
+    app.window->input().mouse(MouseKind::Move, QPoint(500, 400), false);
     EXPECT_EQ(view->mapFromGlobal(QCursor::pos()), QPoint(99, 20));
 
-    app.window->setGrabCursor();
-    EXPECT_TRUE(app.window->grabCursorShown());
+    app.window->pointer().showGrab();
+    EXPECT_TRUE(app.window->pointer().grabShown());
     EXPECT_NE(view->cursor().shape(), Qt::ArrowCursor);
-    app.window->boardMouse(MouseKind::Move, QPoint(300, 300), false);
-    app.window->handlePendingMove();
-    EXPECT_FALSE(app.window->grabCursorShown());
+    app.window->input().mouse(MouseKind::Move, QPoint(300, 300), false);
+    app.window->presenter().handlePendingMove();
+    EXPECT_FALSE(app.window->pointer().grabShown());
     EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -574,13 +614,14 @@ TEST(BoardViewPainting, ShowsTheFramebufferWhereverItIsPainted) {
 
 TEST(Pointer, MovesThatWaitAreHandledBeforeTheReleaseThatFollows) {
     App app;
-    app.window->runCommand(kCmdBeginner);
+    app.run(kCmdBeginner);
     // The sevens' column, carried by the seven of spades.
-    app.window->boardMouse(MouseKind::LeftPress, QPoint(502, 200), false);
+    app.window->input().mouse(MouseKind::LeftPress, QPoint(502, 200), false);
     if (app.g().gesture.dragging != 1) GTEST_SKIP() << "this build's mouse play picks nothing up";
     // Far right, where no card of the deal can lie, so no join moves them.
-    for (int x = 512; x <= 970; x += 2) app.window->boardMouse(MouseKind::Move, QPoint(x, 200), false);
-    app.window->boardMouse(MouseKind::LeftRelease, QPoint(970, 200), false);
+    for (int x = 512; x <= 970; x += 2)
+        app.window->input().mouse(MouseKind::Move, QPoint(x, 200), false);
+    app.window->input().mouse(MouseKind::LeftRelease, QPoint(970, 200), false);
     EXPECT_EQ(app.g().gesture.dragging, 0);
     EXPECT_EQ(app.g().board.cardRect[6][0].left - app.g().viewX, 940);
     EXPECT_EQ(app.g().board.cardRect[6][3].top - app.g().viewY, 150 + 3 * kPitchY);
@@ -592,8 +633,8 @@ TEST(Pointer, MovesThatWaitAreHandledBeforeTheReleaseThatFollows) {
 // window blocks the game.
 TEST(Pointer, CarriedMovesTakenFromTheWindowArriveAsTheWidgetsWouldSendThem) {
     App app;
-    app.window->runCommand(kCmdBeginner);
-    app.window->boardMouse(MouseKind::LeftPress, QPoint(502, 200), false);
+    app.run(kCmdBeginner);
+    app.window->input().mouse(MouseKind::LeftPress, QPoint(502, 200), false);
     if (app.g().gesture.dragging != 1) GTEST_SKIP() << "this build's mouse play picks nothing up";
     BoardView *view = app.window->boardView();
     ASSERT_EQ(QWidget::mouseGrabber(), view);
@@ -603,13 +644,13 @@ TEST(Pointer, CarriedMovesTakenFromTheWindowArriveAsTheWidgetsWouldSendThem) {
         QMouseEvent move(QEvent::MouseMove, at, at, view->mapToGlobal(inView), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window, &move);
-        app.window->handlePendingMove();
+        app.window->presenter().handlePendingMove();
     };
     const auto place = [&] {
         return QPoint(app.g().board.cardRect[6][0].left, app.g().board.cardRect[6][0].top);
     };
-    app.window->boardMouse(MouseKind::Move, QPoint(560, 200), false);
-    app.window->handlePendingMove();
+    app.window->input().mouse(MouseKind::Move, QPoint(560, 200), false);
+    app.window->presenter().handlePendingMove();
     const QPoint before = place();
     moveInWindow(QPoint(600, 230));
     EXPECT_EQ(place(), before + QPoint(40, 30));
@@ -622,7 +663,7 @@ TEST(Pointer, CarriedMovesTakenFromTheWindowArriveAsTheWidgetsWouldSendThem) {
     modal.hide();
     moveInWindow(QPoint(640, 260));
     EXPECT_EQ(place(), before + QPoint(80, 60));
-    app.window->boardMouse(MouseKind::LeftRelease, QPoint(640, 260), false);
+    app.window->input().mouse(MouseKind::LeftRelease, QPoint(640, 260), false);
 }
 
 TEST(FileChooser, TheAllFilesFilterShowsNamesWithoutADot) {

@@ -1,0 +1,50 @@
+// The player's input on the board, routed to the game: the board view's mouse
+// events, and the moves of a carry taken straight from the window. Each event
+// is kept inside the pointer's confinement; moves wait for the next frame,
+// presses and releases are handled at once, after the moves before them.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <functional>
+
+#include "app/boardview.h"
+
+namespace fusefuda {
+
+struct Context;
+class BoardPointer;
+class Presenter;
+
+class BoardInput : public QObject {
+public:
+    // `window` is the top-level widget whose native window shows `view`;
+    // `afterEvent` runs after the game has handled each event.
+    BoardInput(Context &ctx, BoardView &view, QWidget &window, BoardPointer &pointer,
+               Presenter &presenter, std::function<void()> afterEvent);
+
+    // Once the native window exists: a carry's moves are taken from it.
+    void attach();
+    // Events reach the game only between start-up and shut-down.
+    void setActive(bool active) { active_ = active; }
+
+    // One mouse event of the board view, in its coordinates.
+    void mouse(MouseKind kind, QPoint position, bool shift);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void handle(MouseKind kind, QPoint position, bool shift);
+    bool movesGoStraightToView() const;
+
+    Context &ctx_;
+    BoardView &view_;
+    QWidget &window_;
+    BoardPointer &pointer_;
+    Presenter &presenter_;
+    std::function<void()> afterEvent_;
+    bool active_ = false;
+};
+
+}  // namespace fusefuda

@@ -1,0 +1,151 @@
+#include "app/commands.h"
+
+#include <QAction>
+
+#include "app/childwindows.h"
+#include "app/mainwindow.h"
+#include "audio/audio.h"
+#include "dialogs/dialogs.h"
+#include "game/deal.h"
+#include "game/overlays.h"
+#include "game/undo.h"
+#include "playfile/playfile.h"
+
+namespace fusefuda {
+
+namespace {
+
+struct Route {
+    MenuCommand command;
+    void (*handler)(Commands &);
+};
+
+constexpr Route kRoutes[] = {
+    {kCmdBeginner, [](Commands &c) { c.newGame(kBeginner); }},
+    {kCmdIntermediate, [](Commands &c) { c.newGame(kIntermediate); }},
+    {kCmdAdvanced, [](Commands &c) { c.newGame(kAdvanced); }},
+    {kCmdOpenPlayFile, [](Commands &c) { c.openPlayFile(); }},
+    {kCmdSavePlayFile, [](Commands &c) { c.savePlayFile(); }},
+    {kCmdExit, [](Commands &c) { c.exit(); }},
+    {kCmdUndo, [](Commands &c) { c.undo(); }},
+    {kCmdSwapLayers, [](Commands &c) { c.reverseStacking(); }},
+    {kCmdSound, [](Commands &c) { c.toggleSound(); }},
+    {kCmdGuide, [](Commands &c) { c.toggleGuide(); }},
+    {kCmdShowScore, [](Commands &c) { c.toggleScoreDisplay(); }},
+    {kCmdAnimation, [](Commands &c) { c.toggleAnimation(); }},
+    {kCmdMusic, [](Commands &c) { c.toggleMusic(); }},
+    {kCmdBackground1, [](Commands &c) { c.switchBackground(1); }},
+    {kCmdBackground2, [](Commands &c) { c.switchBackground(2); }},
+    {kCmdBackground3, [](Commands &c) { c.switchBackground(3); }},
+    {kCmdSeeThrough, [](Commands &c) { c.switchBackground(kSeeThroughBackground); }},
+    {kCmdCards1, [](Commands &c) { c.switchCards(1); }},
+    {kCmdCards2, [](Commands &c) { c.switchCards(2); }},
+    {kCmdPeekMode, [](Commands &c) { c.togglePeekMode(); }},
+    {kCmdScores, [](Commands &c) { c.showHighScores(); }},
+    {kCmdAbout, [](Commands &c) { c.showAbout(); }},
+};
+
+const Route *routeOf(int command) {
+    for (const Route &route : kRoutes)
+        if (route.command == command) return &route;
+    return nullptr;
+}
+
+}  // namespace
+
+Commands::Commands(MainWindow &window) : window_(window) {}
+
+void Commands::connectMenu(const MenuActions &menu) {
+    for (const Route &route : kRoutes)
+        if (QAction *action = menu.entry(route.command))
+            QObject::connect(action, &QAction::triggered, &window_,
+                             [this, command = route.command] { run(command); });
+}
+
+void Commands::run(int command) {
+    const Route *route = routeOf(command);
+    if (!active_ || !route) return;
+    route->handler(*this);
+    // Leaving needs no more drawing.
+    if (command != kCmdExit) window_.runIdle();
+}
+
+void Commands::newGame(int level) { startNewGame(window_.context(), level); }
+void Commands::openPlayFile() { loadPlayFile(window_.context()); }
+void Commands::savePlayFile() { fusefuda::savePlayFile(window_.context()); }
+void Commands::exit() { window_.requestQuit(); }
+void Commands::undo() { popUndo(window_.context()); }
+void Commands::reverseStacking() { fusefuda::reverseStacking(window_.context()); }
+
+void Commands::toggleSound() {
+    GameState &g = window_.state();
+    g.soundOn = flipped(g.soundOn);
+    window_.updateMenuMarks();
+}
+
+void Commands::toggleGuide() {
+    GameState &g = window_.state();
+    g.guideOn = flipped(g.guideOn);
+    window_.updateMenuMarks();
+}
+
+void Commands::toggleScoreDisplay() {
+    GameState &g = window_.state();
+    g.scoreDisplayOn = flipped(g.scoreDisplayOn);
+    window_.updateMenuMarks();
+    if (g.scoreDisplayOn == 1)
+        window_.childWindows().openScoreWindow();
+    else
+        window_.childWindows().closeScoreWindow();
+}
+
+// Sparkles on show vanish at once; those still stepping age out unseen.
+void Commands::toggleAnimation() {
+    GameState &g = window_.state();
+    g.animationOn = flipped(g.animationOn);
+    window_.updateMenuMarks();
+    if (g.animationOn == 0) {
+        clearSparklesActive(g);
+        window_.invalidateWindow();
+    }
+}
+
+// The entry has no mark: the music either plays or it does not.
+void Commands::toggleMusic() {
+    GameState &g = window_.state();
+    g.bgmOn = flipped(g.bgmOn);
+    if (g.bgmOn == 1)
+        resumeMusic(window_.audio());
+    else
+        stopMusic(window_.audio());
+}
+
+void Commands::switchBackground(int pattern) {
+    window_.state().backgroundPattern = pattern;
+    fusefuda::switchBackground(window_.surfaces(), pattern);
+    window_.applyBackgroundKey();
+    window_.invalidateWindow();
+    window_.updateMenuMarks();
+}
+
+void Commands::switchCards(int pattern) {
+    window_.state().cardPattern = pattern;
+    switchBacks(window_.surfaces(), pattern);
+    window_.invalidateWindow();
+    window_.updateMenuMarks();
+}
+
+void Commands::togglePeekMode() {
+    GameState &g = window_.state();
+    g.peekModeOn = !g.peekModeOn;
+    if (g.peekModeOn)
+        window_.childWindows().openPeekWindow();
+    else
+        window_.childWindows().closePeekWindow();
+    window_.updateMenuMarks();
+}
+
+void Commands::showHighScores() { runHighScoreTable(window_.state(), &window_); }
+void Commands::showAbout() { runAboutBox(&window_); }
+
+}  // namespace fusefuda

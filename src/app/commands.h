@@ -1,0 +1,50 @@
+// The menu's commands: a named handler for each entry, and the routes from
+// the entries and their command numbers to the handlers. A new entry gets its
+// number in menu.h, its caption in buildMenu, a handler here and a route.
+#pragma once
+
+#include "app/menu.h"
+
+namespace fusefuda {
+
+class MainWindow;
+
+class Commands {
+public:
+    explicit Commands(MainWindow &window);
+
+    // Connects each entry of the menu to its handler.
+    void connectMenu(const MenuActions &menu);
+    // Commands run only between start-up and shut-down.
+    void setActive(bool active) { active_ = active; }
+    // Runs a command by its number, then the idle step; numbers without an
+    // entry are ignored.
+    void run(int command);
+
+    // The file menu.
+    void newGame(int level);
+    void openPlayFile();
+    void savePlayFile();
+    void exit();
+    // The edit menu.
+    void undo();
+    void reverseStacking();
+    // The functions menu.
+    void toggleSound();
+    void toggleGuide();
+    void toggleScoreDisplay();
+    void toggleAnimation();
+    void toggleMusic();
+    void switchBackground(int pattern);
+    void switchCards(int pattern);
+    void togglePeekMode();
+    // The other and help menus.
+    void showHighScores();
+    void showAbout();
+
+private:
+    MainWindow &window_;
+    bool active_ = false;
+};
+
+}  // namespace fusefuda
