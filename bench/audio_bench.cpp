@@ -1,8 +1,10 @@
 // Processor cost of the background music: how much of one core it takes to
-// synthesise and mix one second of music, and of silence with the music
-// stopped. SDL's disk driver writes to /dev/null as fast as the mixer runs,
-// so each iteration is one second of sound, and the process CPU time per
-// iteration is the share of a core that playing it in real time costs.
+// mix one second of the recorded music or to synthesise it live, and of
+// silence with the music stopped; what recording the piece costs once; and
+// how the music starts and loops. SDL's disk driver writes to /dev/null as
+// fast as the mixer runs, so each iteration is one second of sound, and the
+// process CPU time per iteration is the share of a core that playing it in
+// real time costs.
 #include <SDL_mixer.h>
 #include <benchmark/benchmark.h>
 
@@ -10,11 +12,14 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "assets/catalogue.h"
 #include "audio/AudioState.h"
@@ -27,10 +32,17 @@ namespace {
 std::mutex mixedLock;
 std::condition_variable mixedChanged;
 long long mixedFrames = 0;
+// The left channel of what was mixed, while it is wanted.
+bool keepMixed = false;
+std::vector<int16_t> keptMixed;
 
-void countMixed(void *, Uint8 *, int bytes) {
+void countMixed(void *, Uint8 *stream, int bytes) {
     std::lock_guard<std::mutex> lock(mixedLock);
     mixedFrames += bytes / 4;  // 16-bit stereo
+    if (keepMixed) {
+        const auto *frames = reinterpret_cast<const int16_t *>(stream);
+        for (int i = 0; i < bytes / 4; ++i) keptMixed.push_back(frames[2 * i]);
+    }
     mixedChanged.notify_all();
 }
 
@@ -90,8 +102,10 @@ struct Room {
         closeAudio(audio);
     }
     // The game's own tune when the build has put it beside the benchmarks'
-    // build tree, otherwise a stand-in of the same kind.
-    const char *openTune() {
+    // build tree, otherwise a stand-in of the same kind; recorded, or played
+    // live by SDL_mixer.
+    const char *openTune(bool live = false) {
+        if (live) audio->longestRecordedSeconds = 0;
         QFile built(QStringLiteral(FUSEFUDA_BUILD_DIR "/src/fusefuda.mid"));
         if (built.exists()) {
             openMusic(audio, built.fileName().toStdString());
@@ -105,21 +119,105 @@ struct Room {
     }
 };
 
-void BM_OneSecondOfMusic(benchmark::State &state) {
+// Playing the recording, once it is made, or synthesising live.
+void BM_OneSecondOfMusic(benchmark::State &state, bool live) {
     Room room;
-    const char *tune = room.openTune();
+    const char *tune = room.openTune(live);
     // The piece loops by itself, without the GUI thread's notice: this
     // measures the synthesiser and the mixer, not the loop.
     playMusicFromStart(room.audio);
-    if (!room.audio->musicDevice) {
-        state.SkipWithError("no music: is a soundfont installed?");
+    if (!pieceLoaded(room.audio) || (live != !room.audio->recording)) {
+        state.SkipWithError("no music, or not as asked: is a soundfont installed?");
         return;
     }
+    if (room.audio->recording) room.audio->recording->finishRendering();
     for (auto _ : state) waitForFrames(room.rate);
     state.SetLabel(tune);
 }
-BENCHMARK(BM_OneSecondOfMusic)
+BENCHMARK_CAPTURE(BM_OneSecondOfMusic, recorded, false)
     ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneSecondOfMusic, live, true)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Recording the whole piece, from the first turn-on until the synthesiser is
+// freed: the soundfont's loading, the first second rendered at once and the
+// rest on the renderer's thread.
+void BM_RecordingThePiece(benchmark::State &state) {
+    double seconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The silent driver plays in real time: the device costs next to
+        // nothing meanwhile.
+        std::optional<Room> room(std::in_place, false);
+        room->openTune();
+        state.ResumeTiming();
+        resumeMusic(room->audio);
+        if (room->audio->recording) room->audio->recording->finishRendering();
+        state.PauseTiming();
+        int rate = 0, channels = 0;
+        Uint16 format = 0;
+        Mix_QuerySpec(&rate, &format, &channels);
+        if (!room->audio->recording || rate == 0)
+            state.SkipWithError("not recorded: is a soundfont installed?");
+        else
+            seconds = double(room->audio->recording->loopFrames()) / rate;
+        room.reset();
+        state.ResumeTiming();
+    }
+    state.counters["music_s"] = seconds;
+}
+BENCHMARK(BM_RecordingThePiece)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The longest silence, in 20 ms windows without sound worth the name, from
+// the start of the piece until three seconds past its end: the silence at
+// the loop point. Not a time: the counter is the figure.
+void BM_SilenceAtTheLoopPoint(benchmark::State &state, bool live) {
+    for (auto _ : state) {
+        Room room;
+        room.openTune(live);
+        loadPendingPiece(room.audio);
+        if (!pieceLoaded(room.audio)) {
+            state.SkipWithError("no music: is a soundfont installed?");
+            return;
+        }
+        // The whole recording first: the disk driver runs far ahead of real time.
+        if (room.audio->recording) room.audio->recording->finishRendering();
+        {
+            std::lock_guard<std::mutex> lock(mixedLock);
+            keptMixed.clear();
+            keepMixed = true;
+        }
+        playMusicFromStart(room.audio);
+        // The game's tune lasts 49 s.
+        waitForFrames(room.rate * 55);
+        std::lock_guard<std::mutex> lock(mixedLock);
+        keepMixed = false;
+        const size_t window = size_t(room.rate) / 50;
+        size_t first = 0;
+        while (first < keptMixed.size() && std::abs(keptMixed[first]) < 100) ++first;
+        size_t longest = 0, run = 0;
+        for (size_t at = first; at + window <= keptMixed.size(); at += window) {
+            double sum = 0;
+            for (size_t i = at; i < at + window; ++i) sum += double(keptMixed[i]) * keptMixed[i];
+            run = std::sqrt(sum / double(window)) < 100 ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        state.counters["silence_ms"] = double(longest * 20);
+    }
+}
+BENCHMARK_CAPTURE(BM_SilenceAtTheLoopPoint, recorded, false)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SilenceAtTheLoopPoint, live, true)
+    ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -181,7 +279,8 @@ void BM_QuietDeviceCloses(benchmark::State &state) {
 BENCHMARK(BM_QuietDeviceCloses)->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The music's first turn-on in a game that has made no sound: it opens the
-// device and loads the piece, and the soundfont with it.
+// device and loads the piece, and the soundfont with it; for a recording it
+// also renders the first second. The music starts with the next buffer.
 void BM_FirstTurnOnOpensAndLoads(benchmark::State &state) {
     for (auto _ : state) {
         state.PauseTiming();
@@ -190,7 +289,7 @@ void BM_FirstTurnOnOpensAndLoads(benchmark::State &state) {
         state.ResumeTiming();
         resumeMusic(room->audio);
         state.PauseTiming();
-        if (!room->audio->musicDevice) state.SkipWithError("no music: is a soundfont installed?");
+        if (!pieceLoaded(room->audio)) state.SkipWithError("no music: is a soundfont installed?");
         room.reset();
         state.ResumeTiming();
     }

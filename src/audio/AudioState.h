@@ -13,9 +13,15 @@
 #include <string>
 #include <thread>
 
+#include "audio/recording.h"
 #include "audio/sdllibrary.h"
 
 namespace fusefuda {
+
+// The effects are authored at the level they should sound. The synthesiser
+// at full volume clips on chords; at this level a full arrangement stays well
+// below the effects, as background music should.
+constexpr int kMusicVolume = 40;
 
 // Where the music stands, as far as the next play or resume is concerned.
 enum class MusicPhase {
@@ -51,9 +57,14 @@ struct AudioState {
     std::thread background;
 
     std::string musicPath;
-    // The loaded piece; null before it is first needed and when loading
-    // failed, and every music operation then does nothing.
+    // The loaded piece, either recorded and played by SDL_mixer's music hook
+    // or played live by SDL_mixer; both null before it is first needed and
+    // when loading failed, and every music operation then does nothing.
+    std::unique_ptr<Recording> recording;
     Mix_Music *musicDevice = nullptr;
+    // A longer piece is played live rather than kept as a recording, which
+    // takes 5 MB a minute.
+    int32_t longestRecordedSeconds = 600;
     // 1 from the open step until the piece is first played: loading it needs
     // the device, which a game with the music off never opens.
     int32_t musicLoadPending = 0;
@@ -73,6 +84,10 @@ struct AudioState {
     // Deleting it drops a notice that is still queued.
     std::unique_ptr<QObject> noticeReceiver;
 };
+
+inline bool pieceLoaded(const AudioState *audio) {
+    return audio->recording || audio->musicDevice;
+}
 
 // Index into AudioState::effects, or -1 for a number that is not an effect.
 int effectSlot(int number);

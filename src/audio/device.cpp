@@ -18,11 +18,8 @@ constexpr int kSampleRate = 22050;
 constexpr int kBufferFrames = 1024;
 // One channel is all the effects need: a new effect replaces the old one.
 constexpr int kEffectChannels = 1;
-// The effects are authored at the level they should sound. The synthesiser
-// at full volume clips on chords; at this level a full arrangement stays well
-// below the effects, as background music should.
+// The effects are authored at the level they should sound.
 constexpr int kEffectVolume = MIX_MAX_VOLUME;
-constexpr int kMusicVolume = 40;
 // SDL's audio thread wakes for every buffer while the device is open, so a
 // device with nothing to play is closed again. Long enough that a player
 // peeking card after card does not wait for it to open each time.
@@ -140,7 +137,7 @@ void closeDeviceIfQuiet(AudioState *audio) {
     finishBackgroundWork(audio);
     // A loaded piece belongs to the open device: closing would lose the place
     // where a stopped piece resumes. It stays open until the piece is freed.
-    if (audio->deviceOpen != 1 || audio->musicDevice) return;
+    if (audio->deviceOpen != 1 || pieceLoaded(audio)) return;
     if (audio->sdl->Mix_Playing(-1) != 0) {
         audio->quietTimer->start();
         return;

@@ -1,4 +1,5 @@
 // The background music: open, play from the start, resume, stop and close.
+#include <QFile>
 #include <filesystem>
 #include <system_error>
 
@@ -18,6 +19,12 @@ void disarmLoop(AudioState *audio) {
 
 void startPlaying(AudioState *audio) {
     ++audio->playGeneration;
+    if (audio->recording) {
+        // A recording loops by itself for ever: there is no end to hear of.
+        audio->recording->play(true);
+        audio->musicPhase = MusicPhase::Playing;
+        return;
+    }
     audio->loopArmed = 1;
     // The synthesiser loops the piece itself, at its end-of-track time. Played
     // once, its end would only be reported when the last release tails and
@@ -30,17 +37,47 @@ void startPlaying(AudioState *audio) {
     }
 }
 
-// Null on a missing, unreadable or broken file, without a soundfont and
-// without a device; the game then simply has no music. SDL_mixer crashes on
-// a folder and would block on a pipe, so only a plain file reaches it.
-Mix_Music *loadPiece(const AudioState *audio) {
-    if (audio->deviceOpen != 1) return nullptr;
+// SDL_mixer crashes on a folder and would block on a pipe, so only a plain
+// file reaches it or the synthesiser.
+bool plainFile(const std::string &path) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(audio->musicPath, error)) return nullptr;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+// Null on a missing, unreadable or broken file, without a soundfont and
+// without a device; the game then simply has no music.
+Mix_Music *loadPiece(const AudioState *audio) {
+    if (audio->deviceOpen != 1 || !plainFile(audio->musicPath)) return nullptr;
     return audio->sdl->Mix_LoadMUS(audio->musicPath.c_str());
 }
 
+// Standard MIDI files are a few kilobytes; anything far larger is left to
+// SDL_mixer.
+constexpr qint64 kLargestRecordedFile = 16 << 20;
+
+// Null where the piece is to be played live: see Recording::start. Recorded
+// at the device's rate, in the device's format.
+std::unique_ptr<Recording> recordPiece(const AudioState *audio) {
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    if (audio->sdl->Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16SYS ||
+        channels != 2)
+        return nullptr;
+    QFile file(QString::fromStdString(audio->musicPath));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestRecordedFile) return nullptr;
+    // The gain SDL_mixer's own MIDI player gives the synthesiser at the
+    // music's volume.
+    const float gain = float(kMusicVolume) * 1.2f / MIX_MAX_VOLUME;
+    return Recording::start(*audio->sdl, file.readAll(), rate, gain,
+                            audio->longestRecordedSeconds);
+}
+
 void freeMusic(AudioState *audio) {
+    if (audio->recording) {
+        // Once the hook is detached, the device's thread no longer reads it.
+        audio->sdl->Mix_HookMusic(nullptr, nullptr);
+        audio->recording.reset();
+    }
     if (audio->musicDevice) audio->sdl->Mix_FreeMusic(audio->musicDevice);
     audio->musicDevice = nullptr;
     // Nothing holds the device open any more once it falls quiet.
@@ -52,14 +89,19 @@ void freeMusic(AudioState *audio) {
 bool pieceReady(AudioState *audio) {
     finishBackgroundWork(audio);
     if (audio->musicLoadPending == 1 && openAudioDevice(audio)) loadPendingPiece(audio);
-    return audio->musicDevice != nullptr;
+    return pieceLoaded(audio);
 }
 
 }  // namespace
 
 void loadPendingPiece(AudioState *audio) {
     audio->musicLoadPending = 0;
-    audio->musicDevice = loadPiece(audio);
+    if (audio->deviceOpen != 1 || !plainFile(audio->musicPath)) return;
+    audio->recording = recordPiece(audio);
+    if (audio->recording)
+        audio->sdl->Mix_HookMusic(Recording::mix, audio->recording.get());
+    else
+        audio->musicDevice = loadPiece(audio);
 }
 
 std::string musicPathFor(const std::string &executablePath) {
@@ -88,8 +130,10 @@ void playMusicFromStart(AudioState *audio) {
     disarmLoop(audio);
     // A MIDI piece that was halted part-way goes on from where it was when it
     // is played again, so only a fresh load starts at the beginning. A piece
-    // that ran to its end starts over by itself.
-    if (audio->musicPhase == MusicPhase::Playing || audio->musicPhase == MusicPhase::Stopped) {
+    // that ran to its end starts over by itself, and a recording simply
+    // rewinds.
+    if (!audio->recording &&
+        (audio->musicPhase == MusicPhase::Playing || audio->musicPhase == MusicPhase::Stopped)) {
         freeMusic(audio);
         audio->musicDevice = loadPiece(audio);
         audio->musicPhase = MusicPhase::AtStart;
@@ -108,6 +152,12 @@ void resumeMusic(AudioState *audio) {
             playMusicFromStart(audio);
             return;
         case MusicPhase::Stopped:
+            if (audio->recording) {
+                ++audio->playGeneration;
+                audio->recording->play(false);
+                audio->musicPhase = MusicPhase::Playing;
+                return;
+            }
             // The piece may have reached its end just before it was stopped;
             // its notice was dropped as stale, so start it over here instead
             // of resuming nothing.
@@ -126,10 +176,13 @@ void resumeMusic(AudioState *audio) {
 void stopMusic(AudioState *audio) {
     if (!audio) return;
     finishBackgroundWork(audio);
-    if (!audio->musicDevice || audio->musicPhase != MusicPhase::Playing) return;
+    if (!pieceLoaded(audio) || audio->musicPhase != MusicPhase::Playing) return;
     disarmLoop(audio);
     // Pausing keeps the position, so that turning the music on again resumes.
-    audio->sdl->Mix_PauseMusic();
+    if (audio->recording)
+        audio->recording->pause();
+    else
+        audio->sdl->Mix_PauseMusic();
     audio->musicPhase = MusicPhase::Stopped;
 }
 

@@ -19,6 +19,7 @@ namespace fusefuda {
     X(SDL_RWFromConstMem)         \
     X(SDL_TLSCleanup)             \
     X(Mix_OpenAudio)              \
+    X(Mix_QuerySpec)              \
     X(Mix_CloseAudio)             \
     X(Mix_AllocateChannels)       \
     X(Mix_Volume)                 \
@@ -35,7 +36,9 @@ namespace fusefuda {
     X(Mix_ResumeMusic)            \
     X(Mix_HaltMusic)              \
     X(Mix_PlayingMusic)           \
-    X(Mix_HookMusicFinished)
+    X(Mix_HookMusicFinished)      \
+    X(Mix_HookMusic)              \
+    X(Mix_EachSoundFont)
 
 // The functions by their own names, typed by the headers the game is built
 // against: sdl->Mix_PlayMusic(piece, -1).

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "audio/AudioState.h"
+
 namespace fusefuda::testing {
 
 namespace {
@@ -101,6 +103,11 @@ void deliverQueuedCalls() {
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [&delivered] { delivered = true; }, Qt::QueuedConnection);
     waitUntil([&delivered] { return delivered; });
+}
+
+bool musicSounding(const AudioState *audio) {
+    if (audio->recording) return audio->recording->playing();
+    return Mix_PlayingMusic() == 1 && Mix_PausedMusic() == 0;
 }
 
 size_t firstTone(const std::string &heard, size_t from) {

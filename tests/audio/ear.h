@@ -10,6 +10,10 @@
 #include <utility>
 #include <vector>
 
+namespace fusefuda {
+struct AudioState;
+}
+
 namespace fusefuda::testing {
 
 // A window with no sound worth the name.
@@ -29,7 +33,11 @@ public:
     const std::string &heard();
     // The left channel of everything heard so far.
     const std::vector<int16_t> &samples();
-    int rate() const { return rate_; }
+    // Known once the device is open.
+    int rate() {
+        readMore();
+        return rate_;
+    }
     int windowFrames() const { return rate_ / 50; }
 
 private:
@@ -51,6 +59,9 @@ private:
 bool waitUntil(const std::function<bool()> &condition, int boundMilliseconds = 30000);
 // Runs the event loop until every call queued so far has been delivered.
 void deliverQueuedCalls();
+
+// Whether the piece plays now, recorded or live: started and not paused.
+bool musicSounding(const AudioState *audio);
 
 // Position of the first tone letter at or after from, or npos.
 size_t firstTone(const std::string &heard, size_t from = 0);
