@@ -68,14 +68,15 @@ set(CPACK_STRIP_FILES ON)
 # dpkg-shlibdeps. What the game opens by name at run time it cannot see:
 # SDL2 and SDL2_mixer, opened once the window is up (at the versions that
 # first have every function the game looks up: SDL_ResetHint came with SDL
-# 2.24, Mix_PlayChannel became a function in SDL_mixer 2.6), the dialog font,
-# Qt's Japanese translation, and the soundfont. Debian's
+# 2.24, Mix_PlayChannel became a function in SDL_mixer 2.6), FluidSynth, which
+# records the music (libfluidsynth.so.3, FluidSynth 2.2 and later), the dialog
+# font, Qt's Japanese translation, and the soundfont. Debian's
 # SDL_mixer plays MIDI through /usr/share/sounds/sf3/default-GM.sf3, which
 # every sf3-soundfont-gm package registers; the first is the one SDL_mixer
 # itself recommends. Qt's Wayland platform plugin lets the game run as a
 # native client on a Wayland desktop instead of through XWayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libsdl2-2.0-0 (>= 2.24.0), libsdl2-mixer-2.0-0 (>= 2.6.0), fonts-ipafont-gothic, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm, qt6-wayland")
+    "libsdl2-2.0-0 (>= 2.24.0), libsdl2-mixer-2.0-0 (>= 2.6.0), libfluidsynth3, fonts-ipafont-gothic, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm, qt6-wayland")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 include(CPack)

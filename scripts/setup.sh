@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev zlib1g-dev libqt6svg6 qt6-translations-l10n qt6-l10n-tools
   qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev qt6-wayland
-  libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont fluidsynth
+  libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont fluidsynth
   fonts-ipafont-gothic fontconfig libfontconfig-dev
   kdegames-card-data-kf5
   libgtest-dev libgmock-dev googletest libbenchmark-dev

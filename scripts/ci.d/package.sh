@@ -231,7 +231,7 @@ owner() {
 }
 
 for p in fonts-ipafont-gothic qt6-translations-l10n libqt6core6 libqt6gui6 libqt6widgets6 \
-         libsdl2-2.0-0 libsdl2-mixer-2.0-0; do
+         libsdl2-2.0-0 libsdl2-mixer-2.0-0 libfluidsynth3; do
     depends_on "$p" || fail "the package does not depend on $p"
 done
 # The music needs a General MIDI soundfont where Debian's SDL_mixer looks for

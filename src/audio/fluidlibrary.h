@@ -11,6 +11,7 @@ namespace fusefuda {
     X(new_fluid_settings)               \
     X(delete_fluid_settings)            \
     X(fluid_settings_setnum)            \
+    X(fluid_settings_getnum)            \
     X(new_fluid_synth)                  \
     X(delete_fluid_synth)               \
     X(fluid_synth_sfload)               \

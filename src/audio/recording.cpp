@@ -58,7 +58,12 @@ std::unique_ptr<Synthesiser> makeSynthesiser(const FluidLibrary &fluid, const Sd
     auto s = std::make_unique<Synthesiser>(fluid);
     s->settings = fluid.new_fluid_settings();
     if (!s->settings) return nullptr;
-    fluid.fluid_settings_setnum(s->settings, "synth.sample-rate", rate);
+    // A rate the synthesiser does not take would change the music's speed.
+    double taken = 0;
+    if (fluid.fluid_settings_setnum(s->settings, "synth.sample-rate", rate) != FLUID_OK ||
+        fluid.fluid_settings_getnum(s->settings, "synth.sample-rate", &taken) != FLUID_OK ||
+        taken != rate)
+        return nullptr;
     s->synth = fluid.new_fluid_synth(s->settings);
     if (!s->synth) return nullptr;
     sdl.Mix_EachSoundFont(loadSoundfont, s.get());
