@@ -12,6 +12,7 @@ namespace fusefuda {
     X(delete_fluid_settings)            \
     X(fluid_settings_setnum)            \
     X(fluid_settings_getnum)            \
+    X(fluid_settings_setint)            \
     X(new_fluid_synth)                  \
     X(delete_fluid_synth)               \
     X(fluid_synth_sfload)               \

@@ -64,6 +64,11 @@ std::unique_ptr<Synthesiser> makeSynthesiser(const FluidLibrary &fluid, const Sd
         fluid.fluid_settings_getnum(s->settings, "synth.sample-rate", &taken) != FLUID_OK ||
         taken != rate)
         return nullptr;
+    // Only the instruments the piece chooses are read from the soundfont,
+    // when it chooses them: they sound the same, and the rest of the
+    // soundfont never comes into memory, where it would leave freed memory
+    // behind that the process cannot hand back.
+    fluid.fluid_settings_setint(s->settings, "synth.dynamic-sample-loading", 1);
     s->synth = fluid.new_fluid_synth(s->settings);
     if (!s->synth) return nullptr;
     sdl.Mix_EachSoundFont(loadSoundfont, s.get());
