@@ -4,27 +4,31 @@
 #include <benchmark/benchmark.h>
 
 #include "game/deal.h"
+#include "game/input.h"
 #include "game/starting.h"
 #include "render/hover.h"
-#include "support/recording_shell.h"
+#include "support/quiet_shell.h"
 
 namespace fusefuda {
 namespace {
 
-struct Board {
+struct HoverTable {
     GameState g;
     Surfaces s;
-    testing::RecordingShell shell;
-    Context ctx{g, s, shell};
+    QuietTable table{g, s};
+    Context &ctx = table.ctx;
+    Play &play = table.play;
 
     // An advanced deal with the spades joined into one row of thirteen
     // across the middle of the window and every other card out of view.
-    Board() {
+    HoverTable() {
         setStartingValues(g);
         createSurfaces(s, g.cardPattern, g.backgroundPattern, 1008, 709);
-        startNewGame(ctx, 1);
-        dealScatter(ctx, 1);
-        g.dealPending = 0;
+        g.clientWidth = 1008;
+        g.clientHeight = 709;
+        startNewGame(play, 1, 12345);
+        dealScatter(play, 1);
+        g.dealPending = false;
         for (int c = 0; c < kColumns; ++c)
             for (int r = 1; r < kRows; ++r) g.board.cardRect[c][r] = Rect{2800, 1450, 2863, 1551};
         for (int c = 0; c < kColumns; ++c) {
@@ -48,11 +52,11 @@ struct Board {
 };
 
 void BM_MoveAlongAGroupOfThirteen(benchmark::State &state) {
-    Board b;
-    b.g.peekModeOn = static_cast<int32_t>(state.range(0));
+    HoverTable b;
+    b.g.peekModeOn = state.range(0) != 0;
     int x = 70;
     for (auto _ : state) {
-        trackHover(b.ctx, x, 350);
+        trackHover(b.play, x, 350);
         x = x >= 860 ? 70 : x + 3;
         b.s.dirty = QRegion();
     }
@@ -62,10 +66,10 @@ BENCHMARK(BM_MoveAlongAGroupOfThirteen)->Arg(0)->Arg(1);
 // Alternating between the group and the bare board wipes the thirteen
 // cards' outline on every other move.
 void BM_MoveOnAndOffAGroupOfThirteen(benchmark::State &state) {
-    Board b;
+    HoverTable b;
     bool onGroup = true;
     for (auto _ : state) {
-        trackHover(b.ctx, 400, onGroup ? 350 : 650);
+        trackHover(b.play, 400, onGroup ? 350 : 650);
         onGroup = !onGroup;
         b.s.dirty = QRegion();
     }

@@ -54,9 +54,11 @@ struct Bench {
             s.settledFace = noise(820, 405, 3);
             s.backs = noise(190, kCardHeight, 4);
         }
-        startNewGame(ctx, kAdvanced);
-        dealScatter(ctx, kAdvanced);
-        g->dealPending = 0;
+        g->clientWidth = 1008;
+        g->clientHeight = 709;
+        startNewGame(play, kAdvanced, 4242);
+        dealScatter(play, kAdvanced);
+        g->dealPending = false;
         paintWindow(ctx);
     }
     // Joins the first n cards in row order (whole rows first) to card 0 and
@@ -75,8 +77,9 @@ struct Bench {
     }
     std::unique_ptr<GameState> g = std::make_unique<GameState>();
     Surfaces s;
-    QuietShell shell{4242};
-    Context ctx{*g, s, shell};
+    QuietTable table{*g, s};
+    Context &ctx = table.ctx;
+    Play &play = table.play;
 };
 
 void carryMove(benchmark::State &state) {
@@ -84,10 +87,10 @@ void carryMove(benchmark::State &state) {
     const int n = int(state.range(0));
     b.group(n, 500, 480);
     const int x = 500 - b.g->viewX + 20, y = 480 - b.g->viewY + 20;
-    onLeftPress(b.ctx, x, y, false);
+    onLeftPress(b.play, x, y, false);
     int step = 0;
     for (auto _ : state) {
-        onMouseMove(b.ctx, x + (step & 7), y + ((step >> 3) & 3));
+        onMouseMove(b.play, x + (step & 7), y + ((step >> 3) & 3));
         b.s.dirty = QRegion();  // the window presents and forgets after every move
         ++step;
     }

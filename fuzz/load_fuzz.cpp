@@ -45,56 +45,70 @@ constexpr int kWidth = 320, kHeight = 240;
 // frames.
 constexpr size_t kScriptSteps = 12;
 constexpr int kGestures = 5;
+// The deals the saved games come from.
+constexpr uint32_t kSeed = 4242;
 
 // The gesture state a load must end, chosen by the script's first byte.
-void startGesture(Context &ctx, uint8_t kind) {
-    GameState &g = ctx.g;
+void startGesture(Play &play, uint8_t kind) {
+    GameState &g = play.g;
     const Rect &at = g.board.cardRect[4][1];
     const int x = at.left - g.viewX + 10, y = at.top - g.viewY + 10;
     switch (kind % kGestures) {
-    case 1: onLeftPress(ctx, x, y, false); onMouseMove(ctx, x + 3, y + 3); break;
-    case 2: onRightPress(ctx, x, y); break;
-    case 3: onRightPress(ctx, 2, 2); break;  // the bare board: the view is pulled
-    case 4: onLeftPress(ctx, x, y, true); break;
+    case 1: onLeftPress(play, x, y, false); onMouseMove(play, x + 3, y + 3); break;
+    case 2: onRightPress(play, x, y); break;
+    case 3: onRightPress(play, 2, 2); break;  // the bare board: the view is pulled
+    case 4: onLeftPress(play, x, y, true); break;
     default: break;
     }
 }
 
-class FuzzShell : public QuietShell {
+class FuzzFiles : public PlayFileWindow {
 public:
     std::string chooseOpenPlayFile() override { return path; }
+    std::string chooseSavePlayFile() override { return {}; }
     void showMessage(const std::string &text) override { messages.push_back(text); }
+    void openScoreWindow() override {}
+    void closeScoreWindow() override {}
     std::string path;
     std::vector<std::string> messages;
+};
+
+// A record on the surfaces of the small window, the rules drawn as the window
+// draws them.
+struct Wired : QuietTable {
+    Wired(GameState &g, Surfaces &s) : QuietTable(g, s) {
+        g.clientWidth = kWidth;
+        g.clientHeight = kHeight;
+    }
 };
 
 struct Table {
     Table() {
         setStartingValues(*start);
         createSurfaces(surfaces, 1, 1, kWidth, kHeight);
-        shell.path = "/proc/self/fd/" + std::to_string(memfd);
+        files.path = "/proc/self/fd/" + std::to_string(memfd);
         // A game some way along: dealt, a few cards carried and peeked.
-        QuietShell quiet(4242);
-        Context ctx{*start, surfaces, quiet};
-        startNewGame(ctx, kIntermediate);
-        dealScatter(ctx, kIntermediate);
-        start->dealPending = 0;
+        Wired wired(*start, surfaces);
+        Play &play = wired.play;
+        startNewGame(play, kIntermediate, kSeed);
+        dealScatter(play, kIntermediate);
+        start->dealPending = false;
         for (int i = 0; i < 6; ++i) {
             const Rect &at = start->board.cardRect[2 + i][i % 4];
             const int x = at.left - start->viewX + 5, y = at.top - start->viewY + 5;
-            onLeftPress(ctx, x, y, false);
-            onMouseMove(ctx, x + 40, y + 25);
-            onLeftRelease(ctx, x + 40, y + 25);
-            onRightPress(ctx, x + 40, y + 25);
-            onRightRelease(ctx, x + 40, y + 25);
+            onLeftPress(play, x, y, false);
+            onMouseMove(play, x + 40, y + 25);
+            onLeftRelease(play, x + 40, y + 25);
+            onRightPress(play, x + 40, y + 25);
+            onRightRelease(play, x + 40, y + 25);
         }
         const auto other = std::make_unique<GameState>();
         setStartingValues(*other);
         bases.push_back(encodePlayFile(captureRecord(*other)));
         for (int level = 1; level <= 3; ++level) {
-            Context fresh{*other, surfaces, quiet};
-            startNewGame(fresh, level);
-            dealScatter(fresh, level);
+            Wired fresh(*other, surfaces);
+            startNewGame(fresh.play, level, kSeed);
+            dealScatter(fresh.play, level);
             bases.push_back(encodePlayFile(captureRecord(*other)));
         }
         bases.push_back(encodePlayFile(captureRecord(*start)));
@@ -105,8 +119,8 @@ struct Table {
         // the input.
         for (int kind = 0; kind < kGestures; ++kind) {
             underWay[kind] = std::make_unique<GameState>(*start);
-            Context begun{*underWay[kind], surfaces, quiet};
-            startGesture(begun, uint8_t(kind));
+            Wired begun(*underWay[kind], surfaces);
+            startGesture(begun.play, uint8_t(kind));
         }
     }
     // The saved games the inputs start from, and the one changed this run:
@@ -118,7 +132,7 @@ struct Table {
     std::unique_ptr<GameState> underWay[kGestures];
     std::unique_ptr<GameState> g = std::make_unique<GameState>();
     Surfaces surfaces;
-    FuzzShell shell;
+    FuzzFiles files;
     int memfd = ::memfd_create("fusefuda-load-fuzz", MFD_CLOEXEC);
 };
 
@@ -127,8 +141,9 @@ Table &table() {
     return t;
 }
 
-void play(Context &ctx, const uint8_t *script, size_t size) {
-    GameState &g = ctx.g;
+void playScript(Wired &wired, const uint8_t *script, size_t size) {
+    GameState &g = wired.play.g;
+    Play &play = wired.play;
     for (size_t i = 0; i + 3 <= size && i < 3 * kScriptSteps; i += 3) {
         const uint8_t op = script[i], a = script[i + 1], b = script[i + 2];
         int x = a * 4 - 20, y = b * 3 - 20;
@@ -138,16 +153,16 @@ void play(Context &ctx, const uint8_t *script, size_t size) {
             x = at.left - g.viewX + (op & 0x3F), y = at.top - g.viewY + (b & 0x3F) + 20;
         }
         switch (op % 11) {
-        case 0: case 1: onMouseMove(ctx, x, y); break;
-        case 2: onLeftPress(ctx, x, y, false); break;
-        case 3: onLeftPress(ctx, x, y, true); break;
-        case 4: onLeftRelease(ctx, x, y); break;
-        case 5: onRightPress(ctx, x, y); break;
-        case 6: onRightRelease(ctx, x, y); break;
-        case 7: popUndo(ctx); break;
-        case 8: reverseStacking(ctx); break;
-        case 9: ctx.s.dirty = QRegion(); break;
-        default: onMouseMove(ctx, x, y); onLeftRelease(ctx, x, y); break;
+        case 0: case 1: onMouseMove(play, x, y); break;
+        case 2: onLeftPress(play, x, y, false); break;
+        case 3: onLeftPress(play, x, y, true); break;
+        case 4: onLeftRelease(play, x, y); break;
+        case 5: onRightPress(play, x, y); break;
+        case 6: onRightRelease(play, x, y); break;
+        case 7: popUndo(play); break;
+        case 8: reverseStacking(play); break;
+        case 9: wired.ctx.s.dirty = QRegion(); break;
+        default: onMouseMove(play, x, y); onLeftRelease(play, x, y); break;
         }
         if (g.gameStarted == 1) {
             const std::string broken = stress::brokenStructure(g);
@@ -157,7 +172,7 @@ void play(Context &ctx, const uint8_t *script, size_t size) {
             }
         }
     }
-    ctx.s.dirty = QRegion();
+    wired.ctx.s.dirty = QRegion();
 }
 
 }  // namespace
@@ -188,14 +203,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     GameState &g = *t.g;
     g = *t.underWay[gesture % kGestures];
-    t.shell.messages.clear();
-    Context ctx{g, t.surfaces, t.shell};
+    t.files.messages.clear();
+    Wired wired(g, t.surfaces);
     const auto before = std::make_unique<Board>(boardAsKept(g));
-    const int32_t level = g.level, dragging = g.gesture.dragging, pressMode = g.gesture.pressMode;
+    const int level = g.level;
+    const bool dragging = g.gesture.dragging;
+    const PressMode pressMode = g.gesture.pressMode;
 
-    loadPlayFile(ctx);
-    if (!t.shell.messages.empty()) {
-        if (t.shell.messages.size() != 1) std::abort();
+    loadPlayFile(wired.play, t.files);
+    if (!t.files.messages.empty()) {
+        if (t.files.messages.size() != 1) std::abort();
         if (!(boardAsKept(g) == *before) || g.level != level || g.gesture.dragging != dragging ||
             g.gesture.pressMode != pressMode)
             std::abort();
@@ -211,6 +228,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             std::abort();
         }
     }
-    play(ctx, script, scriptSize);
+    playScript(wired, script, scriptSize);
     return 0;
 }

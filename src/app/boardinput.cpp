@@ -7,13 +7,12 @@
 #include "app/boardpointer.h"
 #include "app/presenter.h"
 #include "game/input.h"
-#include "render/context.h"
 
 namespace fusefuda {
 
-BoardInput::BoardInput(Context &ctx, BoardView &view, QWidget &window, BoardPointer &pointer,
+BoardInput::BoardInput(Play &play, BoardView &view, QWidget &window, BoardPointer &pointer,
                        Presenter &presenter, std::function<void()> afterEvent)
-    : ctx_(ctx),
+    : play_(play),
       view_(view),
       window_(window),
       pointer_(pointer),
@@ -41,11 +40,11 @@ void BoardInput::handle(MouseKind kind, QPoint p, bool shift) {
     if (!active_) return;
     pointer_.eventBegins();
     switch (kind) {
-    case MouseKind::Move: onMouseMove(ctx_, p.x(), p.y()); break;
-    case MouseKind::LeftPress: onLeftPress(ctx_, p.x(), p.y(), shift); break;
-    case MouseKind::LeftRelease: onLeftRelease(ctx_, p.x(), p.y()); break;
-    case MouseKind::RightPress: onRightPress(ctx_, p.x(), p.y()); break;
-    case MouseKind::RightRelease: onRightRelease(ctx_, p.x(), p.y()); break;
+    case MouseKind::Move: onMouseMove(play_, p.x(), p.y()); break;
+    case MouseKind::LeftPress: onLeftPress(play_, p.x(), p.y(), shift); break;
+    case MouseKind::LeftRelease: onLeftRelease(play_, p.x(), p.y()); break;
+    case MouseKind::RightPress: onRightPress(play_, p.x(), p.y()); break;
+    case MouseKind::RightRelease: onRightRelease(play_, p.x(), p.y()); break;
     }
     pointer_.eventEnds();
     afterEvent_();

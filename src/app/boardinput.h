@@ -12,7 +12,7 @@
 
 namespace fusefuda {
 
-struct Context;
+struct Play;
 class BoardPointer;
 class Presenter;
 
@@ -20,7 +20,7 @@ class BoardInput : public QObject {
 public:
     // `window` is the top-level widget whose native window shows `view`;
     // `afterEvent` runs after the game has handled each event.
-    BoardInput(Context &ctx, BoardView &view, QWidget &window, BoardPointer &pointer,
+    BoardInput(Play &play, BoardView &view, QWidget &window, BoardPointer &pointer,
                Presenter &presenter, std::function<void()> afterEvent);
 
     // Once the native window exists: a carry's moves are taken from it.
@@ -38,7 +38,7 @@ private:
     void handle(MouseKind kind, QPoint position, bool shift);
     bool movesGoStraightToView() const;
 
-    Context &ctx_;
+    Play &play_;
     BoardView &view_;
     QWidget &window_;
     BoardPointer &pointer_;

@@ -8,18 +8,20 @@
 #include <QPoint>
 #include <QRect>
 
+#include "game/play.h"
+
 namespace fusefuda {
 
 class BoardView;
 
-class BoardPointer {
+class BoardPointer : public Pointer {
 public:
     explicit BoardPointer(BoardView &view);
 
     // Keeps the pointer inside [left, right) x [top, bottom) of the view until
     // release; a pointer outside is moved in at once.
-    void confine(int left, int top, int right, int bottom);
-    void release();
+    void confine(int left, int top, int right, int bottom) override;
+    void release() override;
     bool confined() const { return confined_; }
     // The position clamped into the confinement; when that moved it, the
     // pointer itself is moved there too.
@@ -28,7 +30,7 @@ public:
     // The hand for the surfaces' density, its hot spot at its top-left corner.
     void loadGrabCursor(int scale);
     // The hand, until the next mouse event unless the game asks again.
-    void showGrab();
+    void showGrab() override;
     // Around the game's handling of one mouse event: the arrow comes back
     // unless the game asked for the hand meanwhile, as a window's class
     // cursor does.

@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include <QAction>
+#include <ctime>
 
 #include "app/childwindows.h"
 #include "app/mainwindow.h"
@@ -70,12 +71,15 @@ void Commands::run(int command) {
     if (command != kCmdExit) window_.runIdle();
 }
 
-void Commands::newGame(int level) { startNewGame(window_.context(), level); }
-void Commands::openPlayFile() { loadPlayFile(window_.context()); }
-void Commands::savePlayFile() { fusefuda::savePlayFile(window_.context()); }
+// Every new game is dealt from the calendar time in whole seconds.
+void Commands::newGame(int level) {
+    startNewGame(window_.play(), level, uint32_t(std::time(nullptr)));
+}
+void Commands::openPlayFile() { loadPlayFile(window_.play(), window_); }
+void Commands::savePlayFile() { fusefuda::savePlayFile(window_.state(), window_); }
 void Commands::exit() { window_.requestQuit(); }
-void Commands::undo() { popUndo(window_.context()); }
-void Commands::reverseStacking() { fusefuda::reverseStacking(window_.context()); }
+void Commands::undo() { popUndo(window_.play()); }
+void Commands::reverseStacking() { fusefuda::reverseStacking(window_.play()); }
 
 void Commands::toggleSound() {
     GameState &g = window_.state();

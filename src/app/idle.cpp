@@ -124,7 +124,8 @@ int spawnAmbientSparkles(GameState &g, int maxRounds) {
                 const int jy = drawRandom(g) % 80;
                 const int jx = drawRandom(g) % 40;
                 const bool free = !allSparkleSlotsBusy(g);
-                spawnSparkle(g, 88 + 64 * c + g.viewX + jx, 150 + kPitchY * r + g.viewY + jy, 0);
+                spawnSparkle(g, kHomeLeft + kHomePitchX * c + g.viewX + jx,
+                             kHomeTop + kPitchY * r + g.viewY + jy, 0);
                 if (free) ++started;
             }
         }
@@ -132,10 +133,10 @@ int spawnAmbientSparkles(GameState &g, int maxRounds) {
     return started;
 }
 
-void idleStep(Context &ctx) {
+void idleStep(Play &play, Context &ctx) {
     GameState &g = ctx.g;
     if (g.dealPending) {
-        dealScatter(ctx, g.level);
+        dealScatter(play, g.level);
         g.dealPending = false;
         // The menu or dialog that asked for the game has just closed; what
         // it drew with is freed but lies between live blocks, where the

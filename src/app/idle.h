@@ -2,6 +2,7 @@
 // runs the deferred deal and ages and draws the score popups and sparkles.
 #pragma once
 
+#include "game/play.h"
 #include "render/context.h"
 
 namespace fusefuda {
@@ -16,7 +17,7 @@ void flipSparklePhase(GameState &g);
 // One idle step: the deal request, popup ageing and drawing, sparkle ageing
 // and drawing, and sparkles over a won board. Cheap when nothing is due: it
 // only compares the phases and redraws what is on show.
-void idleStep(Context &ctx);
+void idleStep(Play &play, Context &ctx);
 
 // Over a won board, starts sparkles at random within the home-grid cells.
 // One round is one chance of 1 in 1000 per card place. Rounds repeat until the

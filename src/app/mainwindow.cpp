@@ -17,6 +17,7 @@
 #include "platform/filechooser.h"
 #include "platform/messagebox.h"
 #include "render/painting.h"
+#include "render/raster.h"
 
 namespace fusefuda {
 
@@ -66,6 +67,7 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     commands_.connectMenu(menu_);
     connect(view_, &BoardView::resized, this, [this](int w, int h) {
         resizeWindowSurface(surfaces_, w, h);
+        keepClientSize();
         invalidateWindow();
     });
 
@@ -100,6 +102,7 @@ void MainWindow::startUp() {
     surfaces_.trimCanvas = true;
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
                    std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
+    keepClientSize();
     pointer_.loadGrabCursor(surfaces_.scale);
     applyBackgroundKey();
     // Decoding the pictures leaves freed memory behind; hand it back.
@@ -145,7 +148,8 @@ void MainWindow::requestQuit() {
 }
 
 void MainWindow::runIdle() {
-    if (startedUp_ && !shutDown_ && QApplication::activeModalWidget() == nullptr) idleStep(ctx_);
+    if (startedUp_ && !shutDown_ && QApplication::activeModalWidget() == nullptr)
+        idleStep(play_, ctx_);
     presenter_.present();
     timers_.schedule();
 }
@@ -158,6 +162,7 @@ void MainWindow::followScreenDensity() {
     if (scale == surfaces_.scale) return;
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
                    std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
+    keepClientSize();
     pointer_.loadGrabCursor(surfaces_.scale);
     childWindows_.peekChanged();
     invalidateWindow();
@@ -189,25 +194,26 @@ void MainWindow::runScoreSummary() {
     saveSettings();
 }
 
-// --- Shell: the rest goes to the parts that hold it ---
+// The rules keep the pointer inside the client area, which they know in board
+// pixels.
+void MainWindow::keepClientSize() {
+    const QSize client = logicalSize(surfaces_.window);
+    state_.clientWidth = client.width();
+    state_.clientHeight = client.height();
+}
+
+// --- the roles: what the window does for the board, handed to the parts
+// that hold it ---
 
 void MainWindow::updateMenuMarks() { setMenuMarks(menu_, state_); }
 void MainWindow::showScore() { childWindows_.showScore(); }
 void MainWindow::playEffect(Sound sound) { fusefuda::playEffect(audio_, sound); }
-void MainWindow::setGrabCursor() { pointer_.showGrab(); }
-void MainWindow::confineCursor(int left, int top, int right, int bottom) {
-    pointer_.confine(left, top, right, bottom);
-}
-void MainWindow::releaseCursor() { pointer_.release(); }
-void MainWindow::presentNow() { presenter_.presentNow(); }
-void MainWindow::pause(int milliseconds) { presenter_.pause(milliseconds); }
 void MainWindow::peekChanged() { childWindows_.peekChanged(); }
 void MainWindow::openScoreWindow() { childWindows_.openScoreWindow(); }
 void MainWindow::closeScoreWindow() { childWindows_.closeScoreWindow(); }
 std::string MainWindow::chooseOpenPlayFile() { return fusefuda::chooseOpenPlayFile(this); }
 std::string MainWindow::chooseSavePlayFile() { return fusefuda::chooseSavePlayFile(this); }
 void MainWindow::showMessage(const std::string &text) { showMessageBox(this, text); }
-int64_t MainWindow::currentTime() { return int64_t(std::time(nullptr)); }
 
 // --- events ---
 

@@ -11,14 +11,17 @@
 #include "app/boardview.h"
 #include "app/childwindows.h"
 #include "app/commands.h"
+#include "app/gameevents.h"
 #include "app/menu.h"
 #include "app/phasetimers.h"
 #include "app/boardpointer.h"
 #include "app/presenter.h"
 #include "app/settings.h"
 #include "game/GameState.h"
-#include "platform/shell.h"
+#include "game/play.h"
+#include "playfile/playfile.h"
 #include "render/context.h"
+#include "render/painter.h"
 #include "render/surfaces.h"
 
 namespace fusefuda {
@@ -35,7 +38,7 @@ struct AppSetup {
     bool seeThrough = false;
 };
 
-class MainWindow : public QMainWindow, public Shell {
+class MainWindow : public QMainWindow, public PlayFileWindow, public WindowReactions {
     Q_OBJECT
 public:
     explicit MainWindow(const AppSetup &setup);
@@ -63,6 +66,7 @@ public:
     GameState &state() { return state_; }
     Surfaces &surfaces() { return surfaces_; }
     Context &context() { return ctx_; }
+    Play &play() { return play_; }
     const MenuActions &menu() const { return menu_; }
     const SettingsLocation &settingsLocation() const { return location_; }
     BoardView *boardView() const { return view_; }
@@ -74,24 +78,19 @@ public:
     PhaseTimers &timers() { return timers_; }
     ChildWindows &childWindows() { return childWindows_; }
 
-    // Shell
-    void updateMenuMarks() override;
-    void showScore() override;
-    void playEffect(Sound sound) override;
-    void invalidateWindow() override;
-    void runScoreSummary() override;
-    void setGrabCursor() override;
-    void confineCursor(int left, int top, int right, int bottom) override;
-    void releaseCursor() override;
-    void presentNow() override;
-    void pause(int milliseconds) override;
-    void peekChanged() override;
-    void openScoreWindow() override;
-    void closeScoreWindow() override;
+    // PlayFileWindow
     std::string chooseOpenPlayFile() override;
     std::string chooseSavePlayFile() override;
     void showMessage(const std::string &text) override;
-    int64_t currentTime() override;
+    void openScoreWindow() override;
+    void closeScoreWindow() override;
+    // WindowReactions
+    void invalidateWindow() override;
+    void updateMenuMarks() override;
+    void showScore() override;
+    void peekChanged() override;
+    void playEffect(Sound sound) override;
+    void runScoreSummary() override;
 
 protected:
     bool event(QEvent *event) override;
@@ -104,10 +103,10 @@ private:
     void afterFirstFrame();
     void fitOuterSize();
     void followScreenDensity();
+    void keepClientSize();
 
     GameState state_;
     Surfaces surfaces_;
-    Context ctx_{state_, surfaces_, *this};
     AppSetup setup_;
     SettingsLocation location_;
     AudioState *audio_ = nullptr;
@@ -115,7 +114,13 @@ private:
     MenuActions menu_;
     BoardPointer pointer_{*view_};
     Presenter presenter_{surfaces_, *view_, *this};
-    BoardInput input_{ctx_, *view_, *this, pointer_, presenter_, [this] { runIdle(); }};
+    // The drawing paced by the presenter; the rules' changes drawn, then
+    // answered by the window; the rules asking the pointer.
+    Context ctx_{state_, surfaces_, presenter_};
+    BoardPainter painter_{ctx_};
+    GameEvents events_{state_, painter_, *this};
+    Play play_{state_, events_, pointer_};
+    BoardInput input_{play_, *view_, *this, pointer_, presenter_, [this] { runIdle(); }};
     Commands commands_{*this};
     PhaseTimers timers_{state_, [this] { runIdle(); }};
     ChildWindows childWindows_{state_, surfaces_, *this};

@@ -12,13 +12,14 @@
 #include <functional>
 #include <memory>
 
+#include "render/context.h"
+
 namespace fusefuda {
 
-struct Surfaces;
 class BoardView;
 class ShmPresenter;
 
-class Presenter : public QObject {
+class Presenter : public QObject, public FramePacing {
 public:
     // `window` is the top-level widget whose native window shows `view`.
     Presenter(Surfaces &surfaces, BoardView &view, QWidget &window);
@@ -31,9 +32,9 @@ public:
     // Takes the framebuffer's dirty area; it is shown within a refresh.
     void present();
     // Shows the dirty area at once: the flips draw frame by frame.
-    void presentNow();
+    void presentNow() override;
     // Blocks for a few milliseconds between the frames of a flip.
-    void pause(int milliseconds);
+    void pause(int milliseconds) override;
 
     // Who handles the moves that frames fold together.
     void setMoveHandler(std::function<void(QPoint)> handler) { moveHandler_ = std::move(handler); }

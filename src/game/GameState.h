@@ -160,6 +160,9 @@ struct GameState {
     // --- the view over the board, and the timer phases ---
     int viewX = 0;
     int viewY = 0;
+    // The window's client area in board pixels; the window keeps it.
+    int clientWidth = 0;
+    int clientHeight = 0;
     TimerPhases phases;
 
     Overlays overlays;

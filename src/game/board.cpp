@@ -1,7 +1,5 @@
 #include "game/board.h"
 
-#include "render/cards.h"
-#include "render/context.h"
 
 namespace fusefuda {
 
@@ -29,10 +27,9 @@ void raiseGroupInStack(GameState &g, int c, int r) {
     moveToTop(g.board, c, r);
 }
 
-void raiseGroup(Context &ctx, int c, int r) {
-    raiseGroupInStack(ctx.g, c, r);
-    const Rect &at = ctx.g.board.cardRect[c][r];
-    drawGroup(ctx, at.left, at.top, cardId(c, r), ctx.s.window, true);
+void raiseGroup(Play &play, int c, int r) {
+    raiseGroupInStack(play.g, c, r);
+    play.events.raised(c, r);
 }
 
 void alignGroup(GameState &g, int left, int top, int anchorId) {

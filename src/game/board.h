@@ -2,14 +2,13 @@
 #pragma once
 
 #include "game/GameState.h"
+#include "game/play.h"
 
 namespace fusefuda {
 
-struct Context;
-
-// Brings card (c, r)'s group to the top of the stack, (c, r) topmost, and draws
-// it on the window at the card's corner.
-void raiseGroup(Context &ctx, int c, int r);
+// Brings card (c, r)'s group to the top of the stack, (c, r) topmost, and
+// says so.
+void raiseGroup(Play &play, int c, int r);
 // The stacking part of raiseGroup alone.
 void raiseGroupInStack(GameState &g, int c, int r);
 // Lays out anchorId's group so that the anchor lies at (left, top).

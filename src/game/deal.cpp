@@ -4,17 +4,15 @@
 #include "game/input.h"
 #include "game/overlays.h"
 #include "game/random.h"
-#include "render/cards.h"
-#include "render/painting.h"
 
 namespace fusefuda {
 
-void startNewGame(Context &ctx, int level) {
-    GameState &g = ctx.g;
+void startNewGame(Play &play, int level, uint32_t seed) {
+    GameState &g = play.g;
     // The command can come from the keyboard while the mouse holds a group, a
     // peek or the view; left alone, the next move or release would act on a
     // card of the new deal.
-    abandonGesture(ctx);
+    abandonGesture(play);
     g.gameStarted = true;
     g.level = level;
     g.gameOver = false;
@@ -26,7 +24,7 @@ void startNewGame(Context &ctx, int level) {
     g.gesture.panLastX = 0;
     g.gesture.panLastY = 0;
 
-    seedRandom(g, uint32_t(ctx.shell.currentTime()));
+    seedRandom(g, seed);
 
     // Every card in its slot, stacked in card order, a group of its own.
     g.board = Board{};
@@ -42,7 +40,7 @@ void startNewGame(Context &ctx, int level) {
         }
     }
     layOutColumns(g, level);
-    ctx.shell.invalidateWindow();
+    play.events.boardChanged();
 }
 
 void layOutColumns(GameState &g, int level) {
@@ -59,8 +57,8 @@ void layOutColumns(GameState &g, int level) {
     clearSparklesActive(g);
 }
 
-void dealScatter(Context &ctx, int level) {
-    GameState &g = ctx.g;
+void dealScatter(Play &play, int level) {
+    GameState &g = play.g;
     const ColumnRange cols = columnsInPlay(level);
     for (int r = 0; r < kRows; ++r) {
         for (int c = cols.first; c <= cols.last; ++c) {
@@ -74,7 +72,7 @@ void dealScatter(Context &ctx, int level) {
             rect.bottom = rect.top + kPitchY;
         }
     }
-    ctx.shell.invalidateWindow();
+    play.events.boardChanged();
 
     for (int r = 0; r < kRows; ++r)
         for (int k = 0; k < kRows; ++k)
@@ -87,18 +85,14 @@ void dealScatter(Context &ctx, int level) {
     g.finalScore = 0;
     g.nameEntryRank = kNoRank;
     g.undoStore.undoDepth = 0;
-    ctx.shell.updateMenuMarks();
+    play.events.undoDepthChanged();
 
-    raiseGroup(ctx, kSevensColumn, kRows - 1);
+    raiseGroup(play, kSevensColumn, kRows - 1);
 
     clearScorePopups(g);
     setTouchCosts(g);
     g.board.score = (4 - level) * 1600;
-    if (g.scoreDisplayOn == 1) ctx.shell.showScore();
-
-    rebuildBoardWithBacks(ctx, kNoCard);
-    const Rect &seven = g.board.cardRect[kSevensColumn][0];
-    drawGroup(ctx, seven.left, seven.top, cardId(kSevensColumn, 0), ctx.s.board, false);
+    play.events.dealt();
 }
 
 }  // namespace fusefuda

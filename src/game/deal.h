@@ -2,7 +2,9 @@
 // scatter that the next idle step runs.
 #pragma once
 
-#include "render/context.h"
+#include <cstdint>
+
+#include "game/play.h"
 
 namespace fusefuda {
 
@@ -21,8 +23,11 @@ constexpr int kScatterTop = 120;
 constexpr int kScatterWidth = 800;
 constexpr int kScatterHeight = 400;
 
-void startNewGame(Context &ctx, int level);
+// The menu command: a new game at the level, its cards laid out in their
+// columns, the scatter left to the next idle step. The seed starts the
+// game's random draws.
+void startNewGame(Play &play, int level, uint32_t seed);
 void layOutColumns(GameState &g, int level);
-void dealScatter(Context &ctx, int level);
+void dealScatter(Play &play, int level);
 
 }  // namespace fusefuda

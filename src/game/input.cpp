@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
-#include "assets/catalogue.h"
 #include "game/board.h"
 #include "game/overlays.h"
 #include "game/peek.h"
 #include "game/scoring.h"
 #include "game/undo.h"
-#include "render/cards.h"
-#include "render/hover.h"
-#include "render/painting.h"
 
 namespace fusefuda {
 
@@ -27,12 +23,10 @@ struct PointerBounds {
 // its right and bottom edges. A client area that reaches past the board is
 // cut at the board's edge, so that no card is ever put where the canvas, the
 // source of every restore, does not reach.
-PointerBounds carryBounds(const Context &ctx) {
-    const GameState &g = ctx.g;
+PointerBounds carryBounds(const GameState &g) {
     const int gx = g.gesture.grabOffsetX + g.viewX, gy = g.gesture.grabOffsetY + g.viewY;
-    const QSize window = logicalSize(ctx.s.window);
-    const int w = std::min(window.width(), kBoardWidth - g.viewX);
-    const int h = std::min(window.height(), kBoardHeight - g.viewY);
+    const int w = std::min(g.clientWidth, kBoardWidth - g.viewX);
+    const int h = std::min(g.clientHeight, kBoardHeight - g.viewY);
     return {gx, gy, std::max(w + gx - kPitchX, gx + 1), std::max(h + gy - kPitchY, gy + 1)};
 }
 
@@ -42,23 +36,21 @@ int clampTo(int v, int low, int highExclusive) {
 
 int carriedCard(const GameState &g) { return cardId(g.gesture.dragColumn, g.gesture.dragRow); }
 
-void holdRaise(Context &ctx, int c, int r) {
-    GameState &g = ctx.g;
-    g.gesture.pressColumn = c;
-    g.gesture.pressRow = r;
-    g.gesture.pressMode = kPressRaise;
-    raiseGroup(ctx, c, r);
+void holdRaise(Play &play, int c, int r) {
+    Gesture &hand = play.g.gesture;
+    hand.pressColumn = c;
+    hand.pressRow = r;
+    hand.pressMode = kPressRaise;
+    raiseGroup(play, c, r);
 }
 
-// The end of a press that only raised a group: the group goes onto the canvas
-// at its place, then to the front of the window.
-void releaseRaise(Context &ctx) {
-    GameState &g = ctx.g;
-    g.gesture.pressMode = kPressNone;
-    const int c = g.gesture.pressColumn, r = g.gesture.pressRow;
-    const Rect &at = g.board.cardRect[c][r];
-    drawGroup(ctx, at.left, at.top, cardId(c, r), ctx.s.board, false);
-    raiseGroup(ctx, c, r);
+// The end of a press that only raised a group: the group lies on the board
+// again at its place, then comes to the front.
+void releaseRaise(Play &play) {
+    Gesture &hand = play.g.gesture;
+    hand.pressMode = kPressNone;
+    play.events.settled(hand.pressColumn, hand.pressRow);
+    raiseGroup(play, hand.pressColumn, hand.pressRow);
 }
 
 // Whether a card stacked above (nc, nr) has its centre square over point
@@ -95,8 +87,8 @@ void sparkleOnSeam(GameState &g, int direction, const Rect &n) {
 
 }  // namespace
 
-void onLeftPress(Context &ctx, int x, int y, bool shift) {
-    GameState &g = ctx.g;
+void onLeftPress(Play &play, int x, int y, bool shift) {
+    GameState &g = play.g;
     const Gesture &hand = g.gesture;
     if (!g.gameStarted || g.gameOver || hand.dragging || hand.pressMode != kPressNone) return;
     // A pick-up while the view is being pulled would carry the group over a
@@ -106,15 +98,15 @@ void onLeftPress(Context &ctx, int x, int y, bool shift) {
     if (id < 0) return;
     const int c = cardColumn(id), r = cardRow(id);
     if (shift) {
-        pushUndo(ctx);
-        holdRaise(ctx, c, r);
+        pushUndo(play);
+        holdRaise(play, c, r);
         return;
     }
-    pushUndo(ctx);
+    pushUndo(play);
     const int count = g.board.touchCount[c][r];
     if (count < kSpent) {
-        if (count < kSettled) spawnScorePopup(ctx, x, y, count);
-        pickUp(ctx, c, r, x, y);
+        if (count < kSettled) spawnScorePopup(play, x, y, count);
+        pickUp(play, c, r, x, y);
     } else {
         g.gesture.pressColumn = c;
         g.gesture.pressRow = r;
@@ -122,45 +114,68 @@ void onLeftPress(Context &ctx, int x, int y, bool shift) {
     }
     g.board.touchCount[c][r] = std::min(count + 1, kSpent);
     if (g.board.touchCount[c][r] == kSettled) g.board.faceUp[c][r] = true;
-    raiseGroup(ctx, c, r);
+    raiseGroup(play, c, r);
 }
 
-void pickUp(Context &ctx, int c, int r, int x, int y) {
-    GameState &g = ctx.g;
-    g.gesture.dragging = true;
-    g.gesture.dragMoved = false;
-    g.gesture.dragColumn = c;
-    g.gesture.dragRow = r;
-    g.gesture.grabOffsetX = x - g.board.cardRect[c][r].left;
-    g.gesture.grabOffsetY = y - g.board.cardRect[c][r].top;
-    const PointerBounds b = carryBounds(ctx);
-    ctx.shell.confineCursor(b.left, b.top, b.right, b.bottom);
-    ctx.shell.setGrabCursor();
-    g.gesture.dragLeft = x - g.gesture.grabOffsetX;
-    g.gesture.dragTop = y - g.gesture.grabOffsetY;
-    liftGroup(ctx, cardId(c, r));
+void pickUp(Play &play, int c, int r, int x, int y) {
+    GameState &g = play.g;
+    Gesture &hand = g.gesture;
+    hand.dragging = true;
+    hand.dragMoved = false;
+    hand.dragColumn = c;
+    hand.dragRow = r;
+    hand.grabOffsetX = x - g.board.cardRect[c][r].left;
+    hand.grabOffsetY = y - g.board.cardRect[c][r].top;
+    const PointerBounds b = carryBounds(g);
+    play.pointer.confine(b.left, b.top, b.right, b.bottom);
+    play.pointer.showGrab();
+    hand.dragLeft = x - hand.grabOffsetX;
+    hand.dragTop = y - hand.grabOffsetY;
+    play.events.lifted(cardId(c, r));
 }
 
-void onMouseMove(Context &ctx, int x, int y) {
-    GameState &g = ctx.g;
-    if (!g.gesture.dragging) trackHover(ctx, x, y);
-    if (g.gesture.dragging) {
-        g.gesture.dragMoved = true;
-        ctx.shell.setGrabCursor();
+void trackHover(Play &play, int x, int y) {
+    GameState &g = play.g;
+    Hover &h = g.hover;
+    if (h.hoverCardShown != h.hoverCard) {
+        const int lastShown = h.hoverCardShown;
+        h.hoverCardShown = h.hoverCard;
+        play.events.hoverLeft(cardId(h.prevHoverColumn, h.prevHoverRow), lastShown);
+    }
+    const int id = cardAt(g, x, y);
+    if (id < 0) {
+        h.hoverCard = kNoCard;
+        return;
+    }
+    play.events.hovered(cardColumn(id), cardRow(id));
+    h.prevHoverColumn = h.hoverColumn;
+    h.prevHoverRow = h.hoverRow;
+    h.hoverCard = id;
+    h.hoverColumn = cardColumn(id);
+    h.hoverRow = cardRow(id);
+}
+
+void onMouseMove(Play &play, int x, int y) {
+    GameState &g = play.g;
+    Gesture &hand = g.gesture;
+    if (!hand.dragging) trackHover(play, x, y);
+    if (hand.dragging) {
+        hand.dragMoved = true;
+        play.pointer.showGrab();
         // The application keeps the pointer in these bounds; a position from
         // outside them must still not carry the card off the window.
-        const PointerBounds b = carryBounds(ctx);
+        const PointerBounds b = carryBounds(g);
         const int cx = clampTo(x, b.left, b.right), cy = clampTo(y, b.top, b.bottom);
-        const int nl = cx - g.gesture.grabOffsetX, nt = cy - g.gesture.grabOffsetY;
+        const int oldLeft = hand.dragLeft, oldTop = hand.dragTop;
+        hand.dragLeft = cx - hand.grabOffsetX;
+        hand.dragTop = cy - hand.grabOffsetY;
         const int id = carriedCard(g);
-        moveCarriedGroup(ctx, g.gesture.dragLeft, g.gesture.dragTop, nl, nt, id);
-        alignGroup(g, nl, nt, id);
-        g.gesture.dragLeft = nl;
-        g.gesture.dragTop = nt;
+        alignGroup(g, hand.dragLeft, hand.dragTop, id);
+        play.events.carried(id, oldLeft, oldTop);
     }
-    if (g.gesture.panning) {
-        ctx.shell.setGrabCursor();
-        const int vx = g.viewX - (x - g.gesture.panLastX), vy = g.viewY - (y - g.gesture.panLastY);
+    if (hand.panning) {
+        play.pointer.showGrab();
+        const int vx = g.viewX - (x - hand.panLastX), vy = g.viewY - (y - hand.panLastY);
         // A step that would take the view past its limits is refused whole,
         // not clamped; the last position still advances, so a move back pans
         // again at once.
@@ -168,37 +183,34 @@ void onMouseMove(Context &ctx, int x, int y) {
             g.viewX = vx;
             g.viewY = vy;
         }
-        g.gesture.panLastX = x;
-        g.gesture.panLastY = y;
-        ctx.shell.invalidateWindow();
+        hand.panLastX = x;
+        hand.panLastY = y;
+        play.events.viewMoved();
     }
 }
 
-void onLeftRelease(Context &ctx, int, int) {
-    GameState &g = ctx.g;
-    if (g.gesture.dragging) {
-        ctx.shell.setGrabCursor();
+void onLeftRelease(Play &play, int, int) {
+    const Gesture &hand = play.g.gesture;
+    if (hand.dragging) {
+        play.pointer.showGrab();
         // A click without a move keeps the group in hand: it follows the
         // pointer with the button up and goes down at the release after a move.
-        if (g.gesture.dragMoved) dropGroup(ctx);
+        if (hand.dragMoved) dropGroup(play);
     }
-    if (!g.gesture.dragging && g.gesture.pressMode == kPressRaise) releaseRaise(ctx);
+    if (!hand.dragging && hand.pressMode == kPressRaise) releaseRaise(play);
 }
 
-void dropGroup(Context &ctx) {
-    GameState &g = ctx.g;
-    ctx.shell.releaseCursor();
+void dropGroup(Play &play) {
+    GameState &g = play.g;
+    play.pointer.release();
     const int id = carriedCard(g);
-    tryJoin(ctx, id);
-    const Rect at = g.board.cardRect[g.gesture.dragColumn][g.gesture.dragRow];
-    eraseDropArea(ctx, at.left + 5, at.top + 5, id);
-    drawGroup(ctx, at.left, at.top, id, ctx.s.board, false);
-    drawGroup(ctx, at.left - g.viewX, at.top - g.viewY, id, ctx.s.window, false);
+    tryJoin(play, id);
+    play.events.dropped(id);
     g.gesture.dragging = false;
 }
 
-void tryJoin(Context &ctx, int id) {
-    GameState &g = ctx.g;
+void tryJoin(Play &play, int id) {
+    GameState &g = play.g;
     const ColumnRange cols = columnsInPlay(g.level);
     // Membership is read afresh at every step, so cards that joined earlier
     // in this drop are tested in their turn, from where they now lie.
@@ -220,58 +232,55 @@ void tryJoin(Context &ctx, int id) {
                 const int neighbour = cardId(nc, nr);
                 mergeGroups(g, id, neighbour);
                 alignGroup(g, n.left, n.top, neighbour);
-                liftGroup(ctx, id);
-                eraseDropArea(ctx, n.left, n.top, neighbour);
-                raiseGroup(ctx, nc, nr);
-                if (g.soundOn == 1) ctx.shell.playEffect(kJoinSound);
+                play.events.joined(id, neighbour);
+                raiseGroup(play, nc, nr);
                 sparkleOnSeam(g, d, n);
-                if (allJoinedToSevens(g)) finishGame(ctx);
+                if (allJoinedToSevens(g)) finishGame(play);
             }
         }
     }
 }
 
-void abandonGesture(Context &ctx) {
-    GameState &g = ctx.g;
-    if (g.gesture.dragging || g.gesture.panning) ctx.shell.releaseCursor();
-    g.gesture.dragging = false;
-    g.gesture.dragMoved = false;
-    g.gesture.pressMode = kPressNone;
-    g.gesture.panning = false;
+void abandonGesture(Play &play) {
+    Gesture &hand = play.g.gesture;
+    if (hand.dragging || hand.panning) play.pointer.release();
+    hand.dragging = false;
+    hand.dragMoved = false;
+    hand.pressMode = kPressNone;
+    hand.panning = false;
 }
 
-void onRightPress(Context &ctx, int x, int y) {
-    GameState &g = ctx.g;
+void onRightPress(Play &play, int x, int y) {
+    GameState &g = play.g;
     if (!g.gameStarted || g.gameOver || g.gesture.dragging) return;
     const int id = cardAt(g, x, y);
     if (id >= 0) {
         const int c = cardColumn(id), r = cardRow(id);
         if (g.board.touchCount[c][r] < kSpent)
-            startPeek(ctx, c, r, x, y);
+            startPeek(play, c, r, x, y);
         else
-            holdRaise(ctx, c, r);
+            holdRaise(play, c, r);
         return;
     }
-    ctx.shell.confineCursor(0, 0, logicalSize(ctx.s.window).width(),
-                            logicalSize(ctx.s.window).height());
-    ctx.shell.setGrabCursor();
+    play.pointer.confine(0, 0, g.clientWidth, g.clientHeight);
+    play.pointer.showGrab();
     g.gesture.panning = true;
     g.gesture.panLastX = x;
     g.gesture.panLastY = y;
 }
 
-void onRightRelease(Context &ctx, int, int) {
-    GameState &g = ctx.g;
-    if (!g.gesture.dragging) {
-        if (g.gesture.pressMode == kPressPeek)
-            endPeek(ctx);
-        else if (g.gesture.pressMode == kPressRaise)
-            releaseRaise(ctx);
+void onRightRelease(Play &play, int, int) {
+    Gesture &hand = play.g.gesture;
+    if (!hand.dragging) {
+        if (hand.pressMode == kPressPeek)
+            endPeek(play);
+        else if (hand.pressMode == kPressRaise)
+            releaseRaise(play);
     }
-    if (g.gesture.panning) {
-        g.gesture.panning = false;
-        ctx.shell.setGrabCursor();
-        ctx.shell.releaseCursor();
+    if (hand.panning) {
+        hand.panning = false;
+        play.pointer.showGrab();
+        play.pointer.release();
     }
 }
 

@@ -1,25 +1,30 @@
-// Mouse input: carrying and joining, the view drag, and the presses that only
-// raise a group. Positions are client (window) coordinates.
+// Mouse input: carrying and joining, the view drag, the presses that only
+// raise a group, and the card under the pointer. Positions are client
+// (window) coordinates.
 #pragma once
 
-#include "render/context.h"
+#include "game/play.h"
 
 namespace fusefuda {
 
-void onLeftPress(Context &ctx, int x, int y, bool shift);
-void onLeftRelease(Context &ctx, int x, int y);
-void onRightPress(Context &ctx, int x, int y);
-void onRightRelease(Context &ctx, int x, int y);
-void onMouseMove(Context &ctx, int x, int y);
+void onLeftPress(Play &play, int x, int y, bool shift);
+void onLeftRelease(Play &play, int x, int y);
+void onRightPress(Play &play, int x, int y);
+void onRightRelease(Play &play, int x, int y);
+void onMouseMove(Play &play, int x, int y);
 
-void pickUp(Context &ctx, int c, int r, int x, int y);
-void dropGroup(Context &ctx);
-void tryJoin(Context &ctx, int id);
+void pickUp(Play &play, int c, int r, int x, int y);
+void dropGroup(Play &play);
+void tryJoin(Play &play, int id);
+
+// Follows the card under the pointer while nothing is carried: says when the
+// pointer leaves the group last shown and which card it is over now.
+void trackHover(Play &play, int x, int y);
 
 // Lets go of whatever the mouse holds (a carried group, a held peek or raise,
 // the view pull) without finishing it, and frees the pointer. For commands
 // that put another board in place: the gesture belongs to the old one, and
 // its release must find nothing left to drop, count or raise.
-void abandonGesture(Context &ctx);
+void abandonGesture(Play &play);
 
 }  // namespace fusefuda

@@ -2,13 +2,13 @@
 
 namespace fusefuda {
 
-void spawnScorePopup(Context &ctx, int x, int y, int valueIndex) {
-    GameState &g = ctx.g;
+void spawnScorePopup(Play &play, int x, int y, int valueIndex) {
+    GameState &g = play.g;
     if (valueIndex < 0 || valueIndex > 2) return;  // there are three costs only
     // The touch is charged even when no slot is free: the running score must
     // always equal what the touch counts are worth.
     g.board.score += g.touchCost[valueIndex];
-    ctx.shell.showScore();
+    play.events.scored();
     for (ScorePopup &p : g.overlays.popups) {
         if (p.visible) continue;
         p.x = x - 20;

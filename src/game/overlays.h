@@ -2,13 +2,13 @@
 // ageing and drawing to the idle step.
 #pragma once
 
-#include "render/context.h"
+#include "game/play.h"
 
 namespace fusefuda {
 
 // Shows the cost touchCost[valueIndex] beside the window point (x, y) and
 // charges it to the score.
-void spawnScorePopup(Context &ctx, int x, int y, int valueIndex);
+void spawnScorePopup(Play &play, int x, int y, int valueIndex);
 // Starts a sparkle at board point (x, y); nothing when all ten slots are busy.
 void spawnSparkle(GameState &g, int x, int y, int frame);
 void clearScorePopups(GameState &g);

@@ -1,11 +1,11 @@
 // Peeking at a card with the right button, and the touch counts.
 #pragma once
 
-#include "render/context.h"
+#include "game/play.h"
 
 namespace fusefuda {
 
-void startPeek(Context &ctx, int c, int r, int x, int y);
-void endPeek(Context &ctx);
+void startPeek(Play &play, int c, int r, int x, int y);
+void endPeek(Play &play);
 
 }  // namespace fusefuda

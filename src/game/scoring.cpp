@@ -1,6 +1,5 @@
 #include "game/scoring.h"
 
-#include "assets/catalogue.h"
 #include "game/board.h"
 #include "game/overlays.h"
 
@@ -26,16 +25,14 @@ int32_t scoreFor(const TouchTally &tally) {
     return 100 * tally.neverTouched + 50 * tally.touchedOnce + 20 * tally.touchedTwice;
 }
 
-void finishGame(Context &ctx) {
-    ctx.g.gameOver = true;
-    // Cuts off the join sound of the same drop.
-    if (ctx.g.soundOn == 1) ctx.shell.playEffect(kClearSound);
-    layOutFinished(ctx);
-    ctx.shell.runScoreSummary();
+void finishGame(Play &play) {
+    play.g.gameOver = true;
+    layOutFinished(play);
+    play.events.won();
 }
 
-void layOutFinished(Context &ctx) {
-    GameState &g = ctx.g;
+void layOutFinished(Play &play) {
+    GameState &g = play.g;
     clearSparklesActive(g);
     const ColumnRange cols = columnsInPlay(g.level);
     if (cols.last >= cols.first) {
@@ -43,10 +40,10 @@ void layOutFinished(Context &ctx) {
         const int y = g.viewY + 150;
         alignGroup(g, x, y, cardId(cols.first, 0));
     }
-    ctx.shell.invalidateWindow();
+    play.events.boardChanged();
     // A won game cannot be undone.
     g.undoStore.undoDepth = 0;
-    ctx.shell.updateMenuMarks();
+    play.events.undoDepthChanged();
 }
 
 }  // namespace fusefuda

@@ -1,7 +1,7 @@
 // The score rule and the end of a won game.
 #pragma once
 
-#include "render/context.h"
+#include "game/play.h"
 
 namespace fusefuda {
 
@@ -16,7 +16,7 @@ TouchTally tallyTouches(const GameState &g);
 // 100 per card never touched, 50 per card touched once, 20 per card touched twice.
 int32_t scoreFor(const TouchTally &tally);
 
-void finishGame(Context &ctx);
-void layOutFinished(Context &ctx);
+void finishGame(Play &play);
+void layOutFinished(Play &play);
 
 }  // namespace fusefuda

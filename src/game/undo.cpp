@@ -6,17 +6,17 @@
 
 namespace fusefuda {
 
-void pushUndo(Context &ctx) {
-    GameState &g = ctx.g;
+void pushUndo(Play &play) {
+    GameState &g = play.g;
     UndoStore &u = g.undoStore;
     u.undoDepth = std::min(u.undoDepth + 1, kMaxUndoDepth);
-    ctx.shell.updateMenuMarks();
+    play.events.undoDepthChanged();
     for (int k = u.undoDepth; k >= 1; --k) u.undo[k] = u.undo[k - 1];
     u.undo[0] = boardAsKept(g);
 }
 
-void popUndo(Context &ctx) {
-    GameState &g = ctx.g;
+void popUndo(Play &play) {
+    GameState &g = play.g;
     UndoStore &u = g.undoStore;
     // With nothing to take back, place 0 may still hold a board of an earlier
     // game; restoring it would replace the game being played.
@@ -26,19 +26,18 @@ void popUndo(Context &ctx) {
     // release would drop or count a card that the board no longer has there.
     // A view pull ends too: its repaints show the canvas as it stands, and
     // only a full repaint brings the restored board onto it.
-    abandonGesture(ctx);
+    abandonGesture(play);
 
     u.undoDepth -= 1;
-    ctx.shell.updateMenuMarks();
+    play.events.undoDepthChanged();
     g.board = u.undo[0];
     for (int k = 0; k < u.undoDepth; ++k) u.undo[k] = u.undo[k + 1];
-    if (g.scoreDisplayOn == 1) ctx.shell.showScore();
-    ctx.shell.invalidateWindow();
+    play.events.undone();
 }
 
-void reverseStacking(Context &ctx) {
-    GameState &g = ctx.g;
-    pushUndo(ctx);
+void reverseStacking(Play &play) {
+    GameState &g = play.g;
+    pushUndo(play);
     for (int i = 0; i < kCards / 2; ++i) {
         const int j = kCards - 1 - i;
         std::swap(g.board.stackColumn[i], g.board.stackColumn[j]);
@@ -46,7 +45,7 @@ void reverseStacking(Context &ctx) {
         g.board.stackLevel[g.board.stackColumn[i]][g.board.stackRow[i]] = i;
         g.board.stackLevel[g.board.stackColumn[j]][g.board.stackRow[j]] = j;
     }
-    ctx.shell.invalidateWindow();
+    play.events.boardChanged();
 }
 
 }  // namespace fusefuda

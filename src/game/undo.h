@@ -1,12 +1,12 @@
 // The five-step undo store and the reversal of the stacking order.
 #pragma once
 
-#include "render/context.h"
+#include "game/play.h"
 
 namespace fusefuda {
 
-void pushUndo(Context &ctx);
-void popUndo(Context &ctx);
-void reverseStacking(Context &ctx);
+void pushUndo(Play &play);
+void popUndo(Play &play);
+void reverseStacking(Play &play);
 
 }  // namespace fusefuda

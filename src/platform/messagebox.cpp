@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "platform/shell.h"
-
 namespace fusefuda {
 
 void showMessageBox(QWidget *owner, const std::string &text) {

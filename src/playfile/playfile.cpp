@@ -17,45 +17,44 @@ const char *const kInputCannotOpen = QT_TRANSLATE_NOOP("Messages", "入力ファ
 const char *const kReadFailed = QT_TRANSLATE_NOOP("Messages", "ファイルの読み込みに失敗しました");
 
 // Puts a checked record in place of the game being played.
-void takeUpGame(Context &ctx, const PlayFileRecord &record) {
-    GameState &g = ctx.g;
-    Shell &shell = ctx.shell;
+void takeUpGame(Play &play, PlayFileWindow &window, const PlayFileRecord &record) {
+    GameState &g = play.g;
 
     // A command can arrive from the keyboard while a card is carried, a peek
     // is held or the view is pulled; none of that belongs to the new board,
     // and a pending deal must not scatter it.
-    abandonGesture(ctx);
+    abandonGesture(play);
     g.dealPending = false;
     // The old board's guide and peek picture go with the repaint; the next
     // mouse move shows them afresh.
     g.hover.hoverCard = kNoCard;
     g.hover.hoverCardShown = kNoCard;
 
-    if (g.scoreDisplayOn == 1) shell.closeScoreWindow();
+    if (g.scoreDisplayOn == 1) window.closeScoreWindow();
     storeRecord(g, record);
     g.finalScore = 0;
     g.nameEntryRank = kNoRank;
-    raiseGroup(ctx, kSevensColumn, kRows - 1);
+    raiseGroup(play, kSevensColumn, kRows - 1);
     clearScorePopups(g);
     setTouchCosts(g);
     g.undoStore.undoDepth = 0;
-    shell.updateMenuMarks();
-    if (g.scoreDisplayOn == 1) shell.openScoreWindow();
-    shell.invalidateWindow();
+    play.events.undoDepthChanged();
+    if (g.scoreDisplayOn == 1) window.openScoreWindow();
+    play.events.boardChanged();
     clearSparklesActive(g);
 }
 
 }  // namespace
 
-void savePlayFile(Context &ctx) {
-    const std::string path = ctx.shell.chooseSavePlayFile();
+void savePlayFile(const GameState &g, PlayFileWindow &window) {
+    const std::string path = window.chooseSavePlayFile();
     if (path.empty()) return;
-    const std::vector<uint8_t> image = encodePlayFile(captureRecord(ctx.g));
-    if (!writeFileStart(path, image)) ctx.shell.showMessage(kOutputCannotOpen);
+    const std::vector<uint8_t> image = encodePlayFile(captureRecord(g));
+    if (!writeFileStart(path, image)) window.showMessage(kOutputCannotOpen);
 }
 
-void loadPlayFile(Context &ctx) {
-    const std::string path = ctx.shell.chooseOpenPlayFile();
+void loadPlayFile(Play &play, PlayFileWindow &window) {
+    const std::string path = window.chooseOpenPlayFile();
     if (path.empty()) return;
 
     std::vector<uint8_t> image;
@@ -63,10 +62,10 @@ void loadPlayFile(Context &ctx) {
         case ReadOutcome::Read:
             break;
         case ReadOutcome::CannotOpen:
-            ctx.shell.showMessage(kInputCannotOpen);
+            window.showMessage(kInputCannotOpen);
             return;
         case ReadOutcome::Failed:
-            ctx.shell.showMessage(kReadFailed);
+            window.showMessage(kReadFailed);
             return;
     }
 
@@ -74,10 +73,10 @@ void loadPlayFile(Context &ctx) {
     const auto record = std::make_unique<PlayFileRecord>();
     if (decodePlayFile(image, *record) != PlayFileFault::None ||
         findFault(*record) != PlayFileFault::None) {
-        ctx.shell.showMessage(kReadFailed);
+        window.showMessage(kReadFailed);
         return;
     }
-    takeUpGame(ctx, *record);
+    takeUpGame(play, window, *record);
 }
 
 }  // namespace fusefuda

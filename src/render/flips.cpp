@@ -18,12 +18,12 @@ void turnFrame(Context &ctx, const Rect &at, int k, const QImage &src, int sx, i
                bool restore) {
     Surfaces &s = ctx.s;
     const int x = at.left - ctx.g.viewX, y = at.top - ctx.g.viewY;
-    ctx.shell.pause(kFramePause);
+    ctx.pacing.pause(kFramePause);
     if (restore) bitBlt(s.window, x, y, kCardWidth, kCardHeight, s.board, at.left, at.top, SRCCOPY);
     stretchBlt(s.window, x + k, y, kCardWidth - 2 * k, kCardHeight, src, sx, sy, kCardWidth,
                kCardHeight);
     markWindow(s, x, y, kCardWidth, kCardHeight);
-    ctx.shell.presentNow();
+    ctx.pacing.presentNow();
 }
 
 int shadeOf(const GameState &g, int c, int r) {

@@ -49,38 +49,16 @@ bool memberAt(const GameState &g, int id, int c, int r) {
 
 }  // namespace
 
-void trackHover(Context &ctx, int mouseX, int mouseY) {
-    GameState &g = ctx.g;
-    if (g.hover.hoverCardShown != g.hover.hoverCard) {
-        const int wasShown = g.hover.hoverCardShown;
-        const int previous = cardId(g.hover.prevHoverColumn, g.hover.prevHoverRow);
-        g.hover.hoverCardShown = g.hover.hoverCard;
-        restoreGroupCells(ctx, previous);
-        // A card crossed with a single move never becomes the previous card,
-        // so its outline would stay behind; it is the one last shown.
-        if (wasShown >= 0 && wasShown < kCards && wasShown != previous)
-            restoreGroupCells(ctx, wasShown);
-        // The wipe may have reached a group held by a peek or a press; it
-        // stays in front until its release.
-        drawGroupInHand(ctx);
-        showPeekUnknown(ctx);
-    }
-    const int bx = mouseX + g.viewX, by = mouseY + g.viewY;
-    for (int n = kCards - 1; n >= 0; --n) {
-        const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
-        if (!inPlay(g, c, r)) continue;
-        const Rect &rect = g.board.cardRect[c][r];
-        if (bx < rect.left || bx >= rect.right || by < rect.top || by >= rect.bottom) continue;
-        if (g.guideOn != 0) drawGuideOutline(ctx, cardId(c, r));
-        showPeekFace(ctx, c, r);
-        g.hover.prevHoverColumn = g.hover.hoverColumn;
-        g.hover.prevHoverRow = g.hover.hoverRow;
-        g.hover.hoverCard = cardId(c, r);
-        g.hover.hoverColumn = c;
-        g.hover.hoverRow = r;
-        return;
-    }
-    g.hover.hoverCard = kNoCard;
+void clearHoverOutline(Context &ctx, int previous, int lastShown) {
+    restoreGroupCells(ctx, previous);
+    // A card crossed with a single move never becomes the previous card, so
+    // its outline would stay behind; it is the one last shown.
+    if (lastShown >= 0 && lastShown < kCards && lastShown != previous)
+        restoreGroupCells(ctx, lastShown);
+    // The wipe may have reached a group held by a peek or a press; it stays in
+    // front until its release.
+    drawGroupInHand(ctx);
+    showPeekUnknown(ctx);
 }
 
 void drawGuideOutline(Context &ctx, int id) {
@@ -106,13 +84,11 @@ void showPeekFace(Context &ctx, int c, int r) {
     if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
     bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.face, kPitchX * c, kPitchY * r,
            SRCCOPY);
-    ctx.shell.peekChanged();
 }
 
 void showPeekUnknown(Context &ctx) {
     if (!ctx.g.peekModeOn) return;
     bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.unknownCard, 0, 0, SRCCOPY);
-    ctx.shell.peekChanged();
 }
 
 }  // namespace fusefuda

@@ -41,27 +41,26 @@ uint32_t sparkleLook(const Surfaces &s, int bx, int by, int frame, int dx, int d
 
 void tickPopups(Table &t) {
     flipPopupPhase(t.g());
-    idleStep(t.ctx);
+    idleStep(t.play, t.ctx);
 }
 
 void tickSparkles(Table &t) {
     flipSparklePhase(t.g());
-    idleStep(t.ctx);
+    idleStep(t.play, t.ctx);
 }
 
 }  // namespace
 
 TEST(IdleStep, RunsThePendingDealOnce) {
     Table t;
-    t.shell.time = 99;
-    startNewGame(t.ctx, 3);
+    startNewGame(t.play, 3, 99);
     ASSERT_EQ(t.g().dealPending, 1);
-    idleStep(t.ctx);
+    idleStep(t.play, t.ctx);
     EXPECT_EQ(t.g().dealPending, 0);
     EXPECT_EQ(t.g().board.score, 1600);
     EXPECT_EQ(t.g().board.touchCount[6][0], 3);
     const uint32_t afterDeal = t.g().randomState;
-    idleStep(t.ctx);
+    idleStep(t.play, t.ctx);
     EXPECT_EQ(t.g().randomState, afterDeal);  // no second scatter
 }
 
@@ -71,7 +70,7 @@ TEST(IdleStep, DoesNothingWhenNothingIsDue) {
     patternSurfaces(t.surfaces);
     const QImage before = t.surfaces.window.copy();
     const uint32_t random = t.g().randomState;
-    for (int i = 0; i < 5; ++i) idleStep(t.ctx);
+    for (int i = 0; i < 5; ++i) idleStep(t.play, t.ctx);
     EXPECT_TRUE(t.surfaces.dirty.isEmpty());
     EXPECT_EQ(t.surfaces.window, before);
     EXPECT_EQ(t.g().randomState, random);
@@ -82,12 +81,12 @@ TEST(PopupAgeing, ShownForThreeFlipsThenWipedFromTheCanvas) {
     t.deal(3);
     patternSurfaces(t.surfaces);
     t.g().scoreDisplayOn = 1;
-    spawnScorePopup(t.ctx, 300, 200, 0);
+    spawnScorePopup(t.play, 300, 200, 0);
     const ScorePopup &p = t.g().overlays.popups[0];
     ASSERT_EQ(p.visible, 1);
     ASSERT_EQ(p.x, 280);
 
-    idleStep(t.ctx);  // drawn at once, white on black
+    idleStep(t.play, t.ctx);  // drawn at once, white on black
     bool white = false, black = false;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 28; ++x) {
@@ -117,23 +116,23 @@ TEST(PopupAgeing, ShownForThreeFlipsThenWipedFromTheCanvas) {
 TEST(PopupAgeing, SkippedFlipsAreNotCaughtUp) {
     Table t;
     t.deal(3);
-    spawnScorePopup(t.ctx, 100, 100, 1);
+    spawnScorePopup(t.play, 100, 100, 1);
     tickPopups(t);
     // Two flips while the idle step does not run (a modal dialog): the phase
     // is back at its seen value and that ageing is lost.
     flipPopupPhase(t.g());
     flipPopupPhase(t.g());
-    idleStep(t.ctx);
+    idleStep(t.play, t.ctx);
     EXPECT_EQ(t.g().overlays.popups[0].age, 1);
     // Three flips unseen count as one.
     flipPopupPhase(t.g());
     flipPopupPhase(t.g());
     flipPopupPhase(t.g());
-    idleStep(t.ctx);
+    idleStep(t.play, t.ctx);
     EXPECT_EQ(t.g().overlays.popups[0].age, 2);
     // Idle turns between flips do not age.
-    idleStep(t.ctx);
-    idleStep(t.ctx);
+    idleStep(t.play, t.ctx);
+    idleStep(t.play, t.ctx);
     EXPECT_EQ(t.g().overlays.popups[0].age, 2);
 }
 
@@ -143,7 +142,7 @@ TEST(PopupAgeing, WithoutScoreDisplayNothingIsDrawnButPopupsStillExpire) {
     patternSurfaces(t.surfaces);
     t.g().scoreDisplayOn = 0;
     const int32_t score = t.g().board.score;
-    spawnScorePopup(t.ctx, 300, 200, 0);
+    spawnScorePopup(t.play, 300, 200, 0);
     EXPECT_EQ(t.g().board.score, score - 50);
     const QImage before = t.surfaces.window.copy();
     for (int i = 0; i < 3; ++i) tickPopups(t);
@@ -155,7 +154,7 @@ TEST(PopupAgeing, TenAtOnceAllExpireAndTheEleventhIsDropped) {
     Table t;
     t.deal(3);
     t.g().scoreDisplayOn = 1;
-    for (int i = 0; i < 11; ++i) spawnScorePopup(t.ctx, 100 + 10 * i, 300, 2);
+    for (int i = 0; i < 11; ++i) spawnScorePopup(t.play, 100 + 10 * i, 300, 2);
     for (int i = 0; i < kSlots; ++i) EXPECT_EQ(t.g().overlays.popups[i].x, 80 + 10 * i);
     for (int i = 0; i < 3; ++i) tickPopups(t);
     for (const ScorePopup &p : t.g().overlays.popups) EXPECT_EQ(p.active + p.visible, 0);
@@ -170,7 +169,7 @@ TEST(SparkleAgeing, FramesStepOnEachFlipAndTheFifthFlipWipes) {
     const Sparkle &s = t.g().overlays.sparkles[0];
     for (int frame = 0; frame <= 4; ++frame) {
         if (frame > 0) tickSparkles(t);
-        else idleStep(t.ctx);
+        else idleStep(t.play, t.ctx);
         ASSERT_EQ(s.frame, frame);
         for (int dy = 0; dy < 30; dy += 7)
             for (int dx = 0; dx < 30; dx += 5)
@@ -209,7 +208,7 @@ TEST(SparkleAgeing, ElevenSparklesKeepTheFirstTenAndMissedFlipsAreLost) {
     tickSparkles(t);
     flipSparklePhase(t.g());
     flipSparklePhase(t.g());
-    idleStep(t.ctx);
+    idleStep(t.play, t.ctx);
     for (const Sparkle &s : t.g().overlays.sparkles) EXPECT_EQ(s.age, 1);
 }
 
@@ -263,7 +262,7 @@ TEST(WonBoard, IdleTurnsBetweenTicksTakeOneRoundOnly) {
     t.g().gameOver = 1;
     seedRandom(t.g(), 5);
     const uint32_t before = t.g().randomState;
-    idleStep(t.ctx);  // no tick: one chance per card place, like one loop turn
+    idleStep(t.play, t.ctx);  // no tick: one chance per card place, like one loop turn
     GameState probe;
     probe.level = 1;
     seedRandom(probe, 5);
@@ -301,8 +300,8 @@ TEST(Wipes, RedrawTheGroupInTheHandButNotAStaleCoveredOne) {
     for (int i = 0; i < 5; ++i) tickSparkles(t);
     EXPECT_EQ(t.surfaces.window.copy(r.left - g.viewX, r.top - g.viewY, 64, 102), covered);
     g.scoreDisplayOn = 1;
-    spawnScorePopup(t.ctx, r.left - g.viewX + 40, r.top - g.viewY + 40, 0);
-    idleStep(t.ctx);
+    spawnScorePopup(t.play, r.left - g.viewX + 40, r.top - g.viewY + 40, 0);
+    idleStep(t.play, t.ctx);
     for (int i = 0; i < 3; ++i) tickPopups(t);
     ASSERT_EQ(g.overlays.popups[0].active, 0);
     EXPECT_EQ(t.surfaces.window.copy(r.left - g.viewX, r.top - g.viewY, 64, 102), covered);

@@ -190,11 +190,11 @@ TEST(Language, FileChoosersAndPlayFileMessagesSpeakEnglish) {
     // a file that is not a play file, a save into a folder that is not there.
     fusefuda::testing::Table t;
     t.shell.openChoice = dir.filePath("missing.pvq").toStdString();
-    loadPlayFile(t.ctx);
+    loadPlayFile(t.play, t.shell);
     t.shell.openChoice = junk;
-    loadPlayFile(t.ctx);
+    loadPlayFile(t.play, t.shell);
     t.shell.saveChoice = dir.filePath("no/such/folder/x.pvq").toStdString();
-    savePlayFile(t.ctx);
+    savePlayFile(t.g(), t.shell);
     ASSERT_EQ(t.shell.messages.size(), 3u);
 
     English english;

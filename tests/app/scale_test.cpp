@@ -45,7 +45,7 @@ TEST(Scale, TheWindowsOwnDrawingAndPresentingDoubleTheCoordinates) {
     const auto idle = [](Table &t, void (*flip)(GameState &), int times) {
         for (int n = 0; n < times; ++n) {
             flip(t.g());
-            idleStep(t.ctx);
+            idleStep(t.play, t.ctx);
         }
         return t.surfaces.window.copy();
     };
@@ -56,8 +56,8 @@ TEST(Scale, TheWindowsOwnDrawingAndPresentingDoubleTheCoordinates) {
         {"score popup",
          [](Table &t) {
              const QImage before = t.surfaces.window.copy();
-             spawnScorePopup(t.ctx, 333, 222, 1);
-             idleStep(t.ctx);
+             spawnScorePopup(t.play, 333, 222, 1);
+             idleStep(t.play, t.ctx);
              return changes(before, t.surfaces.window);
          }},
         {"popup wiped", [&](Table &t) { return idle(t, flipPopupPhase, 3); }},

@@ -469,7 +469,7 @@ TEST(Timers, RunOnlyWhileSomethingAgesByThem) {
     EXPECT_EQ(app.g().dealPending, 0);
     EXPECT_EQ(running(), none) << "on a still board";
 
-    spawnScorePopup(w.context(), 200, 200, 0);
+    spawnScorePopup(w.play(), 200, 200, 0);
     w.runIdle();
     EXPECT_EQ(running(), std::pair(true, false));
     for (int flip = 1; flip <= 3; ++flip) {
@@ -532,7 +532,7 @@ TEST(Sound, TheAudioDeviceOpensOnlyWhenSomethingIsToBeHeard) {
 TEST(Timers, ModalDialogsPauseTheIdleStepButNotThePhases) {
     App app;
     app.run(kCmdBeginner);
-    spawnScorePopup(app.window->context(), 200, 200, 0);
+    spawnScorePopup(app.window->play(), 200, 200, 0);
     app.window->timers().popupTick();
     EXPECT_EQ(app.g().overlays.popups[0].age, 1);
     QDialog modal(app.window.get());

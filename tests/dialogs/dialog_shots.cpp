@@ -109,7 +109,7 @@ int main(int argc, char **argv) {
     ok &= save(shot(&peek), folder + "/peekwindow.png");
 
     // The finished board as the end sequence leaves it, the summary over it.
-    finishGame(t.ctx);
+    finishGame(t.play);
     paintWindow(t.ctx);
     QImage board = t.surfaces.window.copy();
     ok &= save(board, folder + "/finished-board.png");

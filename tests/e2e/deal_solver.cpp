@@ -14,7 +14,7 @@
 #include "game/input.h"
 #include "game/scoring.h"
 #include "game/starting.h"
-#include "support/recording_shell.h"
+#include "support/quiet_shell.h"
 
 using namespace fusefuda;
 
@@ -58,8 +58,8 @@ Point visiblePoint(const GameState &g, int id, int width, int height,
 
 // Carries the whole of id's group to a place of the window where it does not
 // lie over the cell `keepClear` (board coordinates). Returns whether it moved.
-bool carryGroupAway(Context &ctx, int id, const Rect &keepClear, int width, int height) {
-    GameState &g = ctx.g;
+bool carryGroupAway(Play &play, int id, const Rect &keepClear, int width, int height) {
+    GameState &g = play.g;
     const Point from = visiblePoint(g, id, width, height, true);
     if (!from.valid()) return false;
     Rect box{1 << 30, 1 << 30, -(1 << 30), -(1 << 30)};
@@ -82,9 +82,9 @@ bool carryGroupAway(Context &ctx, int id, const Rect &keepClear, int width, int 
                     t < keepClear.bottom - g.viewY + 1 && b > keepClear.top - g.viewY)
                     continue;
                 const int toX = from.x + dx, toY = from.y + dy;
-                onLeftPress(ctx, from.x, from.y, false);
-                onMouseMove(ctx, toX, toY);
-                onLeftRelease(ctx, toX, toY);
+                onLeftPress(play, from.x, from.y, false);
+                onMouseMove(play, toX, toY);
+                onLeftRelease(play, toX, toY);
                 std::printf("drag %d %d %d %d\n", from.x, from.y, toX, toY);
                 return true;
             }
@@ -110,12 +110,13 @@ int main(int argc, char **argv) {
     g.soundOn = 0;
     Surfaces surfaces;
     createSurfaces(surfaces, 1, 1, width, height);
-    fusefuda::testing::RecordingShell shell;
-    shell.time = seed;
-    Context ctx{g, surfaces, shell};
-    startNewGame(ctx, level);
-    dealScatter(ctx, level);
-    g.dealPending = 0;
+    g.clientWidth = width;
+    g.clientHeight = height;
+    QuietTable table(g, surfaces);
+    Play &play = table.play;
+    startNewGame(play, level, uint32_t(seed));
+    dealScatter(play, level);
+    g.dealPending = false;
 
     const int anchor = cardId(6, 0);
     const ColumnRange cols = columnsInPlay(level);
@@ -132,14 +133,14 @@ int main(int argc, char **argv) {
                 // bring the group to the front so that nothing covers the spot
                 const Point group = visiblePoint(g, anchor, width, height);
                 if (group.valid()) {
-                    onLeftPress(ctx, group.x, group.y, true);
-                    onLeftRelease(ctx, group.x, group.y);
+                    onLeftPress(play, group.x, group.y, true);
+                    onLeftRelease(play, group.x, group.y);
                     std::printf("raise %d %d\n", group.x, group.y);
                 }
                 Point from = visiblePoint(g, cardId(c, r), width, height);
                 if (!from.valid()) {
                     // most likely under the sevens' group: take the group elsewhere
-                    if (!carryGroupAway(ctx, anchor, g.board.cardRect[c][r], width, height)) continue;
+                    if (!carryGroupAway(play, anchor, g.board.cardRect[c][r], width, height)) continue;
                     from = visiblePoint(g, cardId(c, r), width, height);
                     if (!from.valid()) continue;
                 }
@@ -149,10 +150,10 @@ int main(int argc, char **argv) {
                 const int dy = targetTop - g.board.cardRect[c][r].top;
                 const int toX = from.x + dx, toY = from.y + dy;
                 if (toX < 1 || toY < 1 || toX >= width - 1 || toY >= height - 1) continue;
-                onLeftPress(ctx, from.x, from.y, false);
-                onMouseMove(ctx, (from.x + toX) / 2, (from.y + toY) / 2);
-                onMouseMove(ctx, toX, toY);
-                onLeftRelease(ctx, toX, toY);
+                onLeftPress(play, from.x, from.y, false);
+                onMouseMove(play, (from.x + toX) / 2, (from.y + toY) / 2);
+                onMouseMove(play, toX, toY);
+                onLeftRelease(play, toX, toY);
                 std::printf("drag %d %d %d %d\n", from.x, from.y, toX, toY);
                 if (isMember(g, anchor, c, r)) progress = true;
             }

@@ -48,7 +48,7 @@ struct ProbeTable : testing::Table {
     // Saves through the game's command; what went wrong goes to stderr and
     // the exit status.
     int save() {
-        savePlayFile(ctx);
+        savePlayFile(g(), shell);
         for (const std::string &message : shell.messages) std::fprintf(stderr, "%s\n", message.c_str());
         return shell.messages.empty() ? 0 : 1;
     }
@@ -142,7 +142,7 @@ int checkSevens(const char *path, int x0, int y0, int left, int top, bool spent)
 
 int pressPicksUp() {
     ProbeTable t(kBeginner, "");
-    onLeftPress(t.ctx, 472 + 20, 150 + 20, false);
+    onLeftPress(t.play, 472 + 20, 150 + 20, false);
     return t.g().gesture.dragging == 1 ? 0 : 1;
 }
 

@@ -35,7 +35,7 @@ TEST(Stacking, StaysAnInversePermutationAfterAnySequenceOfRaises) {
     mergeGroups(t.g(), cardId(1, 0), cardId(1, 1));
     std::mt19937 pick(7);
     for (int i = 0; i < 500; ++i) {
-        raiseGroup(t.ctx, int(pick() % kColumns), int(pick() % kRows));
+        raiseGroup(t.play, int(pick() % kColumns), int(pick() % kRows));
         expectStackIsPermutation(t.g());
     }
 }
@@ -45,9 +45,9 @@ TEST(Stacking, GroupRisesInRowMajorOrderWithThePressedCardOnTop) {
     t.deal(1);
     GameState &g = t.g();
     // The sevens are one group of four; raise it by its third member.
-    raiseGroup(t.ctx, 0, 0);  // something else on top first
+    raiseGroup(t.play, 0, 0);  // something else on top first
     const int otherBefore = g.board.stackLevel[5][2];
-    raiseGroup(t.ctx, 6, 2);
+    raiseGroup(t.play, 6, 2);
     EXPECT_EQ(g.board.stackLevel[6][2], 51);
     EXPECT_EQ(g.board.stackLevel[6][0], 48);
     EXPECT_EQ(g.board.stackLevel[6][1], 49);
@@ -64,7 +64,7 @@ TEST(Stacking, ALoneCardAloneGoesToTheTop) {
     GameState &g = t.g();
     int before[kColumns][kRows];
     std::copy(&g.board.stackLevel[0][0], &g.board.stackLevel[0][0] + kCards, &before[0][0]);
-    raiseGroup(t.ctx, 3, 1);
+    raiseGroup(t.play, 3, 1);
     EXPECT_EQ(g.board.stackLevel[3][1], 51);
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
@@ -109,11 +109,11 @@ TEST(HitTest, BordersBelongToTheCardBeneathAndOverlapsToTheTopmost) {
     // two cards overlapping: (4,0) at 1000,700 below (5,0) at 1030,720
     g.board.cardRect[4][0] = {1000, 700, 1063, 801};
     g.board.cardRect[5][0] = {1030, 720, 1093, 821};
-    raiseGroup(t.ctx, 4, 0);
-    raiseGroup(t.ctx, 5, 0);
+    raiseGroup(t.play, 4, 0);
+    raiseGroup(t.play, 5, 0);
     const int vx = g.viewX, vy = g.viewY;
     EXPECT_EQ(cardAt(g, 1040 - vx, 730 - vy), cardId(5, 0));
-    raiseGroup(t.ctx, 4, 0);
+    raiseGroup(t.play, 4, 0);
     EXPECT_EQ(cardAt(g, 1040 - vx, 730 - vy), cardId(4, 0));
     // right border of (4,0) is x = 1063: hits (5,0) beneath
     EXPECT_EQ(cardAt(g, 1063 - vx, 730 - vy), cardId(5, 0));

@@ -151,7 +151,7 @@ TEST(Deal, NewGameLaysTheHomeGridBeforeTheScatter) {
     t.g().viewX = 10;
     t.g().overlays.sparkles[3].active = 1;
     t.g().overlays.sparkles[3].stepping = 1;
-    startNewGame(t.ctx, 2);
+    startNewGame(t.play, 2, Table::kSeed);
     const GameState &g = t.g();
     EXPECT_EQ(g.dealPending, 1);
     EXPECT_EQ(g.viewX, kStartViewX);
@@ -208,11 +208,11 @@ TEST(NewGame, EndsTheGestureInHandAndFreesThePointer) {
         const Point p = centreOf(g, columnsInPlay(k.oldLevel).first, 0);
         switch (k.gesture) {
             case ClickedCarry:
-                onLeftPress(t.ctx, p.x, p.y, false);
-                onLeftRelease(t.ctx, p.x, p.y);
+                onLeftPress(t.play, p.x, p.y, false);
+                onLeftRelease(t.play, p.x, p.y);
                 break;
-            case HeldPeek: onRightPress(t.ctx, p.x, p.y); break;
-            case ViewPull: onRightPress(t.ctx, 5, 5); break;
+            case HeldPeek: onRightPress(t.play, p.x, p.y); break;
+            case ViewPull: onRightPress(t.play, 5, 5); break;
             case WonBoard: g.gameOver = 1; break;
         }
         t.deal(3, 777);
@@ -220,13 +220,13 @@ TEST(NewGame, EndsTheGestureInHandAndFreesThePointer) {
         fresh.deal(3, 777);
         // the rest of the old gesture, then a carry of the sevens in the new game
         for (Table *table : {&t, &fresh}) {
-            onMouseMove(table->ctx, p.x + 40, p.y + 30);
-            onLeftRelease(table->ctx, p.x + 40, p.y + 30);
-            onRightRelease(table->ctx, p.x + 40, p.y + 30);
+            onMouseMove(table->play, p.x + 40, p.y + 30);
+            onLeftRelease(table->play, p.x + 40, p.y + 30);
+            onRightRelease(table->play, p.x + 40, p.y + 30);
             const Point seven = centreOf(table->g(), 6, 1);
-            onLeftPress(table->ctx, seven.x, seven.y, false);
-            onMouseMove(table->ctx, seven.x - 100, seven.y + 20);
-            onLeftRelease(table->ctx, seven.x - 100, seven.y + 20);
+            onLeftPress(table->play, seven.x, seven.y, false);
+            onMouseMove(table->play, seven.x - 100, seven.y + 20);
+            onLeftRelease(table->play, seven.x - 100, seven.y + 20);
         }
         EXPECT_TRUE(samePlay(g, fresh.g())) << k.gesture;
         EXPECT_FALSE(t.shell.confined) << k.gesture;

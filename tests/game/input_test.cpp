@@ -58,7 +58,7 @@ TEST(Press, PicksTheTopmostCardAndNotOneWhoseRightOrBottomBorderIsHit) {
         for (int id : {cardId(5, 0), cardId(7, 2), cardId(4, 0), cardId(8, 3)})
             raiseGroupInStack(g, cardColumn(id), cardRow(id));
         paintWindow(t.ctx);
-        onLeftPress(t.ctx, clientX(g, k.bx), clientY(g, k.by), false);
+        onLeftPress(t.play, clientX(g, k.bx), clientY(g, k.by), false);
         if (k.expected < 0) {
             EXPECT_EQ(g.gesture.dragging, 0) << k.bx << "," << k.by;
             EXPECT_EQ(g.undoStore.undoDepth, 0);
@@ -72,8 +72,8 @@ TEST(Press, PicksTheTopmostCardAndNotOneWhoseRightOrBottomBorderIsHit) {
 
 TEST(Press, IsRefusedBeforeAGameAfterTheWinWhileCarryingAndWhilePanning) {
     Table fresh;
-    onLeftPress(fresh.ctx, 500, 300, false);
-    onRightPress(fresh.ctx, 500, 300);
+    onLeftPress(fresh.play, 500, 300, false);
+    onRightPress(fresh.play, 500, 300);
     EXPECT_EQ(fresh.g().gesture.dragging + fresh.g().gesture.panning + fresh.g().undoStore.undoDepth, 0);
 
     Table t;
@@ -81,18 +81,18 @@ TEST(Press, IsRefusedBeforeAGameAfterTheWinWhileCarryingAndWhilePanning) {
     GameState &g = t.g();
     const int x = clientX(g, 730), y = clientY(g, 950);
     g.gameOver = 1;
-    onLeftPress(t.ctx, x, y, false);
-    onRightPress(t.ctx, clientX(g, 300), clientY(g, 300));
+    onLeftPress(t.play, x, y, false);
+    onRightPress(t.play, clientX(g, 300), clientY(g, 300));
     EXPECT_EQ(g.gesture.dragging + g.gesture.panning + g.gesture.pressMode + g.undoStore.undoDepth, 0);
     g.gameOver = 0;
 
     // the view is being pulled: a left press would carry over a moving board
-    onRightPress(t.ctx, 20, 20);
+    onRightPress(t.play, 20, 20);
     ASSERT_EQ(g.gesture.panning, 1);
-    onLeftPress(t.ctx, x, y, false);
+    onLeftPress(t.play, x, y, false);
     EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_EQ(g.undoStore.undoDepth, 0);
-    onRightRelease(t.ctx, 20, 20);
+    onRightRelease(t.play, 20, 20);
     EXPECT_EQ(g.gesture.panning, 0);
     EXPECT_FALSE(t.shell.confined);
 }
@@ -102,20 +102,20 @@ TEST(Carry, AClickWithoutAMoveKeepsTheGroupInHandUntilAReleaseAfterAMove) {
     neighbours(t);
     GameState &g = t.g();
     const int x = clientX(g, 730), y = clientY(g, 950);
-    onLeftPress(t.ctx, x, y, false);
-    onLeftRelease(t.ctx, x, y);
+    onLeftPress(t.play, x, y, false);
+    onLeftRelease(t.play, x, y);
     EXPECT_EQ(g.gesture.dragging, 1);
     EXPECT_TRUE(t.shell.confined);
     // a second press is ignored: no new snapshot, no new touch
-    onLeftPress(t.ctx, clientX(g, 1110), clientY(g, 710), false);
+    onLeftPress(t.play, clientX(g, 1110), clientY(g, 710), false);
     EXPECT_EQ(g.undoStore.undoDepth, 1);
     EXPECT_EQ(g.board.touchCount[5][0], 0);
     EXPECT_EQ(cardId(g.gesture.dragColumn, g.gesture.dragRow), kLeftCard);
     // the card follows the pointer with the button up
-    onMouseMove(t.ctx, x + 40, y - 30);
+    onMouseMove(t.play, x + 40, y - 30);
     EXPECT_EQ(g.board.cardRect[4][0], (Rect{740, 870, 803, 971}));
     EXPECT_EQ(g.gesture.dragging, 1);
-    onLeftRelease(t.ctx, x + 40, y - 30);
+    onLeftRelease(t.play, x + 40, y - 30);
     EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_FALSE(t.shell.confined);
     EXPECT_EQ(t.surfaces.board.pixel(760, 900), t.surfaces.backs.pixel(63 + 20, 30));
@@ -127,28 +127,29 @@ TEST(Carry, TheCardStaysInsideTheWindowAndTheBoardWhateverPositionArrives) {
     GameState &g = t.g();
     const int w = t.surfaces.window.width(), h = t.surfaces.window.height();
     const int x = clientX(g, 730), y = clientY(g, 950);  // 30, 50 inside the card
-    onLeftPress(t.ctx, x, y, false);
+    onLeftPress(t.play, x, y, false);
     EXPECT_EQ(t.shell.confineLeft, 30);
     EXPECT_EQ(t.shell.confineTop, 50);
     EXPECT_EQ(t.shell.confineRight, w + 30 - 63);
     EXPECT_EQ(t.shell.confineBottom, h + 50 - 101);
 
-    onMouseMove(t.ctx, -4000, -4000);
+    onMouseMove(t.play, -4000, -4000);
     EXPECT_EQ(g.board.cardRect[4][0].left, g.viewX);
     EXPECT_EQ(g.board.cardRect[4][0].top, g.viewY);
-    onMouseMove(t.ctx, 9000, 9000);
+    onMouseMove(t.play, 9000, 9000);
     EXPECT_EQ(g.board.cardRect[4][0].left, g.viewX + w - 64);
     EXPECT_EQ(g.board.cardRect[4][0].top, g.viewY + h - 102);
-    onLeftRelease(t.ctx, 9000, 9000);
+    onLeftRelease(t.play, 9000, 9000);
 
     // a client area taller than what is left of the board below the view
     g.viewY = kViewYMax;
     resizeWindowSurface(t.surfaces, 1008, 900);
+    g.clientHeight = 900;
     paintWindow(t.ctx);
     const Rect at = g.board.cardRect[4][0];
-    onLeftPress(t.ctx, clientX(g, at.left + 10), clientY(g, at.top + 10), false);
+    onLeftPress(t.play, clientX(g, at.left + 10), clientY(g, at.top + 10), false);
     EXPECT_EQ(t.shell.confineBottom, (kBoardHeight - kViewYMax) + 10 - 101);
-    onMouseMove(t.ctx, 100, 5000);
+    onMouseMove(t.play, 100, 5000);
     EXPECT_EQ(g.board.cardRect[4][0].top, kBoardHeight - 102);
 }
 
@@ -223,11 +224,11 @@ TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
         raiseGroupInStack(g, 8, 3);
         paintWindow(t.ctx);
         if (k.action == RaiseNeighbour) {  // with Shift
-            onLeftPress(t.ctx, clientX(g, 1105), clientY(g, 705), true);
-            onLeftRelease(t.ctx, clientX(g, 1105), clientY(g, 705));
+            onLeftPress(t.play, clientX(g, 1105), clientY(g, 705), true);
+            onLeftRelease(t.play, clientX(g, 1105), clientY(g, 705));
             ASSERT_GT(g.board.stackLevel[5][0], g.board.stackLevel[8][3]);
         }
-        if (k.action == Reverse) reverseStacking(t.ctx);
+        if (k.action == Reverse) reverseStacking(t.play);
         carryTo(t, 4, 0, 1037, 700);
         EXPECT_EQ(joined(g, kLeftCard, kNeighbour), k.joins)
             << k.dx << "," << k.dy << " action " << k.action;
@@ -339,23 +340,23 @@ TEST(Pan, RefusedStepsAreNotClampedAndMovingBackPansAgainAtOnce) {
     g.viewX = 5;
     g.viewY = kViewYMax - 3;
     paintWindow(t.ctx);
-    onRightPress(t.ctx, 400, 300);
+    onRightPress(t.play, 400, 300);
     ASSERT_EQ(g.gesture.panning, 1);
     EXPECT_TRUE(t.shell.confined);
     EXPECT_EQ(t.shell.confineRight, t.surfaces.window.width());
     EXPECT_EQ(t.shell.confineBottom, t.surfaces.window.height());
     const int before = t.shell.invalidations;
 
-    onMouseMove(t.ctx, 410, 299);  // x would reach -5: the whole step is refused
+    onMouseMove(t.play, 410, 299);  // x would reach -5: the whole step is refused
     EXPECT_EQ(g.viewX, 5);
     EXPECT_EQ(g.viewY, kViewYMax - 3);
-    onMouseMove(t.ctx, 406, 299);  // 4 back: pans at once
+    onMouseMove(t.play, 406, 299);  // 4 back: pans at once
     EXPECT_EQ(g.viewX, 9);
-    onMouseMove(t.ctx, 406, 295);  // y would reach 841
+    onMouseMove(t.play, 406, 295);  // y would reach 841
     EXPECT_EQ(g.viewY, kViewYMax - 3);
-    onMouseMove(t.ctx, 406, 296);
+    onMouseMove(t.play, 406, 296);
     EXPECT_EQ(g.viewY, kViewYMax - 4);
-    onMouseMove(t.ctx, 397, 293);
+    onMouseMove(t.play, 397, 293);
     EXPECT_EQ(g.viewX, 18);
     EXPECT_EQ(g.viewY, kViewYMax - 1);
     EXPECT_EQ(t.shell.invalidations, before + 5);
@@ -365,10 +366,10 @@ TEST(Pan, RefusedStepsAreNotClampedAndMovingBackPansAgainAtOnce) {
     EXPECT_EQ(
         differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
         0);
-    onRightRelease(t.ctx, 397, 293);
+    onRightRelease(t.play, 397, 293);
     EXPECT_EQ(g.gesture.panning, 0);
     EXPECT_FALSE(t.shell.confined);
-    onMouseMove(t.ctx, 300, 200);
+    onMouseMove(t.play, 300, 200);
     EXPECT_EQ(g.viewX, 18);
 }
 
@@ -389,9 +390,9 @@ TEST(Pan, ReachesEachLimitToThePixelAndRefusesOnePixelBeyond) {
         g.viewX = k.viewX;
         g.viewY = k.viewY;
         paintWindow(t.ctx);
-        onRightPress(t.ctx, 400, 300);
+        onRightPress(t.play, 400, 300);
         ASSERT_EQ(g.gesture.panning, 1);
-        onMouseMove(t.ctx, 400 + k.dx, 300 + k.dy);
+        onMouseMove(t.play, 400 + k.dx, 300 + k.dy);
         EXPECT_EQ(g.viewX, k.expectX) << k.viewX << "," << k.viewY;
         EXPECT_EQ(g.viewY, k.expectY) << k.viewX << "," << k.viewY;
     }
@@ -408,21 +409,21 @@ TEST(SpentCard, IsNeitherPickedUpNorChargedButItsGroupCanBeCarriedByAnotherMembe
     const int score = g.board.score;
     const int x = clientX(g, 1130), y = clientY(g, 750);
 
-    onLeftPress(t.ctx, x, y, false);
+    onLeftPress(t.play, x, y, false);
     EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_EQ(g.gesture.pressMode, kPressRaise);
     EXPECT_EQ(g.undoStore.undoDepth, 1);
     EXPECT_EQ(g.board.touchCount[5][0], 4);
-    onMouseMove(t.ctx, x + 50, y);
+    onMouseMove(t.play, x + 50, y);
     EXPECT_EQ(g.board.cardRect[5][0].left, 1100);
-    onLeftRelease(t.ctx, x + 50, y);
+    onLeftRelease(t.play, x + 50, y);
     EXPECT_EQ(g.gesture.pressMode, kPressNone);
 
-    onRightPress(t.ctx, x, y);  // no snapshot for the right button
+    onRightPress(t.play, x, y);  // no snapshot for the right button
     EXPECT_EQ(g.gesture.pressMode, kPressRaise);
     EXPECT_EQ(g.undoStore.undoDepth, 1);
     EXPECT_EQ(t.shell.presents, 0);
-    onRightRelease(t.ctx, x, y);
+    onRightRelease(t.play, x, y);
     EXPECT_EQ(g.gesture.pressMode, kPressNone);
     EXPECT_EQ(g.board.score, score);
 
@@ -440,7 +441,7 @@ TEST(ShiftPress, RaisesWithoutCostAndPutsTheGroupOnTheCanvasAtRelease) {
     raiseGroupInStack(g, 5, 0);
     paintWindow(t.ctx);
     const int score = g.board.score;
-    onLeftPress(t.ctx, clientX(g, 1010), clientY(g, 710), true);
+    onLeftPress(t.play, clientX(g, 1010), clientY(g, 710), true);
     EXPECT_EQ(g.board.stackLevel[4][0], 51);
     EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_EQ(g.undoStore.undoDepth, 1);
@@ -449,7 +450,7 @@ TEST(ShiftPress, RaisesWithoutCostAndPutsTheGroupOnTheCanvasAtRelease) {
     EXPECT_EQ(t.surfaces.window.pixel(clientX(g, 1050), clientY(g, 750)),
               t.surfaces.backs.pixel(50, 50));
     EXPECT_NE(t.surfaces.board.pixel(1050, 750), t.surfaces.backs.pixel(50, 50));
-    onLeftRelease(t.ctx, clientX(g, 1010), clientY(g, 710));
+    onLeftRelease(t.play, clientX(g, 1010), clientY(g, 710));
     EXPECT_EQ(t.surfaces.board.pixel(1050, 750), t.surfaces.backs.pixel(50, 50));
     EXPECT_EQ(g.gesture.pressMode, kPressNone);
     EXPECT_EQ(g.board.score, score);

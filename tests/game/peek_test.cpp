@@ -20,8 +20,8 @@ struct OneCard {
         paintWindow(t.ctx);
     }
     void peek() {
-        onRightPress(t.ctx, x(), y());
-        onRightRelease(t.ctx, x(), y());
+        onRightPress(t.play, x(), y());
+        onRightRelease(t.play, x(), y());
     }
     void pickUp() { carryTo(t, 4, 0, t.g().board.cardRect[4][0].left + 7, 700); }
     int x() { return clientX(t.g(), t.g().board.cardRect[4][0].left + 20); }
@@ -50,10 +50,10 @@ TEST(Touch, CostsFiftyThirtyTwentyByPeekOrPickUpThenNothing) {
     EXPECT_EQ(g.board.faceUp[4][0], 0);
     EXPECT_EQ(g.overlays.popups[1].valueIndex, 1);
 
-    onRightPress(one.t.ctx, one.x(), one.y());
+    onRightPress(one.t.play, one.x(), one.y());
     EXPECT_EQ(g.board.faceUp[4][0], 1);  // shown while held
     EXPECT_EQ(g.board.score, 1500);
-    onRightRelease(one.t.ctx, one.x(), one.y());
+    onRightRelease(one.t.play, one.x(), one.y());
     EXPECT_EQ(g.board.touchCount[4][0], 3);  // settled by the third touch
     EXPECT_EQ(g.board.faceUp[4][0], 1);
     EXPECT_EQ(g.overlays.popups[2].valueIndex, 2);
@@ -83,16 +83,16 @@ TEST(Touch, TheThirdPickUpSettlesTheCardWithTheLightBlueFace) {
     one.pickUp();
     EXPECT_EQ(g.board.faceUp[4][0], 0);
     EXPECT_EQ(s.board.pixel(g.board.cardRect[4][0].left + 5, 705), s.backs.pixel(126 + 5, 5));
-    onLeftPress(one.t.ctx, one.x(), one.y(), false);
+    onLeftPress(one.t.play, one.x(), one.y(), false);
     EXPECT_EQ(g.board.touchCount[4][0], 3);
     EXPECT_EQ(g.board.faceUp[4][0], 1);
     EXPECT_EQ(g.board.score, 1600 - 100);
     // picked up face up, and carried so
-    onMouseMove(one.t.ctx, one.x() + 30, one.y());
+    onMouseMove(one.t.play, one.x() + 30, one.y());
     const Rect &at = g.board.cardRect[4][0];
     EXPECT_EQ(s.window.pixel(clientX(g, at.left + 5), clientY(g, at.top + 5)),
               s.settledFace.pixel(4 * 63 + 5, 5));
-    onLeftRelease(one.t.ctx, one.x() + 30, one.y());
+    onLeftRelease(one.t.play, one.x() + 30, one.y());
     EXPECT_EQ(s.board.pixel(at.left + 5, at.top + 5), s.settledFace.pixel(4 * 63 + 5, 5));
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/scoring.h"
+#include "support/recording_events.h"
 #include "support/table.h"
 
 namespace fusefuda {
@@ -95,32 +96,21 @@ TEST(ScoreRule, CardsOutsideTheLevelNeverCount) {
     EXPECT_EQ(tally.touchedTwice, 0);
 }
 
-// A shell that writes down the order of the calls the end sequence makes and
-// what the board looked like when the summary opened.
-class OrderShell : public RecordingShell {
+// Writes down what the end sequence says, with the undo depth it leaves and
+// where the board lay when the game was won.
+class EndEvents : public testing::RecordingEvents {
 public:
-    explicit OrderShell(GameState &g) : g_(g) {}
-    void playEffect(Sound sound) override {
-        log.push_back("effect " + std::to_string(sound));
-        RecordingShell::playEffect(sound);
+    explicit EndEvents(const GameState &g) : g_(g) {}
+    void undoDepthChanged() override {
+        log.push_back("undo depth " + std::to_string(g_.undoStore.undoDepth));
     }
-    void invalidateWindow() override {
-        log.push_back("invalidate");
-        RecordingShell::invalidateWindow();
+    void won() override {
+        log.push_back("won over " + std::to_string(g_.board.cardRect[6][0].left - g_.viewX) +
+                      (g_.gameOver ? " won" : " playing"));
     }
-    void updateMenuMarks() override {
-        log.push_back("menu marks undo " + std::to_string(g_.undoStore.undoDepth));
-        RecordingShell::updateMenuMarks();
-    }
-    void runScoreSummary() override {
-        log.push_back("summary over " + std::to_string(g_.board.cardRect[6][0].left - g_.viewX) +
-                      (g_.gameOver == 1 ? " won" : " playing"));
-        RecordingShell::runScoreSummary();
-    }
-    std::vector<std::string> log;
 
 private:
-    GameState &g_;
+    const GameState &g_;
 };
 
 TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
@@ -136,16 +126,16 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
         g.overlays.sparkles[3].active = 1;
         g.overlays.sparkles[9].active = 1;
         joinAll(g);
-        OrderShell shell(g);
-        Context ctx{g, t.surfaces, shell};
+        EndEvents events(g);
+        Play play{g, events, t.shell};
 
-        finishGame(ctx);
+        finishGame(play);
 
         EXPECT_EQ(g.gameOver, 1);
         const std::vector<std::string> expected = {
-            "effect 114", "invalidate", "menu marks undo 0",
-            "summary over " + std::to_string(sevensX[level]) + " won"};
-        EXPECT_EQ(shell.log, expected) << "level " << level;
+            "board changed", "undo depth 0",
+            "won over " + std::to_string(sevensX[level]) + " won"};
+        EXPECT_EQ(events.log, expected) << "level " << level;
         const ColumnRange cols = columnsInPlay(level);
         for (int c = cols.first; c <= cols.last; ++c) {
             for (int r = 0; r < kRows; ++r) {
@@ -160,15 +150,22 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
     }
 }
 
-TEST(GameEnd, ClearSoundOnlyWhenSoundIsExactlyOn) {
-    for (int soundOn : {0, 2, -1}) {
+TEST(GameEnd, ClearSoundOnlyWhenSoundIsExactlyOnThenTheSummary) {
+    const struct {
+        int soundOn;
+        std::vector<int> effects;
+    } cases[] = {{1, {kClearSound}}, {0, {}}, {2, {}}, {-1, {}}};
+    for (const auto &k : cases) {
         Table t;
         t.deal(3);
-        t.g().soundOn = soundOn;
+        t.g().soundOn = k.soundOn;
         joinAll(t.g());
-        finishGame(t.ctx);
-        EXPECT_TRUE(t.shell.effects.empty()) << "soundOn " << soundOn;
+        const int invalidations = t.shell.invalidations, marks = t.shell.menuMarkUpdates;
+        finishGame(t.play);
+        EXPECT_EQ(t.shell.effects, k.effects) << "soundOn " << k.soundOn;
         EXPECT_EQ(t.shell.scoreSummaries, 1);
+        EXPECT_EQ(t.shell.invalidations, invalidations + 1);
+        EXPECT_EQ(t.shell.menuMarkUpdates, marks + 1);
         EXPECT_EQ(t.g().gameOver, 1);
     }
 }

@@ -30,14 +30,14 @@ struct FourCards {
     void peek(int c, int r) {
         const Rect &at = t.g().board.cardRect[c][r];
         const int x = clientX(t.g(), at.left + 30), y = clientY(t.g(), at.top + 30);
-        onRightPress(t.ctx, x, y);
-        onRightRelease(t.ctx, x, y);
+        onRightPress(t.play, x, y);
+        onRightRelease(t.play, x, y);
     }
     void shiftPress(int c, int r) {
         const Rect &at = t.g().board.cardRect[c][r];
         const int x = clientX(t.g(), at.left + 30), y = clientY(t.g(), at.top + 30);
-        onLeftPress(t.ctx, x, y, true);
-        onLeftRelease(t.ctx, x, y);
+        onLeftPress(t.play, x, y, true);
+        onLeftRelease(t.play, x, y);
     }
     Table t;
 };
@@ -65,14 +65,14 @@ TEST(Undo, SixPressesThenFiveUndosRestoreTheBoardsBeforePressesSixToTwo) {
     const int invalidations = f.t.shell.invalidations;
     for (int press = 6; press >= 2; --press) {
         const int marks = f.t.shell.menuMarkUpdates;
-        popUndo(f.t.ctx);
+        popUndo(f.t.play);
         EXPECT_TRUE(g.board == before[press - 1]) << "before press " << press;
         EXPECT_EQ(g.undoStore.undoDepth, press - 2);
         EXPECT_EQ(f.t.shell.menuMarkUpdates, marks + 1);
     }
     EXPECT_EQ(f.t.shell.invalidations, invalidations + 5);
     // the board before press 1 is out of reach
-    popUndo(f.t.ctx);
+    popUndo(f.t.play);
     EXPECT_TRUE(g.board == before[1]);
     EXPECT_EQ(g.undoStore.undoDepth, 0);
     EXPECT_EQ(f.t.shell.invalidations, invalidations + 5);
@@ -90,7 +90,7 @@ TEST(Undo, TakesBackASettlingPeekWithItsCostCountAndFace) {
     ASSERT_EQ(g.board.score, start.score - 20);
     g.scoreDisplayOn = 1;
     const int shows = f.t.shell.scoreShows;
-    popUndo(f.t.ctx);
+    popUndo(f.t.play);
     EXPECT_TRUE(g.board == start);
     EXPECT_EQ(f.t.shell.scoreShows, shows + 1);
     // the repaint shows the light back again
@@ -108,7 +108,7 @@ TEST(Undo, TakesBackAJoinAndTheGroupsComeApart) {
     const Board start = g.board;
     carryTo(t, 4, 0, 937, 600);
     ASSERT_EQ(g.board.groupMembers[cardId(4, 0)][5][0], 1);
-    popUndo(t.ctx);
+    popUndo(t.play);
     EXPECT_TRUE(g.board == start);
     carryTo(t, 5, 0, 1100, 700);  // (4,0) stays behind
     EXPECT_EQ(g.board.cardRect[4][0], start.cardRect[4][0]);
@@ -123,13 +123,13 @@ TEST(Undo, AfterANewGameNothingOfTheOldGameComesBack) {
     ASSERT_EQ(g.undoStore.undoDepth, 0);
     const Board dealt = g.board;
     const int invalidations = f.t.shell.invalidations;
-    popUndo(f.t.ctx);
+    popUndo(f.t.play);
     EXPECT_TRUE(g.board == dealt);
     EXPECT_EQ(f.t.shell.invalidations, invalidations);
     // the first move of the new game can be taken back to the dealt board
     const Rect at = g.board.cardRect[2][0];
     carryTo(f.t, 2, 0, at.left + 3, at.top + 3);
-    popUndo(f.t.ctx);
+    popUndo(f.t.play);
     EXPECT_TRUE(g.board == dealt);
 }
 
@@ -138,31 +138,31 @@ TEST(Undo, DuringACarryAHeldPeekOrAViewPullEndsThatGesture) {
     GameState &g = f.t.g();
     const Board start = g.board;
     const int x = clientX(g, 730), y = clientY(g, 630);
-    onLeftPress(f.t.ctx, x, y, false);
-    onLeftRelease(f.t.ctx, x, y);  // in hand, button up
+    onLeftPress(f.t.play, x, y, false);
+    onLeftRelease(f.t.play, x, y);  // in hand, button up
     ASSERT_EQ(g.gesture.dragging, 1);
-    popUndo(f.t.ctx);
+    popUndo(f.t.play);
     EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_FALSE(f.t.shell.confined);
     EXPECT_TRUE(g.board == start);
-    onMouseMove(f.t.ctx, x + 100, y + 100);
-    onLeftRelease(f.t.ctx, x + 100, y + 100);
+    onMouseMove(f.t.play, x + 100, y + 100);
+    onLeftRelease(f.t.play, x + 100, y + 100);
     EXPECT_TRUE(g.board == start);
 
     const int px = clientX(g, 930), py = clientY(g, 630);
-    onRightPress(f.t.ctx, px, py);
+    onRightPress(f.t.play, px, py);
     ASSERT_EQ(g.gesture.pressMode, kPressPeek);
-    popUndo(f.t.ctx);
+    popUndo(f.t.play);
     const int presents = f.t.shell.presents;
-    onRightRelease(f.t.ctx, px, py);
+    onRightRelease(f.t.play, px, py);
     EXPECT_TRUE(g.board == start);  // not counted, not charged, face down
     EXPECT_EQ(f.t.shell.presents, presents);
 
     // a pull's repaints copy the canvas; the one after the undo is a full one
     carryTo(f.t, 4, 0, 760, 630);
-    onRightPress(f.t.ctx, 20, 20);
+    onRightPress(f.t.play, 20, 20);
     ASSERT_EQ(g.gesture.panning, 1);
-    popUndo(f.t.ctx);
+    popUndo(f.t.play);
     EXPECT_EQ(g.gesture.panning, 0);
     EXPECT_FALSE(f.t.shell.confined);
     paintWindow(f.t.ctx);
@@ -176,7 +176,7 @@ TEST(Reverse, TwiceRestoresTheStackingAndTakesTwoSnapshots) {
     GameState &g = f.t.g();
     const Board start = g.board;
     const int invalidations = f.t.shell.invalidations;
-    reverseStacking(f.t.ctx);
+    reverseStacking(f.t.play);
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
             EXPECT_EQ(g.board.stackLevel[c][r], 51 - start.stackLevel[c][r]);
@@ -185,7 +185,7 @@ TEST(Reverse, TwiceRestoresTheStackingAndTakesTwoSnapshots) {
         }
     }
     EXPECT_EQ(std::memcmp(g.board.cardRect, start.cardRect, sizeof start.cardRect), 0);
-    reverseStacking(f.t.ctx);
+    reverseStacking(f.t.play);
     EXPECT_TRUE(g.board == start);
     EXPECT_EQ(g.undoStore.undoDepth, 2);
     EXPECT_EQ(f.t.shell.invalidations, invalidations + 2);
@@ -199,15 +199,15 @@ TEST(Reverse, ChosenWhileAPeekIsHeldIsUndoneWithTheCardFaceDownAndItsTouchCounte
         GameState &g = f.t.g();
         if (peek == 2) f.peek(5, 1);
         const int x = clientX(g, 930), y = clientY(g, 630);
-        onRightPress(f.t.ctx, x, y);
-        reverseStacking(f.t.ctx);
-        onRightRelease(f.t.ctx, x, y);
+        onRightPress(f.t.play, x, y);
+        reverseStacking(f.t.play);
+        onRightRelease(f.t.play, x, y);
         EXPECT_EQ(g.board.faceUp[5][1], 0) << "peek " << peek;
         EXPECT_EQ(g.board.touchCount[5][1], peek);
         EXPECT_EQ(g.board.score, scores[peek - 1]);
         carryTo(f.t, 4, 0, 720, 640);
-        popUndo(f.t.ctx);
-        popUndo(f.t.ctx);  // back to the moment of the reversal
+        popUndo(f.t.play);
+        popUndo(f.t.play);  // back to the moment of the reversal
         EXPECT_EQ(g.board.faceUp[5][1], 0) << "peek " << peek;
         EXPECT_EQ(g.board.touchCount[5][1], peek);
         EXPECT_EQ(g.board.score, scores[peek - 1]);

@@ -5,18 +5,19 @@
 #include "app/settings.h"
 #include "playfile/codec.h"
 #include "playfile/playfile.h"
-#include "render/surfaces.h"
-#include "support/quiet_shell.h"
 
 namespace fusefuda {
 
 namespace {
 
-class ChoosingShell : public QuietShell {
+class ChoosingShell : public PlayFileWindow {
 public:
     explicit ChoosingShell(std::string path) : path_(std::move(path)) {}
+    std::string chooseOpenPlayFile() override { return {}; }
     std::string chooseSavePlayFile() override { return path_; }
     void showMessage(const std::string &) override { failed = true; }
+    void openScoreWindow() override {}
+    void closeScoreWindow() override {}
     bool failed = false;
 
 private:
@@ -50,10 +51,8 @@ std::unique_ptr<GameState> settingsOf(long version) {
 
 bool savePlayFileVersion(const std::string &folder, long version) {
     const auto g = gameOf(version);
-    Surfaces surfaces;
     ChoosingShell shell(folder + "/" + kPlayFileName);
-    Context ctx{*g, surfaces, shell};
-    savePlayFile(ctx);
+    savePlayFile(*g, shell);
     return !shell.failed;
 }
 

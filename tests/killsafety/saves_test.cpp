@@ -24,7 +24,6 @@
 #include "playfile/playfile.h"
 #include "render/surfaces.h"
 #include "saves.h"
-#include "support/quiet_shell.h"
 
 using namespace fusefuda;
 namespace fs = std::filesystem;
@@ -70,13 +69,16 @@ struct Folder {
     std::string path;
 };
 
-class ChoosingShell : public QuietShell {
+class ChoosingShell : public PlayFileWindow {
 public:
+    std::string chooseOpenPlayFile() override { return {}; }
     std::string chooseSavePlayFile() override {
         if (beforeChoosing) beforeChoosing();
         return path;
     }
     void showMessage(const std::string &text) override { messages.push_back(text); }
+    void openScoreWindow() override {}
+    void closeScoreWindow() override {}
     std::string path;
     std::function<void()> beforeChoosing;
     std::vector<std::string> messages;
@@ -85,12 +87,10 @@ public:
 std::vector<std::string> saveGame(const std::string &path, std::function<void()> beforeChoosing = {}) {
     GameState g;
     g.board.score = 777;
-    Surfaces surfaces;
     ChoosingShell shell;
     shell.path = path;
     shell.beforeChoosing = std::move(beforeChoosing);
-    Context ctx{g, surfaces, shell};
-    savePlayFile(ctx);
+    savePlayFile(g, shell);
     return shell.messages;
 }
 

@@ -17,8 +17,8 @@ void joinGroups(GameState &g, int a, int b) {
     alignGroup(g, at.left, at.top, a);
 }
 
-void playSomeMoves(Context &ctx) {
-    GameState &g = ctx.g;
+void playSomeMoves(Play &play) {
+    GameState &g = play.g;
     const int f = columnsInPlay(g.level).first;
     joinGroups(g, cardId(f, 0), cardId(f + 1, 0));
     joinGroups(g, cardId(f, 0), cardId(f, 1));
@@ -34,8 +34,8 @@ void playSomeMoves(Context &ctx) {
 
     g.board.cardRect[8][2] = {-40, -20, 23, 81};
     g.board.cardRect[7][1] = {1563, 600, 1626, 701};
-    raiseGroup(ctx, f, 1);
-    raiseGroup(ctx, 8, 2);
+    raiseGroup(play, f, 1);
+    raiseGroup(play, 8, 2);
     g.scoreDisplayOn = 1;
 }
 

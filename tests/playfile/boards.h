@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/GameState.h"
-#include "render/context.h"
+#include "game/play.h"
 
 namespace fusefuda::testing {
 
@@ -18,7 +18,7 @@ void joinGroups(GameState &g, int a, int b);
 // A game some way along at the dealt level: joins, touches of every count, one
 // card pulled partly off the board's corner and one far to the right (its left
 // edge 1,563), the score display on, groups raised.
-void playSomeMoves(Context &ctx);
+void playSomeMoves(Play &play);
 
 // Every card in play joined to the sevens and laid out as the finished grid.
 void winGame(GameState &g);

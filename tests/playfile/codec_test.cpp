@@ -39,7 +39,7 @@ std::vector<uint8_t> pair(int32_t v) {
 std::unique_ptr<PlayFileRecord> playedRecord(int level) {
     Table t;
     t.deal(level, 4242);
-    boards::playSomeMoves(t.ctx);
+    boards::playSomeMoves(t.play);
     return std::make_unique<PlayFileRecord>(captureRecord(t.g()));
 }
 
@@ -178,7 +178,7 @@ TEST(Image, ShortImagesAreRefusedAndLongerOnesReadFromTheStart) {
 TEST(Store, PutsTheFieldsInPlaceAndClearsTheWholeMembershipTable) {
     Table source;
     source.deal(2, 5);
-    boards::playSomeMoves(source.ctx);
+    boards::playSomeMoves(source.play);
     const PlayFileRecord rec = captureRecord(source.g());
 
     Table target;
@@ -200,7 +200,7 @@ TEST(Checks, EveryBoardAPlayerCanSavePasses) {
         Table t;
         t.deal(level, 1000 + level);
         EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "dealt at " << level;
-        boards::playSomeMoves(t.ctx);
+        boards::playSomeMoves(t.play);
         EXPECT_EQ(findFault(captureRecord(t.g())), PlayFileFault::None) << "played at " << level;
         // saved from the keyboard's menu while a peek is held
         t.g().board.faceUp[7][0] = 1;
@@ -211,7 +211,7 @@ TEST(Checks, EveryBoardAPlayerCanSavePasses) {
     }
     // a new game whose deal has not run yet: every card alone on its home cell
     Table pending;
-    startNewGame(pending.ctx, 2);
+    startNewGame(pending.play, 2, Table::kSeed);
     EXPECT_EQ(findFault(captureRecord(pending.g())), PlayFileFault::None) << "deal pending";
     // the stacking order reversed before the first game
     GameState &g = pending.g();

@@ -50,12 +50,12 @@ std::vector<std::string> namesIn(const std::string &folder) {
 // Saves the table's game to path through the menu command.
 void save(Table &t, const std::string &path) {
     t.shell.saveChoice = path;
-    savePlayFile(t.ctx);
+    savePlayFile(t.g(), t.shell);
 }
 
 void load(Table &t, const std::string &path) {
     t.shell.openChoice = path;
-    loadPlayFile(t.ctx);
+    loadPlayFile(t.play, t.shell);
 }
 
 // Forgets what the shell was asked before the command under test.
@@ -65,7 +65,7 @@ void forgetCalls(Table &t) { t.shell = fusefuda::testing::RecordingShell{}; }
 // load must put an end to.
 void busyTable(Table &t) {
     t.deal(1, 777);
-    boards::playSomeMoves(t.ctx);
+    boards::playSomeMoves(t.play);
     GameState &g = t.g();
     g.overlays.popups[3] = ScorePopup{100, 120, 1, 2, 1, 1};
     g.overlays.sparkles[7] = Sparkle{900, 700, 1, 2, 1, 1};
@@ -84,7 +84,7 @@ TEST(Save, WritesTheWholeImageAndChangesNothing) {
     boards::ScratchFolder folder;
     Table t;
     t.deal(2, 31);
-    boards::playSomeMoves(t.ctx);
+    boards::playSomeMoves(t.play);
     forgetCalls(t);
     const auto before = std::make_unique<GameState>(t.g());
 
@@ -245,7 +245,7 @@ TEST(Load, RestoresEveryStoredFieldOfAGameInProgress) {
         boards::ScratchFolder folder;
         Table saved;
         saved.deal(level, 100 + level);
-        boards::playSomeMoves(saved.ctx);
+        boards::playSomeMoves(saved.play);
         saved.g().gameOver = 0;
         save(saved, folder.file("g.pvq"));
 
@@ -283,7 +283,7 @@ TEST(Load, AGameSavedDuringAHeldPeekCountsThePeek) {
         g.board.touchCount[5][2] = c.touches;
         g.board.faceUp[5][2] = c.touches == 3;
         g.board.score -= c.spent;
-        startPeek(t.ctx, 5, 2, 10, 10);
+        startPeek(t.play, 5, 2, 10, 10);
         save(t, folder.file("peek.pvq"));
         const int32_t score = g.board.score;
 
@@ -332,7 +332,7 @@ TEST(Load, StartsTheLoadedGameAfresh) {
     boards::ScratchFolder folder;
     Table saved;
     saved.deal(3, 21);
-    boards::playSomeMoves(saved.ctx);
+    boards::playSomeMoves(saved.play);
     save(saved, folder.file("g.pvq"));
 
     Table t;
@@ -404,7 +404,7 @@ TEST(Load, BytesThatLookLikeLineEndsOrAnEndMarkReadUnchanged) {
     boards::ScratchFolder folder;
     Table saved;
     saved.deal(1, 7);
-    boards::playSomeMoves(saved.ctx);
+    boards::playSomeMoves(saved.play);
     save(saved, folder.file("g.pvq"));
     const std::vector<uint8_t> bytes = readAll(folder.file("g.pvq"));
     // the left edge 1,563 is stored as 2, 13, 10; card 26's slot holds 26
@@ -469,7 +469,7 @@ TEST(Load, ARefusedFileShowsOneMessageAndLeavesTheGameExactlyAsItWas) {
     boards::ScratchFolder folder;
     Table saved;
     saved.deal(2, 13);
-    boards::playSomeMoves(saved.ctx);
+    boards::playSomeMoves(saved.play);
     save(saved, folder.file("good.pvq"));
     const std::vector<uint8_t> good = readAll(folder.file("good.pvq"));
     ASSERT_EQ(good.size(), 142984u);

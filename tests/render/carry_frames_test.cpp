@@ -65,7 +65,7 @@ TEST(CarryFrames, ACardCarriedOverOthersLeavesNothingBehindAndJoinsTheSevens) {
     saveFrame(g, t.surfaces.window, 0);
 
     int x = clientX(g, 530), y = clientY(g, 600);
-    onLeftPress(t.ctx, x, y, false);
+    onLeftPress(t.play, x, y, false);
     saveFrame(g, t.surfaces.window, 1);
     const int path[][2] = {{30, 10}, {30, 10}, {30, 5},  {30, 0},  {30, -5}, {30, 0},
                            {30, 5},  {30, 0},  {30, -4}, {30, 12}, {25, 0},  {16, 5}};
@@ -73,7 +73,7 @@ TEST(CarryFrames, ACardCarriedOverOthersLeavesNothingBehindAndJoinsTheSevens) {
     for (const auto &step : path) {
         x += step[0];
         y += step[1];
-        onMouseMove(t.ctx, x, y);
+        onMouseMove(t.play, x, y);
         saveFrame(g, t.surfaces.window, n++);
         const Rect &at = g.board.cardRect[5][1];
         ASSERT_EQ(differingPixels(t.surfaces.window, carryFrame(t.ctx, carried, at.left, at.top)),
@@ -83,7 +83,7 @@ TEST(CarryFrames, ACardCarriedOverOthersLeavesNothingBehindAndJoinsTheSevens) {
     // (5,1) now lies 4 pixels right of and 3 above its place beside (6,1)
     ASSERT_EQ(g.board.cardRect[5][1].left, 900 - 63 + 4);
     ASSERT_EQ(g.board.cardRect[5][1].top, 601 - 3);
-    onLeftRelease(t.ctx, x, y);
+    onLeftRelease(t.play, x, y);
     saveFrame(g, t.surfaces.window, n);
     EXPECT_TRUE(isMember(g, cardId(6, 1), 5, 1));
     EXPECT_EQ(g.board.cardRect[5][1], (Rect{837, 601, 900, 702}));

@@ -55,7 +55,10 @@ struct PeekTable {
     }
     Table t;
     FrameShell shell;
-    Context ctx;
+    Context ctx;  // the table's, paced by the frame shell
+    BoardPainter painter{ctx};
+    GameEvents events{t.g(), painter, shell};
+    Play play{t.g(), events, shell};
     int x() const { return shell.area.x() + 10; }
     int y() const { return shell.area.y() + 10; }
 };
@@ -71,7 +74,7 @@ TEST(Flip, AFaceDownCardNarrowsToTwoPixelsAndOpensOnItsFaceThenTurnsBackOneShade
     const QImage midBack = block(s.backs, 63, 0, 64, 102);
     const QImage face = block(s.face, 4 * 63, 0, 64, 102);
 
-    onRightPress(p.ctx, p.x(), p.y());
+    onRightPress(p.play, p.x(), p.y());
     ASSERT_EQ(p.shell.frames.size(), 64u);
     EXPECT_EQ(p.shell.pauses, std::vector<int>(64, 3));
     EXPECT_EQ(differingPixels(p.shell.frames[0], darkBack), 0);
@@ -81,7 +84,7 @@ TEST(Flip, AFaceDownCardNarrowsToTwoPixelsAndOpensOnItsFaceThenTurnsBackOneShade
     EXPECT_EQ(g.board.faceUp[4][0], 1);
     EXPECT_EQ(g.gesture.pressMode, kPressPeek);
 
-    onRightRelease(p.ctx, p.x(), p.y());
+    onRightRelease(p.play, p.x(), p.y());
     ASSERT_EQ(p.shell.frames.size(), 128u);
     EXPECT_EQ(p.shell.pauses.size(), 128u);
     EXPECT_EQ(differingPixels(p.shell.frames[64], face), 0);
@@ -101,9 +104,9 @@ TEST(Flip, ALightBackOpensButSettlesWithoutTurningBackAndASettledCardDoesNotTurn
     const Surfaces &s = p.t.surfaces;
     g.board.touchCount[4][0] = 2;
     paintWindow(p.t.ctx);
-    onRightPress(p.ctx, p.x(), p.y());
+    onRightPress(p.play, p.x(), p.y());
     EXPECT_EQ(differingPixels(p.shell.frames[0], block(s.backs, 126, 0, 64, 102)), 0);
-    onRightRelease(p.ctx, p.x(), p.y());
+    onRightRelease(p.play, p.x(), p.y());
     EXPECT_EQ(p.shell.frames.size(), 64u);
     EXPECT_EQ(g.board.touchCount[4][0], 3);
     EXPECT_EQ(g.board.faceUp[4][0], 1);
@@ -111,8 +114,8 @@ TEST(Flip, ALightBackOpensButSettlesWithoutTurningBackAndASettledCardDoesNotTurn
     EXPECT_EQ(differingPixels(p.t.surfaces.window.copy(p.shell.area), settled), 0);
     EXPECT_EQ(differingPixels(block(s.board, 1000, 700, 64, 102), settled), 0);
 
-    onRightPress(p.ctx, p.x(), p.y());
-    onRightRelease(p.ctx, p.x(), p.y());
+    onRightPress(p.play, p.x(), p.y());
+    onRightRelease(p.play, p.x(), p.y());
     EXPECT_EQ(p.shell.frames.size(), 64u);
     EXPECT_EQ(p.shell.pauses.size(), 64u);
     EXPECT_EQ(g.board.touchCount[4][0], 3);
@@ -126,7 +129,7 @@ TEST(Flip, OnlyThePeekedCardOfAGroupTurnsAndTheGroupIsRedrawnWhole) {
     raiseGroupInStack(g, 4, 0);
     paintWindow(p.t.ctx);
     p.shell.area = QRect(1000 - g.viewX, 700 - g.viewY, 2 * 63 + 1, kCardHeight);
-    onRightPress(p.ctx, p.x(), p.y());
+    onRightPress(p.play, p.x(), p.y());
     const QImage back = block(p.t.surfaces.backs, 0, 0, 64, 102);
     for (const QImage &frame : p.shell.frames)  // (5,0) keeps its back, but for the shared border
         ASSERT_EQ(differingPixels(frame.copy(64, 0, 63, 102), back.copy(1, 0, 63, 102)), 0);

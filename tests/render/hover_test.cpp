@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "game/board.h"
+#include "game/input.h"
 #include "render/hover.h"
 #include "render/raster.h"
 #include "support/table.h"
@@ -50,7 +51,7 @@ struct HoverBoard {
             g.board.groupMembers[id][c2][r2] = 1;
         }
     }
-    void move(int x, int y) { trackHover(ctx, x, y); }
+    void move(int x, int y) { trackHover(t.play, x, y); }
 
     const QImage &window() const { return t.surfaces.window; }
     bool yellow(int x, int y) const { return window().pixel(x, y) == kYellow; }

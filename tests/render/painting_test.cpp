@@ -266,7 +266,7 @@ TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
     paintWindow(t.ctx);
 
     int x = clientX(g, 700 + 20), y = clientY(g, 600 + 30);
-    onLeftPress(t.ctx, x, y, false);
+    onLeftPress(t.play, x, y, false);
     ASSERT_EQ(g.gesture.dragging, 1);
     const QImage lifted = canvasByRule(t.ctx, a);
     EXPECT_EQ(differingPixels(t.surfaces.board, lifted), 0);
@@ -275,7 +275,7 @@ TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
     for (const auto &step : steps) {
         x += step[0];
         y += step[1];
-        onMouseMove(t.ctx, x, y);
+        onMouseMove(t.play, x, y);
         const Rect &at = g.board.cardRect[4][0];
         ASSERT_EQ(at.left, x - g.gesture.grabOffsetX);
         ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
@@ -285,7 +285,7 @@ TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
     // the canvas never received the carried group
     EXPECT_EQ(differingPixels(t.surfaces.board, lifted), 0);
 
-    onLeftRelease(t.ctx, x, y);
+    onLeftRelease(t.play, x, y);
     EXPECT_EQ(g.gesture.dragging, 0);
     // dropped: on the canvas, on top, and the window shows the canvas again
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
@@ -303,10 +303,10 @@ TEST(Carry, AtTheWindowsEdgesTheShadowIsCutOffCleanly) {
     joinCards(g, a, b);
     paintWindow(t.ctx);
     const int x = clientX(g, 830), y = clientY(g, 650);
-    onLeftPress(t.ctx, x, y, false);
+    onLeftPress(t.play, x, y, false);
     for (const auto &to : {std::pair{9000, 9000}, std::pair{-50, 9000}, std::pair{9000, -50},
                            std::pair{-9000, -9000}, std::pair{500, 300}}) {
-        onMouseMove(t.ctx, to.first, to.second);
+        onMouseMove(t.play, to.first, to.second);
         const Rect &at = g.board.cardRect[4][0];
         ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
                   0)
@@ -322,9 +322,9 @@ TEST(Carry, ARepaintDuringACarryKeepsTheGroupOffTheCanvas) {
     place(g, 4, 0, 800, 600);
     paintWindow(t.ctx);
     const int x = clientX(g, 830), y = clientY(g, 650);
-    onLeftPress(t.ctx, x, y, false);
+    onLeftPress(t.play, x, y, false);
     paintWindow(t.ctx);  // say the window was resized
-    onMouseMove(t.ctx, x + 200, y + 100);
+    onMouseMove(t.play, x + 200, y + 100);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx, a)), 0);
     EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, g.board.cardRect[4][0].left,
                                                                     g.board.cardRect[4][0].top)),
@@ -484,13 +484,13 @@ TEST(Held, APeekedOrRaisedGroupStaysInFrontWhileThePointerLeavesItForOtherCards)
         raiseGroupInStack(g, 7, 2);
         paintWindow(t.ctx);
         const int x = clientX(g, 1010), y = clientY(g, 710);
-        onMouseMove(t.ctx, x, y);
+        onMouseMove(t.play, x, y);
         if (peek)
-            onRightPress(t.ctx, x, y);
+            onRightPress(t.play, x, y);
         else
-            onLeftPress(t.ctx, x, y, true);
+            onLeftPress(t.play, x, y, true);
         for (const int bx : {1080, 1081, 1220, 1221, 1222})
-            onMouseMove(t.ctx, clientX(g, bx), clientY(g, 790));
+            onMouseMove(t.play, clientX(g, bx), clientY(g, 790));
         const QImage held = peek ? block(t.surfaces.face, 4 * 63, 0, 64, 102)
                                  : block(t.surfaces.backs, 0, 0, 64, 102);
         EXPECT_EQ(differingPixels(block(t.surfaces.window, clientX(g, 1000), clientY(g, 700),
@@ -520,9 +520,9 @@ TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
     both("full paint", [](Table &t) { paintWindow(t.ctx); });
     const Rect seven = whole.g().board.cardRect[6][0];
     const int gx = seven.left + 20 - whole.g().viewX, gy = seven.top + 30 - whole.g().viewY;
-    both("press", [&](Table &t) { onLeftPress(t.ctx, gx, gy, false); });
-    both("carry to the corner", [&](Table &t) { onMouseMove(t.ctx, 990, 690); });
-    both("drop", [&](Table &t) { onLeftRelease(t.ctx, 990, 690); });
+    both("press", [&](Table &t) { onLeftPress(t.play, gx, gy, false); });
+    both("carry to the corner", [&](Table &t) { onMouseMove(t.play, 990, 690); });
+    both("drop", [&](Table &t) { onLeftRelease(t.play, 990, 690); });
     both("pan to the limits", [](Table &t) {
         t.g().viewX = kViewXMax;
         t.g().viewY = kViewYMax;
@@ -533,9 +533,9 @@ TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
     both("carry further", [&](Table &t) {
         const Rect &m = t.g().board.cardRect[6][0];
         const int x = m.left + 20 - t.g().viewX, y = m.top + 30 - t.g().viewY;
-        onLeftPress(t.ctx, x, y, false);
-        onMouseMove(t.ctx, 1000, 700);
-        onLeftRelease(t.ctx, 1000, 700);
+        onLeftPress(t.play, x, y, false);
+        onMouseMove(t.play, 1000, 700);
+        onLeftRelease(t.play, 1000, 700);
     });
     // past what the window showed before it panned
     ASSERT_GT(whole.g().board.cardRect[6][0].left, 1008);

@@ -96,18 +96,18 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
          [&](Table &s) {
              s.g().guideOn = 1;
              s.g().peekModeOn = 1;
-             trackHover(s.ctx, gx, gy);
+             trackHover(s.play, gx, gy);
          }},
-        {"press", [&](Table &s) { onLeftPress(s.ctx, gx, gy, false); }},
-        {"carry", [&](Table &s) { onMouseMove(s.ctx, gx + 37, gy + 23); }},
-        {"carry on", [&](Table &s) { onMouseMove(s.ctx, gx - 150, gy + 61); }},
-        {"drop", [&](Table &s) { onLeftRelease(s.ctx, gx - 150, gy + 61); }},
+        {"press", [&](Table &s) { onLeftPress(s.play, gx, gy, false); }},
+        {"carry", [&](Table &s) { onMouseMove(s.play, gx + 37, gy + 23); }},
+        {"carry on", [&](Table &s) { onMouseMove(s.play, gx - 150, gy + 61); }},
+        {"drop", [&](Table &s) { onLeftRelease(s.play, gx - 150, gy + 61); }},
         {"peek",
          [&](Table &s) {
              peekAt = faceDownInView(s.g());
-             onRightPress(s.ctx, peekAt.x(), peekAt.y());
+             onRightPress(s.play, peekAt.x(), peekAt.y());
          }},
-        {"peek ends", [&](Table &s) { onRightRelease(s.ctx, peekAt.x(), peekAt.y()); }},
+        {"peek ends", [&](Table &s) { onRightRelease(s.play, peekAt.x(), peekAt.y()); }},
         {"panning paint",
          [](Table &s) {
              s.g().gesture.panning = 1;

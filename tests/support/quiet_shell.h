@@ -1,34 +1,34 @@
-// A Shell that does nothing, for the tools and benchmarks that run the game's
-// own code without a window. The clock it reports is the deal's seed.
+// A stand-in for the window that does nothing, for the tools and benchmarks
+// that run the game's own rules and drawing without one, and the rules wired
+// straight to the drawing for them.
 #pragma once
 
-#include "platform/shell.h"
+#include "game/play.h"
+#include "render/context.h"
+#include "render/painter.h"
 
 namespace fusefuda {
 
-class QuietShell : public Shell {
+class QuietShell : public Pointer, public FramePacing {
 public:
-    explicit QuietShell(int64_t time = 0) : time_(time) {}
-    void updateMenuMarks() override {}
-    void showScore() override {}
-    void playEffect(Sound) override {}
-    void invalidateWindow() override {}
-    void runScoreSummary() override {}
-    void setGrabCursor() override {}
-    void confineCursor(int, int, int, int) override {}
-    void releaseCursor() override {}
+    void confine(int, int, int, int) override {}
+    void release() override {}
+    void showGrab() override {}
     void presentNow() override {}
     void pause(int) override {}
-    void peekChanged() override {}
-    void openScoreWindow() override {}
-    void closeScoreWindow() override {}
-    std::string chooseOpenPlayFile() override { return {}; }
-    std::string chooseSavePlayFile() override { return {}; }
-    void showMessage(const std::string &) override {}
-    int64_t currentTime() override { return time_; }
+};
 
-private:
-    int64_t time_;
+// The rules over a record and its surfaces, their changes drawn as the window
+// draws them, nothing else around them.
+struct QuietTable {
+    QuietTable(GameState &g, Surfaces &s) : ctx{g, s, shell}, painter{ctx}, play{g, painter, shell} {}
+    QuietTable(const QuietTable &) = delete;
+    QuietTable &operator=(const QuietTable &) = delete;
+
+    QuietShell shell;
+    Context ctx;
+    BoardPainter painter;
+    Play play;
 };
 
 }  // namespace fusefuda

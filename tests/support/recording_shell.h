@@ -1,42 +1,52 @@
-// A Shell that records what the game asked of the application.
+// A stand-in for the window that records what the rules, the drawing, the
+// play-file commands and the wiring of the board's changes asked of it.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/shell.h"
+#include "app/gameevents.h"
+#include "game/play.h"
+#include "playfile/playfile.h"
+#include "render/context.h"
 
 namespace fusefuda::testing {
 
-class RecordingShell : public Shell {
+class RecordingShell : public Pointer,
+                       public FramePacing,
+                       public PlayFileWindow,
+                       public WindowReactions {
 public:
-    void updateMenuMarks() override { ++menuMarkUpdates; }
-    void showScore() override { ++scoreShows; }
-    void playEffect(Sound sound) override { effects.push_back(sound); }
-    void invalidateWindow() override { ++invalidations; }
-    void runScoreSummary() override { ++scoreSummaries; }
-    void setGrabCursor() override { ++grabCursors; }
-    void confineCursor(int left, int top, int right, int bottom) override {
+    // Pointer
+    void confine(int left, int top, int right, int bottom) override {
         confined = true;
         confineLeft = left;
         confineTop = top;
         confineRight = right;
         confineBottom = bottom;
     }
-    void releaseCursor() override { confined = false; }
+    void release() override { confined = false; }
+    void showGrab() override { ++grabCursors; }
+    // FramePacing
     void presentNow() override {
         ++presents;
         if (onPresent) onPresent();
     }
     void pause(int milliseconds) override { pauses.push_back(milliseconds); }
-    void peekChanged() override { ++peekChanges; }
-    void openScoreWindow() override { scoreWindowOpen = true; ++scoreWindowOpenings; }
-    void closeScoreWindow() override { scoreWindowOpen = false; }
+    // PlayFileWindow
     std::string chooseOpenPlayFile() override { return openChoice; }
     std::string chooseSavePlayFile() override { return saveChoice; }
     void showMessage(const std::string &text) override { messages.push_back(text); }
-    int64_t currentTime() override { return time; }
+    void openScoreWindow() override { scoreWindowOpen = true; ++scoreWindowOpenings; }
+    void closeScoreWindow() override { scoreWindowOpen = false; }
+    // WindowReactions
+    void invalidateWindow() override { ++invalidations; }
+    void updateMenuMarks() override { ++menuMarkUpdates; }
+    void showScore() override { ++scoreShows; }
+    void peekChanged() override { ++peekChanges; }
+    void playEffect(Sound sound) override { effects.push_back(sound); }
+    void runScoreSummary() override { ++scoreSummaries; }
 
     int menuMarkUpdates = 0;
     int scoreShows = 0;
@@ -55,7 +65,6 @@ public:
     std::string openChoice;   // empty: the player cancels
     std::string saveChoice;
     std::vector<std::string> messages;
-    int64_t time = 12345;
 };
 
 }  // namespace fusefuda::testing

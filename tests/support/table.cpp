@@ -5,17 +5,17 @@
 
 namespace fusefuda::testing {
 
-Table::Table(int scale)
-    : state(std::make_unique<GameState>()), ctx{*state, surfaces, shell} {
+Table::Table(int scale) : state(std::make_unique<GameState>()), ctx{*state, surfaces, shell} {
     setStartingValues(*state);
     createSurfaces(surfaces, state->cardPattern, state->backgroundPattern, 1008, 709, scale);
+    state->clientWidth = 1008;
+    state->clientHeight = 709;
 }
 
-void Table::deal(int level, int64_t seed) {
-    shell.time = seed;
-    startNewGame(ctx, level);
-    dealScatter(ctx, level);
-    state->dealPending = 0;
+void Table::deal(int level, uint32_t seed) {
+    startNewGame(play, level, seed);
+    dealScatter(play, level);
+    state->dealPending = false;
 }
 
 }  // namespace fusefuda::testing

@@ -216,9 +216,9 @@ void carryTo(Table &t, int c, int r, int left, int top) {
     GameState &g = t.g();
     const Rect at = g.board.cardRect[c][r];
     const int x = clientX(g, at.left + 31), y = clientY(g, at.top + 50);
-    onLeftPress(t.ctx, x, y, false);
-    onMouseMove(t.ctx, x + (left - at.left), y + (top - at.top));
-    onLeftRelease(t.ctx, x + (left - at.left), y + (top - at.top));
+    onLeftPress(t.play, x, y, false);
+    onMouseMove(t.play, x + (left - at.left), y + (top - at.top));
+    onLeftRelease(t.play, x + (left - at.left), y + (top - at.top));
 }
 
 }  // namespace fusefuda::testing

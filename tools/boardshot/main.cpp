@@ -133,21 +133,22 @@ int main(int argc, char **argv) {
 
     auto g = std::make_unique<GameState>();
     Surfaces s;
-    QuietShell shell(o.seed);
-    Context ctx{*g, s, shell};
+    QuietTable table(*g, s);
     setStartingValues(*g);
     g->backgroundPattern = o.background;
     g->cardPattern = o.design;
     createSurfaces(s, g->cardPattern, g->backgroundPattern, o.width, o.height, o.scale,
                    o.fourColour);
+    g->clientWidth = o.width;
+    g->clientHeight = o.height;
     if (s.face.isNull() || loadPicture(kFacesPicture).isNull()) {
         std::fprintf(stderr, "fusefuda_boardshot: the pictures are missing from the build\n");
         return 1;
     }
 
-    startNewGame(ctx, o.level);
-    dealScatter(ctx, o.level);
-    g->dealPending = 0;
+    startNewGame(table.play, o.level, uint32_t(o.seed));
+    dealScatter(table.play, o.level);
+    g->dealPending = false;
     if (o.haveView) {
         g->viewX = o.viewX;
         g->viewY = o.viewY;
@@ -164,7 +165,7 @@ int main(int argc, char **argv) {
                 g->board.touchCount[c][r] = n % 3;
             }
         }
-    paintWindow(ctx);
+    paintWindow(table.ctx);
 
     const bool ok = save(s.board, dir, "board.png") && save(s.window, dir, "window.png") &&
                     save(s.face, dir, "faces.png") && save(s.settledFace, dir, "settled.png") &&

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/gameevents.h"
 #include "app/idle.h"
 #include "game/board.h"
 #include "game/deal.h"
@@ -30,6 +31,7 @@
 #include "invariants.h"
 #include "playfile/codec.h"
 #include "playfile/playfile.h"
+#include "render/painter.h"
 #include "render/painting.h"
 #include "render/surfaces.h"
 #include "support/randomplay_shell.h"
@@ -85,6 +87,8 @@ public:
         setStartingValues(g());
         createSurfaces(surfaces_, g().cardPattern, g().backgroundPattern, kWindowWidth,
                        kWindowHeight, scale);
+        g().clientWidth = kWindowWidth;
+        g().clientHeight = kWindowHeight;
         paintWindow(ctx_);
         shell_.saveChoice = folder + "/game.pvq";
     }
@@ -141,7 +145,7 @@ private:
         confine(x, y);
         x_ = x, y_ = y;
         trace("move", x, y);
-        onMouseMove(ctx_, x, y);
+        onMouseMove(play_, x, y);
         afterEvent();
     }
 
@@ -167,7 +171,7 @@ private:
                             cardAt(s, x, y) >= 0;
         auto before = pushes ? std::make_unique<Board>(boardAsKept(s)) : nullptr;
         trace(shift ? "shift+left press" : "left press", x, y);
-        onLeftPress(ctx_, x, y, shift);
+        onLeftPress(play_, x, y, shift);
         if (before) remember(std::move(before));
         afterEvent();
     }
@@ -177,7 +181,7 @@ private:
         leftDown_ = false;
         const int groupsBefore = groupCount();
         trace("left release", x_, y_);
-        onLeftRelease(ctx_, x_, y_);
+        onLeftRelease(play_, x_, y_);
         const int joined = groupsBefore - groupCount();
         if (joined > 0) counts_.joins += joined;
         afterEvent();
@@ -194,7 +198,7 @@ private:
                            id >= 0 && s.board.touchCount[cardColumn(id)][cardRow(id)] < 4;
         auto before = peeks ? std::make_unique<Board>(boardAsKept(s)) : nullptr;
         trace("right press", x, y);
-        onRightPress(ctx_, x, y);
+        onRightPress(play_, x, y);
         if (before) {
             remember(std::move(before));
             ++counts_.peeks;
@@ -206,7 +210,7 @@ private:
         if (!rightDown_) return;
         rightDown_ = false;
         trace("right release", x_, y_);
-        onRightRelease(ctx_, x_, y_);
+        onRightRelease(play_, x_, y_);
         afterEvent();
     }
 
@@ -227,7 +231,7 @@ private:
         }
         wasOver_ = s.gameOver == 1;
         const bool dealing = s.dealPending == 1;
-        idleStep(ctx_);
+        idleStep(play_, ctx_);
         if (dealing) {
             shadow_.clear();
             wasOver_ = false;
@@ -574,9 +578,9 @@ private:
 
     void newGame(int level) {
         ++counts_.newGames;
-        shell_.time = int64_t(random_.next() >> 33);
-        trace("new game", level, int(shell_.time));
-        startNewGame(ctx_, level);
+        const uint32_t seed = uint32_t(random_.next() >> 33);
+        trace("new game", level, int(seed));
+        startNewGame(play_, level, seed);
         const GameState &s = g();
         if (s.gesture.dragging != 0 || s.gesture.pressMode != kPressNone ||
             s.gesture.panning != 0 || shell_.confined)
@@ -589,13 +593,13 @@ private:
         trace("undo", g().undoStore.undoDepth, 0);
         if (shadow_.empty()) {
             const auto before = std::make_unique<Board>(boardAsKept(g()));
-            popUndo(ctx_);
+            popUndo(play_);
             if (!(boardAsKept(g()) == *before))
                 fail("an undo with nothing to take back changed the board");
         } else {
             std::unique_ptr<Board> want = std::move(shadow_.front());
             shadow_.pop_front();
-            popUndo(ctx_);
+            popUndo(play_);
             const std::string difference = firstDifference(*want, boardAsKept(g()));
             if (!difference.empty()) fail("undo did not bring back its snapshot: " + difference);
         }
@@ -606,7 +610,7 @@ private:
         ++counts_.reversals;
         auto before = std::make_unique<Board>(boardAsKept(g()));
         trace("reverse stacking", 0, 0);
-        reverseStacking(ctx_);
+        reverseStacking(play_);
         for (int c = 0; c < kColumns; ++c)
             for (int r = 0; r < kRows; ++r)
                 if (g().board.stackLevel[c][r] != kCards - 1 - before->stackLevel[c][r])
@@ -662,7 +666,7 @@ private:
         raiseGroupInStack(*scratch, 6, 3);
         *saved_.board = boardAsKept(*scratch);
         const auto before = std::make_unique<Board>(boardAsKept(g()));
-        savePlayFile(ctx_);
+        savePlayFile(g(), shell_);
         if (!(boardAsKept(g()) == *before)) fail("saving changed the board");
         afterEvent();
     }
@@ -672,7 +676,7 @@ private:
         ++counts_.loads;
         trace("load", 0, 0);
         shell_.openChoice = shell_.saveChoice;
-        loadPlayFile(ctx_);
+        loadPlayFile(play_, shell_);
         const GameState &s = g();
         const std::string difference = firstDifference(*saved_.board, boardAsKept(s));
         if (!difference.empty()) fail("the loaded game differs from the saved one: " + difference);
@@ -705,7 +709,7 @@ private:
         const PressMode pressMode = g().gesture.pressMode;
         const int level = g().level;
         shell_.openChoice = broken;
-        loadPlayFile(ctx_);
+        loadPlayFile(play_, shell_);
         const std::vector<std::string> want = {missing ? kInputCannotOpen : kReadFailed};
         if (shell_.messages != want) fail("a broken file was not refused with its message");
         shell_.messages.clear();
@@ -719,6 +723,9 @@ private:
     Surfaces surfaces_;
     RandomPlayShell shell_;
     Context ctx_{*state_, surfaces_, shell_};
+    BoardPainter painter_{ctx_};
+    GameEvents events_{*state_, painter_, shell_};
+    Play play_{*state_, events_, shell_};
     Random random_;
     std::string folder_;
     long traceFrom_;
