@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "game/undo.h"
 #include "render/painting.h"
 #include "render/surfaces.h"
+#include "support/recording_events.h"
 #include "support/table.h"
 #include "support/trace_pictures.h"
 
@@ -118,7 +120,8 @@ TEST(Carry, AClickWithoutAMoveKeepsTheGroupInHandUntilAReleaseAfterAMove) {
     onLeftRelease(t.play, x + 40, y - 30);
     EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_FALSE(t.shell.confined);
-    EXPECT_EQ(t.surfaces.board.pixel(760, 900), t.surfaces.backs.pixel(63 + 20, 30));
+    EXPECT_EQ(g.board.cardRect[4][0], (Rect{740, 870, 803, 971}));
+    EXPECT_EQ(g.board.touchCount[4][0], 1);  // down with the mid back
 }
 
 TEST(Carry, TheCardStaysInsideTheWindowAndTheBoardWhateverPositionArrives) {
@@ -235,14 +238,24 @@ TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
     }
 }
 
-TEST(Join, ADropMakesSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) {
-    Table t;
+namespace {
+
+// (5,0) in view, and two cards it joins with one drop at (1100, 700).
+void twoJoinsAway(Table &t) {
     dealAndClear(t, 3, {cardId(5, 0), cardId(5, 1), cardId(4, 1)});
     GameState &g = t.g();
     place(g, 5, 0, 700, 900);
     place(g, 5, 1, 1103, 803);
     place(g, 4, 1, 1035, 807);
     paintWindow(t.ctx);
+}
+
+}  // namespace
+
+TEST(Join, ADropMakesSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) {
+    Table t;
+    twoJoinsAway(t);
+    GameState &g = t.g();
     // (5,0) goes down above (5,1), which it joins first; (5,1), now a member,
     // then finds (4,1) on its left
     carryTo(t, 5, 0, 1100, 700);
@@ -258,6 +271,22 @@ TEST(Join, ADropMakesSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) {
     EXPECT_EQ(g.overlays.sparkles[1].y, 807 + 32);
     EXPECT_EQ(g.gameOver, 0);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
+}
+
+TEST(Join, ADropSaysEachJoinAndRaiseInWalkOrderThenTheDrop) {
+    Table t;
+    twoJoinsAway(t);
+    GameState &g = t.g();
+    RecordingEvents events;
+    Play play{g, events, t.shell};
+    const int x = clientX(g, 710), y = clientY(g, 910);
+    onLeftPress(play, x, y, false);
+    onMouseMove(play, x + 400, y - 200);
+    events.log.clear();
+    onLeftRelease(play, x + 400, y - 200);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"joined (5,0) to (5,1)", "raised (5,1)",
+                                                    "joined (5,0) to (4,1)", "raised (4,1)",
+                                                    "dropped (5,0)"}));
 }
 
 TEST(Join, NeighboursAreTakenUpRightDownLeftAndMembersRowByRow) {
@@ -441,17 +470,18 @@ TEST(ShiftPress, RaisesWithoutCostAndPutsTheGroupOnTheCanvasAtRelease) {
     raiseGroupInStack(g, 5, 0);
     paintWindow(t.ctx);
     const int score = g.board.score;
-    onLeftPress(t.play, clientX(g, 1010), clientY(g, 710), true);
+    RecordingEvents events;
+    Play play{g, events, t.shell};
+    onLeftPress(play, clientX(g, 1010), clientY(g, 710), true);
     EXPECT_EQ(g.board.stackLevel[4][0], 51);
     EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_EQ(g.undoStore.undoDepth, 1);
     EXPECT_EQ(g.board.touchCount[4][0], 0);
-    // on the window at once, on the canvas only at release
-    EXPECT_EQ(t.surfaces.window.pixel(clientX(g, 1050), clientY(g, 750)),
-              t.surfaces.backs.pixel(50, 50));
-    EXPECT_NE(t.surfaces.board.pixel(1050, 750), t.surfaces.backs.pixel(50, 50));
-    onLeftRelease(t.play, clientX(g, 1010), clientY(g, 710));
-    EXPECT_EQ(t.surfaces.board.pixel(1050, 750), t.surfaces.backs.pixel(50, 50));
+    // to the front at once, back on the board only at release
+    EXPECT_EQ(events.log, (std::vector<std::string>{"undo depth", "raised (4,0)"}));
+    events.log.clear();
+    onLeftRelease(play, clientX(g, 1010), clientY(g, 710));
+    EXPECT_EQ(events.log, (std::vector<std::string>{"settled (4,0)", "raised (4,0)"}));
     EXPECT_EQ(g.gesture.pressMode, kPressNone);
     EXPECT_EQ(g.board.score, score);
 }
