@@ -1,6 +1,5 @@
 #include "game/board.h"
 
-
 namespace fusefuda {
 
 namespace {
