@@ -1,12 +1,14 @@
 #include "app/boardinput.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
 #include "app/boardpointer.h"
 #include "app/presenter.h"
 #include "game/input.h"
+#include "game/keys.h"
 
 namespace fusefuda {
 
@@ -22,7 +24,10 @@ BoardInput::BoardInput(Play &play, BoardView &view, QWidget &window, BoardPointe
     presenter_.setMoveHandler([this](QPoint p) { handle(MouseKind::Move, p, false); });
 }
 
-void BoardInput::attach() { window_.windowHandle()->installEventFilter(this); }
+void BoardInput::attach() {
+    window_.windowHandle()->installEventFilter(this);
+    view_.installEventFilter(this);
+}
 
 void BoardInput::mouse(MouseKind kind, QPoint position, bool shift) {
     if (!active_) return;
@@ -37,7 +42,8 @@ void BoardInput::mouse(MouseKind kind, QPoint position, bool shift) {
 }
 
 void BoardInput::handle(MouseKind kind, QPoint p, bool shift) {
-    if (!active_) return;
+    // A group or peek held by a key is the keyboard's until it lets go.
+    if (!active_ || keysHold(play_.g)) return;
     pointer_.eventBegins();
     switch (kind) {
     case MouseKind::Move: onMouseMove(play_, p.x(), p.y()); break;
@@ -61,7 +67,71 @@ bool BoardInput::movesGoStraightToView() const {
            QGuiApplication::modalWindow() == nullptr;
 }
 
+namespace {
+
+bool boardKey(int qtKey, BoardKey &key) {
+    switch (qtKey) {
+    case Qt::Key_Up: key = BoardKey::Up; return true;
+    case Qt::Key_Right: key = BoardKey::Right; return true;
+    case Qt::Key_Down: key = BoardKey::Down; return true;
+    case Qt::Key_Left: key = BoardKey::Left; return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: key = BoardKey::Lift; return true;
+    case Qt::Key_Escape: key = BoardKey::PutBack; return true;
+    case Qt::Key_J: key = BoardKey::Join; return true;
+    case Qt::Key_P: key = BoardKey::Peek; return true;
+    case Qt::Key_R: key = BoardKey::Raise; return true;
+    case Qt::Key_7: key = BoardKey::Sevens; return true;
+    default: return false;
+    }
+}
+
+bool isArrow(BoardKey key) {
+    return key == BoardKey::Up || key == BoardKey::Right || key == BoardKey::Down ||
+           key == BoardKey::Left;
+}
+
+}  // namespace
+
+bool BoardInput::key(const QKeyEvent &event) {
+    BoardKey key;
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    // Alt and the menu's access keys belong to the menu bar.
+    if (!active_ || (mods & (Qt::AltModifier | Qt::MetaModifier)) || !boardKey(event.key(), key))
+        return false;
+    // Escape is the board's only while a key carries a group.
+    if (key == BoardKey::PutBack && !play_.g.keyFocus.carrying) return false;
+    // A held key repeats; only the arrows step on with it.
+    if (event.isAutoRepeat() && !isArrow(key)) return true;
+    presenter_.handlePendingMove();
+    if (event.type() == QEvent::KeyRelease) {
+        onKeyRelease(play_, key);
+    } else {
+        KeyModifiers modifiers;
+        modifiers.longStep = mods & Qt::ShiftModifier;
+        modifiers.pull = mods & Qt::ControlModifier;
+        onKeyPress(play_, key, modifiers);
+    }
+    afterEvent_();
+    return true;
+}
+
+// A peek held by a key ends when the board loses the keyboard, whose release
+// would go elsewhere.
+void BoardInput::endKeyPeek() {
+    if (!active_ || !play_.g.keyFocus.peeking) return;
+    onKeyRelease(play_, BoardKey::Peek);
+    afterEvent_();
+}
+
 bool BoardInput::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == &view_) {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+            return key(*static_cast<QKeyEvent *>(event));
+        if (event->type() == QEvent::FocusOut) endKeyPeek();
+        return false;
+    }
     if (event->type() != QEvent::MouseMove || watched != window_.windowHandle() ||
         !movesGoStraightToView())
         return false;

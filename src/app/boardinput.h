@@ -1,5 +1,5 @@
 // The player's input on the board, routed to the game: the board view's mouse
-// events, and the moves of a carry taken straight from the window. Each event
+// events and keys, and the moves of a carry taken straight from the window. Each event
 // is kept inside the pointer's confinement; moves wait for the next frame,
 // presses and releases are handled at once, after the moves before them.
 #pragma once
@@ -9,6 +9,8 @@
 #include <functional>
 
 #include "app/boardview.h"
+
+class QKeyEvent;
 
 namespace fusefuda {
 
@@ -30,12 +32,15 @@ public:
 
     // One mouse event of the board view, in its coordinates.
     void mouse(MouseKind kind, QPoint position, bool shift);
+    // One key of the board view; false when the board has no use for it.
+    bool key(const QKeyEvent &event);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void handle(MouseKind kind, QPoint position, bool shift);
+    void endKeyPeek();
     bool movesGoStraightToView() const;
 
     Play &play_;

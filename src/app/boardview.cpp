@@ -14,6 +14,8 @@ namespace fusefuda {
 BoardView::BoardView(Surfaces &surfaces, QWidget *parent) : QWidget(parent), surfaces_(surfaces) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // The board takes the keys: play without a mouse.
+    setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::ArrowCursor);
 }
 

@@ -44,6 +44,7 @@ constexpr Route kRoutes[] = {
     {kCmdPeekMode, [](Commands &c) { c.togglePeekMode(); }},
     {kCmdScores, [](Commands &c) { c.showHighScores(); }},
     {kCmdAbout, [](Commands &c) { c.showAbout(); }},
+    {kCmdKeys, [](Commands &c) { c.showKeys(); }},
 };
 
 const Route *routeOf(int command) {
@@ -151,5 +152,6 @@ void Commands::togglePeekMode() {
 
 void Commands::showHighScores() { runHighScoreTable(window_.state(), &window_); }
 void Commands::showAbout() { runAboutBox(&window_); }
+void Commands::showKeys() { runKeysHelp(&window_); }
 
 }  // namespace fusefuda

@@ -41,6 +41,7 @@ public:
     // The other and help menus.
     void showHighScores();
     void showAbout();
+    void showKeys();
 
 private:
     MainWindow &window_;

@@ -10,6 +10,7 @@
 #include "game/overlays.h"
 #include "game/random.h"
 #include "render/cards.h"
+#include "render/focus.h"
 #include "render/painting.h"
 
 namespace fusefuda {
@@ -144,6 +145,10 @@ void idleStep(Play &play, Context &ctx) {
         // slow beside the walk over the heap that hands it back.
         malloc_trim(0);
     }
+    // The popups and sparkles wipe and draw over whatever lies there.
+    if (g.phases.popupPhase != g.phases.popupPhaseSeen ||
+        g.phases.sparklePhase != g.phases.sparklePhaseSeen)
+        focusOverdrawn(ctx);
     agePopups(ctx);
     drawPopups(ctx);
     // A tick is when slots free up; refilling them then keeps a won board as
@@ -156,6 +161,7 @@ void idleStep(Play &play, Context &ctx) {
         if (spawnAmbientSparkles(g, sparkleTick ? kAmbientRoundsPerTick : 1) > 0)
             drawSparkles(ctx);
     }
+    drawKeyFocus(ctx);
 }
 
 }  // namespace fusefuda

@@ -63,6 +63,7 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     // menu bar's event filter as a hover event.
     setAttribute(Qt::WA_Hover, false);
     setCentralWidget(view_);
+    view_->setFocus();
     menu_ = buildMenu(menuBar());
     commands_.connectMenu(menu_);
     connect(view_, &BoardView::resized, this, [this](int w, int h) {

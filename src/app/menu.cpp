@@ -105,6 +105,7 @@ MenuActions buildMenu(QMenuBar *bar) {
     addEntry(menu, other, kCmdScores, QT_TRANSLATE_NOOP("Menu", "スコア(&P)"));
 
     QMenu *help = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "ヘルプ(&H)"));
+    addEntry(menu, help, kCmdKeys, QT_TRANSLATE_NOOP("Menu", "キー操作(&K)"));
     addEntry(menu, help, kCmdAbout, QT_TRANSLATE_NOOP("Menu", "バージョン情報(&V)"));
 
     return menu;

@@ -34,10 +34,11 @@ enum MenuCommand : int {
     kCmdPeekMode = 40027,
     kCmdUndo = 40028,
     kCmdAnimation = 40029,
+    kCmdKeys = 40050,
 };
 
 constexpr int kFirstCommand = 40001;
-constexpr int kCommandSlots = 29;  // 40001..40029
+constexpr int kCommandSlots = 50;  // 40001..40050
 
 struct MenuActions {
     QAction *byCommand[kCommandSlots] = {};

@@ -15,6 +15,8 @@ namespace fusefuda {
 
 // About box (template 103).
 void runAboutBox(QWidget *owner);
+// The board's keys and what each does.
+void runKeysHelp(QWidget *owner);
 // High-score table (template 118); changes nothing.
 void runHighScoreTable(const GameState &g, QWidget *owner);
 // Score summary (template 108): computes finalScore and, on OK, offers the

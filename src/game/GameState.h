@@ -85,6 +85,24 @@ struct Gesture {
     bool operator==(const Gesture &) const = default;
 };
 
+// The card the keyboard is on, and what the keys hold. A key carry or peek
+// uses the mouse's own operations; the outline fields say where render/ last
+// drew the focus outline.
+struct KeyFocus {
+    bool shown = false;  // after the first key, so a mouse player never sees it
+    int column = kSevensColumn;
+    int row = 0;
+    bool carrying = false;  // the group in hand was lifted by a key
+    bool peeking = false;   // a peek or raise held by a key
+    int liftLeft = 0;       // where the carried card lay when lifted
+    int liftTop = 0;
+    bool outlineDrawn = false;
+    bool outlineFresh = false;  // nothing drawn over it since
+    int outlineLeft = 0;
+    int outlineTop = 0;
+    bool operator==(const KeyFocus &) const = default;
+};
+
 struct UndoStore {
     int undoDepth = 0;
     Board undo[kUndoPlaces] = {};
@@ -154,6 +172,7 @@ struct GameState {
     uint32_t randomState = 1;
 
     Gesture gesture;
+    KeyFocus keyFocus;
     UndoStore undoStore;
     Hover hover;
 

@@ -23,6 +23,9 @@ void startNewGame(Play &play, int level, uint32_t seed) {
     g.viewY = kStartViewY;
     g.gesture.panLastX = 0;
     g.gesture.panLastY = 0;
+    // The keyboard starts every deal on the sevens.
+    g.keyFocus.column = kSevensColumn;
+    g.keyFocus.row = 0;
 
     seedRandom(g, seed);
 

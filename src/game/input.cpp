@@ -87,16 +87,27 @@ void sparkleOnSeam(GameState &g, int direction, const Rect &n) {
 
 }  // namespace
 
-void onLeftPress(Play &play, int x, int y, bool shift) {
-    GameState &g = play.g;
+bool leftPressAllowed(const GameState &g) {
     const Gesture &hand = g.gesture;
-    if (!g.gameStarted || g.gameOver || hand.dragging || hand.pressMode != kPressNone) return;
     // A pick-up while the view is being pulled would carry the group over a
     // moving board and let the pan's repaints wipe it off the window.
-    if (hand.panning) return;
-    const int id = cardAt(g, x, y);
-    if (id < 0) return;
-    const int c = cardColumn(id), r = cardRow(id);
+    return g.gameStarted && !g.gameOver && !hand.dragging && hand.pressMode == kPressNone &&
+           !hand.panning;
+}
+
+bool rightPressAllowed(const GameState &g) {
+    return g.gameStarted && !g.gameOver && !g.gesture.dragging;
+}
+
+void onLeftPress(Play &play, int x, int y, bool shift) {
+    if (!leftPressAllowed(play.g)) return;
+    const int id = cardAt(play.g, x, y);
+    if (id >= 0) leftPressOn(play, cardColumn(id), cardRow(id), x, y, shift);
+}
+
+void leftPressOn(Play &play, int c, int r, int x, int y, bool shift) {
+    GameState &g = play.g;
+    if (!leftPressAllowed(g) || !inPlay(g, c, r)) return;
     if (shift) {
         pushUndo(play);
         holdRaise(play, c, r);
@@ -248,18 +259,16 @@ void abandonGesture(Play &play) {
     hand.dragMoved = false;
     hand.pressMode = kPressNone;
     hand.panning = false;
+    play.g.keyFocus.carrying = false;
+    play.g.keyFocus.peeking = false;
 }
 
 void onRightPress(Play &play, int x, int y) {
     GameState &g = play.g;
-    if (!g.gameStarted || g.gameOver || g.gesture.dragging) return;
+    if (!rightPressAllowed(g)) return;
     const int id = cardAt(g, x, y);
     if (id >= 0) {
-        const int c = cardColumn(id), r = cardRow(id);
-        if (g.board.touchCount[c][r] < kSpent)
-            startPeek(play, c, r, x, y);
-        else
-            holdRaise(play, c, r);
+        rightPressOn(play, cardColumn(id), cardRow(id), x, y);
         return;
     }
     play.pointer.confine(0, 0, g.clientWidth, g.clientHeight);
@@ -267,6 +276,14 @@ void onRightPress(Play &play, int x, int y) {
     g.gesture.panning = true;
     g.gesture.panLastX = x;
     g.gesture.panLastY = y;
+}
+
+void rightPressOn(Play &play, int c, int r, int x, int y) {
+    if (!rightPressAllowed(play.g) || !inPlay(play.g, c, r)) return;
+    if (play.g.board.touchCount[c][r] < kSpent)
+        startPeek(play, c, r, x, y);
+    else
+        holdRaise(play, c, r);
 }
 
 void onRightRelease(Play &play, int, int) {

@@ -13,6 +13,13 @@ void onRightPress(Play &play, int x, int y);
 void onRightRelease(Play &play, int x, int y);
 void onMouseMove(Play &play, int x, int y);
 
+// The presses on a card already found: by the hit test, or named by a key.
+// Both refuse what the mouse's press refuses.
+void leftPressOn(Play &play, int c, int r, int x, int y, bool shift);
+void rightPressOn(Play &play, int c, int r, int x, int y);
+bool leftPressAllowed(const GameState &g);
+bool rightPressAllowed(const GameState &g);
+
 void pickUp(Play &play, int c, int r, int x, int y);
 void dropGroup(Play &play);
 void tryJoin(Play &play, int id);

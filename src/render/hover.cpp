@@ -12,8 +12,8 @@ namespace {
 
 constexpr QRgb kGuideColour = 0xFFFFFF00u;  // red 255, green 255, blue 0
 
-// Fills the pixel block [x0, x1] x [y0, y1] of the window, clipped; board
-// pixels, each k x k device pixels.
+}  // namespace
+
 void fillWindowBlock(Surfaces &s, int x0, int y0, int x1, int y1, QRgb colour) {
     const int k = s.scale;
     const QRect block = QRect(QPoint(x0, y0), QPoint(x1, y1))
@@ -27,6 +27,8 @@ void fillWindowBlock(Surfaces &s, int x0, int y0, int x1, int y1, QRgb colour) {
     }
     markWindow(s, block.x(), block.y(), block.width(), block.height());
 }
+
+namespace {
 
 // A line of the two-pixel guide pen from (x0, y0) towards (x1, y1), axis
 // parallel, ending one point short as the platform's line drawing does. The

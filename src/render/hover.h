@@ -6,6 +6,10 @@
 
 namespace fusefuda {
 
+// Fills the pixel block [x0, x1] x [y0, y1] of the window, clipped; board
+// pixels, each k x k device pixels.
+void fillWindowBlock(Surfaces &s, int x0, int y0, int x1, int y1, QRgb colour);
+
 // The pointer left the group it was over: the outline around it and around
 // the card last outlined goes, and the peek picture becomes the unknown card.
 void clearHoverOutline(Context &ctx, int previous, int lastShown);

@@ -2,6 +2,7 @@
 
 #include "render/cards.h"
 #include "render/flips.h"
+#include "render/focus.h"
 #include "render/hover.h"
 #include "render/painting.h"
 
@@ -18,6 +19,7 @@ const Rect &placeOf(const GameState &g, int id) {
 // The canvas from the background with every card a dark back, then the
 // sevens with their faces.
 void BoardPainter::dealt() {
+    focusOverdrawn(ctx_);
     rebuildBoardWithBacks(ctx_, kNoCard);
     const int sevens = cardId(kSevensColumn, 0);
     const Rect &at = placeOf(ctx_.g, sevens);
@@ -27,13 +29,18 @@ void BoardPainter::dealt() {
 // Drawn on the window at its place; the canvas keeps it at its old depth until
 // it is put down.
 void BoardPainter::raised(int c, int r) {
+    focusOverdrawn(ctx_);
     const Rect &at = ctx_.g.board.cardRect[c][r];
     drawGroup(ctx_, at.left, at.top, cardId(c, r), ctx_.s.window, true);
 }
 
-void BoardPainter::lifted(int id) { liftGroup(ctx_, id); }
+void BoardPainter::lifted(int id) {
+    focusOverdrawn(ctx_);
+    liftGroup(ctx_, id);
+}
 
 void BoardPainter::carried(int id, int oldLeft, int oldTop) {
+    focusOverdrawn(ctx_, id);
     const Gesture &hand = ctx_.g.gesture;
     moveCarriedGroup(ctx_, oldLeft, oldTop, hand.dragLeft, hand.dragTop, id);
 }
@@ -41,6 +48,7 @@ void BoardPainter::carried(int id, int oldLeft, int oldTop) {
 // The trail of the last move goes, and the group lies on the canvas and the
 // window at its place.
 void BoardPainter::dropped(int id) {
+    focusOverdrawn(ctx_, id);
     const Rect at = placeOf(ctx_.g, id);
     eraseDropArea(ctx_, at.left + 5, at.top + 5, id);
     drawGroup(ctx_, at.left, at.top, id, ctx_.s.board, false);
@@ -50,17 +58,20 @@ void BoardPainter::dropped(int id) {
 // The carried cards leave the canvas for their snapped places, and the window
 // around the neighbour's group is wiped of where they were drawn.
 void BoardPainter::joined(int id, int neighbour) {
+    focusOverdrawn(ctx_, id);
     liftGroup(ctx_, id);
     const Rect &at = placeOf(ctx_.g, neighbour);
     eraseDropArea(ctx_, at.left, at.top, neighbour);
 }
 
 void BoardPainter::settled(int c, int r) {
+    focusOverdrawn(ctx_);
     const Rect &at = ctx_.g.board.cardRect[c][r];
     drawGroup(ctx_, at.left, at.top, cardId(c, r), ctx_.s.board, false);
 }
 
 void BoardPainter::flipped(int c, int r, bool toFace) {
+    focusOverdrawn(ctx_);
     if (toFace)
         flipToFace(ctx_, c, r);
     else
@@ -68,10 +79,12 @@ void BoardPainter::flipped(int c, int r, bool toFace) {
 }
 
 void BoardPainter::hoverLeft(int previous, int lastShown) {
+    focusOverdrawn(ctx_);
     clearHoverOutline(ctx_, previous, lastShown);
 }
 
 void BoardPainter::hovered(int c, int r) {
+    focusOverdrawn(ctx_);
     if (ctx_.g.guideOn != 0) drawGuideOutline(ctx_, cardId(c, r));
     showPeekFace(ctx_, c, r);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/cards.h"
+#include "render/focus.h"
 
 namespace fusefuda {
 
@@ -229,6 +230,8 @@ void paintWindow(Context &ctx) {
     // keyboard) must not put the carried group back onto the canvas: every
     // later move restores from it and would leave the group's picture behind.
     if (g.gesture.dragging) liftGroup(ctx, cardId(g.gesture.dragColumn, g.gesture.dragRow));
+    g.keyFocus.outlineDrawn = false;
+    drawKeyFocus(ctx);
 }
 
 void liftGroup(Context &ctx, int id) {

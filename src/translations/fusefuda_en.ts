@@ -78,6 +78,85 @@
     </message>
 </context>
 <context>
+    <name>KeysHelp</name>
+    <message>
+        <source>矢印キー</source>
+        <translation>Arrow keys</translation>
+    </message>
+    <message>
+        <source>フォーカスを一番近いカードへ移す。持っているカードを運ぶ</source>
+        <translation>Move the focus to the nearest card that way; carry the cards in hand</translation>
+    </message>
+    <message>
+        <source>Shift + 矢印キー</source>
+        <translation>Shift + arrow keys</translation>
+    </message>
+    <message>
+        <source>持っているカードを大きく運ぶ</source>
+        <translation>Carry the cards in hand a long step</translation>
+    </message>
+    <message>
+        <source>Ctrl + 矢印キー</source>
+        <translation>Ctrl + arrow keys</translation>
+    </message>
+    <message>
+        <source>盤面の表示を動かす</source>
+        <translation>Pull the view over the board</translation>
+    </message>
+    <message>
+        <source>Space / Enter</source>
+        <translation>Space / Enter</translation>
+    </message>
+    <message>
+        <source>フォーカスのカードをグループごと持ち上げる。持っているカードを置く</source>
+        <translation>Lift the focus card with its group; put the cards in hand down</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>持っているカードを持ち上げた場所に戻して置く</source>
+        <translation>Carry the cards in hand back and put them down where they were lifted</translation>
+    </message>
+    <message>
+        <source>J</source>
+        <translation>J</translation>
+    </message>
+    <message>
+        <source>持っているカードを一番近い正しい隣のカードの横に置く</source>
+        <translation>Put the cards in hand down beside their nearest correct neighbour</translation>
+    </message>
+    <message>
+        <source>P（押している間）</source>
+        <translation>P (held)</translation>
+    </message>
+    <message>
+        <source>フォーカスのカードを覗き見る</source>
+        <translation>Peek at the focus card</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>フォーカスのカードのグループを前面に出す</source>
+        <translation>Bring the focus card&apos;s group to the front</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>フォーカスを7のグループへ移す</source>
+        <translation>Move the focus to the sevens</translation>
+    </message>
+    <message>
+        <source>キー操作</source>
+        <translation>Keys</translation>
+    </message>
+</context>
+<context>
     <name>Menu</name>
     <message>
         <source>ファイル(&amp;F)</source>
@@ -190,6 +269,10 @@
     <message>
         <source>バージョン情報(&amp;V)</source>
         <translation>&amp;About Fusefuda</translation>
+    </message>
+    <message>
+        <source>キー操作(&amp;K)</source>
+        <translation>&amp;Keys</translation>
     </message>
 </context>
 <context>

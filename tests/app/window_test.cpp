@@ -147,7 +147,7 @@ TEST(Menu, EntriesCaptionsAccessKeysAndOrder) {
     expectEntries(functions->actions().at(6)->menu(),
                   {{"パターン１(&1)", 40020}, {"パターン２(&2)", 40021}});
     expectEntries(submenu(bar, 3), {{"スコア(&P)", 40004}});
-    expectEntries(submenu(bar, 4), {{"バージョン情報(&V)", 40002}});
+    expectEntries(submenu(bar, 4), {{"キー操作(&K)", 40050}, {"バージョン情報(&V)", 40002}});
     // Only undo is ever greyed; music has no mark.
     EXPECT_FALSE(app.window->menu().entry(kCmdMusic)->isCheckable());
     for (QAction *a : app.window->menu().byCommand)

@@ -1,17 +1,24 @@
 // Plays a dealt game to its end with the game's own input handlers and prints
 // the mouse actions that did it, so that the end-to-end test can replay them
-// on the real window. Usage: deal_solver <level> <seed> <client width> <client height>
+// on the real window. Usage: deal_solver <level> <seed> <client width> <client height> [keys]
 // Output lines, in client coordinates:
 //   raise X Y              a Shift + left click
 //   drag X1 Y1 X2 Y2       left press, move, release
 //   tally N0 N1 N2 SCORE   the summary the finished game shows
+// With "keys", the same moves made with the board's keys on a second table,
+// one line "keys NAME..." a move (xdotool key names), then the tally, which
+// must be the mouse's.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <queue>
+#include <string>
 #include <vector>
 
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"
+#include "game/keys.h"
 #include "game/scoring.h"
 #include "game/starting.h"
 #include "support/quiet_shell.h"
@@ -19,6 +26,14 @@
 using namespace fusefuda;
 
 namespace {
+
+// The moves as made, to print or to make again by keys.
+struct Move {
+    bool raise;
+    int x1, y1, x2, y2;
+    bool joins;  // carried to a neighbour's place
+};
+std::vector<Move> moves;
 
 struct Point {
     int x = -1, y = -1;
@@ -85,7 +100,7 @@ bool carryGroupAway(Play &play, int id, const Rect &keepClear, int width, int he
                 onLeftPress(play, from.x, from.y, false);
                 onMouseMove(play, toX, toY);
                 onLeftRelease(play, toX, toY);
-                std::printf("drag %d %d %d %d\n", from.x, from.y, toX, toY);
+                moves.push_back({false, from.x, from.y, toX, toY, false});
                 return true;
             }
         }
@@ -93,30 +108,115 @@ bool carryGroupAway(Play &play, int id, const Rect &keepClear, int width, int he
     return false;
 }
 
+// A dealt game on a table of its own, the window's size given.
+struct Deal {
+    Deal(int level, long long seed, int width, int height) {
+        setStartingValues(g);
+        g.soundOn = 0;
+        createSurfaces(surfaces, 1, 1, width, height);
+        g.clientWidth = width;
+        g.clientHeight = height;
+        startNewGame(table.play, level, uint32_t(seed));
+        dealScatter(table.play, level);
+        g.dealPending = false;
+    }
+    GameState g;
+    Surfaces surfaces;
+    QuietTable table{g, surfaces};
+};
+
+// Makes the moves again with keys, writing each move's key names.
+struct KeyPlayer {
+    Play &play;
+    std::string line;
+
+    void press(BoardKey key, const char *name, KeyModifiers modifiers = {}) {
+        onKeyPress(play, key, modifiers);
+        onKeyRelease(play, key);
+        line += std::string(" ") + name;
+    }
+    // The arrows that take the focus to card id, the fewest by a search over
+    // the focus rule; false when no arrows reach it.
+    bool focusOn(int id) {
+        static const BoardKey arrows[4] = {BoardKey::Up, BoardKey::Right, BoardKey::Down,
+                                           BoardKey::Left};
+        static const char *names[4] = {"Up", "Right", "Down", "Left"};
+        static const int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
+        int came[kCards], by[kCards];
+        std::fill(came, came + kCards, -2);
+        const int from = focusCard(play.g);
+        std::queue<int> open;
+        open.push(from);
+        came[from] = -1;
+        while (!open.empty() && came[id] == -2) {
+            const int at = open.front();
+            open.pop();
+            for (int d = 0; d < 4; ++d) {
+                const int next = nearestCardToward(play.g, at, dx[d], dy[d]);
+                if (next < 0 || came[next] != -2) continue;
+                came[next] = at;
+                by[next] = d;
+                open.push(next);
+            }
+        }
+        if (came[id] == -2) return false;
+        std::vector<int> path;
+        for (int at = id; at != from; at = came[at]) path.push_back(by[at]);
+        for (auto d = path.rbegin(); d != path.rend(); ++d) press(arrows[*d], names[*d]);
+        return true;
+    }
+    // Carries by (dx, dy) board pixels, long steps first, to within a step.
+    void carryBy(int dx, int dy) {
+        for (int axis = 0; axis < 2; ++axis) {
+            int rest = axis == 0 ? dx : dy;
+            const BoardKey key = axis == 0 ? (rest > 0 ? BoardKey::Right : BoardKey::Left)
+                                           : (rest > 0 ? BoardKey::Down : BoardKey::Up);
+            const char *name = axis == 0 ? (rest > 0 ? "Right" : "Left") : (rest > 0 ? "Down" : "Up");
+            const std::string longName = std::string("shift+") + name;
+            for (; std::abs(rest) >= kLongCarryStep; rest -= (rest > 0 ? 1 : -1) * kLongCarryStep) {
+                onKeyPress(play, key, {true, false});
+                line += " " + longName;
+            }
+            for (; std::abs(rest) >= kCarryStep; rest -= (rest > 0 ? 1 : -1) * kCarryStep)
+                press(key, name);
+        }
+    }
+    // A move of the mouse's, at its client points over the view it was made at.
+    bool make(const Move &m, int viewX, int viewY) {
+        line.clear();
+        GameState &g = play.g;
+        const int id = cardAt(g, m.x1 + viewX - g.viewX, m.y1 + viewY - g.viewY);
+        if (id < 0 || !focusOn(id)) return false;
+        if (m.raise) {
+            press(BoardKey::Raise, "r");
+        } else {
+            press(BoardKey::Lift, "space");
+            carryBy(m.x2 - m.x1, m.y2 - m.y1);
+            if (m.joins)
+                press(BoardKey::Join, "j");
+            else
+                press(BoardKey::Lift, "space");
+        }
+        std::printf("keys%s\n", line.c_str());
+        return true;
+    }
+};
+
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: deal_solver <level> <seed> <width> <height>\n");
+    const bool keys = argc == 6 && std::strcmp(argv[5], "keys") == 0;
+    if (argc != 5 && !keys) {
+        std::fprintf(stderr, "usage: deal_solver <level> <seed> <width> <height> [keys]\n");
         return 2;
     }
     const int level = std::atoi(argv[1]);
     const long long seed = std::atoll(argv[2]);
     const int width = std::atoi(argv[3]), height = std::atoi(argv[4]);
 
-    auto state = std::make_unique<GameState>();
-    GameState &g = *state;
-    setStartingValues(g);
-    g.soundOn = 0;
-    Surfaces surfaces;
-    createSurfaces(surfaces, 1, 1, width, height);
-    g.clientWidth = width;
-    g.clientHeight = height;
-    QuietTable table(g, surfaces);
-    Play &play = table.play;
-    startNewGame(play, level, uint32_t(seed));
-    dealScatter(play, level);
-    g.dealPending = false;
+    auto mouseDeal = std::make_unique<Deal>(level, seed, width, height);
+    GameState &g = mouseDeal->g;
+    Play &play = mouseDeal->table.play;
 
     const int anchor = cardId(6, 0);
     const ColumnRange cols = columnsInPlay(level);
@@ -135,7 +235,7 @@ int main(int argc, char **argv) {
                 if (group.valid()) {
                     onLeftPress(play, group.x, group.y, true);
                     onLeftRelease(play, group.x, group.y);
-                    std::printf("raise %d %d\n", group.x, group.y);
+                    moves.push_back({true, group.x, group.y, 0, 0, false});
                 }
                 Point from = visiblePoint(g, cardId(c, r), width, height);
                 if (!from.valid()) {
@@ -154,7 +254,7 @@ int main(int argc, char **argv) {
                 onMouseMove(play, (from.x + toX) / 2, (from.y + toY) / 2);
                 onMouseMove(play, toX, toY);
                 onLeftRelease(play, toX, toY);
-                std::printf("drag %d %d %d %d\n", from.x, from.y, toX, toY);
+                moves.push_back({false, from.x, from.y, toX, toY, true});
                 if (isMember(g, anchor, c, r)) progress = true;
             }
         }
@@ -171,6 +271,28 @@ int main(int argc, char **argv) {
         return 1;
     }
     const TouchTally tally = tallyTouches(g);
+    if (keys) {
+        auto keyDeal = std::make_unique<Deal>(level, seed, width, height);
+        KeyPlayer player{keyDeal->table.play, {}};
+        for (const Move &m : moves)
+            if (!player.make(m, kStartViewX, kStartViewY)) {
+                std::fprintf(stderr, "deal_solver: no keys reach the card at %d %d\n", m.x1, m.y1);
+                return 1;
+            }
+        const TouchTally byKeys = tallyTouches(keyDeal->g);
+        if (!keyDeal->g.gameOver || scoreFor(byKeys) != scoreFor(tally)) {
+            std::fprintf(stderr, "deal_solver: by keys the game %s with %d points, by mouse %d\n",
+                         keyDeal->g.gameOver ? "ends" : "does not end", scoreFor(byKeys),
+                         scoreFor(tally));
+            return 1;
+        }
+    } else {
+        for (const Move &m : moves)
+            if (m.raise)
+                std::printf("raise %d %d\n", m.x1, m.y1);
+            else
+                std::printf("drag %d %d %d %d\n", m.x1, m.y1, m.x2, m.y2);
+    }
     std::printf("tally %d %d %d %d\n", tally.neverTouched, tally.touchedOnce, tally.touchedTwice,
                 scoreFor(tally));
     return 0;

@@ -9,6 +9,7 @@
 //   probe sevens SHOT X0 Y0 LEFT TOP [SPENT]
 //                                       the sevens' column at window (LEFT, TOP);
 //                                       with SPENT the seven of spades is spent
+//   probe focus SHOT X0 Y0              the keyboard's focus outline is on the board
 //   probe groupfile PATH                a play file with a 16-card group at window (50, 100)
 //   probe wonfile PATH                  a play file of a won beginner game
 //   probe lastmovefile PATH             a play file of a beginner game one drop from
@@ -200,6 +201,15 @@ int writeLastMoveFile(const char *path) {
     return 0;
 }
 
+// The focus outline's magenta, on three sides of a card at least.
+int checkFocus(const char *path, int x0, int y0) {
+    const QImage shot = screenshot(path);
+    int count = 0;
+    for (int y = y0; y < shot.height(); ++y)
+        for (int x = x0; x < shot.width(); ++x) count += (shot.pixel(x, y) & 0xFFFFFFu) == 0xFF00FFu;
+    return count >= 3 * 80 * gScale * gScale ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -224,6 +234,8 @@ int main(int argc, char **argv) {
     if (what == "locate" && argc == 4) return locate(argv[2], std::atoi(argv[3]));
     if (what == "background" && argc == 6)
         return checkBackground(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+    if (what == "focus" && argc == 5)
+        return checkFocus(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     if (what == "sevens" && (argc == 7 || argc == 8))
         return checkSevens(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                            std::atoi(argv[6]), argc == 8);

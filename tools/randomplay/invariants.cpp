@@ -185,6 +185,10 @@ std::string brokenInvariant(const GameState &g) {
         if (g.board.groupMembers[cardId(6, 0)][6][r] != 1) broken = "the sevens are not one group";
     if (broken.empty() && g.gameOver == 0 && allJoined(g))
         broken = "every card is joined but the game is not won";
+    if (broken.empty() && g.keyFocus.carrying && !g.gesture.dragging)
+        broken = "a key carry with no group in hand";
+    if (broken.empty() && g.keyFocus.peeking && g.gesture.pressMode == kPressNone)
+        broken = "a key peek with nothing held";
     return broken;
 }
 

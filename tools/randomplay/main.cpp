@@ -25,6 +25,7 @@
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"
+#include "game/keys.h"
 #include "game/overlays.h"
 #include "game/starting.h"
 #include "game/undo.h"
@@ -117,11 +118,38 @@ public:
         if (roll < 930) return load();
         if (roll < 935) return loadBroken();
         if (roll < 965) return tick();
-        if (roll < 985) return midGestureCommand();
+        if (roll < 985) return random_.percent(50) ? midGestureCommand() : keys();
         return oddPresses();
     }
 
 private:
+    // --- the keys: a burst of them, the group and the peek let go at the end ---
+
+    void key(BoardKey k, KeyModifiers modifiers = {}) {
+        const GameState &s = g();
+        const bool free = s.gameStarted && !mouseHolds(s) && !keysHold(s);
+        const bool pushes = (k == BoardKey::Lift || k == BoardKey::Raise)
+                                ? free && leftPressAllowed(s)
+                                : k == BoardKey::Peek && free && rightPressAllowed(s) &&
+                                      s.gesture.pressMode == kPressNone &&
+                                      s.board.touchCount[s.keyFocus.column][s.keyFocus.row] < 4;
+        auto before = pushes ? std::make_unique<Board>(boardAsKept(s)) : nullptr;
+        if (gesture_ >= traceFrom_) std::printf("  %ld: key %d\n", gesture_, int(k));
+        onKeyPress(play_, k, modifiers);
+        if (before) remember(std::move(before));
+        if (k != BoardKey::Peek || random_.percent(40)) onKeyRelease(play_, k);
+        afterEvent();
+    }
+
+    void keys() {
+        for (int n = random_.between(1, 12); n > 0; --n)
+            key(BoardKey(random_.below(10)), {random_.percent(30), random_.percent(10)});
+        onKeyRelease(play_, BoardKey::Peek);
+        if (g().keyFocus.carrying) key(random_.percent(50) ? BoardKey::Join : BoardKey::PutBack);
+        if (g().keyFocus.carrying) key(BoardKey::Lift);
+        afterEvent();
+    }
+
     // --- the mouse as a player holds it ---
 
     void trace(const char *what, int x, int y) {
@@ -257,7 +285,9 @@ private:
         if (g().undoStore.undoDepth != int(shadow_.size()))
             fail("undo offers " + std::to_string(g().undoStore.undoDepth) + " steps, " +
                  std::to_string(shadow_.size()) + " presses were made since the last reset");
-        if (shell_.confined != (g().gesture.dragging == 1 || g().gesture.panning == 1))
+        // A key carry leaves the pointer free.
+        const bool mouseCarries = g().gesture.dragging && !g().keyFocus.carrying;
+        if (shell_.confined != (mouseCarries || g().gesture.panning == 1))
             fail(shell_.confined ? "the pointer stays confined with nothing carried or pulled"
                                  : "a carry or view pull without a confined pointer");
         if (!shell_.messages.empty()) fail("unexpected message: " + shell_.messages.front());

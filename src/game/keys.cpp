@@ -1,0 +1,276 @@
+#include "game/keys.h"
+
+#include <algorithm>
+
+#include "game/board.h"
+#include "game/input.h"
+
+namespace fusefuda {
+
+namespace {
+
+// Keys leave the mouse pointer where it is: a confinement would move it onto
+// the board, and its move would carry the group to it.
+class KeysPointer : public Pointer {
+public:
+    void confine(int, int, int, int) override {}
+    void release() override {}
+    void showGrab() override {}
+};
+
+Play keysPlay(Play &play) {
+    static KeysPointer pointer;
+    return Play{play.g, play.events, pointer};
+}
+
+// The part of the board a view can show: a card's corner stays within it.
+int reachRight(const GameState &g) {
+    return std::min(kBoardWidth, kViewXMax + g.clientWidth) - kCardWidth;
+}
+int reachBottom(const GameState &g) {
+    return std::min(kBoardHeight, kViewYMax + g.clientHeight) - kCardHeight;
+}
+
+// Moves the view the least that brings the card at board (left, top) whole
+// into the window; false when it already is (or the window is unknown).
+bool viewFollows(GameState &g, int left, int top) {
+    if (g.clientWidth <= 0 || g.clientHeight <= 0) return false;
+    auto follow = [](int view, int from, int size, int client, int max) {
+        view = std::max(view, from + size - client);
+        return std::clamp(std::min(view, from), 0, max);
+    };
+    const int vx = follow(g.viewX, left, kCardWidth, g.clientWidth, kViewXMax);
+    const int vy = follow(g.viewY, top, kCardHeight, g.clientHeight, kViewYMax);
+    if (vx == g.viewX && vy == g.viewY) return false;
+    g.viewX = vx;
+    g.viewY = vy;
+    return true;
+}
+
+// The focus card's centre on the window, where a key presses.
+void pressPoint(const GameState &g, int id, int &x, int &y) {
+    const Rect &r = g.board.cardRect[cardColumn(id)][cardRow(id)];
+    x = r.left + kPitchX / 2 - g.viewX;
+    y = r.top + kPitchY / 2 - g.viewY;
+}
+
+void setFocus(Play &play, int id) {
+    GameState &g = play.g;
+    g.keyFocus.column = cardColumn(id);
+    g.keyFocus.row = cardRow(id);
+    const Rect &r = g.board.cardRect[g.keyFocus.column][g.keyFocus.row];
+    if (viewFollows(g, r.left, r.top)) play.events.viewMoved();
+}
+
+// The carried card to board (left, top), its group with it, as a mouse move
+// carries it; the view follows it.
+void carryTo(Play &play, int left, int top) {
+    GameState &g = play.g;
+    Gesture &hand = g.gesture;
+    const int id = cardId(hand.dragColumn, hand.dragRow);
+    const int oldLeft = hand.dragLeft, oldTop = hand.dragTop;
+    hand.dragMoved = true;
+    hand.dragLeft = std::clamp(left, 0, reachRight(g));
+    hand.dragTop = std::clamp(top, 0, reachBottom(g));
+    alignGroup(g, hand.dragLeft, hand.dragTop, id);
+    if (viewFollows(g, hand.dragLeft, hand.dragTop))
+        play.events.viewMoved();
+    else
+        play.events.carried(id, oldLeft, oldTop);
+}
+
+void putDown(Play &play) {
+    Play keys = keysPlay(play);
+    dropGroup(keys);
+    play.g.keyFocus.carrying = false;
+}
+
+void lift(Play &play) {
+    GameState &g = play.g;
+    if (!leftPressAllowed(g)) return;
+    const int id = focusCard(g);
+    int x, y;
+    pressPoint(g, id, x, y);
+    Play keys = keysPlay(play);
+    leftPressOn(keys, cardColumn(id), cardRow(id), x, y, false);
+    if (g.gesture.dragging) {
+        g.keyFocus.carrying = true;
+        g.keyFocus.liftLeft = g.gesture.dragLeft;
+        g.keyFocus.liftTop = g.gesture.dragTop;
+    } else {
+        // A spent card only came to the front, as a click on it does.
+        onLeftRelease(keys, x, y);
+    }
+}
+
+void raise(Play &play) {
+    GameState &g = play.g;
+    if (!leftPressAllowed(g)) return;
+    const int id = focusCard(g);
+    int x, y;
+    pressPoint(g, id, x, y);
+    Play keys = keysPlay(play);
+    leftPressOn(keys, cardColumn(id), cardRow(id), x, y, true);
+    onLeftRelease(keys, x, y);
+}
+
+void peek(Play &play) {
+    GameState &g = play.g;
+    if (!rightPressAllowed(g) || g.gesture.pressMode != kPressNone) return;
+    const int id = focusCard(g);
+    int x, y;
+    pressPoint(g, id, x, y);
+    Play keys = keysPlay(play);
+    rightPressOn(keys, cardColumn(id), cardRow(id), x, y);
+    g.keyFocus.peeking = g.gesture.pressMode != kPressNone;
+}
+
+// The view pulled by a step, as the right button pulls it; at an edge the
+// step stops there.
+void pull(Play &play, int dx, int dy) {
+    GameState &g = play.g;
+    const int vx = std::clamp(g.viewX + dx * kPullStep, 0, kViewXMax);
+    const int vy = std::clamp(g.viewY + dy * kPullStep, 0, kViewYMax);
+    if (vx == g.viewX && vy == g.viewY) return;
+    g.viewX = vx;
+    g.viewY = vy;
+    play.events.viewMoved();
+}
+
+void arrow(Play &play, int dx, int dy, KeyModifiers modifiers) {
+    GameState &g = play.g;
+    if (g.keyFocus.carrying) {
+        const int step = modifiers.longStep ? kLongCarryStep : kCarryStep;
+        carryTo(play, g.gesture.dragLeft + dx * step, g.gesture.dragTop + dy * step);
+        return;
+    }
+    if (keysHold(g)) return;
+    if (modifiers.pull) {
+        pull(play, dx, dy);
+        return;
+    }
+    const int next = nearestCardToward(g, focusCard(g), dx, dy);
+    if (next >= 0) setFocus(play, next);
+}
+
+}  // namespace
+
+bool mouseHolds(const GameState &g) {
+    const Gesture &hand = g.gesture;
+    return (hand.dragging && !g.keyFocus.carrying) ||
+           (hand.pressMode != kPressNone && !g.keyFocus.peeking) || hand.panning;
+}
+
+bool keysHold(const GameState &g) { return g.keyFocus.carrying || g.keyFocus.peeking; }
+
+int focusCard(const GameState &g) {
+    if (inPlay(g, g.keyFocus.column, g.keyFocus.row)) return cardId(g.keyFocus.column, g.keyFocus.row);
+    return cardId(kSevensColumn, 0);
+}
+
+int nearestCardToward(const GameState &g, int from, int dx, int dy) {
+    const Rect &f = g.board.cardRect[cardColumn(from)][cardRow(from)];
+    int best = -1;
+    long bestDistance = 0;
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; c <= cols.last; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (cardId(c, r) == from) continue;
+            const Rect &o = g.board.cardRect[c][r];
+            const int vx = o.left - f.left, vy = o.top - f.top;
+            const int along = vx * dx + vy * dy;
+            const int across = std::abs(vx * dy - vy * dx);
+            if (along <= 0 || across > along) continue;
+            const long distance = long(vx) * vx + long(vy) * vy;
+            // Of two at one distance, the one on top: the one the eye sees.
+            if (best < 0 || distance < bestDistance ||
+                (distance == bestDistance &&
+                 g.board.stackLevel[c][r] >
+                     g.board.stackLevel[cardColumn(best)][cardRow(best)])) {
+                best = cardId(c, r);
+                bestDistance = distance;
+            }
+        }
+    }
+    return best;
+}
+
+bool joinPlace(const GameState &g, int &left, int &top) {
+    const Gesture &hand = g.gesture;
+    if (!hand.dragging) return false;
+    const int id = cardId(hand.dragColumn, hand.dragRow);
+    bool found = false;
+    long bestDistance = 0;
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int k = 0; k < kRows; ++k) {
+        for (int j = cols.first; j <= cols.last; ++j) {
+            if (!isMember(g, id, j, k)) continue;
+            for (int d = 0; d < 4; ++d) {
+                const int nc = j + g.neighbourDx[d], nr = k + g.neighbourDy[d];
+                if (!inPlay(g, nc, nr) || isMember(g, id, nc, nr)) continue;
+                // The carried card's place when member (j, k) lies beside the
+                // neighbour on the group pitch.
+                const Rect &n = g.board.cardRect[nc][nr];
+                const int l = n.left + kPitchX * (hand.dragColumn - nc);
+                const int t = n.top + kPitchY * (hand.dragRow - nr);
+                if (l < 0 || t < 0 || l > reachRight(g) || t > reachBottom(g)) continue;
+                const long dl = l - hand.dragLeft, dt = t - hand.dragTop;
+                if (found && dl * dl + dt * dt >= bestDistance) continue;
+                found = true;
+                bestDistance = dl * dl + dt * dt;
+                left = l;
+                top = t;
+            }
+        }
+    }
+    return found;
+}
+
+void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
+    GameState &g = play.g;
+    if (!g.gameStarted || mouseHolds(g)) return;
+    g.keyFocus.shown = true;
+    switch (key) {
+    case BoardKey::Up: arrow(play, 0, -1, modifiers); break;
+    case BoardKey::Right: arrow(play, 1, 0, modifiers); break;
+    case BoardKey::Down: arrow(play, 0, 1, modifiers); break;
+    case BoardKey::Left: arrow(play, -1, 0, modifiers); break;
+    case BoardKey::Lift:
+        if (g.keyFocus.carrying)
+            putDown(play);
+        else if (!keysHold(g))
+            lift(play);
+        break;
+    case BoardKey::PutBack:
+        if (!g.keyFocus.carrying) break;
+        carryTo(play, g.keyFocus.liftLeft, g.keyFocus.liftTop);
+        putDown(play);
+        break;
+    case BoardKey::Join: {
+        int left = 0, top = 0;
+        if (!g.keyFocus.carrying || !joinPlace(g, left, top)) break;
+        carryTo(play, left, top);
+        putDown(play);
+        break;
+    }
+    case BoardKey::Peek:
+        if (!keysHold(g)) peek(play);
+        break;
+    case BoardKey::Raise:
+        if (!keysHold(g)) raise(play);
+        break;
+    case BoardKey::Sevens:
+        if (!keysHold(g)) setFocus(play, cardId(kSevensColumn, 0));
+        break;
+    }
+}
+
+void onKeyRelease(Play &play, BoardKey key) {
+    GameState &g = play.g;
+    if (key != BoardKey::Peek || !g.keyFocus.peeking) return;
+    Play keys = keysPlay(play);
+    onRightRelease(keys, 0, 0);
+    g.keyFocus.peeking = false;
+}
+
+}  // namespace fusefuda

@@ -1,0 +1,54 @@
+// Play by keys: a focus card moved by the arrows, and presses, carries,
+// peeks and raises on it made with the mouse's own operations, so that a key
+// costs, sounds and undoes exactly as the button it stands for.
+#pragma once
+
+#include "game/play.h"
+
+namespace fusefuda {
+
+enum class BoardKey {
+    Up,
+    Right,
+    Down,
+    Left,
+    Lift,     // lifts the focus card's group; puts a carried group down
+    PutBack,  // carries the group back to where it was lifted and puts it down
+    Join,     // puts the carried group down beside its nearest correct neighbour
+    Peek,     // held: looks at the focus card, as the right button does
+    Raise,    // brings the focus card's group to the front
+    Sevens,   // the focus jumps to the sevens
+};
+
+// The modifiers an arrow may come with: a long carry step, or the view pull.
+struct KeyModifiers {
+    bool longStep = false;
+    bool pull = false;
+};
+
+// Carry steps in board pixels; the view pull's step.
+constexpr int kCarryStep = 4;
+constexpr int kLongCarryStep = 32;
+constexpr int kPullStep = 64;
+
+void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers = {});
+// Only the peek key acts on its release.
+void onKeyRelease(Play &play, BoardKey key);
+
+// Whether the mouse holds something that keys must leave alone, and whether
+// a key does, which the mouse must leave alone.
+bool mouseHolds(const GameState &g);
+bool keysHold(const GameState &g);
+
+// The focus card: the one kept in the record while it is in play, else the
+// seven of spades.
+int focusCard(const GameState &g);
+// The card nearest to card `from` by centres whose centre lies in the
+// quarter of the plane around direction (dx, dy); -1 if none.
+int nearestCardToward(const GameState &g, int from, int dx, int dy);
+// Where the carried card goes for its group to join the nearest correct
+// neighbour of any member, one not carried: false when no such place is
+// within reach.
+bool joinPlace(const GameState &g, int &left, int &top);
+
+}  // namespace fusefuda

@@ -1,0 +1,115 @@
+#include "game/keys.h"
+
+#include <gtest/gtest.h>
+
+#include "game/board.h"
+#include "game/input.h"
+#include "support/table.h"
+#include "support/trace_pictures.h"
+
+using namespace fusefuda;
+using namespace fusefuda::testing;
+
+namespace {
+
+// (4,0) at (700, 600) with the focus on it, (5,0) far off at (1100, 700).
+void focusOn40(Table &t, int touches = 0) {
+    dealAndClear(t, 3, {cardId(4, 0), cardId(5, 0)});
+    place(t.g(), 4, 0, 700, 600);
+    place(t.g(), 5, 0, 1100, 700);
+    t.g().board.touchCount[4][0] = touches;
+    t.g().keyFocus.column = 4;
+    t.g().keyFocus.row = 0;
+}
+
+}  // namespace
+
+TEST(Focus, NearestCardInEachQuarterByCentresTheTopmostOfTwoAlike) {
+    Table t;
+    dealAndClear(t, 3, {cardId(4, 0), cardId(5, 0), cardId(7, 2), cardId(8, 3), cardId(8, 2)});
+    GameState &g = t.g();
+    place(g, 4, 0, 1000, 700);
+    place(g, 5, 0, 1100, 720);  // right
+    place(g, 7, 2, 1000, 600);  // up
+    place(g, 8, 2, 960, 760);   // down, as far as (8,3), on top of it
+    place(g, 8, 3, 1040, 760);
+    raiseGroupInStack(g, 8, 2);
+    const struct {
+        int dx, dy, expected;
+    } cases[] = {{0, -1, cardId(7, 2)}, {1, 0, cardId(5, 0)}, {0, 1, cardId(8, 2)}, {-1, 0, -1}};
+    for (const auto &k : cases)
+        EXPECT_EQ(nearestCardToward(g, cardId(4, 0), k.dx, k.dy), k.expected) << k.dx << "," << k.dy;
+}
+
+// Each key against the button it stands for, pressed at the card's centre on
+// a twin table: the same record, sounds and score popups.
+TEST(Keys, LiftRaiseAndPeekDoExactlyWhatTheButtonsDo) {
+    enum Button { Left, ShiftLeft, Right };
+    const struct {
+        BoardKey key;
+        Button button;
+        int touches;
+    } cases[] = {{BoardKey::Lift, Left, 0},   {BoardKey::Lift, Left, 2},
+                 {BoardKey::Lift, Left, 4},   {BoardKey::Raise, ShiftLeft, 1},
+                 {BoardKey::Peek, Right, 1},  {BoardKey::Peek, Right, 4}};
+    for (const auto &k : cases) {
+        Table keys, mouse;
+        focusOn40(keys, k.touches);
+        focusOn40(mouse, k.touches);
+        const int x = 731 - mouse.g().viewX, y = 650 - mouse.g().viewY;
+        onKeyPress(keys.play, k.key);
+        if (k.button == Right) onRightPress(mouse.play, x, y);
+        if (k.button != Right) onLeftPress(mouse.play, x, y, k.button == ShiftLeft);
+        if (k.button != Right) onLeftRelease(mouse.play, x, y);
+        const auto same = [&](const char *when) {
+            EXPECT_EQ(keys.g().board, mouse.g().board) << when << int(k.key) << k.touches;
+            EXPECT_EQ(keys.g().undoStore, mouse.g().undoStore) << when;
+            EXPECT_EQ(keys.g().overlays, mouse.g().overlays) << when;
+            EXPECT_EQ(keys.shell.effects, mouse.shell.effects) << when;
+            EXPECT_EQ(keys.g().gesture.dragging, mouse.g().gesture.dragging) << when;
+            EXPECT_EQ(keys.g().gesture.pressMode, mouse.g().gesture.pressMode) << when;
+        };
+        same("pressed ");
+        onKeyRelease(keys.play, k.key);
+        if (k.button == Right) onRightRelease(mouse.play, x, y);
+        same("released ");
+        EXPECT_FALSE(keys.shell.confined);
+    }
+}
+
+TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
+    struct Case {
+        BoardKey last;
+        int coverOver;     // a card raised over the neighbour's spot, or -1
+        int farNeighbour;  // (5,0) out of reach
+        Rect expected;
+        bool joined, inHand;
+    };
+    const Case cases[] = {
+        {BoardKey::PutBack, -1, 0, {700, 600, 763, 701}, false, false},
+        {BoardKey::Join, -1, 0, {1037, 700, 1100, 801}, true, false},
+        {BoardKey::Join, cardId(8, 3), 0, {1037, 700, 1100, 801}, false, false},
+        {BoardKey::Join, -1, 1, {0, 632, 63, 733}, false, true},
+    };
+    for (const Case &k : cases) {
+        Table t;
+        focusOn40(t);
+        GameState &g = t.g();
+        if (k.farNeighbour) place(g, 5, 0, 2900, 700);
+        if (k.coverOver >= 0) {
+            place(g, cardColumn(k.coverOver), cardRow(k.coverOver), 1100, 700);
+            raiseGroupInStack(g, cardColumn(k.coverOver), cardRow(k.coverOver));
+        }
+        onKeyPress(t.play, BoardKey::Lift);
+        for (int i = 0; i < 30; ++i) onKeyPress(t.play, BoardKey::Left, {true, false});
+        onKeyPress(t.play, BoardKey::Down, {true, false});
+        onKeyPress(t.play, BoardKey::Left);
+        EXPECT_EQ(g.board.cardRect[4][0].left, 0) << "never past the board's edge";
+        onKeyPress(t.play, k.last);
+        EXPECT_EQ(g.board.cardRect[4][0], k.expected) << int(k.last) << k.coverOver;
+        EXPECT_EQ(isMember(g, cardId(5, 0), 4, 0), k.joined);
+        EXPECT_EQ(g.gesture.dragging, k.inHand);
+        EXPECT_EQ(g.board.touchCount[4][0], 1);
+        EXPECT_EQ(g.undoStore.undoDepth, 1);
+    }
+}
