@@ -26,17 +26,19 @@ void focusOn40(Table &t, int touches = 0) {
 
 TEST(Focus, NearestCardInEachQuarterByCentresTheTopmostOfTwoAlike) {
     Table t;
-    dealAndClear(t, 3, {cardId(4, 0), cardId(5, 0), cardId(7, 2), cardId(8, 3), cardId(8, 2)});
+    dealAndClear(t, 3,
+                 {cardId(4, 0), cardId(5, 0), cardId(7, 2), cardId(8, 3), cardId(8, 2), cardId(7, 3)});
     GameState &g = t.g();
     place(g, 4, 0, 1000, 700);
     place(g, 5, 0, 1100, 720);  // right
-    place(g, 7, 2, 1000, 600);  // up
+    place(g, 7, 2, 1000, 650);  // up
+    place(g, 7, 3, 940, 640);   // left, on the diagonal
     place(g, 8, 2, 960, 760);   // down, as far as (8,3), on top of it
     place(g, 8, 3, 1040, 760);
     raiseGroupInStack(g, 8, 2);
     const struct {
         int dx, dy, expected;
-    } cases[] = {{0, -1, cardId(7, 2)}, {1, 0, cardId(5, 0)}, {0, 1, cardId(8, 2)}, {-1, 0, -1}};
+    } cases[] = {{0, -1, cardId(7, 2)}, {1, 0, cardId(5, 0)}, {0, 1, cardId(8, 2)}, {-1, 0, cardId(7, 3)}};
     for (const auto &k : cases)
         EXPECT_EQ(nearestCardToward(g, cardId(4, 0), k.dx, k.dy), k.expected) << k.dx << "," << k.dy;
 }
