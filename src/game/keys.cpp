@@ -164,7 +164,8 @@ bool mouseHolds(const GameState &g) {
 bool keysHold(const GameState &g) { return g.keyFocus.carrying || g.keyFocus.peeking; }
 
 int focusCard(const GameState &g) {
-    if (inPlay(g, g.keyFocus.column, g.keyFocus.row)) return cardId(g.keyFocus.column, g.keyFocus.row);
+    if (inPlay(g, g.keyFocus.column, g.keyFocus.row))
+        return cardId(g.keyFocus.column, g.keyFocus.row);
     return cardId(kSevensColumn, 0);
 }
 

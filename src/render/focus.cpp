@@ -41,8 +41,8 @@ void drawKeyFocus(Context &ctx) {
     const bool moved = !show || at.left != f.outlineLeft || at.top != f.outlineTop;
     if (f.outlineDrawn && moved) {
         // The canvas holds the board under it; a group in hand is not on it.
-        windowBlt(ctx.s, f.outlineLeft - g.viewX, f.outlineTop - g.viewY, kCardWidth,
-                  kCardHeight, ctx.s.board, f.outlineLeft, f.outlineTop, SRCCOPY);
+        windowBlt(ctx.s, f.outlineLeft - g.viewX, f.outlineTop - g.viewY, kCardWidth, kCardHeight,
+                  ctx.s.board, f.outlineLeft, f.outlineTop, SRCCOPY);
         drawGroupInHand(ctx);
         f.outlineDrawn = false;
     }

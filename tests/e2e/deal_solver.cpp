@@ -130,72 +130,59 @@ struct KeyPlayer {
     Play &play;
     std::string line;
 
-    void press(BoardKey key, const char *name, KeyModifiers modifiers = {}) {
-        onKeyPress(play, key, modifiers);
-        onKeyRelease(play, key);
-        line += std::string(" ") + name;
-    }
-    // The arrows that take the focus to card id, the fewest by a search over
-    // the focus rule; false when no arrows reach it.
-    bool focusOn(int id) {
+    // An arrow (0 up, clockwise) when `arrow` is one, else `key`.
+    void press(int arrow, const char *name, BoardKey key = BoardKey::Up, bool longStep = false) {
         static const BoardKey arrows[4] = {BoardKey::Up, BoardKey::Right, BoardKey::Down,
                                            BoardKey::Left};
+        if (arrow >= 0) key = arrows[arrow];
+        onKeyPress(play, key, {longStep, false});
+        onKeyRelease(play, key);
+        line += std::string(" ") + (longStep ? "shift+" : "") + name;
+    }
+    // The fewest arrows that take the focus to card id, by a search over the
+    // focus rule; false when none do.
+    bool focusOn(int id) {
         static const char *names[4] = {"Up", "Right", "Down", "Left"};
-        static const int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
         int came[kCards], by[kCards];
         std::fill(came, came + kCards, -2);
         const int from = focusCard(play.g);
         std::queue<int> open;
-        open.push(from);
-        came[from] = -1;
-        while (!open.empty() && came[id] == -2) {
-            const int at = open.front();
-            open.pop();
+        for (open.push(from), came[from] = -1; !open.empty(); open.pop())
             for (int d = 0; d < 4; ++d) {
-                const int next = nearestCardToward(play.g, at, dx[d], dy[d]);
+                const int dx = d % 2 * (2 - d), dy = (d + 1) % 2 * (d - 1);
+                const int next = nearestCardToward(play.g, open.front(), dx, dy);
                 if (next < 0 || came[next] != -2) continue;
-                came[next] = at;
-                by[next] = d;
-                open.push(next);
+                came[next] = open.front(), by[next] = d, open.push(next);
             }
-        }
         if (came[id] == -2) return false;
         std::vector<int> path;
         for (int at = id; at != from; at = came[at]) path.push_back(by[at]);
-        for (auto d = path.rbegin(); d != path.rend(); ++d) press(arrows[*d], names[*d]);
+        for (auto d = path.rbegin(); d != path.rend(); ++d) press(*d, names[*d]);
         return true;
     }
     // Carries by (dx, dy) board pixels, long steps first, to within a step.
     void carryBy(int dx, int dy) {
-        for (int axis = 0; axis < 2; ++axis) {
-            int rest = axis == 0 ? dx : dy;
-            const BoardKey key = axis == 0 ? (rest > 0 ? BoardKey::Right : BoardKey::Left)
-                                           : (rest > 0 ? BoardKey::Down : BoardKey::Up);
-            const char *name = axis == 0 ? (rest > 0 ? "Right" : "Left") : (rest > 0 ? "Down" : "Up");
-            const std::string longName = std::string("shift+") + name;
-            for (; std::abs(rest) >= kLongCarryStep; rest -= (rest > 0 ? 1 : -1) * kLongCarryStep) {
-                onKeyPress(play, key, {true, false});
-                line += " " + longName;
-            }
+        for (int rest : {dx, dy}) {
+            const int d = rest == dx ? (dx > 0 ? 1 : 3) : (dy > 0 ? 2 : 0);
+            const char *name = d == 1 ? "Right" : d == 3 ? "Left" : d == 2 ? "Down" : "Up";
+            for (; std::abs(rest) >= kLongCarryStep; rest -= (rest > 0 ? 1 : -1) * kLongCarryStep)
+                press(d, name, BoardKey::Up, true);
             for (; std::abs(rest) >= kCarryStep; rest -= (rest > 0 ? 1 : -1) * kCarryStep)
-                press(key, name);
+                press(d, name);
         }
     }
-    // A move of the mouse's, at its client points over the view it was made at.
-    bool make(const Move &m, int viewX, int viewY) {
+    // A move of the mouse's, at its client points over the start view.
+    bool make(const Move &m) {
         line.clear();
         GameState &g = play.g;
-        const int id = cardAt(g, m.x1 + viewX - g.viewX, m.y1 + viewY - g.viewY);
+        const int id = cardAt(g, m.x1 + kStartViewX - g.viewX, m.y1 + kStartViewY - g.viewY);
         if (id < 0 || !focusOn(id)) return false;
         if (m.raise) {
-            press(BoardKey::Raise, "r");
+            press(-1, "r", BoardKey::Raise);
         } else {
-            press(BoardKey::Lift, "space");
+            press(-1, "space", BoardKey::Lift);
             carryBy(m.x2 - m.x1, m.y2 - m.y1);
-            if (m.joins)
-                press(BoardKey::Join, "j");
-            else
-                press(BoardKey::Lift, "space");
+            press(-1, m.joins ? "j" : "space", m.joins ? BoardKey::Join : BoardKey::Lift);
         }
         std::printf("keys%s\n", line.c_str());
         return true;
@@ -275,17 +262,13 @@ int main(int argc, char **argv) {
         auto keyDeal = std::make_unique<Deal>(level, seed, width, height);
         KeyPlayer player{keyDeal->table.play, {}};
         for (const Move &m : moves)
-            if (!player.make(m, kStartViewX, kStartViewY)) {
-                std::fprintf(stderr, "deal_solver: no keys reach the card at %d %d\n", m.x1, m.y1);
-                return 1;
-            }
-        const TouchTally byKeys = tallyTouches(keyDeal->g);
-        if (!keyDeal->g.gameOver || scoreFor(byKeys) != scoreFor(tally)) {
-            std::fprintf(stderr, "deal_solver: by keys the game %s with %d points, by mouse %d\n",
-                         keyDeal->g.gameOver ? "ends" : "does not end", scoreFor(byKeys),
-                         scoreFor(tally));
-            return 1;
-        }
+            if (!player.make(m))
+                return std::fprintf(stderr, "deal_solver: no keys reach %d %d\n", m.x1, m.y1), 1;
+        const int byKeys = scoreFor(tallyTouches(keyDeal->g));
+        if (!keyDeal->g.gameOver || byKeys != scoreFor(tally))
+            return std::fprintf(stderr, "deal_solver: by keys %d points, won %d\n", byKeys,
+                                keyDeal->g.gameOver),
+                   1;
     } else {
         for (const Move &m : moves)
             if (m.raise)
