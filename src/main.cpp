@@ -13,6 +13,7 @@
 #include <QTranslator>
 #include <thread>
 
+#include "app/boardaccess.h"
 #include "app/language.h"
 #include "app/mainwindow.h"
 #include "app/seethrough.h"
@@ -52,6 +53,8 @@ int main(int argc, char *argv[]) {
     fusefuda::installDialogFont();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("fusefuda"));
+    // Only a screen reader's question makes the board's accessible object.
+    fusefuda::BoardAccess::install();
     QApplication::setFont(fusefuda::dialogFont());
     // The desktop's style, with the menu bar's unused icon left unread.
     if (QStyle *base = QStyleFactory::create(QApplication::style()->name()))

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 namespace fusefuda {
 
@@ -19,6 +20,9 @@ public:
     // presented as transparent.
     void setKeyOutGreen(bool on);
     bool keyOutGreen() const { return keyOutGreen_; }
+
+    // What a screen reader is told: the name (true) or the description.
+    std::function<QString(bool name)> speech;
 
 signals:
     void resized(int width, int height);

@@ -152,6 +152,7 @@ void MainWindow::runIdle() {
     if (startedUp_ && !shutDown_ && QApplication::activeModalWidget() == nullptr)
         idleStep(play_, ctx_);
     presenter_.present();
+    access_.follow();
     timers_.schedule();
 }
 

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <string>
 
+#include "app/boardaccess.h"
 #include "app/boardinput.h"
 #include "app/boardview.h"
 #include "app/childwindows.h"
@@ -124,6 +125,7 @@ private:
     Commands commands_{*this};
     PhaseTimers timers_{state_, [this] { runIdle(); }};
     ChildWindows childWindows_{state_, surfaces_, *this};
+    BoardAccess access_{state_, *view_};
     bool repaintPending_ = false;
     bool settingsRead_ = false;
     bool startedUp_ = false;

@@ -324,4 +324,131 @@
         <translation> Points</translation>
     </message>
 </context>
+<context>
+    <name>Speech</name>
+    <message>
+        <source>エース</source>
+        <translation>ace</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>two</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>three</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>four</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>five</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>six</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>seven</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>eight</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>nine</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>ten</translation>
+    </message>
+    <message>
+        <source>ジャック</source>
+        <translation>jack</translation>
+    </message>
+    <message>
+        <source>クイーン</source>
+        <translation>queen</translation>
+    </message>
+    <message>
+        <source>キング</source>
+        <translation>king</translation>
+    </message>
+    <message>
+        <source>スペード</source>
+        <translation>spades</translation>
+    </message>
+    <message>
+        <source>クラブ</source>
+        <translation>clubs</translation>
+    </message>
+    <message>
+        <source>ハート</source>
+        <translation>hearts</translation>
+    </message>
+    <message>
+        <source>ダイヤ</source>
+        <translation>diamonds</translation>
+    </message>
+    <message>
+        <source>伏せたカード、未タッチ</source>
+        <translation>face-down card, not touched</translation>
+    </message>
+    <message>
+        <source>伏せたカード、1回タッチ</source>
+        <translation>face-down card, touched once</translation>
+    </message>
+    <message>
+        <source>伏せたカード、2回タッチ</source>
+        <translation>face-down card, touched twice</translation>
+    </message>
+    <message>
+        <source>上級</source>
+        <translation>advanced</translation>
+    </message>
+    <message>
+        <source>中級</source>
+        <translation>intermediate</translation>
+    </message>
+    <message>
+        <source>初級</source>
+        <translation>beginner</translation>
+    </message>
+    <message>
+        <source>カードなし</source>
+        <translation>no card</translation>
+    </message>
+    <message>
+        <source>クリア、得点 %1</source>
+        <translation>cleared, score %1</translation>
+    </message>
+    <message>
+        <source>%1の%2</source>
+        <translation>%2 of %1</translation>
+    </message>
+    <message>
+        <source>、使い切り</source>
+        <translation>, spent</translation>
+    </message>
+    <message>
+        <source>、%1枚のグループ</source>
+        <translation>, in a group of %1</translation>
+    </message>
+    <message>
+        <source>、持ち上げ中</source>
+        <translation>, lifted</translation>
+    </message>
+    <message>
+        <source>ゲーム前</source>
+        <translation>no game</translation>
+    </message>
+    <message>
+        <source>%1、得点 %2</source>
+        <translation>%1, score %2</translation>
+    </message>
+</context>
 </TS>

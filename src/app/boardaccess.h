@@ -1,0 +1,36 @@
+// What a screen reader hears of the board: the focus card as a sighted
+// player sees it (its face or its back's shade, its group), the end of the
+// game with its score, and the level and score at any time. The board view
+// is an accessible object of its own; nothing of it is made until a screen
+// reader asks, and without one following the board costs a flag's test.
+#pragma once
+
+#include <QString>
+
+#include "game/GameState.h"
+
+namespace fusefuda {
+
+class BoardView;
+
+// The focus card as its name, in the interface's language.
+QString focusCardSpeech(const GameState &g);
+// The level and the score.
+QString standingSpeech(const GameState &g);
+
+class BoardAccess {
+public:
+    BoardAccess(const GameState &g, BoardView &view);
+    // Lets Qt's accessibility make the board view's accessible object.
+    static void install();
+    // After every event: tells a screen reader what changed.
+    void follow();
+
+private:
+    const GameState &g_;
+    BoardView &view_;
+    QString name_, description_;
+    int focus_ = -1;
+};
+
+}  // namespace fusefuda

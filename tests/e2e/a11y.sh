@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# What a screen reader hears, read from outside the game over AT-SPI: a
+# session bus of its own starts the accessibility bus (at-spi2-core) on
+# demand, Qt is asked for its bridge, and focused.py reads the name of the
+# focused object after keys move the focus and during and after a peek, in
+# Japanese and in English.
+#   a11y.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
+set -euo pipefail
+
+source "$(dirname "$0")/steps.sh"
+under_xvfb 1280x1024x24 "$0" "$@"
+[ -n "${E2E_BUS:-}" ] || exec env E2E_BUS=1 dbus-run-session -- bash "$0" "$@"
+sandbox "$(realpath "$1")" "$2"
+reader="$(dirname "$(realpath "$0")")/focused.py"
+
+# hears LINE TEXT: the focused object's name (line 1) or description (2) is TEXT.
+hears() { [ "$("$reader" | sed -n "$1p")" = "$2" ]; }
+hears_like() { "$reader" | sed -n "$1p" | grep -qE "$2"; }
+
+# speak LANG SEVENS UNTOUCHED FACE ONCE STANDING
+speak() {
+    settings $'SoundF=0\r\nbgmF=0\r\n'
+    start_game env -u LC_ALL LANG="$1" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 FUSEFUDA_COMMANDS=40010
+    find_board "a11y-$1" 1 || fail "no board in $1"
+    shot_until "a11y-deal-$1" 10 sevens "$x0" "$y0" 472 150 || fail "no deal in $1"
+    xdotool windowfocus --sync "$main"
+    xdotool key 7
+    poll 10 hears 1 "$2" || fail "the sevens are not heard as '$2' but '$("$reader" | head -1)'"
+    xdotool key Right
+    poll 10 hears 1 "$3" || fail "the next card is not heard as '$3' but '$("$reader" | head -1)'"
+    xdotool keydown p
+    poll 10 hears_like 1 "$4" || fail "the peek is not heard as '$4' but '$("$reader" | head -1)'"
+    xdotool keyup p
+    poll 10 hears 1 "$5" || fail "after the peek not '$5' but '$("$reader" | head -1)'"
+    poll 10 hears 2 "$6" || fail "the standing is not '$6' but '$("$reader" | sed -n 2p)'"
+    note "$1: $2 / $3 / $5 / $6"
+    kill -TERM "$pid"
+    await_exit 20 "SIGTERM"
+}
+
+speak ja_JP.UTF-8 "スペードの7、4枚のグループ" "伏せたカード、未タッチ" \
+    "^(スペード|クラブ|ハート|ダイヤ)の[5689]$" "伏せたカード、1回タッチ" "初級、得点 1550"
+speak en_US.UTF-8 "seven of spades, in a group of 4" "face-down card, not touched" \
+    "^(five|six|eight|nine) of (spades|clubs|hearts|diamonds)$" "face-down card, touched once" \
+    "beginner, score 1550"
+note "PASS"
