@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTouchEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -19,7 +20,8 @@ BoardInput::BoardInput(Play &play, BoardView &view, QWidget &window, BoardPointe
       window_(window),
       pointer_(pointer),
       presenter_(presenter),
-      afterEvent_(std::move(afterEvent)) {
+      afterEvent_(afterEvent),
+      touch_(play, std::move(afterEvent)) {
     connect(&view_, &BoardView::mouse, this, &BoardInput::mouse);
     presenter_.setMoveHandler([this](QPoint p) { handle(MouseKind::Move, p, false); });
 }
@@ -87,6 +89,11 @@ bool boardKey(int qtKey, BoardKey &key) {
     }
 }
 
+bool isTouch(QEvent::Type type) {
+    return type == QEvent::TouchBegin || type == QEvent::TouchUpdate ||
+           type == QEvent::TouchEnd || type == QEvent::TouchCancel;
+}
+
 bool isArrow(BoardKey key) {
     return key == BoardKey::Up || key == BoardKey::Right || key == BoardKey::Down ||
            key == BoardKey::Left;
@@ -130,10 +137,14 @@ bool BoardInput::eventFilter(QObject *watched, QEvent *event) {
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
             return key(*static_cast<QKeyEvent *>(event));
         if (event->type() == QEvent::FocusOut) endKeyPeek();
-        return false;
+        if (!isTouch(event->type())) return false;
+        // Taken whole: Qt makes no mouse events of an accepted touch.
+        event->accept();
+        if (active_ && !keysHold(play_.g)) touch_.touch(*static_cast<QTouchEvent *>(event));
+        return true;
     }
     if (event->type() != QEvent::MouseMove || watched != window_.windowHandle() ||
-        !movesGoStraightToView())
+        !movesGoStraightToView() || BoardView::fromTouch(static_cast<QMouseEvent *>(event)))
         return false;
     // Rounded in the window first, as the widgets' own delivery does.
     mouse(MouseKind::Move,

@@ -1,5 +1,5 @@
 // The player's input on the board, routed to the game: the board view's mouse
-// events and keys, and the moves of a carry taken straight from the window. Each event
+// events, keys and touches, and the moves of a carry taken straight from the window. Each event
 // is kept inside the pointer's confinement; moves wait for the next frame,
 // presses and releases are handled at once, after the moves before them.
 #pragma once
@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <functional>
 
+#include "app/boardtouch.h"
 #include "app/boardview.h"
 
 class QKeyEvent;
@@ -34,6 +35,7 @@ public:
     void mouse(MouseKind kind, QPoint position, bool shift);
     // One key of the board view; false when the board has no use for it.
     bool key(const QKeyEvent &event);
+    BoardTouch &touch() { return touch_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -50,6 +52,7 @@ private:
     Presenter &presenter_;
     std::function<void()> afterEvent_;
     bool active_ = false;
+    BoardTouch touch_;
 };
 
 }  // namespace fusefuda

@@ -16,6 +16,7 @@ BoardView::BoardView(Surfaces &surfaces, QWidget *parent) : QWidget(parent), sur
     setMouseTracking(true);
     // The board takes the keys: play without a mouse.
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_AcceptTouchEvents);
     setCursor(Qt::ArrowCursor);
 }
 
@@ -99,10 +100,22 @@ void BoardView::press(QMouseEvent *event) {
         emit mouse(MouseKind::RightPress, event->position().toPoint(), shift);
 }
 
-void BoardView::mousePressEvent(QMouseEvent *event) { press(event); }
-void BoardView::mouseDoubleClickEvent(QMouseEvent *event) { press(event); }
+// A finger's touch is played as a touch: a mouse event that the window
+// system or Qt made of it would act a second time.
+bool BoardView::fromTouch(const QMouseEvent *event) {
+    return event->pointingDevice() &&
+           event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
+}
+
+void BoardView::mousePressEvent(QMouseEvent *event) {
+    if (!fromTouch(event)) press(event);
+}
+void BoardView::mouseDoubleClickEvent(QMouseEvent *event) {
+    if (!fromTouch(event)) press(event);
+}
 
 void BoardView::mouseReleaseEvent(QMouseEvent *event) {
+    if (fromTouch(event)) return;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     if (event->button() == Qt::LeftButton)
         emit mouse(MouseKind::LeftRelease, event->position().toPoint(), shift);
@@ -111,6 +124,7 @@ void BoardView::mouseReleaseEvent(QMouseEvent *event) {
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent *event) {
+    if (fromTouch(event)) return;
     emit mouse(MouseKind::Move, event->position().toPoint(), false);
 }
 

@@ -21,6 +21,10 @@ public:
     void setKeyOutGreen(bool on);
     bool keyOutGreen() const { return keyOutGreen_; }
 
+    // Whether a mouse event was made of a finger's touch, which is played
+    // as a touch.
+    static bool fromTouch(const QMouseEvent *event);
+
     // What a screen reader is told: the name (true) or the description.
     std::function<QString(bool name)> speech;
 

@@ -271,6 +271,11 @@ void onRightPress(Play &play, int x, int y) {
         rightPressOn(play, cardColumn(id), cardRow(id), x, y);
         return;
     }
+    startPanning(play, x, y);
+}
+
+void startPanning(Play &play, int x, int y) {
+    GameState &g = play.g;
     play.pointer.confine(0, 0, g.clientWidth, g.clientHeight);
     play.pointer.showGrab();
     g.gesture.panning = true;

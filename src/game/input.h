@@ -18,6 +18,8 @@ void onMouseMove(Play &play, int x, int y);
 void leftPressOn(Play &play, int c, int r, int x, int y, bool shift);
 void rightPressOn(Play &play, int c, int r, int x, int y);
 bool leftPressAllowed(const GameState &g);
+// The view pull of a right press on the bare board, from client (x, y).
+void startPanning(Play &play, int x, int y);
 bool rightPressAllowed(const GameState &g);
 
 void pickUp(Play &play, int c, int r, int x, int y);

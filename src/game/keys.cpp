@@ -9,19 +9,15 @@ namespace fusefuda {
 
 namespace {
 
-// Keys leave the mouse pointer where it is: a confinement would move it onto
-// the board, and its move would carry the group to it.
-class KeysPointer : public Pointer {
+// Keys and fingers leave the mouse pointer where it is: a confinement would
+// move it onto the board, and its move would carry the group to it.
+class NoPointer : public Pointer {
 public:
     void confine(int, int, int, int) override {}
     void release() override {}
     void showGrab() override {}
 };
 
-Play keysPlay(Play &play) {
-    static KeysPointer pointer;
-    return Play{play.g, play.events, pointer};
-}
 
 // The part of the board a view can show: a card's corner stays within it.
 int reachRight(const GameState &g) {
@@ -80,7 +76,7 @@ void carryTo(Play &play, int left, int top) {
 }
 
 void putDown(Play &play) {
-    Play keys = keysPlay(play);
+    Play keys = pointerFree(play);
     dropGroup(keys);
     play.g.keyFocus.carrying = false;
 }
@@ -91,7 +87,7 @@ void lift(Play &play) {
     const int id = focusCard(g);
     int x, y;
     pressPoint(g, id, x, y);
-    Play keys = keysPlay(play);
+    Play keys = pointerFree(play);
     leftPressOn(keys, cardColumn(id), cardRow(id), x, y, false);
     if (g.gesture.dragging) {
         g.keyFocus.carrying = true;
@@ -109,7 +105,7 @@ void raise(Play &play) {
     const int id = focusCard(g);
     int x, y;
     pressPoint(g, id, x, y);
-    Play keys = keysPlay(play);
+    Play keys = pointerFree(play);
     leftPressOn(keys, cardColumn(id), cardRow(id), x, y, true);
     onLeftRelease(keys, x, y);
 }
@@ -120,7 +116,7 @@ void peek(Play &play) {
     const int id = focusCard(g);
     int x, y;
     pressPoint(g, id, x, y);
-    Play keys = keysPlay(play);
+    Play keys = pointerFree(play);
     rightPressOn(keys, cardColumn(id), cardRow(id), x, y);
     g.keyFocus.peeking = g.gesture.pressMode != kPressNone;
 }
@@ -154,6 +150,11 @@ void arrow(Play &play, int dx, int dy, KeyModifiers modifiers) {
 }
 
 }  // namespace
+
+Play pointerFree(Play &play) {
+    static NoPointer pointer;
+    return Play{play.g, play.events, pointer};
+}
 
 bool mouseHolds(const GameState &g) {
     const Gesture &hand = g.gesture;
@@ -269,7 +270,7 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
 void onKeyRelease(Play &play, BoardKey key) {
     GameState &g = play.g;
     if (key != BoardKey::Peek || !g.keyFocus.peeking) return;
-    Play keys = keysPlay(play);
+    Play keys = pointerFree(play);
     onRightRelease(keys, 0, 0);
     g.keyFocus.peeking = false;
 }

@@ -35,6 +35,10 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers = {});
 // Only the peek key acts on its release.
 void onKeyRelease(Play &play, BoardKey key);
 
+// The rules for input other than the mouse (keys, fingers): the same
+// operations, with the mouse pointer left alone.
+Play pointerFree(Play &play);
+
 // Whether the mouse holds something that keys must leave alone, and whether
 // a key does, which the mouse must leave alone.
 bool mouseHolds(const GameState &g);

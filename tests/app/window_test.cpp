@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@
 #include "audio/audio.h"
 #include "assets/catalogue.h"
 #include "platform/filechooser.h"
+#include "game/board.h"
 #include "game/deal.h"
 #include "game/overlays.h"
 #include "game/undo.h"
@@ -689,4 +691,73 @@ TEST(FileChooser, TheAllFilesFilterShowsNamesWithoutADot) {
     EXPECT_EQ(chooseOpenPlayFile(&owner), "");
     EXPECT_EQ(labels, (QStringList{"Play files(*.pvq)", "All Files(*.*)"}));
     EXPECT_EQ(shown, QStringList{"*"});
+}
+
+// Fingers on a touch screen through the view, as the buttons: a carry, a tap
+// that holds, a still finger that peeks, two fingers that pull the view; a
+// mouse event made of a touch does nothing.
+TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) {
+    enum Gesture { Carry, Tap, Hold, Pull, MouseFromTouch };
+    const struct {
+        Gesture gesture;
+        int moved, touches, viewX, undo;
+        bool inHand;
+    } cases[] = {{Carry, 40, 1, 481, 1, false}, {Tap, 0, 1, 481, 1, true},
+                 {Hold, 0, 1, 481, 1, false},   {Pull, 0, 0, 531, 0, false},
+                 {MouseFromTouch, 0, 0, 481, 0, false}};
+    QPointingDevice *finger = QTest::createTouchDevice();
+    for (const auto &k : cases) {
+        App app;
+        app.run(kCmdBeginner);
+        BoardView *view = app.window->boardView();
+        // a card whose centre shows
+        int c = 4, r = 0;
+        auto centre = [&] {
+            const Rect &m = app.g().board.cardRect[c][r];
+            return QPoint(m.left + 31 - app.g().viewX, m.top + 50 - app.g().viewY);
+        };
+        for (int id = 0; id < kCards; ++id) {
+            c = cardColumn(id), r = cardRow(id);
+            if (c >= 4 && c <= 8 && c != 6 && cardAt(app.g(), centre().x(), centre().y()) == id)
+                break;
+        }
+        const Rect before = app.g().board.cardRect[c][r];
+        const QPoint at = centre();
+        const QPoint far(10, 10), step(-25, 0);
+        switch (k.gesture) {
+        case Carry:
+            QTest::touchEvent(view, finger).press(0, at).commit();
+            QTest::touchEvent(view, finger).move(0, at + QPoint(40, 0)).commit();
+            QTest::touchEvent(view, finger).release(0, at + QPoint(40, 0));
+            break;
+        case Tap:
+            QTest::touchEvent(view, finger).press(0, at).commit();
+            QTest::touchEvent(view, finger).release(0, at);
+            break;
+        case Hold:
+            QTest::touchEvent(view, finger).press(0, at);
+            EXPECT_TRUE(app.window->input().touch().holdTimer().isActive());
+            app.window->input().touch().held();
+            EXPECT_EQ(app.g().gesture.pressMode, kPressPeek);
+            QTest::touchEvent(view, finger).release(0, at);
+            break;
+        case Pull:
+            QTest::touchEvent(view, finger).press(0, far).press(1, far + QPoint(0, 9)).commit();
+            QTest::touchEvent(view, finger).move(0, far + 2 * step).move(1, far + QPoint(0, 9) + 2 * step);
+            QTest::touchEvent(view, finger).release(0, far).release(1, far);
+            break;
+        case MouseFromTouch: {
+            QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier, finger);
+            QApplication::sendEvent(view, &press);
+        }
+        }
+        const GameState &g = app.g();
+        EXPECT_EQ(g.board.cardRect[c][r].left - before.left, k.moved) << k.gesture;
+        EXPECT_EQ(g.board.touchCount[c][r], k.touches) << k.gesture;
+        EXPECT_EQ(g.viewX, k.viewX) << k.gesture;
+        EXPECT_EQ(g.undoStore.undoDepth, k.undo) << k.gesture;
+        EXPECT_EQ(g.gesture.dragging, k.inHand) << k.gesture;
+        EXPECT_EQ(g.gesture.pressMode + g.gesture.panning + g.board.faceUp[c][r], 0) << k.gesture;
+    }
 }
