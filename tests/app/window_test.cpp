@@ -710,19 +710,12 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
         App app;
         app.run(kCmdBeginner);
         BoardView *view = app.window->boardView();
-        // a card whose centre shows
-        int c = 4, r = 0;
-        auto centre = [&] {
-            const Rect &m = app.g().board.cardRect[c][r];
-            return QPoint(m.left + 31 - app.g().viewX, m.top + 50 - app.g().viewY);
-        };
-        for (int id = 0; id < kCards; ++id) {
-            c = cardColumn(id), r = cardRow(id);
-            if (c >= 4 && c <= 8 && c != 6 && cardAt(app.g(), centre().x(), centre().y()) == id)
-                break;
-        }
+        const int c = 4, r = 0;
+        // on top, and where the touch screen (800 x 600 offscreen) reaches
+        alignGroup(app.g(), app.g().viewX + 300, app.g().viewY + 300, cardId(c, r));
+        raiseGroupInStack(app.g(), c, r);
         const Rect before = app.g().board.cardRect[c][r];
-        const QPoint at = centre();
+        const QPoint at(before.left + 31 - app.g().viewX, before.top + 50 - app.g().viewY);
         const QPoint far(10, 10), step(-25, 0);
         switch (k.gesture) {
         case Carry:
