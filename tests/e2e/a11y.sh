@@ -19,7 +19,8 @@ hears() { "$reader" | sed -n "$1p" | grep -qxE "$2"; }
 # speak LANG SEVENS UNTOUCHED FACE ONCE STANDING
 speak() {
     settings $'SoundF=0\r\nbgmF=0\r\n'
-    start_game env -u LC_ALL LANG="$1" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 FUSEFUDA_COMMANDS=40010
+    # A known deal: a card lies to the right of the sevens.
+    start_game_at 1700000000 LC_ALL= LANG="$1" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 FUSEFUDA_COMMANDS=40010
     find_board "a11y-$1" 1 || fail "no board in $1"
     shot_until "a11y-deal-$1" 10 sevens "$x0" "$y0" 472 150 || fail "no deal in $1"
     xdotool windowfocus --sync "$main"

@@ -104,11 +104,12 @@ start_game() {
 }
 game_window_or_gone() { has_named_window "伏せ札ジグソー" || ! kill -0 "$pid" 2>/dev/null; }
 
-# start_game_at SEED: start_game with the game's clock at SEED seconds, whose
-# deal the solver knows.
+# start_game_at SEED [NAME=VALUE...]: start_game with the game's clock at SEED
+# seconds, whose deal the solver knows, and those variables set.
 start_game_at() {
-    start_game env TZ=UTC FAKETIME="$(date -u -d "@$1" '+%Y-%m-%d %H:%M:%S')" \
-        FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+    local seed=$1; shift
+    start_game env TZ=UTC FAKETIME="$(date -u -d "@$seed" '+%Y-%m-%d %H:%M:%S')" \
+        FAKETIME_DONT_FAKE_MONOTONIC=1 LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 "$@"
 }
 
 shot() { import -window root "$work/$1.png"; }
