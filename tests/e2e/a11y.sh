@@ -13,8 +13,13 @@ under_xvfb 1280x1024x24 "$0" "$@"
 sandbox "$(realpath "$1")" "$2"
 reader="$(dirname "$(realpath "$0")")/focused.py"
 
-# hears LINE PATTERN: the focused object's name (line 1) or description (2).
+# after ACTION KEY LINE PATTERN: once xdotool's ACTION (key, keydown, keyup)
+# of KEY is done, the focused object's name (line 1) or description (2) matches.
 hears() { "$reader" | sed -n "$1p" | grep -qxE "$2"; }
+after() {
+    xdotool "$1" "$2"
+    poll 10 hears "$3" "$4" || fail "after $2, '$("$reader" | sed -n "$3p")', not '$4'"
+}
 
 # speak LANG SEVENS UNTOUCHED FACE ONCE STANDING
 speak() {
@@ -24,15 +29,11 @@ speak() {
     find_board "a11y-$1" 1 || fail "no board in $1"
     shot_until "a11y-deal-$1" 10 sevens "$x0" "$y0" 472 150 || fail "no deal in $1"
     xdotool windowfocus --sync "$main"
-    xdotool key 7
-    poll 10 hears 1 "$2" || fail "the sevens are not heard as '$2' but '$("$reader" | head -1)'"
-    xdotool key Right
-    poll 10 hears 1 "$3" || fail "the next card is not heard as '$3' but '$("$reader" | head -1)'"
-    xdotool keydown p
-    poll 10 hears 1 "$4" || fail "the peek is not heard as '$4' but '$("$reader" | head -1)'"
-    xdotool keyup p
-    poll 10 hears 1 "$5" || fail "after the peek not '$5' but '$("$reader" | head -1)'"
-    poll 10 hears 2 "$6" || fail "the standing is not '$6' but '$("$reader" | sed -n 2p)'"
+    after key 7 1 "$2"
+    after key Right 1 "$3"
+    after keydown p 1 "$4"
+    after keyup p 1 "$5"
+    poll 10 hears 2 "$6" || fail "the standing is '$("$reader" | sed -n 2p)', not '$6'"
     note "$1: $2 / $3 / $5 / $6"
     kill -TERM "$pid"
     await_exit 20 "SIGTERM"

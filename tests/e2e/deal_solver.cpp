@@ -10,6 +10,7 @@
 // must be the mouse's.
 #include <cstdio>
 #include <cstdlib>
+#include <array>
 #include <cstring>
 #include <queue>
 #include <string>
@@ -130,19 +131,21 @@ struct KeyPlayer {
     Play &play;
     std::string line;
 
-    // An arrow (0 up, clockwise) when `arrow` is one, else `key`.
-    void press(int arrow, const char *name, BoardKey key = BoardKey::Up, bool longStep = false) {
-        static const BoardKey arrows[4] = {BoardKey::Up, BoardKey::Right, BoardKey::Down,
-                                           BoardKey::Left};
-        if (arrow >= 0) key = arrows[arrow];
+    void press(BoardKey key, const char *name, bool longStep = false) {
         onKeyPress(play, key, {longStep, false});
         onKeyRelease(play, key);
         line += std::string(" ") + (longStep ? "shift+" : "") + name;
     }
+    // Arrow d: 0 up, then clockwise.
+    void arrow(int d, bool longStep = false) {
+        static const BoardKey keys[4] = {BoardKey::Up, BoardKey::Right, BoardKey::Down,
+                                         BoardKey::Left};
+        static const char *names[4] = {"Up", "Right", "Down", "Left"};
+        press(keys[d], names[d], longStep);
+    }
     // The fewest arrows that take the focus to card id, by a search over the
     // focus rule; false when none do.
     bool focusOn(int id) {
-        static const char *names[4] = {"Up", "Right", "Down", "Left"};
         int came[kCards], by[kCards];
         std::fill(came, came + kCards, -2);
         const int from = focusCard(play.g);
@@ -157,18 +160,15 @@ struct KeyPlayer {
         if (came[id] == -2) return false;
         std::vector<int> path;
         for (int at = id; at != from; at = came[at]) path.push_back(by[at]);
-        for (auto d = path.rbegin(); d != path.rend(); ++d) press(*d, names[*d]);
+        for (auto d = path.rbegin(); d != path.rend(); ++d) arrow(*d);
         return true;
     }
     // Carries by (dx, dy) board pixels, long steps first, to within a step.
     void carryBy(int dx, int dy) {
-        for (int rest : {dx, dy}) {
-            const int d = rest == dx ? (dx > 0 ? 1 : 3) : (dy > 0 ? 2 : 0);
-            const char *name = d == 1 ? "Right" : d == 3 ? "Left" : d == 2 ? "Down" : "Up";
-            for (; std::abs(rest) >= kLongCarryStep; rest -= (rest > 0 ? 1 : -1) * kLongCarryStep)
-                press(d, name, BoardKey::Up, true);
-            for (; std::abs(rest) >= kCarryStep; rest -= (rest > 0 ? 1 : -1) * kCarryStep)
-                press(d, name);
+        for (const auto [rest, forth, back] : {std::array{dx, 1, 3}, std::array{dy, 2, 0}}) {
+            const int d = rest > 0 ? forth : back, n = std::abs(rest);
+            for (int i = 0; i < n / kLongCarryStep; ++i) arrow(d, true);
+            for (int i = 0; i < n % kLongCarryStep / kCarryStep; ++i) arrow(d);
         }
     }
     // A move of the mouse's, at its client points over the start view.
@@ -178,11 +178,11 @@ struct KeyPlayer {
         const int id = cardAt(g, m.x1 + kStartViewX - g.viewX, m.y1 + kStartViewY - g.viewY);
         if (id < 0 || !focusOn(id)) return false;
         if (m.raise) {
-            press(-1, "r", BoardKey::Raise);
+            press(BoardKey::Raise, "r");
         } else {
-            press(-1, "space", BoardKey::Lift);
+            press(BoardKey::Lift, "space");
             carryBy(m.x2 - m.x1, m.y2 - m.y1);
-            press(-1, m.joins ? "j" : "space", m.joins ? BoardKey::Join : BoardKey::Lift);
+            press(m.joins ? BoardKey::Join : BoardKey::Lift, m.joins ? "j" : "space");
         }
         std::printf("keys%s\n", line.c_str());
         return true;
