@@ -14,6 +14,7 @@
 #include "game/input.h"
 #include "game/starting.h"
 #include "render/cards.h"
+#include "render/overview.h"
 #include "render/painting.h"
 #include "support/quiet_shell.h"
 
@@ -45,8 +46,10 @@ QImage noise(int w, int h, uint32_t seed) {
 struct Bench {
     // With gamePictures the game's own pictures, as the game holds them (the
     // background one row of cells high); otherwise noise that no cache keeps.
-    explicit Bench(bool gamePictures = false) {
+    // With trimmed the canvas reaches as far as the view can, as the game's.
+    explicit Bench(bool gamePictures = false, bool trimmed = false) {
         setStartingValues(*g);
+        s.trimCanvas = trimmed;
         createSurfaces(s, 1, 1, 1008, 709, gScale);
         if (!gamePictures) {
             s.background = noise(kBoardWidth, kBoardHeight, 1);
@@ -283,6 +286,21 @@ void fullPaintGamePictures(benchmark::State &state) {
     }
 }
 BENCHMARK(fullPaintGamePictures)->Unit(benchmark::kMicrosecond);
+
+// Opening the overview next to the full paint that it must not outcost, with
+// the game's pictures and canvas.
+void overviewOpen(benchmark::State &state) {
+    Bench b(true, true);
+    for (auto _ : state) {
+        if (state.range(0) == 1)
+            drawOverview(b.ctx);
+        else
+            paintWindow(b.ctx);
+        b.s.dirty = QRegion();
+    }
+    state.SetLabel(state.range(0) == 1 ? "overview" : "full paint");
+}
+BENCHMARK(overviewOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The full paint as a plain walk would do it: every group drawn onto the
 // canvas once for each of its members (2,704 card copies on a finished

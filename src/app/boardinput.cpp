@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "app/boardpointer.h"
+#include "app/overviewmode.h"
 #include "app/presenter.h"
 #include "game/input.h"
 #include "game/keys.h"
@@ -14,12 +15,14 @@
 namespace fusefuda {
 
 BoardInput::BoardInput(Play &play, BoardView &view, QWidget &window, BoardPointer &pointer,
-                       Presenter &presenter, std::function<void()> afterEvent)
+                       Presenter &presenter, OverviewMode &overview,
+                       std::function<void()> afterEvent)
     : play_(play),
       view_(view),
       window_(window),
       pointer_(pointer),
       presenter_(presenter),
+      overview_(overview),
       afterEvent_(afterEvent),
       touch_(play, std::move(afterEvent)) {
     connect(&view_, &BoardView::mouse, this, &BoardInput::mouse);
@@ -46,6 +49,14 @@ void BoardInput::mouse(MouseKind kind, QPoint position, bool shift) {
 void BoardInput::handle(MouseKind kind, QPoint p, bool shift) {
     // A group or peek held by a key is the keyboard's until it lets go.
     if (!active_ || keysHold(play_.g)) return;
+    if (kind == MouseKind::MiddlePress || overview_.shown()) {
+        if (kind == MouseKind::MiddlePress)
+            overview_.toggle();
+        else if (kind == MouseKind::LeftPress)
+            overview_.click(p);
+        afterEvent_();
+        return;
+    }
     pointer_.eventBegins();
     switch (kind) {
     case MouseKind::Move: onMouseMove(play_, p.x(), p.y()); break;
@@ -53,6 +64,7 @@ void BoardInput::handle(MouseKind kind, QPoint p, bool shift) {
     case MouseKind::LeftRelease: onLeftRelease(play_, p.x(), p.y()); break;
     case MouseKind::RightPress: onRightPress(play_, p.x(), p.y()); break;
     case MouseKind::RightRelease: onRightRelease(play_, p.x(), p.y()); break;
+    case MouseKind::MiddlePress: break;
     }
     pointer_.eventEnds();
     afterEvent_();
@@ -107,6 +119,9 @@ bool BoardInput::key(const QKeyEvent &event) {
     // Alt and the menu's access keys belong to the menu bar.
     if (!active_ || (mods & (Qt::AltModifier | Qt::MetaModifier)) || !boardKey(event.key(), key))
         return false;
+    // While the overview is shown no key acts on the board; Escape leaves
+    // the overview by its own shortcut.
+    if (overview_.shown()) return true;
     // Escape is the board's only while a key carries a group.
     if (key == BoardKey::PutBack && !play_.g.keyFocus.carrying) return false;
     // A held key repeats; only the arrows step on with it.
@@ -140,7 +155,15 @@ bool BoardInput::eventFilter(QObject *watched, QEvent *event) {
         if (!isTouch(event->type())) return false;
         // Taken whole: Qt makes no mouse events of an accepted touch.
         event->accept();
-        if (active_ && !keysHold(play_.g)) touch_.touch(*static_cast<QTouchEvent *>(event));
+        const auto &touch = *static_cast<QTouchEvent *>(event);
+        // A finger on the overview is its click.
+        if (active_ && overview_.shown()) {
+            if (event->type() != QEvent::TouchBegin) return true;
+            overview_.click(touch.points().first().position().toPoint());
+            afterEvent_();
+        } else if (active_ && !keysHold(play_.g)) {
+            touch_.touch(touch);
+        }
         return true;
     }
     if (event->type() != QEvent::MouseMove || watched != window_.windowHandle() ||

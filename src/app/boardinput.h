@@ -17,14 +17,16 @@ namespace fusefuda {
 
 struct Play;
 class BoardPointer;
+class OverviewMode;
 class Presenter;
 
 class BoardInput : public QObject {
 public:
     // `window` is the top-level widget whose native window shows `view`;
-    // `afterEvent` runs after the game has handled each event.
+    // `afterEvent` runs after the game has handled each event. While the
+    // overview is shown, a left press goes to it and the game gets nothing.
     BoardInput(Play &play, BoardView &view, QWidget &window, BoardPointer &pointer,
-               Presenter &presenter, std::function<void()> afterEvent);
+               Presenter &presenter, OverviewMode &overview, std::function<void()> afterEvent);
 
     // Once the native window exists: a carry's moves are taken from it.
     void attach();
@@ -50,6 +52,7 @@ private:
     QWidget &window_;
     BoardPointer &pointer_;
     Presenter &presenter_;
+    OverviewMode &overview_;
     std::function<void()> afterEvent_;
     bool active_ = false;
     BoardTouch touch_;

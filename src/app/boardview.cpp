@@ -98,6 +98,8 @@ void BoardView::press(QMouseEvent *event) {
         emit mouse(MouseKind::LeftPress, event->position().toPoint(), shift);
     else if (event->button() == Qt::RightButton)
         emit mouse(MouseKind::RightPress, event->position().toPoint(), shift);
+    else if (event->button() == Qt::MiddleButton)
+        emit mouse(MouseKind::MiddlePress, event->position().toPoint(), shift);
 }
 
 // A finger's touch is played as a touch: a mouse event that the window

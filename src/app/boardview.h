@@ -9,7 +9,7 @@ namespace fusefuda {
 
 struct Surfaces;
 
-enum class MouseKind { Move, LeftPress, LeftRelease, RightPress, RightRelease };
+enum class MouseKind { Move, LeftPress, LeftRelease, RightPress, RightRelease, MiddlePress };
 
 class BoardView : public QWidget {
     Q_OBJECT

@@ -43,7 +43,10 @@ void ChildWindows::openScoreWindow() {
 void ChildWindows::closeScoreWindow() { delete scoreWindow_.data(); }
 
 void ChildWindows::openPeekWindow() {
-    if (!surfaces_.unknownCard.isNull()) surfaces_.peek = surfaces_.unknownCard.copy();
+    if (!surfaces_.unknownCard.isNull()) {
+        surfaces_.peek = surfaces_.unknownCard.copy();
+        surfaces_.peekFace = -1;
+    }
     if (!peekWindow_) peekWindow_ = new PeekWindow(&owner_);
     peekWindow_->setPicture(surfaces_.peek);
     peekWindow_->show();

@@ -42,6 +42,8 @@ constexpr Route kRoutes[] = {
     {kCmdCards1, [](Commands &c) { c.switchCards(1); }},
     {kCmdCards2, [](Commands &c) { c.switchCards(2); }},
     {kCmdPeekMode, [](Commands &c) { c.togglePeekMode(); }},
+    {kCmdFourColour, [](Commands &c) { c.toggleFourColour(); }},
+    {kCmdOverview, [](Commands &c) { c.toggleOverview(); }},
     {kCmdScores, [](Commands &c) { c.showHighScores(); }},
     {kCmdAbout, [](Commands &c) { c.showAbout(); }},
     {kCmdKeys, [](Commands &c) { c.showKeys(); }},
@@ -67,6 +69,9 @@ void Commands::connectMenu(const MenuActions &menu) {
 void Commands::run(int command) {
     const Route *route = routeOf(command);
     if (!active_ || !route) return;
+    // Every other command acts on the board in play: the overview steps
+    // aside first, without moving the view.
+    if (command != kCmdOverview && command != kCmdExit) window_.overview().close();
     route->handler(*this);
     // Leaving needs no more drawing.
     if (command != kCmdExit) window_.runIdle();
@@ -149,6 +154,18 @@ void Commands::togglePeekMode() {
         window_.childWindows().closePeekWindow();
     window_.updateMenuMarks();
 }
+
+// Every face at once, the peek window's picture with them.
+void Commands::toggleFourColour() {
+    GameState &g = window_.state();
+    g.fourColourOn = flipped(g.fourColourOn);
+    switchFaces(window_.surfaces(), g.fourColourOn == 1);
+    window_.peekChanged();
+    window_.invalidateWindow();
+    window_.updateMenuMarks();
+}
+
+void Commands::toggleOverview() { window_.overview().toggle(); }
 
 void Commands::showHighScores() { runHighScoreTable(window_.state(), &window_); }
 void Commands::showAbout() { runAboutBox(&window_); }

@@ -38,6 +38,8 @@ public:
     void switchBackground(int pattern);
     void switchCards(int pattern);
     void togglePeekMode();
+    void toggleFourColour();
+    void toggleOverview();
     // The other and help menus.
     void showHighScores();
     void showAbout();

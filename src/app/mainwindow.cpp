@@ -102,7 +102,8 @@ void MainWindow::startUp() {
     const int scale = surfaceScaleFor(view_->devicePixelRatio());
     surfaces_.trimCanvas = true;
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
-                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
+                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale,
+                   state_.fourColourOn == 1);
     keepClientSize();
     pointer_.loadGrabCursor(surfaces_.scale);
     applyBackgroundKey();
@@ -148,8 +149,11 @@ void MainWindow::requestQuit() {
     QCoreApplication::exit(0);
 }
 
+// While the overview is shown the popups and sparkles wait: they would draw
+// over it, and the player is not looking at the board.
 void MainWindow::runIdle() {
-    if (startedUp_ && !shutDown_ && QApplication::activeModalWidget() == nullptr)
+    if (startedUp_ && !shutDown_ && QApplication::activeModalWidget() == nullptr &&
+        !overview_.shown())
         idleStep(play_, ctx_);
     presenter_.present();
     access_.follow();
@@ -163,7 +167,8 @@ void MainWindow::followScreenDensity() {
     const int scale = surfaceScaleFor(view_->devicePixelRatio());
     if (scale == surfaces_.scale) return;
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
-                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale);
+                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale,
+                   state_.fourColourOn == 1);
     keepClientSize();
     pointer_.loadGrabCursor(surfaces_.scale);
     childWindows_.peekChanged();
@@ -185,6 +190,7 @@ void MainWindow::repaintAll() {
     repaintPending_ = false;
     if (surfaces_.background.isNull()) return;
     paintWindow(ctx_);
+    overview_.draw();
     presenter_.present();
 }
 

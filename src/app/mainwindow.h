@@ -14,6 +14,7 @@
 #include "app/commands.h"
 #include "app/gameevents.h"
 #include "app/menu.h"
+#include "app/overviewmode.h"
 #include "app/phasetimers.h"
 #include "app/boardpointer.h"
 #include "app/presenter.h"
@@ -76,6 +77,7 @@ public:
     Presenter &presenter() { return presenter_; }
     BoardPointer &pointer() { return pointer_; }
     Commands &commands() { return commands_; }
+    OverviewMode &overview() { return overview_; }
     PhaseTimers &timers() { return timers_; }
     ChildWindows &childWindows() { return childWindows_; }
 
@@ -121,7 +123,8 @@ private:
     BoardPainter painter_{ctx_};
     GameEvents events_{state_, painter_, *this};
     Play play_{state_, events_, pointer_};
-    BoardInput input_{play_, *view_, *this, pointer_, presenter_, [this] { runIdle(); }};
+    OverviewMode overview_{play_, ctx_, *this, *this, [this] { runIdle(); }};
+    BoardInput input_{play_, *view_, *this, pointer_, presenter_, overview_, [this] { runIdle(); }};
     Commands commands_{*this};
     PhaseTimers timers_{state_, [this] { runIdle(); }};
     ChildWindows childWindows_{state_, surfaces_, *this};

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -100,6 +101,12 @@ MenuActions buildMenu(QMenuBar *bar) {
     addEntry(menu, cards, kCmdCards1, QT_TRANSLATE_NOOP("Menu", "パターン１(&1)"), true);
     addEntry(menu, cards, kCmdCards2, QT_TRANSLATE_NOOP("Menu", "パターン２(&2)"), true);
     addEntry(menu, functions, kCmdPeekMode, QT_TRANSLATE_NOOP("Menu", "覗き見モード(&M)"), true);
+    addEntry(menu, functions, kCmdFourColour, QT_TRANSLATE_NOOP("Menu", "4色のスート(&4)"), true);
+    functions->addSeparator();
+    QAction *overview =
+        addEntry(menu, functions, kCmdOverview, QT_TRANSLATE_NOOP("Menu", "全体表示(&O)"));
+    // Also the middle button on the board; Escape leaves it too.
+    overview->setShortcut(QKeySequence(Qt::Key_M));
 
     QMenu *other = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "その他(&Y)"));
     addEntry(menu, other, kCmdScores, QT_TRANSLATE_NOOP("Menu", "スコア(&P)"));
@@ -126,6 +133,7 @@ void setMenuMarks(const MenuActions &menu, const GameState &g) {
     mark(kCmdCards2, g.cardPattern == 2);
     mark(kCmdPeekMode, g.peekModeOn);
     mark(kCmdAnimation, g.animationOn == 1);
+    mark(kCmdFourColour, g.fourColourOn == 1);
     if (QAction *undo = menu.entry(kCmdUndo)) undo->setEnabled(g.undoStore.undoDepth > 0);
 }
 

@@ -28,6 +28,7 @@ const IntegerKey kOptionKeys[] = {
     {"guide ", &GameState::guideOn},           {"SoundF ", &GameState::soundOn},
     {"bgmF ", &GameState::bgmOn},              {"PrintScoreF ", &GameState::scoreDisplayOn},
     {"PrintHikariF ", &GameState::animationOn}, {"kanpa ", &GameState::aboutShown},
+    {"FourColourF ", &GameState::fourColourOn},
 };
 
 std::string scoreKey(int i) { return "score" + std::to_string(i) + " "; }

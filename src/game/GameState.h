@@ -199,6 +199,7 @@ struct GameState {
     int32_t scoreDisplayOn = 0;
     int32_t animationOn = 0;
     int32_t aboutShown = 0;
+    int32_t fourColourOn = 0;  // clubs green, diamonds blue
 
     // --- run-only options ---
     bool peekModeOn = false;

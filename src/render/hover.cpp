@@ -86,11 +86,13 @@ void showPeekFace(Context &ctx, int c, int r) {
     if (c < 0 || c >= kColumns || r < 0 || r >= kRows) return;
     bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.face, kPitchX * c, kPitchY * r,
            SRCCOPY);
+    ctx.s.peekFace = cardId(c, r);
 }
 
 void showPeekUnknown(Context &ctx) {
     if (!ctx.g.peekModeOn) return;
     bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.unknownCard, 0, 0, SRCCOPY);
+    ctx.s.peekFace = -1;
 }
 
 }  // namespace fusefuda

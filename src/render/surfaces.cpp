@@ -96,6 +96,7 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     s.board = blankSurface(canvas.width(), canvas.height(), k);
     s.scratch = blankSurface(200, 200, k);
     s.peek = s.unknownCard.copy();
+    s.peekFace = -1;
     s.window = windowSurface(s, windowWidth, windowHeight);
     s.dirty = QRegion();
 }
@@ -103,6 +104,9 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
 void switchFaces(Surfaces &s, bool fourColour) {
     s.face = surfaceFor(facesPictureFor(fourColour), 820, 405, s.scale);
     s.settledFace = surfaceFor(settledFacesPictureFor(fourColour), 820, 405, s.scale);
+    if (s.peekFace >= 0 && s.peekFace < kCards)
+        bitBlt(s.peek, 0, 0, kCardWidth, kCardHeight, s.face, kPitchX * cardColumn(s.peekFace),
+               kPitchY * cardRow(s.peekFace), SRCCOPY);
 }
 
 void switchBacks(Surfaces &s, int cardPattern) {

@@ -45,6 +45,7 @@ struct Surfaces {
     bool trimCanvas = false;
     QImage scratch;       // 200 x 200
     QImage peek;          // the peek window's picture, 64 x 102
+    int peekFace = -1;    // the card whose face it shows; -1 for the question mark
 
     QImage window;        // framebuffer of the client area
     QRegion dirty;        // window area drawn since it was last presented
@@ -82,8 +83,8 @@ int surfaceScaleFor(double devicePixelRatio);
 void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int windowWidth,
                     int windowHeight, int scale = 1, bool fourColour = false);
 // Replaces both face sheets, the back strip or the background after a menu
-// switch. The peek window's picture is copied from the face sheet, so it
-// takes the new faces from the next card it shows.
+// switch. A face on show in the peek window's picture is copied again from
+// the new sheet.
 void switchFaces(Surfaces &s, bool fourColour);
 void switchBacks(Surfaces &s, int cardPattern);
 void switchBackground(Surfaces &s, int backgroundPattern);

@@ -274,6 +274,14 @@
         <source>キー操作(&amp;K)</source>
         <translation>&amp;Keys</translation>
     </message>
+    <message>
+        <source>4色のスート(&amp;4)</source>
+        <translation>&amp;Four-Colour Suits</translation>
+    </message>
+    <message>
+        <source>全体表示(&amp;O)</source>
+        <translation>&amp;Overview</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>

@@ -48,11 +48,11 @@ GameState startingState() {
 const char *const kKeyOrder[] = {"score0", "score1", "score2", "score3", "score4",
                                  "name0",  "name1",  "name2",  "name3",  "name4",
                                  "backP",  "cardP",  "guide",  "SoundF", "bgmF",
-                                 "PrintScoreF", "PrintHikariF", "kanpa"};
+                                 "PrintScoreF", "PrintHikariF", "kanpa", "FourColourF"};
 
 }  // namespace
 
-TEST(SettingsFile, MissingFileKeepsDefaultsAndShutDownWritesAllEighteenKeys) {
+TEST(SettingsFile, MissingFileKeepsDefaultsAndShutDownWritesAllNineteenKeys) {
     SettingsFolder f;
     GameState g = startingState();
     readSettings(g, f.where());
@@ -74,7 +74,8 @@ TEST(SettingsFile, MissingFileKeepsDefaultsAndShutDownWritesAllEighteenKeys) {
         "[Kov_Section]\r\nscore0=1500\r\nscore1=1300\r\nscore2=1100\r\nscore3=900\r\n"
         "score4=700\r\nname0=\xC6\xB9\xDE\xDB\r\nname1=\xB8\xD9\xD9\r\nname2=\xD0\xB7\xDE\xD7\r\n"
         "name3=\xCB\xC0\xDE\xDB\r\nname4=\xB3\xDB\xD8\r\nbackP=1\r\ncardP=1\r\nguide=1\r\n"
-        "SoundF=1\r\nbgmF=1\r\nPrintScoreF=0\r\nPrintHikariF=1\r\nkanpa=1\r\n";
+        "SoundF=1\r\nbgmF=1\r\nPrintScoreF=0\r\nPrintHikariF=1\r\nkanpa=1\r\n"
+        "FourColourF=0\r\n";
     EXPECT_EQ(slurp(f.ini()), expected);
     // Nothing but the settings file is left in the folder.
     EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -97,7 +98,7 @@ TEST(SettingsFile, OnlyBackgroundKeyChangesOnlyTheBackground) {
     EXPECT_EQ(g.aboutShown, 0);
 
     // Written back, the key keeps its line and the file gains the other
-    // seventeen after it, in their order.
+    // eighteen after it, in their order.
     ASSERT_TRUE(writeSettings(g, f.where()));
     const std::string text = slurp(f.ini());
     size_t at = 0;
@@ -109,6 +110,16 @@ TEST(SettingsFile, OnlyBackgroundKeyChangesOnlyTheBackground) {
     }
     EXPECT_EQ(text.find("[Kov_Section]\r\nbackP=3\r\nscore0=1500\r\n"), 0u);
     EXPECT_EQ(text.find("backP="), text.rfind("backP="));
+}
+
+TEST(SettingsFile, TheFourColourOptionIsWrittenBackAsItWasRead) {
+    SettingsFolder f;
+    spit(f.ini(), "[Kov_Section]\r\nFourColourF=7\r\n");
+    GameState g = startingState();
+    readSettings(g, f.where());
+    EXPECT_EQ(g.fourColourOn, 7);
+    ASSERT_TRUE(writeSettings(g, f.where()));
+    EXPECT_NE(slurp(f.ini()).find("\r\nFourColourF=7\r\n"), std::string::npos);
 }
 
 TEST(SettingsFile, NegativeScoreReadsAndWritesBackUnchanged) {
@@ -177,7 +188,8 @@ TEST(SettingsFile, SectionsAndKeysOfOthersAreKept) {
         << after;
     // New keys go at the end of our section, before the blank line and the
     // next section, which stay as they were.
-    EXPECT_NE(after.find("kanpa=0\r\n\r\n[Tail]\r\nx=1\r\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("kanpa=0\r\nFourColourF=0\r\n\r\n[Tail]\r\nx=1\r\n"), std::string::npos)
+        << after;
 }
 
 TEST(SettingsFile, LongNamesAreCutToFortyNineBytesWithoutSplittingACharacter) {

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +32,7 @@
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/overlays.h"
+#include "game/overview.h"
 #include "game/undo.h"
 
 using namespace fusefuda;
@@ -141,7 +144,10 @@ TEST(Menu, EntriesCaptionsAccessKeysAndOrder) {
                               {"BGM再生・停止(&I)", 40024},
                               {"背景(&Z)", 0},
                               {"カード(&C)", 0},
-                              {"覗き見モード(&M)", 40027}});
+                              {"覗き見モード(&M)", 40027},
+                              {"4色のスート(&4)", 40040},
+                              {"", 0},
+                              {"全体表示(&O)", 40041}});
     expectEntries(functions->actions().at(5)->menu(), {{"パターン１(&1)", 40017},
                                                       {"パターン２(&2)", 40018},
                                                       {"パターン３(&3)", 40019},
@@ -570,6 +576,62 @@ TEST(Pointer, ConfinementClampsPositionsAndTheHandCursorLastsUntilTheNextEvent) 
     app.window->presenter().handlePendingMove();
     EXPECT_FALSE(app.window->pointer().grabShown());
     EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(Overview, WhileShownNoPressOrKeyActsAndPopupsWaitAClickPutsTheViewThere) {
+    App app;
+    app.run(kCmdAdvanced);
+    GameState &g = app.g();
+    spawnScorePopup(app.window->play(), 100, 100, 0);
+    const GameState before = g;
+    BoardInput &input = app.window->input();
+    const QPoint seven(472 + 20, 150 + 20);
+    input.mouse(MouseKind::MiddlePress, seven, false);
+    ASSERT_TRUE(app.window->overview().shown());
+    for (MouseKind kind : {MouseKind::RightPress, MouseKind::Move, MouseKind::RightRelease})
+        input.mouse(kind, seven, false);
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    QApplication::sendEvent(app.window->boardView(), &space);
+    app.window->timers().popupTick();
+    EXPECT_EQ(g.board, before.board);
+    EXPECT_EQ(g.overlays, before.overlays) << "the popup aged over the overview";
+
+    const OverviewFrame f = overviewFrame(g.clientWidth, g.clientHeight);
+    const QPoint corner(f.left + f.width - 1, f.top + f.height - 1);
+    input.mouse(MouseKind::LeftPress, corner, false);
+    input.mouse(MouseKind::LeftRelease, corner, false);
+    EXPECT_FALSE(app.window->overview().shown());
+    EXPECT_EQ(QPoint(g.viewX, g.viewY), QPoint(kViewXMax, kViewYMax));
+    EXPECT_EQ(g.board, before.board) << "the click also pressed the board";
+    app.window->runIdle();
+    EXPECT_EQ(g.overlays.popups[0].age, 1) << "the popup waited, then aged";
+    input.mouse(MouseKind::MiddlePress, seven, false);
+    QTest::touchEvent(app.window->boardView(), QTest::createTouchDevice()).press(0, {f.left, 0});
+    EXPECT_EQ(QPoint(g.viewX, g.viewY), QPoint(0, 0)) << "a finger on the overview";
+}
+
+// The option switches the faces at once, on the board and in the peek
+// window, and back.
+TEST(FourColour, EveryFaceAndThePeekWindowSwitchAtOnce) {
+    App app;
+    app.run(kCmdAdvanced);
+    app.run(kCmdPeekMode);
+    const int k = app.window->surfaces().scale;
+    app.window->input().mouse(MouseKind::Move, QPoint(492, 150 + 3 * kPitchY + 40), false);
+    app.window->presenter().handlePendingMove();
+    const QRect diamonds(6 * kPitchX * k, 3 * kPitchY * k, kCardWidth * k, kCardHeight * k);
+    const QRect onBoard = diamonds.translated((472 - 6 * kPitchX) * k, 150 * k);
+    auto sevenOfDiamonds = [&](Picture p) { return loadPicture(p, k).copy(diamonds); };
+    for (const bool on : {true, false}) {
+        app.run(kCmdFourColour);
+        App::settle();
+        EXPECT_EQ(app.checked(kCmdFourColour), on);
+        EXPECT_EQ(app.window->surfaces().window.copy(onBoard),
+                  sevenOfDiamonds(on ? kFourColourSettledFacesPicture : kSettledFacesPicture));
+        QLabel *peek = app.window->childWindows().peekWindow()->findChild<QLabel *>();
+        EXPECT_EQ(peek->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+                  sevenOfDiamonds(on ? kFourColourFacesPicture : kFacesPicture));
+    }
 }
 
 TEST(SeeThrough, OnlyPureGreenBecomesTransparent) {

@@ -101,15 +101,15 @@ menu f x
 await_exit 20 "File, Exit"
 [ -f "$ini" ] || fail "no settings file written"
 for key in score0 score1 score2 score3 score4 name0 name1 name2 name3 name4 backP cardP \
-           guide SoundF bgmF PrintScoreF PrintHikariF kanpa; do
+           guide SoundF bgmF PrintScoreF PrintHikariF kanpa FourColourF; do
     [ "$(grep -c "^$key=" "$ini")" = 1 ] || fail "settings file lacks $key"
 done
 grep -q $'^kanpa=1\r$' "$ini" || fail "kanpa is not 1"
 grep -q $'^SoundF=0\r$' "$ini" || fail "sound option not kept"
 grep -q $'^backP=3\r$' "$ini" || fail "background not kept"
 grep -q $'^cardP=2\r$' "$ini" || fail "card design not kept"
-[ "$(wc -l < "$ini")" = 19 ] || fail "settings file has $(wc -l < "$ini") lines"
-note "settings written with all 18 keys"
+[ "$(wc -l < "$ini")" = 20 ] || fail "settings file has $(wc -l < "$ini") lines"
+note "settings written with all 19 keys"
 
 # --- second start: score window on, background 3 -----------------------------
 sed -i $'s/^PrintScoreF=0\r$/PrintScoreF=1\r/' "$ini"

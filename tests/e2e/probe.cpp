@@ -18,6 +18,7 @@
 //   probe --scale=K ...                 the screenshot holds K device pixels a
 //                                       pixel; positions stay in pixels, the
 //                                       origin X0 Y0 in device pixels
+//   probe [--scale=K] --four-colour ... the faces have clubs green and diamonds blue
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
@@ -57,6 +58,7 @@ struct ProbeTable : testing::Table {
 
 constexpr int kViewX = kStartViewX, kViewY = kStartViewY;
 int gScale = 1;
+bool gFourColour = false;
 
 bool samePixels(const QImage &shot, int x, int y, const QImage &expected, int ex, int ey, int w,
                 int h, bool report) {
@@ -124,7 +126,7 @@ int checkBackground(const char *path, int x0, int y0, int backP) {
 int checkSevens(const char *path, int x0, int y0, int left, int top, bool spent) {
     const QImage shot = screenshot(path);
     Surfaces s;
-    createSurfaces(s, 1, 1, 1, 1, gScale);
+    createSurfaces(s, 1, 1, 1, 1, gScale, gFourColour);
     const int k = gScale;
     // The group as drawGroup lays it: rows top to bottom, one pixel overlap.
     QImage column(kCardWidth * k, (3 * kPitchY + kCardHeight) * k, QImage::Format_RGB32);
@@ -217,6 +219,11 @@ int main(int argc, char **argv) {
     QGuiApplication app(argc, argv);
     if (argc > 1 && std::strncmp(argv[1], "--scale=", 8) == 0) {
         gScale = std::clamp(std::atoi(argv[1] + 8), 1, 3);
+        ++argv;
+        --argc;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--four-colour") == 0) {
+        gFourColour = true;
         ++argv;
         --argc;
     }

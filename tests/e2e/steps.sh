@@ -113,13 +113,15 @@ start_game_at() {
 }
 
 shot() { import -window root "$work/$1.png"; }
-# shot_until NAME SECONDS PROBE-CHECK ARGS...: screenshots until the probe agrees.
+# shot_until NAME SECONDS PROBE-CHECK ARGS...: screenshots until the probe agrees
+# (on faces of four suit colours when four_colour is set).
 shot_until() {
     local name=$1 seconds=$2 what=$3 i; shift 3
     local limit=$(( seconds * 4 ))
     for ((i = 0; i < limit; i++)); do
         shot "$name"
-        if "$probe" --scale="$scale" "$what" "$work/$name.png" "$@" 2>"$work/probe.err"; then return 0; fi
+        if "$probe" --scale="$scale" ${four_colour:+--four-colour} "$what" "$work/$name.png" "$@" \
+            2>"$work/probe.err"; then return 0; fi
         sleep 0.25
     done
     cat "$work/probe.err" >&2

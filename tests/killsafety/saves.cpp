@@ -73,10 +73,11 @@ std::string settingsBytes(long version) {
     for (int i = 0; i < kHighScores; ++i)
         bytes += "name" + std::to_string(i) + "=" + g->highScoreNames[i] + "\r\n";
     const int32_t options[] = {g->backgroundPattern, g->cardPattern, g->guideOn, g->soundOn,
-                               g->bgmOn, g->scoreDisplayOn, g->animationOn, g->aboutShown};
+                               g->bgmOn, g->scoreDisplayOn, g->animationOn, g->aboutShown,
+                               g->fourColourOn};
     const char *keys[] = {"backP", "cardP", "guide", "SoundF", "bgmF", "PrintScoreF",
-                          "PrintHikariF", "kanpa"};
-    for (int i = 0; i < 8; ++i) bytes += std::string(keys[i]) + "=" + std::to_string(options[i]) + "\r\n";
+                          "PrintHikariF", "kanpa", "FourColourF"};
+    for (int i = 0; i < 9; ++i) bytes += std::string(keys[i]) + "=" + std::to_string(options[i]) + "\r\n";
     return bytes;
 }
 

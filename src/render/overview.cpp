@@ -1,0 +1,146 @@
+#include "render/overview.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#include <xmmintrin.h>
+#endif
+
+#include "game/overview.h"
+#include "render/cards.h"
+#include "render/raster.h"
+
+namespace fusefuda {
+
+namespace {
+
+constexpr int kSeeThroughPattern = 4;
+constexpr QRgb kKeyGreen = 0xFF00FF00u;
+constexpr QRgb kMargin = 0xFF000000u;
+
+// The view's outline: a light line with a dark edge on each side reads on
+// every background and on the cards' light faces alike.
+void frameView(QImage &window, const OverviewFrame &f, const GameState &g) {
+    const auto x = [&](int bx) { return f.left + double(bx) * f.width / f.boardWidth; };
+    const auto y = [&](int by) { return f.top + double(by) * f.height / f.boardHeight; };
+    const QRectF view(QPointF(x(g.viewX), y(g.viewY)),
+                      QPointF(x(g.viewX + g.clientWidth), y(g.viewY + g.clientHeight)));
+    QPainter painter(&window);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QRectF inside = view.adjusted(1.5, 1.5, -1.5, -1.5);
+    painter.setPen(QPen(QColor(0, 0, 0), 3));
+    painter.drawRect(inside);
+    painter.setPen(QPen(QColor(255, 255, 255), 1));
+    painter.drawRect(inside);
+}
+
+// Scales src down into the w x h block at (x, y) of dst, device pixels: each
+// pixel is the mean of the 2 x 2 source pixels about the middle of its
+// footprint, or with twoRows unset of the 2 x 1 on its middle row. At the
+// overview's ratios (two to three source pixels a pixel) the first reads
+// nearly every source pixel once, as an area mean would, at a fixed four
+// reads a pixel on this thread: Qt's smooth scaling hands the work to
+// helper threads and takes longer to come back on a busy machine than the
+// whole picture takes here. Reading the canvas is most of the cost; above
+// one device pixel a pixel, every board row still shows in one row at
+// least, from half the reading.
+void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool twoRows) {
+    const int sw = int(src.width()), sh = int(src.height());
+    // Clipped to dst first: the loop below reads and writes without checks.
+    const int i0 = std::max(0, -x), i1 = std::min(w, int(dst.width()) - x);
+    const int j0 = std::max(0, -y), j1 = std::min(h, int(dst.height()) - y);
+    if (i0 >= i1 || j0 >= j1 || sw < 2 || sh < 2) return;
+    // The first of the two source pixels about the middle of pixel i of n.
+    const auto firstOfPair = [](int i, int n, int sn) {
+        return std::clamp(int((int64_t(2 * i + 1) * sn - n) / (2 * n)), 0, sn - 2);
+    };
+    std::vector<int> columns(size_t(i1 - i0));
+    for (int i = i0; i < i1; ++i) columns[size_t(i - i0)] = firstOfPair(i, w, sw);
+    const int *const cols = columns.data();
+    const int n = i1 - i0;
+    const uchar *const from = src.constBits();
+    const qsizetype fromStride = src.bytesPerLine();
+    uchar *const into = dst.bits();
+    const qsizetype intoStride = dst.bytesPerLine();
+    for (int j = j0; j < j1; ++j) {
+        const int row = twoRows ? firstOfPair(j, h, sh)
+                                : std::min(int(int64_t(2 * j + 1) * sh / (2 * h)), sh - 1);
+        const auto *__restrict a = reinterpret_cast<const uint32_t *>(from + row * fromStride);
+        const auto *__restrict b = twoRows ? a + fromStride / 4 : a;
+        auto *__restrict to = reinterpret_cast<uint32_t *>(into + (y + j) * intoStride) + x + i0;
+        int i = 0;
+#if defined(__SSE2__)
+        // Four pixels at a time: each pair of neighbours is one load, and
+        // the means are the processor's rounded byte averages.
+        const __m128i opaque = _mm_set1_epi32(int(0xFF000000u));
+        for (; i + 4 <= n; i += 4) {
+            _mm_prefetch(reinterpret_cast<const char *>(a + cols[i] + 64), _MM_HINT_NTA);
+            _mm_prefetch(reinterpret_cast<const char *>(b + cols[i] + 64), _MM_HINT_NTA);
+            const auto pair = [](const uint32_t *line, int c) {
+                return _mm_loadl_epi64(reinterpret_cast<const __m128i *>(line + c));
+            };
+            const __m128i a01 = _mm_unpacklo_epi64(pair(a, cols[i]), pair(a, cols[i + 1]));
+            const __m128i a23 = _mm_unpacklo_epi64(pair(a, cols[i + 2]), pair(a, cols[i + 3]));
+            const __m128i b01 = _mm_unpacklo_epi64(pair(b, cols[i]), pair(b, cols[i + 1]));
+            const __m128i b23 = _mm_unpacklo_epi64(pair(b, cols[i + 2]), pair(b, cols[i + 3]));
+            const __m128 down01 = _mm_castsi128_ps(_mm_avg_epu8(a01, b01));
+            const __m128 down23 = _mm_castsi128_ps(_mm_avg_epu8(a23, b23));
+            const __m128i left =
+                _mm_castps_si128(_mm_shuffle_ps(down01, down23, _MM_SHUFFLE(2, 0, 2, 0)));
+            const __m128i right =
+                _mm_castps_si128(_mm_shuffle_ps(down01, down23, _MM_SHUFFLE(3, 1, 3, 1)));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(to + i),
+                             _mm_or_si128(_mm_avg_epu8(left, right), opaque));
+        }
+#endif
+        for (; i < n; ++i) {
+            const int c = cols[i];
+            const uint32_t p = a[c], q = a[c + 1], r = b[c], t = b[c + 1];
+            // Red and blue side by side, green apart: no sum reaches the
+            // next channel.
+            const uint32_t rb =
+                (p & 0xFF00FFu) + (q & 0xFF00FFu) + (r & 0xFF00FFu) + (t & 0xFF00FFu) + 0x020002u;
+            const uint32_t g =
+                (p & 0xFF00u) + (q & 0xFF00u) + (r & 0xFF00u) + (t & 0xFF00u) + 0x200u;
+            to[i] = 0xFF000000u | ((rb >> 2) & 0xFF00FFu) | ((g >> 2) & 0xFF00u);
+        }
+    }
+}
+
+}  // namespace
+
+void drawOverview(Context &ctx) {
+    const GameState &g = ctx.g;
+    Surfaces &s = ctx.s;
+    const int k = scaleOf(s.window);
+    const QSize client = logicalSize(s.window);
+    const OverviewFrame f = overviewFrame(client.width(), client.height());
+    const QRgb margin = g.backgroundPattern == kSeeThroughPattern ? kKeyGreen : kMargin;
+    {
+        // Only beside the picture: the rest is written once, by the picture.
+        QPainter painter(&s.window);
+        const int right = f.left + f.width, bottom = f.top + f.height;
+        painter.fillRect(0, 0, f.left, client.height(), margin);
+        painter.fillRect(right, 0, client.width() - right, client.height(), margin);
+        painter.fillRect(f.left, 0, f.width, f.top, margin);
+        painter.fillRect(f.left, bottom, f.width, client.height() - bottom, margin);
+    }
+    // The canvas holds the reachable board, or the whole of it; only the
+    // reachable part is scaled, into the window's device pixels, so that the
+    // picture is as sharp as the screen allows.
+    const QRect reach(0, 0, std::min(f.boardWidth * k, int(s.board.width())),
+                      std::min(f.boardHeight * k, int(s.board.height())));
+    if (!reach.isEmpty() && s.board.depth() == 32 && s.window.depth() == 32) {
+        // A view of the canvas's pixels, not a copy.
+        const QImage part(s.board.constBits(), reach.width(), reach.height(),
+                          s.board.bytesPerLine(), s.board.format());
+        shrinkInto(s.window, f.left * k, f.top * k, f.width * k, f.height * k, part, k == 1);
+    }
+    frameView(s.window, f, g);
+    markWindow(s, 0, 0, client.width(), client.height());
+}
+
+}  // namespace fusefuda
