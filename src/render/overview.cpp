@@ -46,8 +46,12 @@ void frameView(QImage &window, const OverviewFrame &f, const GameState &g) {
 // helper threads and takes longer to come back on a busy machine than the
 // whole picture takes here. Reading the canvas is most of the cost; above
 // one device pixel a pixel, every board row still shows in one row at
-// least, from half the reading.
-void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool twoRows) {
+// least, from half the reading. With Keyed, pixels of the colour `key` are
+// left out of each mean, and only four of them make one: over the desktop
+// the see-through green must not tint the cards' edges and lines.
+template <bool Keyed>
+void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool twoRows,
+                uint32_t key) {
     const int sw = int(src.width()), sh = int(src.height());
     // Clipped to dst first: the loop below reads and writes without checks.
     const int i0 = std::max(0, -x), i1 = std::min(w, int(dst.width()) - x);
@@ -75,7 +79,15 @@ void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool
 #if defined(__SSE2__)
         // Four pixels at a time: each pair of neighbours is one load, and
         // the means are the processor's rounded byte averages.
-        const __m128i opaque = _mm_set1_epi32(int(0xFF000000u));
+        const __m128i opaque = _mm_set1_epi32(int(0xFF000000u)), keyed = _mm_set1_epi32(int(key));
+        // The pair's mean, a key pixel counting as its partner where the
+        // pixels mix key and others.
+        const auto means = [keyed](__m128i u, __m128i v, bool mixed) {
+            if (!Keyed || !mixed) return _mm_avg_epu8(u, v);
+            const __m128i ku = _mm_cmpeq_epi32(u, keyed), kv = _mm_cmpeq_epi32(v, keyed);
+            return _mm_avg_epu8(_mm_or_si128(_mm_and_si128(ku, v), _mm_andnot_si128(ku, u)),
+                                _mm_or_si128(_mm_and_si128(kv, u), _mm_andnot_si128(kv, v)));
+        };
         for (; i + 4 <= n; i += 4) {
             _mm_prefetch(reinterpret_cast<const char *>(a + cols[i] + 64), _MM_HINT_NTA);
             _mm_prefetch(reinterpret_cast<const char *>(b + cols[i] + 64), _MM_HINT_NTA);
@@ -86,26 +98,33 @@ void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool
             const __m128i a23 = _mm_unpacklo_epi64(pair(a, cols[i + 2]), pair(a, cols[i + 3]));
             const __m128i b01 = _mm_unpacklo_epi64(pair(b, cols[i]), pair(b, cols[i + 1]));
             const __m128i b23 = _mm_unpacklo_epi64(pair(b, cols[i + 2]), pair(b, cols[i + 3]));
-            const __m128 down01 = _mm_castsi128_ps(_mm_avg_epu8(a01, b01));
-            const __m128 down23 = _mm_castsi128_ps(_mm_avg_epu8(a23, b23));
+            bool mixed = false;
+            if constexpr (Keyed) {
+                const auto key4 = [keyed](__m128i u) { return _mm_cmpeq_epi32(u, keyed); };
+                const __m128i k0 = key4(a01), k1 = key4(a23), k2 = key4(b01), k3 = key4(b23);
+                const __m128i some = _mm_or_si128(_mm_or_si128(k0, k1), _mm_or_si128(k2, k3));
+                const __m128i all = _mm_and_si128(_mm_and_si128(k0, k1), _mm_and_si128(k2, k3));
+                mixed = _mm_movemask_epi8(some) != 0 && _mm_movemask_epi8(all) != 0xFFFF;
+            }
+            const __m128 down01 = _mm_castsi128_ps(means(a01, b01, mixed));
+            const __m128 down23 = _mm_castsi128_ps(means(a23, b23, mixed));
             const __m128i left =
                 _mm_castps_si128(_mm_shuffle_ps(down01, down23, _MM_SHUFFLE(2, 0, 2, 0)));
             const __m128i right =
                 _mm_castps_si128(_mm_shuffle_ps(down01, down23, _MM_SHUFFLE(3, 1, 3, 1)));
             _mm_storeu_si128(reinterpret_cast<__m128i *>(to + i),
-                             _mm_or_si128(_mm_avg_epu8(left, right), opaque));
+                             _mm_or_si128(means(left, right, mixed), opaque));
         }
 #endif
+        // The same one pixel at a time: each byte's mean rounded up.
+        const auto mean = [key](uint32_t u, uint32_t v) {
+            if (u == key) u = v;
+            if (v == key) v = u;
+            return (u | v) - (((u ^ v) & 0xFEFEFEFEu) >> 1);
+        };
         for (; i < n; ++i) {
             const int c = cols[i];
-            const uint32_t p = a[c], q = a[c + 1], r = b[c], t = b[c + 1];
-            // Red and blue side by side, green apart: no sum reaches the
-            // next channel.
-            const uint32_t rb =
-                (p & 0xFF00FFu) + (q & 0xFF00FFu) + (r & 0xFF00FFu) + (t & 0xFF00FFu) + 0x020002u;
-            const uint32_t g =
-                (p & 0xFF00u) + (q & 0xFF00u) + (r & 0xFF00u) + (t & 0xFF00u) + 0x200u;
-            to[i] = 0xFF000000u | ((rb >> 2) & 0xFF00FFu) | ((g >> 2) & 0xFF00u);
+            to[i] = mean(mean(a[c], b[c]), mean(a[c + 1], b[c + 1])) | 0xFF000000u;
         }
     }
 }
@@ -137,7 +156,12 @@ void drawOverview(Context &ctx) {
         // A view of the canvas's pixels, not a copy.
         const QImage part(s.board.constBits(), reach.width(), reach.height(),
                           s.board.bytesPerLine(), s.board.format());
-        shrinkInto(s.window, f.left * k, f.top * k, f.width * k, f.height * k, part, k == 1);
+        const QRect to(f.left * k, f.top * k, f.width * k, f.height * k);
+        if (margin == kKeyGreen)
+            shrinkInto<true>(s.window, to.x(), to.y(), to.width(), to.height(), part, k == 1,
+                             kKeyGreen);
+        else
+            shrinkInto<false>(s.window, to.x(), to.y(), to.width(), to.height(), part, k == 1, 0);
     }
     frameView(s.window, f, g);
     markWindow(s, 0, 0, client.width(), client.height());
