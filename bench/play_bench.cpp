@@ -67,13 +67,26 @@ struct Bench {
     // Joins the first n cards in row order (whole rows first) to card 0 and
     // lays them out at (left, top).
     void group(int n, int left, int top) {
-        int32_t row[kColumns][kRows] = {};
-        for (int i = 0; i < n; ++i) row[i % kColumns][i / kColumns] = 1;
+        int32_t cells[kColumns][kRows] = {};
+        for (int i = 0; i < n; ++i) cells[i % kColumns][i / kColumns] = 1;
+        group(cells, left, top);
+    }
+    // The wide shape of a late advanced game: the whole first row joined to
+    // the sevens' column, 16 cards 13 wide and 4 high.
+    void wideGroup(int left, int top) {
+        int32_t cells[kColumns][kRows] = {};
+        for (int c = 0; c < kColumns; ++c) cells[c][0] = 1;
+        for (int r = 1; r < kRows; ++r) cells[kSevensColumn][r] = 1;
+        group(cells, left, top);
+    }
+    // Joins the marked cells (card 0 among them) and lays them out with card 0
+    // at (left, top).
+    void group(const int32_t (&cells)[kColumns][kRows], int left, int top) {
         for (int id = 0; id < kCards; ++id) {
-            const bool member = row[cardColumn(id)][cardRow(id)] == 1;
+            const bool member = cells[cardColumn(id)][cardRow(id)] == 1;
             for (int c = 0; c < kColumns; ++c)
                 for (int r = 0; r < kRows; ++r)
-                    g->board.groupMembers[id][c][r] = member ? row[c][r] : (id == cardId(c, r));
+                    g->board.groupMembers[id][c][r] = member ? cells[c][r] : (id == cardId(c, r));
         }
         alignGroup(*g, left, top, 0);
         paintWindow(ctx);
@@ -162,21 +175,28 @@ void carryRedrawOnePass13(benchmark::State &state) {
 }
 BENCHMARK(carryRedrawOnePass13)->Arg(0)->Arg(1);
 
-// A frame of the carry that tests/e2e/measure.sh times: a group of sixteen in
-// two rows (thirteen and three), carried back and forth by 20 pixels a frame
-// (four mouse moves of 5 pixels fold into each), its dirty area handed to
-// the presenter as the window does it, with warm caches and cooled ones.
+// A frame of the carries that tests/e2e/measure.sh times: a group of sixteen
+// in two rows (thirteen and three), or wide (range 1: a row and the sevens'
+// column, four rows high), carried back and forth by 20 pixels a frame (four
+// mouse moves of 5 pixels fold into each), its dirty area handed to the
+// presenter as the window does it, with warm caches and cooled ones (range 0).
 void carryFrame16(benchmark::State &state) {
     Bench b;
-    b.group(16, 300, 400);
+    const bool wide = state.range(1) == 1;
+    // Where the measurement lays both: the anchor at (50, 100) in the window.
+    const int left0 = b.g->viewX + 50, top0 = b.g->viewY + 100;
+    if (wide)
+        b.wideGroup(left0, top0);
+    else
+        b.group(16, left0, top0);
     liftGroup(b.ctx, 0);
     CacheCooler cooler(state);
     QRegion unshown;
-    int step = 0, left = 300, top = 400;
+    int step = 0, left = left0, top = top0;
     int64_t rects = 0, frames = 0;
     for (auto _ : state) {
         cooler.cool();
-        const int phase = step % 10, nl = 300 + 20 * (phase < 5 ? phase : 10 - phase), nt = 400;
+        const int phase = step % 10, nl = left0 + 20 * (phase < 5 ? phase : 10 - phase), nt = top0;
         moveCarriedGroup(b.ctx, left, top, nl, nt, 0);
         left = nl;
         top = nt;
@@ -189,8 +209,10 @@ void carryFrame16(benchmark::State &state) {
         ++step;
     }
     state.counters["rects"] = double(rects) / double(frames);
+    state.SetLabel(std::string(wide ? "wide, " : "compact, ") +
+                   (state.range(0) == 1 ? "cold caches" : "warm caches"));
 }
-BENCHMARK(carryFrame16)->Arg(0)->Arg(1);
+BENCHMARK(carryFrame16)->ArgsProduct({{0, 1}, {0, 1}});
 
 // What the window then presents per move: the area marked, in rectangles.
 void carryMarkedArea13(benchmark::State &state) {

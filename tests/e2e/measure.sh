@@ -12,8 +12,8 @@
 #       measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
 # The music file beside the executable is copied with it, as installed.
 # MEASURE_SCALE runs both at QT_SCALE_FACTOR=N on a 2560 x 1600 screen (a
-# 3840 x 2400 one at 3); MEASURE_SHOT=folder keeps a screenshot of the
-# advanced deal there.
+# 3840 x 2400 one at 3); MEASURE_SHOT=folder keeps screenshots of the
+# advanced deal and of each carry's end there.
 set -euo pipefail
 
 source "$(dirname "$0")/steps.sh"
@@ -167,17 +167,19 @@ settings "${MEASURE_SETTINGS:-}"
 fi
 
 # --- carrying at about 190 moves a second ------------------------------------
-# The game carries a 16-card group; the floor gets the same presses and moves.
-# carry_once WHO: one carry of 1900 moves, its share of a core appended to
-# carry.WHO.
+# The game carries a 16-card group of one of two shapes: compact, two rows
+# high, or wide, a whole row joined to the sevens' column (13 cards wide and 4
+# high), as late in an advanced game; the floor gets the same presses and
+# moves. carry_once floor|compact|wide: one carry of 1900 moves, its share of
+# a core appended to carry.WHAT.
 carry_once() {
-    local x0 y0 gx gy
-    launch "$1"
-    if [ "$1" = game ]; then
+    local x0 y0 gx gy share
+    launch "$( [ "$1" = floor ] && echo floor || echo game)"
+    if [ "$1" != floor ]; then
         sleep 0.5
         import -window root "$work/start.png"
         read -r x0 y0 < <("$probe" --scale="$scale" locate "$work/start.png" 1)
-        open_play_file "$work/group.pvq"
+        open_play_file "$work/$1.pvq"
     else
         eval "$(xdotool getwindowgeometry --shell "$main")"
         x0=$X y0=$Y
@@ -194,19 +196,25 @@ carry_once() {
     a=$(cpu_us); t0=$(now_ms)
     xdotool "${moves[@]}"
     t1=$(now_ms); b=$(cpu_us)
+    [ -n "${MEASURE_SHOT:-}" ] && import -window root "$MEASURE_SHOT/carry-$1-scale$scale.png"
     xdotool mouseup 1
-    awk -v u=$((b - a)) -v w=$((t1 - t0)) 'BEGIN {printf "%.3f\n", u / (10 * w)}' \
-        >> "$work/carry.$1"
-    echo "$1 carry: 1900 moves in $((t1 - t0)) ms, resident $(rss_mb) MB" >> "$work/carry.log"
+    share=$(awk -v u=$((b - a)) -v w=$((t1 - t0)) 'BEGIN {printf "%.3f", u / (10 * w)}')
+    echo "$share" >> "$work/carry.$1"
+    echo "$1 carry: 1900 moves in $((t1 - t0)) ms, $share % of a core, resident $(rss_mb) MB," \
+        "load $(cut -d' ' -f1 /proc/loadavg)" >> "$work/carry.log"
     quit
 }
 if wanted carry; then
-"$probe" groupfile "$work/group.pvq"
+"$probe" groupfile "$work/compact.pvq"
+"$probe" groupfile "$work/wide.pvq" wide
 carry_runs=${MEASURE_CARRY_RUNS:-$(( runs < 5 ? runs : 5 ))}
-: > "$work/carry.floor"; : > "$work/carry.game"
-for ((run = 0; run < carry_runs; run++)); do carry_once floor; carry_once game; done
-report "carrying a 16-card group at about 190 moves a second" "% of a core" \
-    "$work/carry.floor" "$work/carry.game"
+: > "$work/carry.floor"; : > "$work/carry.compact"; : > "$work/carry.wide"
+for ((run = 0; run < carry_runs; run++)); do
+    carry_once floor; carry_once compact; carry_once wide
+done
+report "carrying a 16-card group two rows high at about 190 moves a second" "% of a core" \
+    "$work/carry.floor" "$work/carry.compact"
+report "carrying a wide 16-card group (13 x 4)" "% of a core" "$work/carry.floor" "$work/carry.wide"
 sed 's/^/    /' "$work/carry.log"
 fi
 

@@ -10,7 +10,9 @@
 //                                       the sevens' column at window (LEFT, TOP);
 //                                       with SPENT the seven of spades is spent
 //   probe focus SHOT X0 Y0              the keyboard's focus outline is on the board
-//   probe groupfile PATH                a play file with a 16-card group at window (50, 100)
+//   probe groupfile PATH [wide]         a play file with a 16-card group at window (50, 100):
+//                                       two rows high, or wide (the spades joined to the
+//                                       sevens' column, 13 cards wide and 4 high)
 //   probe wonfile PATH                  a play file of a won beginner game
 //   probe lastmovefile PATH             a play file of a beginner game one drop from
 //                                       its end; prints that drop as "drag X1 Y1 X2 Y2"
@@ -157,7 +159,10 @@ void joinGroup(GameState &g, const std::vector<int> &ids, int left, int top) {
     raiseGroupInStack(g, cardColumn(ids.front()), cardRow(ids.front()));
 }
 
-int writePlayFile(const char *path, bool won) {
+enum class Shape { Compact, Wide, Won };
+
+int writePlayFile(const char *path, Shape shape) {
+    const bool won = shape == Shape::Won;
     const int level = won ? kBeginner : kAdvanced;
     ProbeTable t(level, path);
     GameState &g = t.g();
@@ -168,6 +173,11 @@ int writePlayFile(const char *path, bool won) {
             for (int c = cols.first; c <= cols.last; ++c) ids.push_back(cardId(c, r));
         joinGroup(g, ids, 475 - 128 + g.viewX, 150 + g.viewY);
         g.gameOver = 1;
+    } else if (shape == Shape::Wide) {
+        // Every spade; their seven brings the sevens' column with it.
+        for (int c = 0; c < kColumns; ++c) ids.push_back(cardId(c, 0));
+        for (int r = 1; r < kRows; ++r) ids.push_back(cardId(kSevensColumn, r));
+        joinGroup(g, ids, 50 + g.viewX, 100 + g.viewY);
     } else {
         // The spades but their seven, and the threes to sixes of clubs below.
         for (int c = 0; c < kColumns; ++c)
@@ -235,8 +245,10 @@ int main(int argc, char **argv) {
                    ? 1
                    : 0;
     if (what == "input") return pressPicksUp();
-    if (what == "groupfile" && argc == 3) return writePlayFile(argv[2], false);
-    if (what == "wonfile" && argc == 3) return writePlayFile(argv[2], true);
+    if (what == "groupfile" && argc == 3) return writePlayFile(argv[2], Shape::Compact);
+    if (what == "groupfile" && argc == 4 && std::strcmp(argv[3], "wide") == 0)
+        return writePlayFile(argv[2], Shape::Wide);
+    if (what == "wonfile" && argc == 3) return writePlayFile(argv[2], Shape::Won);
     if (what == "lastmovefile" && argc == 3) return writeLastMoveFile(argv[2]);
     if (what == "locate" && argc == 4) return locate(argv[2], std::atoi(argv[3]));
     if (what == "background" && argc == 6)

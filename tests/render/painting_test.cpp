@@ -294,6 +294,36 @@ TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
         0);
 }
 
+// The widest group a late advanced game makes, a whole row joined to the
+// sevens' column (13 cards wide, 4 high), carried over the dealt board.
+TEST(Carry, TheWidestGroupLeavesNoTrailAndNoShadowBehind) {
+    Table t;
+    t.deal(kAdvanced);
+    useTracePictures(t.surfaces);
+    GameState &g = t.g();
+    const int a = cardId(0, 0);
+    for (int c = 1; c < kColumns; ++c) joinCards(g, a, cardId(c, 0));
+    ASSERT_EQ(
+        std::count(&g.board.groupMembers[a][0][0], &g.board.groupMembers[a][0][0] + kCards, true),
+        16);
+    place(g, 0, 0, g.viewX + 50, g.viewY + 100);
+    paintWindow(t.ctx);
+    int x = 70, y = 130;
+    onLeftPress(t.play, x, y, false);
+    const int steps[][2] = {{20, 0}, {20, 0}, {-40, 7}, {3, -60}, {150, 90}, {-1, 1}, {-200, -5}};
+    for (const auto &step : steps) {
+        onMouseMove(t.play, x += step[0], y += step[1]);
+        const Rect &at = g.board.cardRect[0][0];
+        ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
+                  0)
+            << "after the move by " << step[0] << "," << step[1];
+    }
+    onLeftRelease(t.play, x, y);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
+}
+
 TEST(Carry, AtTheWindowsEdgesTheShadowIsCutOffCleanly) {
     Table t;
     const int a = cardId(4, 0), b = cardId(4, 1);
