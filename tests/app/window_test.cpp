@@ -606,7 +606,8 @@ TEST(Overview, WhileShownNoPressOrKeyActsAndPopupsWaitAClickPutsTheViewThere) {
     app.window->runIdle();
     EXPECT_EQ(g.overlays.popups[0].age, 1) << "the popup waited, then aged";
     input.mouse(MouseKind::MiddlePress, seven, false);
-    QTest::touchEvent(app.window->boardView(), QTest::createTouchDevice()).press(0, {f.left, 0});
+    const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
+    QTest::touchEvent(app.window->boardView(), finger.get()).press(0, {f.left, 0});
     EXPECT_EQ(QPoint(g.viewX, g.viewY), QPoint(0, 0)) << "a finger on the overview";
 }
 
@@ -767,7 +768,9 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
     } cases[] = {{Carry, 40, 1, 481, 1, false}, {Tap, 0, 1, 481, 1, true},
                  {Hold, 0, 1, 481, 1, false},   {Pull, 0, 0, 531, 0, false},
                  {MouseFromTouch, 0, 0, 481, 0, false}};
-    QPointingDevice *finger = QTest::createTouchDevice();
+    // Released at the end, so that the sanitizer's leak check finds it gone.
+    const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+    QPointingDevice *finger = device.get();
     for (const auto &k : cases) {
         App app;
         app.run(kCmdBeginner);
