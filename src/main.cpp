@@ -11,6 +11,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdlib>
 #include <thread>
 
 #include "app/boardaccess.h"
@@ -19,6 +20,7 @@
 #include "app/seethrough.h"
 #include "app/style.h"
 #include "dialogs/dialogunits.h"
+#include "playfile/resume.h"
 
 namespace {
 
@@ -72,6 +74,7 @@ int main(int argc, char *argv[]) {
     setup.userConfigFolder =
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
     setup.seeThrough = fusefuda::compositorPresent();
+    setup.dataFolder = fusefuda::dataFolderFor(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 
     fonts.join();
     fusefuda::MainWindow window(setup);

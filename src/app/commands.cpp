@@ -25,6 +25,7 @@ constexpr Route kRoutes[] = {
     {kCmdBeginner, [](Commands &c) { c.newGame(kBeginner); }},
     {kCmdIntermediate, [](Commands &c) { c.newGame(kIntermediate); }},
     {kCmdAdvanced, [](Commands &c) { c.newGame(kAdvanced); }},
+    {kCmdNewByNumber, [](Commands &c) { c.newGameByNumber(); }},
     {kCmdOpenPlayFile, [](Commands &c) { c.openPlayFile(); }},
     {kCmdSavePlayFile, [](Commands &c) { c.savePlayFile(); }},
     {kCmdExit, [](Commands &c) { c.exit(); }},
@@ -44,7 +45,9 @@ constexpr Route kRoutes[] = {
     {kCmdPeekMode, [](Commands &c) { c.togglePeekMode(); }},
     {kCmdFourColour, [](Commands &c) { c.toggleFourColour(); }},
     {kCmdOverview, [](Commands &c) { c.toggleOverview(); }},
+    {kCmdResume, [](Commands &c) { c.toggleResume(); }},
     {kCmdScores, [](Commands &c) { c.showHighScores(); }},
+    {kCmdStatistics, [](Commands &c) { c.showStatistics(); }},
     {kCmdAbout, [](Commands &c) { c.showAbout(); }},
     {kCmdKeys, [](Commands &c) { c.showKeys(); }},
 };
@@ -81,6 +84,15 @@ void Commands::run(int command) {
 void Commands::newGame(int level) {
     startNewGame(window_.play(), level, uint32_t(std::time(nullptr)));
 }
+// The same deal as a new game started in the second the number names.
+void Commands::newGameByNumber() {
+    const GameState &g = window_.state();
+    DealChoice choice{g.level >= kAdvanced && g.level <= kBeginner ? g.level : kBeginner,
+                      g.dealNumbered ? g.dealNumber : 0};
+    if (runDealNumberDialog(choice, &window_))
+        startNewGame(window_.play(), choice.level, choice.number);
+}
+
 void Commands::openPlayFile() { loadPlayFile(window_.play(), window_); }
 void Commands::savePlayFile() { fusefuda::savePlayFile(window_.state(), window_); }
 void Commands::exit() { window_.requestQuit(); }
@@ -167,7 +179,23 @@ void Commands::toggleFourColour() {
 
 void Commands::toggleOverview() { window_.overview().toggle(); }
 
+// Turned off, the game kept so far goes, and nothing more is written.
+void Commands::toggleResume() {
+    GameState &g = window_.state();
+    g.resumeOn = flipped(g.resumeOn);
+    if (g.resumeOn == 1)
+        window_.resumeKeeper().settled();
+    else
+        window_.resumeKeeper().forget();
+    window_.updateMenuMarks();
+}
+
 void Commands::showHighScores() { runHighScoreTable(window_.state(), &window_); }
+
+// A reset is written at once, as a finished game is.
+void Commands::showStatistics() {
+    if (runStatisticsWindow(window_.state().statistics, &window_)) window_.saveSettings();
+}
 void Commands::showAbout() { runAboutBox(&window_); }
 void Commands::showKeys() { runKeysHelp(&window_); }
 

@@ -23,6 +23,7 @@ public:
 
     // The file menu.
     void newGame(int level);
+    void newGameByNumber();
     void openPlayFile();
     void savePlayFile();
     void exit();
@@ -40,8 +41,10 @@ public:
     void togglePeekMode();
     void toggleFourColour();
     void toggleOverview();
+    void toggleResume();
     // The other and help menus.
     void showHighScores();
+    void showStatistics();
     void showAbout();
     void showKeys();
 

@@ -5,6 +5,18 @@ namespace fusefuda {
 void GameEvents::boardChanged() {
     painter_.boardChanged();
     window_.invalidateWindow();
+    window_.boardSettled();
+}
+
+void GameEvents::dropped(int id) {
+    painter_.dropped(id);
+    window_.boardSettled();
+}
+
+// The end of a peek or of a press that only raised a group.
+void GameEvents::settled(int c, int r) {
+    painter_.settled(c, r);
+    window_.boardSettled();
 }
 
 void GameEvents::viewMoved() {
@@ -15,12 +27,14 @@ void GameEvents::viewMoved() {
 void GameEvents::dealt() {
     painter_.dealt();
     if (scoreShown()) window_.showScore();
+    window_.boardSettled();
 }
 
 void GameEvents::undone() {
     painter_.undone();
     if (scoreShown()) window_.showScore();
     window_.invalidateWindow();
+    window_.boardSettled();
 }
 
 void GameEvents::undoDepthChanged() {

@@ -24,6 +24,9 @@ public:
     virtual void playEffect(Sound sound) = 0;
     // Runs the score summary modally; it hands over to the high-score entry.
     virtual void runScoreSummary() = 0;
+    // A press has settled or the board changed as a whole: the game in
+    // progress is worth keeping again.
+    virtual void boardSettled() = 0;
 };
 
 class GameEvents : public BoardEvents {
@@ -42,9 +45,9 @@ public:
     void carried(int id, int oldLeft, int oldTop) override {
         painter_.carried(id, oldLeft, oldTop);
     }
-    void dropped(int id) override { painter_.dropped(id); }
+    void dropped(int id) override;
     void joined(int id, int neighbour) override;
-    void settled(int c, int r) override { painter_.settled(c, r); }
+    void settled(int c, int r) override;
     void flipped(int c, int r, bool toFace) override { painter_.flipped(c, r, toFace); }
     void peeked(int c, int r) override;
     void hoverLeft(int previous, int lastShown) override;

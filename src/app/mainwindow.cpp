@@ -4,16 +4,19 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 #include <malloc.h>
 
 #include <algorithm>
 #include <ctime>
 
 #include "app/idle.h"
+#include "app/windowplace.h"
 #include "assets/catalogue.h"
 #include "audio/audio.h"
 #include "dialogs/dialogs.h"
 #include "game/starting.h"
+#include "playfile/resume.h"
 #include "platform/filechooser.h"
 #include "platform/messagebox.h"
 #include "render/painting.h"
@@ -23,8 +26,8 @@ namespace fusefuda {
 
 namespace {
 
-constexpr int kOuterWidth = 1024;
-constexpr int kOuterHeight = 768;
+const char *const kNotResumed =
+    QT_TRANSLATE_NOOP("Messages", "前回のゲームを再開できませんでした");
 
 const QEvent::Type kRepaintEvent = QEvent::Type(QEvent::registerEventType());
 // Posted behind the first repaint: the icon and the audio wait until the
@@ -81,8 +84,17 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     // whatever bgmOn says.
     setMusicEndHandler(audio_, [this] { playMusicFromStart(audio_); });
 
-    resize(kOuterWidth, kOuterHeight);
-    move(0, 0);
+    // The window's place is wanted before it shows, long before start-up
+    // reads the rest of the settings.
+    GameState unread;
+    readSettings(unread, location_, &keptPlace_);
+    startPlace_ = startingPlace(keptPlace_, windowsChooseTheirPlace());
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens()) screens << screen->geometry();
+    if (windowsChooseTheirPlace()) startPlace_ = placeOnScreens(startPlace_, screens);
+    resize(startPlace_.size());
+    move(startPlace_.topLeft());
+    resume_.setFolder(setup_.dataFolder);
 }
 
 MainWindow::~MainWindow() {
@@ -109,9 +121,11 @@ void MainWindow::startUp() {
     applyBackgroundKey();
     // Decoding the pictures leaves freed memory behind; hand it back.
     malloc_trim(0);
+    if (state_.resumeOn == 1) resumeLastGame();
     invalidateWindow();
     if (state_.aboutShown == 0) runAboutBox(this);
     state_.aboutShown = 1;
+    if (resumeRefused_) showMessage(kNotResumed);
     if (state_.scoreDisplayOn == 1) childWindows_.openScoreWindow();
     QCoreApplication::postEvent(this, new QEvent(kAfterFirstFrameEvent), Qt::LowEventPriority);
     timers_.start();
@@ -125,7 +139,28 @@ void MainWindow::startUp() {
 bool MainWindow::saveSettings() {
     // Settings never read must not overwrite the player's table with defaults.
     if (!settingsRead_) return false;
-    return writeSettings(state_, location_);
+    resume_.keepNow();
+    notePlace();
+    return writeSettings(state_, location_, keptPlace_);
+}
+
+// The game the last run left, as it was; a kept file that the play-file
+// checks refuse is put aside and reported once the window is up.
+void MainWindow::resumeLastGame() {
+    if (resume_.folder().empty()) return;
+    resumeRefused_ = resumeGame(play_, resume_.folder()) == ResumeOutcome::Refused;
+    resume_.startFrom(keptGameOf(state_));
+}
+
+// The outer rectangle the last time the window was on the screen and neither
+// minimised, maximised nor full screen: a window closed from its frame is
+// already gone when the settings are written.
+void MainWindow::notePlace() {
+    if (!placed_ || !isVisible() ||
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QRect frame = frameGeometry();
+    keptPlace_ = {true, frame.x(), frame.y(), frame.width(), frame.height()};
 }
 
 void MainWindow::shutDown() {
@@ -245,7 +280,10 @@ bool MainWindow::event(QEvent *event) {
         return true;
     }
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) fitOuterSize();
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+        fitOuterSize();
+        notePlace();
+    }
     if (event->type() == QEvent::ScreenChangeInternal) followScreenDensity();
     return handled;
 }
@@ -258,8 +296,8 @@ void MainWindow::fitOuterSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
     if (frame.width() <= 0 && frame.height() <= 0) return;
     outerSizeFitted_ = true;
-    resizeOuter(this, QSize(kOuterWidth, kOuterHeight));
-    move(0, 0);
+    resizeOuter(this, startPlace_.size());
+    move(startPlace_.topLeft());
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
@@ -268,8 +306,9 @@ void MainWindow::showEvent(QShowEvent *event) {
     // put it.
     if (placed_) return;
     placed_ = true;
-    move(0, 0);
+    move(startPlace_.topLeft());
     fitOuterSize();
+    notePlace();
 }
 
 // The window waits for a modal dialog; when the player comes back to it, the

@@ -18,6 +18,7 @@
 #include "app/phasetimers.h"
 #include "app/boardpointer.h"
 #include "app/presenter.h"
+#include "app/resumekeeper.h"
 #include "app/settings.h"
 #include "game/GameState.h"
 #include "game/play.h"
@@ -38,6 +39,9 @@ struct AppSetup {
     std::string userConfigFolder;
     // Whether the see-through background may use per-pixel alpha.
     bool seeThrough = false;
+    // The player's data folder, where the game in progress is kept; empty
+    // keeps nothing.
+    std::string dataFolder;
 };
 
 class MainWindow : public QMainWindow, public PlayFileWindow, public WindowReactions {
@@ -52,8 +56,9 @@ public:
     void startUp();
     // Music closed, pictures released, settings written; runs once.
     void shutDown();
-    // Writes the settings now (the session is ending); false when they could
-    // not be written or were never read.
+    // Writes the settings now (the session is ending), and keeps the game in
+    // progress; false when the settings could not be written or were never
+    // read.
     bool saveSettings();
     // Leaves the program as the Exit command does (shut-down follows).
     void requestQuit();
@@ -80,6 +85,7 @@ public:
     OverviewMode &overview() { return overview_; }
     PhaseTimers &timers() { return timers_; }
     ChildWindows &childWindows() { return childWindows_; }
+    ResumeKeeper &resumeKeeper() { return resume_; }
 
     // PlayFileWindow
     std::string chooseOpenPlayFile() override;
@@ -94,6 +100,7 @@ public:
     void peekChanged() override;
     void playEffect(Sound sound) override;
     void runScoreSummary() override;
+    void boardSettled() override { resume_.settled(); }
 
 protected:
     bool event(QEvent *event) override;
@@ -107,6 +114,8 @@ private:
     void fitOuterSize();
     void followScreenDensity();
     void keepClientSize();
+    void resumeLastGame();
+    void notePlace();
 
     GameState state_;
     Surfaces surfaces_;
@@ -129,13 +138,18 @@ private:
     PhaseTimers timers_{state_, [this] { runIdle(); }};
     ChildWindows childWindows_{state_, surfaces_, *this};
     BoardAccess access_{state_, *view_};
+    ResumeKeeper resume_{state_};
+    // Where the window opens, and where it was last seen in its normal state.
+    QRect startPlace_;
+    WindowPlace keptPlace_;
+    bool resumeRefused_ = false;
     bool repaintPending_ = false;
     bool settingsRead_ = false;
     bool startedUp_ = false;
     bool shutDown_ = false;
     bool quitRequested_ = false;
     bool outerSizeFitted_ = false;
-    bool placed_ = false;  // put at the top-left corner at the first show
+    bool placed_ = false;  // put at its starting place at the first show
 };
 
 }  // namespace fusefuda

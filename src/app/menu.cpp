@@ -74,6 +74,8 @@ MenuActions buildMenu(QMenuBar *bar) {
     addEntry(menu, newGame, kCmdBeginner, QT_TRANSLATE_NOOP("Menu", "初級(&L)"));
     addEntry(menu, newGame, kCmdIntermediate, QT_TRANSLATE_NOOP("Menu", "中級(&M)"));
     addEntry(menu, newGame, kCmdAdvanced, QT_TRANSLATE_NOOP("Menu", "上級(&T)"));
+    addEntry(menu, file, kCmdNewByNumber,
+             QT_TRANSLATE_NOOP("Menu", "番号を指定して新規ゲーム(&D)..."));
     addEntry(menu, file, kCmdOpenPlayFile, QT_TRANSLATE_NOOP("Menu", "プレイファイルを開く(&O)"));
     addEntry(menu, file, kCmdSavePlayFile,
              QT_TRANSLATE_NOOP("Menu", "プレイファイルを保存する(&S)"));
@@ -102,6 +104,7 @@ MenuActions buildMenu(QMenuBar *bar) {
     addEntry(menu, cards, kCmdCards2, QT_TRANSLATE_NOOP("Menu", "パターン２(&2)"), true);
     addEntry(menu, functions, kCmdPeekMode, QT_TRANSLATE_NOOP("Menu", "覗き見モード(&M)"), true);
     addEntry(menu, functions, kCmdFourColour, QT_TRANSLATE_NOOP("Menu", "4色のスート(&4)"), true);
+    addEntry(menu, functions, kCmdResume, QT_TRANSLATE_NOOP("Menu", "前回のゲームを再開(&R)"), true);
     functions->addSeparator();
     QAction *overview =
         addEntry(menu, functions, kCmdOverview, QT_TRANSLATE_NOOP("Menu", "全体表示(&O)"));
@@ -110,6 +113,7 @@ MenuActions buildMenu(QMenuBar *bar) {
 
     QMenu *other = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "その他(&Y)"));
     addEntry(menu, other, kCmdScores, QT_TRANSLATE_NOOP("Menu", "スコア(&P)"));
+    addEntry(menu, other, kCmdStatistics, QT_TRANSLATE_NOOP("Menu", "統計(&T)"));
 
     QMenu *help = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "ヘルプ(&H)"));
     addEntry(menu, help, kCmdKeys, QT_TRANSLATE_NOOP("Menu", "キー操作(&K)"));
@@ -134,6 +138,7 @@ void setMenuMarks(const MenuActions &menu, const GameState &g) {
     mark(kCmdPeekMode, g.peekModeOn);
     mark(kCmdAnimation, g.animationOn == 1);
     mark(kCmdFourColour, g.fourColourOn == 1);
+    mark(kCmdResume, g.resumeOn == 1);
     if (QAction *undo = menu.entry(kCmdUndo)) undo->setEnabled(g.undoStore.undoDepth > 0);
 }
 

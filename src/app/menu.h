@@ -34,6 +34,9 @@ enum MenuCommand : int {
     kCmdPeekMode = 40027,
     kCmdUndo = 40028,
     kCmdAnimation = 40029,
+    kCmdNewByNumber = 40030,
+    kCmdResume = 40031,
+    kCmdStatistics = 40032,
     // Beyond the classic entries, apart from their numbers.
     kCmdFourColour = 40040,
     kCmdOverview = 40041,

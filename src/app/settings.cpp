@@ -103,7 +103,7 @@ std::vector<ProfileEntry> settingsEntries(const GameState &g) {
 
 }  // namespace
 
-void readSettings(GameState &g, const SettingsLocation &where) {
+void readSettings(GameState &g, const SettingsLocation &where, WindowPlace *place) {
     const ProfileFile file = readProfileFile(where.readPath);
     // Each default is the field's current value, so a missing key keeps it.
     std::vector<ProfileEntry> entries = settingsEntries(g);
@@ -112,14 +112,18 @@ void readSettings(GameState &g, const SettingsLocation &where) {
     for (int i = 0; i < kHighScores; ++i) g.highScores[i] = decimalValue(entries[n++].value);
     for (int i = 0; i < kHighScores; ++i) g.highScoreNames[i] = entries[n++].value;
     for (const IntegerKey &key : kOptionKeys) g.*key.field = decimalValue(entries[n++].value);
+    WindowPlace read;
+    readSections(file, g, read);
+    if (place != nullptr) *place = read;
 }
 
-bool writeSettings(const GameState &g, const SettingsLocation &where) {
+bool writeSettings(const GameState &g, const SettingsLocation &where, const WindowPlace &place) {
     // Start from what is there, so other sections and keys survive; a first
     // per-user file carries over what stood beside the executable.
     ProfileFile file = readProfileFile(fileExists(where.writePath) ? where.writePath
                                                                    : where.readPath);
     setProfileStrings(file, kSection, settingsEntries(g));
+    putSections(file, g, place);
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(where.writePath).parent_path(),
                                         error);

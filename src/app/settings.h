@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/sections.h"
 #include "game/GameState.h"
 
 namespace fusefuda {
@@ -25,11 +26,13 @@ SettingsLocation settingsLocation(const std::string &executablePath,
 // mounts and missing folders count as not writable even for root).
 bool folderIsWritable(const std::string &folder);
 
-// Reads every key; a missing key or file leaves the field as it is.
-void readSettings(GameState &g, const SettingsLocation &where);
-// Writes every key into the file, keeping its other sections and keys.
-// False when the file could not be written.
-bool writeSettings(const GameState &g, const SettingsLocation &where);
+// Reads every key; a missing key or file leaves the field as it is. The
+// window's place, when asked for, is known only when the file holds one.
+void readSettings(GameState &g, const SettingsLocation &where, WindowPlace *place = nullptr);
+// Writes every key into the file, keeping its other sections and keys; the
+// window's place when it is known. False when the file could not be written.
+bool writeSettings(const GameState &g, const SettingsLocation &where,
+                   const WindowPlace &place = {});
 
 // The standard decimal conversion: leading blanks, an optional sign, digits up
 // to the first other character; 0 without digits. Saturates at the limits of

@@ -23,6 +23,23 @@ void runHighScoreTable(const GameState &g, QWidget *owner);
 // score to the high-score table (name entry, template 119).
 void runScoreSummary(GameState &g, QWidget *owner);
 
+// A level and a deal's number, as the number dialog asks for them.
+struct DealChoice {
+    int level = 3;
+    uint32_t number = 0;
+};
+// The number dialog, filled with choice; on OK, choice holds what the player
+// chose and the result is true.
+QDialog *createDealNumberDialog(DealChoice &choice, QWidget *owner);
+bool runDealNumberDialog(DealChoice &choice, QWidget *owner);
+// Decimal digits of a number from 0 to 4294967295; false for anything else.
+bool dealNumberFromText(const QString &text, uint32_t &number);
+
+// The statistics window: the three levels side by side and a reset that
+// asks first. True when the player reset the record.
+QDialog *createStatisticsWindow(Statistics &statistics, bool &reset, QWidget *owner);
+bool runStatisticsWindow(Statistics &statistics, QWidget *owner);
+
 // Score window (template 122): the running score.
 class ScoreWindow : public QDialog {
     Q_OBJECT

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
@@ -44,6 +45,12 @@ ModalDialog *createScoreSummary(GameState &g, QWidget *owner) {
     total->setText(QString::number(g.finalScore) +
                    QCoreApplication::translate("ScoreSummary", " Points"));
     total->setCursorPosition(0);
+    // The deal's number, for playing it again; a game from a play file has none.
+    if (g.dealNumbered)
+        addTemplateLabel(
+            dialog, QCoreApplication::translate("ScoreSummary", "ゲーム番号 %1").arg(g.dealNumber),
+            17, 258, 150, 9)
+            ->setObjectName("dealNumber");
     QWidget *ok = dialog->addOkButton(102, 278, 50, 14);
     ok->setFocus();
     // The name entry opens over the summary, which stays on the screen

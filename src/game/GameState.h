@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/statistics.h"
+
 namespace fusefuda {
 
 constexpr int kColumns = 13;
@@ -167,6 +169,10 @@ struct GameState {
     int neighbourDx[4] = {};
     int neighbourDy[4] = {};
     int finalScore = 0;
+    // The deal's number: the seed it was dealt from. A game taken from a play
+    // file has none.
+    bool dealNumbered = false;
+    uint32_t dealNumber = 0;
 
     // --- the one random generator ---
     uint32_t randomState = 1;
@@ -200,6 +206,10 @@ struct GameState {
     int32_t animationOn = 0;
     int32_t aboutShown = 0;
     int32_t fourColourOn = 0;  // clubs green, diamonds blue
+    // Kept in sections of their own: the game in progress kept for the next
+    // start, and the player's record.
+    int32_t resumeOn = 1;
+    Statistics statistics;
 
     // --- run-only options ---
     bool peekModeOn = false;

@@ -4,6 +4,7 @@
 #include "game/input.h"
 #include "game/overlays.h"
 #include "game/random.h"
+#include "game/statistics.h"
 
 namespace fusefuda {
 
@@ -13,8 +14,12 @@ void startNewGame(Play &play, int level, uint32_t seed) {
     // peek or the view; left alone, the next move or release would act on a
     // card of the new deal.
     abandonGesture(play);
+    noteGameLeft(g);
     g.gameStarted = true;
     g.level = level;
+    g.dealNumbered = true;
+    g.dealNumber = seed;
+    noteDeal(g);
     g.gameOver = false;
     g.hover.hoverCard = kNoCard;
     g.hover.hoverCardShown = kNoCard;

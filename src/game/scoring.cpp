@@ -2,6 +2,7 @@
 
 #include "game/board.h"
 #include "game/overlays.h"
+#include "game/statistics.h"
 
 namespace fusefuda {
 
@@ -27,6 +28,8 @@ int32_t scoreFor(const TouchTally &tally) {
 
 void finishGame(Play &play) {
     play.g.gameOver = true;
+    // The record takes the score the summary will show.
+    noteWin(play.g, scoreFor(tallyTouches(play.g)));
     layOutFinished(play);
     play.events.won();
 }

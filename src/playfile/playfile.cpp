@@ -5,6 +5,7 @@
 #include "game/board.h"
 #include "game/input.h"
 #include "game/overlays.h"
+#include "game/statistics.h"
 #include "playfile/codec.h"
 #include "playfile/storage.h"
 
@@ -31,7 +32,9 @@ void takeUpGame(Play &play, PlayFileWindow &window, const PlayFileRecord &record
     g.hover.hoverCardShown = kNoCard;
 
     if (g.scoreDisplayOn == 1) window.closeScoreWindow();
+    noteGameLeft(g);
     storeRecord(g, record);
+    g.dealNumbered = false;
     g.finalScore = 0;
     g.nameEntryRank = kNoRank;
     raiseGroup(play, kSevensColumn, kRows - 1);

@@ -17,6 +17,45 @@
     </message>
 </context>
 <context>
+    <name>DealNumber</name>
+    <message>
+        <source>初級</source>
+        <translation>Beginner</translation>
+    </message>
+    <message>
+        <source>中級</source>
+        <translation>Intermediate</translation>
+    </message>
+    <message>
+        <source>上級</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>番号を指定して新規ゲーム</source>
+        <translation>New Game by Number</translation>
+    </message>
+    <message>
+        <source>レベル(&amp;L):</source>
+        <translation>&amp;Level:</translation>
+    </message>
+    <message>
+        <source>番号(&amp;N):</source>
+        <translation>&amp;Number:</translation>
+    </message>
+    <message>
+        <source>0 から 4294967295 まで</source>
+        <translation>From 0 to 4294967295</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>Dialog</name>
     <message>
         <source>OK</source>
@@ -282,6 +321,18 @@
         <source>全体表示(&amp;O)</source>
         <translation>&amp;Overview</translation>
     </message>
+    <message>
+        <source>番号を指定して新規ゲーム(&amp;D)...</source>
+        <translation>New Game by Nu&amp;mber...</translation>
+    </message>
+    <message>
+        <source>前回のゲームを再開(&amp;R)</source>
+        <translation>&amp;Resume the Last Game</translation>
+    </message>
+    <message>
+        <source>統計(&amp;T)</source>
+        <translation>&amp;Statistics</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -296,6 +347,10 @@
     <message>
         <source>ファイルの読み込みに失敗しました</source>
         <translation>Reading the file failed.</translation>
+    </message>
+    <message>
+        <source>前回のゲームを再開できませんでした</source>
+        <translation>The last game could not be resumed.</translation>
     </message>
 </context>
 <context>
@@ -330,6 +385,89 @@
     <message>
         <source> Points</source>
         <translation> Points</translation>
+    </message>
+    <message>
+        <source>ゲーム番号 %1</source>
+        <translation>Deal number %1</translation>
+    </message>
+</context>
+<context>
+    <name>Statistics</name>
+    <message>
+        <source>初級</source>
+        <translation>Beginner</translation>
+    </message>
+    <message>
+        <source>中級</source>
+        <translation>Intermediate</translation>
+    </message>
+    <message>
+        <source>上級</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>配ったゲーム</source>
+        <translation>Games dealt</translation>
+    </message>
+    <message>
+        <source>勝ったゲーム</source>
+        <translation>Games won</translation>
+    </message>
+    <message>
+        <source>途中でやめたゲーム</source>
+        <translation>Left unfinished</translation>
+    </message>
+    <message>
+        <source>最高得点</source>
+        <translation>Best score</translation>
+    </message>
+    <message>
+        <source>平均得点</source>
+        <translation>Average score</translation>
+    </message>
+    <message>
+        <source>勝ったゲームの平均タッチ数</source>
+        <translation>Average touches in a won game</translation>
+    </message>
+    <message>
+        <source>現在の連勝</source>
+        <translation>Current run of wins</translation>
+    </message>
+    <message>
+        <source>最長の連勝</source>
+        <translation>Longest run of wins</translation>
+    </message>
+    <message>
+        <source>最近の勝ち (得点と番号)</source>
+        <translation>Last won games (score and deal number)</translation>
+    </message>
+    <message>
+        <source>%1 点 (番号 %2)</source>
+        <translation>%1 points (No. %2)</translation>
+    </message>
+    <message>
+        <source>統計</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>統計をすべて消去しますか?</source>
+        <translation>Reset all statistics?</translation>
+    </message>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>リセット(&amp;R)...</source>
+        <translation>&amp;Reset...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

@@ -127,6 +127,7 @@ TEST(Menu, EntriesCaptionsAccessKeysAndOrder) {
                                    "ヘルプ(&H)"}));
     QMenu *file = submenu(bar, 0);
     expectEntries(file, {{"新規ゲーム(&N)", 0},
+                         {"番号を指定して新規ゲーム(&D)...", 40030},
                          {"プレイファイルを開く(&O)", 40013},
                          {"プレイファイルを保存する(&S)", 40014},
                          {"", 0},
@@ -146,6 +147,7 @@ TEST(Menu, EntriesCaptionsAccessKeysAndOrder) {
                               {"カード(&C)", 0},
                               {"覗き見モード(&M)", 40027},
                               {"4色のスート(&4)", 40040},
+                              {"前回のゲームを再開(&R)", 40031},
                               {"", 0},
                               {"全体表示(&O)", 40041}});
     expectEntries(functions->actions().at(5)->menu(), {{"パターン１(&1)", 40017},
@@ -154,7 +156,7 @@ TEST(Menu, EntriesCaptionsAccessKeysAndOrder) {
                                                       {"透明(WinXP)(&4)", 40026}});
     expectEntries(functions->actions().at(6)->menu(),
                   {{"パターン１(&1)", 40020}, {"パターン２(&2)", 40021}});
-    expectEntries(submenu(bar, 3), {{"スコア(&P)", 40004}});
+    expectEntries(submenu(bar, 3), {{"スコア(&P)", 40004}, {"統計(&T)", 40032}});
     expectEntries(submenu(bar, 4), {{"キー操作(&K)", 40050}, {"バージョン情報(&V)", 40002}});
     // Only undo is ever greyed; music has no mark.
     EXPECT_FALSE(app.window->menu().entry(kCmdMusic)->isCheckable());
@@ -351,7 +353,7 @@ TEST(Menu, EachEntryRunsItsOwnHandler) {
 TEST(Menu, UnknownCommandNumbersAreIgnored) {
     App app;
     const GameState before = app.g();
-    for (int command : {0, 40000, 40003, 40005, 40015, 40016, 40025, 40030, 65535, -1})
+    for (int command : {0, 40000, 40003, 40005, 40015, 40016, 40025, 40033, 65535, -1})
         app.run(command);
     EXPECT_FALSE(app.window->quitRequested());
     EXPECT_EQ(app.g().gameStarted, before.gameStarted);

@@ -478,3 +478,19 @@ TEST(ScoreSummary, AScoreBelowTheTableOpensNoNameEntry) {
 
 }  // namespace
 }  // namespace fusefuda
+
+TEST(DealNumber, TakesDecimalNumbersThatSeedTheGenerator) {
+    struct Case {
+        const char *text;
+        bool taken;
+        uint32_t number;
+    } cases[] = {{"0", true, 0},          {"4294967295", true, 4294967295u},
+                 {"4294967296", false, 0}, {"", false, 0},
+                 {"+7", false, 0},         {"12a", false, 0}};
+    for (const Case &c : cases) {
+        uint32_t number = 0;
+        EXPECT_EQ(fusefuda::dealNumberFromText(QString::fromLatin1(c.text), number), c.taken)
+            << c.text;
+        EXPECT_EQ(number, c.number) << c.text;
+    }
+}

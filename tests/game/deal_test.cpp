@@ -45,11 +45,15 @@ TEST(Deal, DrawsTwoNumbersPerScatteredCard) {
     }
 }
 
+// A deal's number is its seed, the ends of the range included.
 TEST(Deal, ScatteredCardsTakeTheirTwoDrawsRowByRow) {
+    for (uint32_t number : {4242u, 0u, 4294967295u})
     for (int level = 1; level <= 3; ++level) {
         Table t;
-        t.deal(level, 4242);
-        Lcg lcg{4242};
+        t.deal(level, number);
+        EXPECT_TRUE(t.g().dealNumbered);
+        EXPECT_EQ(t.g().dealNumber, number);
+        Lcg lcg{number};
         const int first = 2 * level - 2, last = 14 - 2 * level;
         for (int row = 0; row < kRows; ++row) {
             for (int col = first; col <= last; ++col) {

@@ -33,6 +33,7 @@ public:
     void peekChanged() override {}
     void playEffect(Sound) override {}
     void runScoreSummary() override { ++summaries; }
+    void boardSettled() override {}
 
     bool invalidated = false;
     int summaries = 0;

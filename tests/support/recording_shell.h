@@ -47,12 +47,14 @@ public:
     void peekChanged() override { ++peekChanges; }
     void playEffect(Sound sound) override { effects.push_back(sound); }
     void runScoreSummary() override { ++scoreSummaries; }
+    void boardSettled() override { ++settles; }
 
     int menuMarkUpdates = 0;
     int scoreShows = 0;
     std::vector<int> effects;
     int invalidations = 0;
     int scoreSummaries = 0;
+    int settles = 0;
     int grabCursors = 0;
     bool confined = false;
     int confineLeft = 0, confineTop = 0, confineRight = 0, confineBottom = 0;

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "app/resumekeeper.h"
+#include "app/settings.h"
+#include "app/windowplace.h"
+#include "game/starting.h"
+
+using namespace fusefuda;
+
+namespace {
+
+SettingsLocation iniIn(const QTemporaryDir &dir) {
+    const std::string ini = dir.filePath("fusefuda.ini").toStdString();
+    return {ini, ini};
+}
+
+}  // namespace
+
+TEST(RememberedSettings, AnOldFileReadsAsNoStatisticsAndAResetIsWrittenAsZeros) {
+    QTemporaryDir dir;
+    std::ofstream(iniIn(dir).writePath) << "[Kov_Section]\r\nkanpa=1\r\n";
+    GameState g;
+    g.statistics.levels[1].won = 9;
+    WindowPlace place;
+    readSettings(g, iniIn(dir), &place);
+    EXPECT_EQ(g.statistics, Statistics{});
+    EXPECT_FALSE(place.known);
+    EXPECT_EQ(g.resumeOn, 1);
+
+    g.statistics.levels[0] = {5, 3, 1, 1450, 4200, 18, 2, 3, 2, {{1400, 4294967295u}, {1370, 0}}};
+    g.resumeOn = 0;
+    ASSERT_TRUE(writeSettings(g, iniIn(dir), {true, -20, 4000, 800, 600}));
+    GameState back;
+    readSettings(back, iniIn(dir), &place);
+    EXPECT_EQ(back.statistics, g.statistics);
+    EXPECT_EQ(back.resumeOn, 0);
+    EXPECT_EQ(place, (WindowPlace{true, -20, 4000, 800, 600}));
+
+    // Reset: the section's keys stay, every one of them zero.
+    g.statistics = Statistics{};
+    ASSERT_TRUE(writeSettings(g, iniIn(dir)));
+    readSettings(back, iniIn(dir));
+    EXPECT_EQ(back.statistics, Statistics{});
+}
+
+TEST(WindowPlace, APlaceOffEveryScreenComesBackOnTheNearest) {
+    const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+    struct Case {
+        QRect wanted, placed;
+    } cases[] = {
+        {{100, 80, 800, 600}, {100, 80, 800, 600}},      // on a screen
+        {{1200, 900, 800, 600}, {1200, 900, 800, 600}},  // partly on one
+        {{5000, 200, 800, 600}, {2400, 200, 800, 600}},  // right of the second
+        {{-3000, -900, 800, 600}, {0, 0, 800, 600}},     // above and left of the first
+        {{100, 2000, 2000, 1200}, {1280, 0, 2000, 1200}},  // larger than the screen
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(placeOnScreens(c.wanted, screens), c.placed) << c.wanted.x();
+}
+
+TEST(ResumeKeeper, WritesAtLeavingOnlyWithTheOptionOn) {
+    for (int option : {1, 0}) {
+        QTemporaryDir dir;
+        const std::string folder = dir.filePath("data/fusefuda").toStdString();
+        GameState g;
+        setStartingValues(g);
+        g.gameStarted = true;
+        g.level = 3;
+        g.resumeOn = option;
+        ResumeKeeper keeper(g);
+        keeper.setFolder(folder);
+        keeper.keepNow();
+        EXPECT_EQ(std::filesystem::exists(resumeFilePath(folder)), option == 1) << option;
+        EXPECT_EQ(std::filesystem::exists(folder), option == 1) << option;
+    }
+}
