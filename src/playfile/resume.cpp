@@ -100,8 +100,11 @@ ResumeOutcome resumeGame(Play &play, const std::string &folder) {
         return ResumeOutcome::Refused;
     }
     GameState &g = play.g;
-    // Exactly as kept: a save made now gives the same bytes.
+    // Exactly as kept: a save made now gives the same bytes. The score
+    // window follows the settings, which a player may have changed since.
+    const int32_t scoreShown = g.scoreDisplayOn;
     storeRecord(g, *record);
+    g.scoreDisplayOn = scoreShown;
     g.hover.hoverCard = kNoCard;
     g.hover.hoverCardShown = kNoCard;
     std::vector<uint8_t> side;

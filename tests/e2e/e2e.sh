@@ -108,8 +108,9 @@ grep -q $'^kanpa=1\r$' "$ini" || fail "kanpa is not 1"
 grep -q $'^SoundF=0\r$' "$ini" || fail "sound option not kept"
 grep -q $'^backP=3\r$' "$ini" || fail "background not kept"
 grep -q $'^cardP=2\r$' "$ini" || fail "card design not kept"
-[ "$(wc -l < "$ini")" = 20 ] || fail "settings file has $(wc -l < "$ini") lines"
+[ "$(classic_lines)" = 20 ] || fail "settings file has $(classic_lines) lines in its first section"
 note "settings written with all 19 keys"
+[ -f "$kept" ] || fail "the game in progress was not kept at Exit"
 
 # --- second start: score window on, background 3 -----------------------------
 sed -i $'s/^PrintScoreF=0\r$/PrintScoreF=1\r/' "$ini"
@@ -123,6 +124,9 @@ echo "$sgeometry" | grep -q "Position: 896,726" || fail "score window misplaced:
 echo "$sgeometry" | grep -q "Geometry: 118x34" || fail "score window missized: $sgeometry"
 note "score window at (896, 726), 118 x 34"
 find_board second 3 || fail "background 3 not shown at the second start"
+shot_until second-resumed 10 sevens "$x0" "$y0" 940 150 spent ||
+    fail "the game left at Exit did not come back"
+note "the game left at Exit came back at the next start"
 
 # The guide off from the menu, then the session ends with SIGTERM: shut-down
 # still writes the settings.
@@ -131,6 +135,47 @@ kill -TERM "$pid"
 await_exit 20 SIGTERM
 grep -q $'^guide=0\r$' "$ini" || fail "settings not written at SIGTERM"
 grep -q $'^PrintScoreF=1\r$' "$ini" || fail "score option lost"
+
+# --- a killed game and the window's place ----------------------------------------
+# The sevens carried down the right edge by the seven of hearts (the seven
+# of spades is spent); once the kept game has changed
+# the process is killed, and the next start shows the carry.
+start_game
+find_board killed-start 3 || fail "background 3 not shown after SIGTERM"
+shot_until killed-resumed 10 sevens "$x0" "$y0" 940 150 spent || fail "the game did not survive SIGTERM"
+cp "$kept" "$work/before-kill.pvq"
+xdotool windowfocus --sync "$main"
+drag 970 400 970 550
+shot_until killed-drag 10 sevens "$x0" "$y0" 940 300 spent2 || fail "the sevens did not move down"
+kept_changed() { ! cmp -s "$kept" "$work/before-kill.pvq"; }
+poll 20 kept_changed || fail "the drop was not kept while playing"
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
+start_game
+find_board killed-again 3 || fail "background 3 not shown after SIGKILL"
+shot_until killed-back 10 sevens "$x0" "$y0" 940 300 spent2 || fail "the last drop was lost with SIGKILL"
+note "a killed game came back with its last drop"
+
+# Moved, left and started again: the same place. A place off the screen
+# comes back onto it.
+xdotool windowmove --sync "$main" 120 90
+menu f x
+await_exit 20 "File, Exit after a move"
+start_game
+geometry=$(xdotool getwindowgeometry "$main")
+echo "$geometry" | grep -q "Position: 120,90" || fail "window not where it was left: $geometry"
+menu f x
+await_exit 20 "File, Exit at the kept place"
+sed -i $'s/^windowX=.*$/windowX=5000\r/; s/^windowY=.*$/windowY=3000\r/' "$ini"
+start_game
+geometry=$(xdotool getwindowgeometry "$main")
+echo "$geometry" | grep -q "Position: 256,256" || fail "window off the screen not brought back: $geometry"
+menu f x
+await_exit 20 "File, Exit after coming back onto the screen"
+note "the window opens where it was left, and on the screen"
+# The runs below find the board at the first start's place.
+sed -i '/^window/d' "$ini"
 # --- a whole beginner game to its end ------------------------------------------
 # The clock that seeds the deal is fixed, so the deal solver knows the deal and
 # the clicks and drags that finish it. The settings file of the runs above is
@@ -171,6 +216,8 @@ await_exit 20 "File, Exit after the game"
 grep -q $'^score4='"$expected"$'\r$' "$ini" || fail "score $expected not at the table's last place"
 grep -q $'^name4=Tester\r$' "$ini" || fail "the typed name is not in the table"
 grep -q $'^score3=900\r$' "$ini" || fail "the entries above the new one moved"
+[ -f "$kept" ] && fail "a won game was kept to resume"
+grep -q $'^beginnerWon=1\r$' "$ini" || fail "the won game is not in the statistics"
 note "the finished game entered the table: Tester, $expected points"
 
 # After a restart the high-score window shows the entry.

@@ -33,8 +33,10 @@ done
 runs=${MEASURE_RUNS:-7}
 sandbox "$(realpath "$1")"
 hz=$(getconf CLK_TCK)
+# Each launch starts afresh, as it did before games were kept between runs.
+no_resume=$'[Fusefuda]\r\nresume=0\r\n'
 
-settings "${MEASURE_SETTINGS:-}"
+settings "${MEASURE_SETTINGS:-}$no_resume"
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 # cpu_us: processor time of all the process's threads so far in microseconds,
@@ -154,7 +156,7 @@ fi
 if wanted memory; then
 memory_runs=$(( runs < 3 ? runs : 3 ))
 for music in 0 1; do
-    settings "${MEASURE_SETTINGS:-}"$'bgmF='"$music"$'\r\n'
+    settings "${MEASURE_SETTINGS:-}"$'bgmF='"$music"$'\r\n'"$no_resume"
     : > "$work/rss.floor"; : > "$work/rss.game"
     for ((run = 0; run < memory_runs; run++)); do
         launch floor; sleep 1; rss_mb >> "$work/rss.floor"; quit
@@ -163,7 +165,7 @@ for music in 0 1; do
     report "resident after an advanced deal, music $( [ $music = 1 ] && echo on || echo off)" MB \
         "$work/rss.floor" "$work/rss.game"
 done
-settings "${MEASURE_SETTINGS:-}"
+settings "${MEASURE_SETTINGS:-}$no_resume"
 fi
 
 # --- carrying at about 190 moves a second ------------------------------------

@@ -8,7 +8,8 @@
 //   probe background SHOT X0 Y0 BACKP   the strips no card can reach
 //   probe sevens SHOT X0 Y0 LEFT TOP [SPENT]
 //                                       the sevens' column at window (LEFT, TOP);
-//                                       with SPENT the seven of spades is spent
+//                                       with "spent" the seven of spades is spent,
+//                                       with "spent2" that of hearts too
 //   probe focus SHOT X0 Y0              the keyboard's focus outline is on the board
 //   probe groupfile PATH [wide]         a play file with a 16-card group at window (50, 100):
 //                                       two rows high, or wide (the spades joined to the
@@ -125,7 +126,7 @@ int checkBackground(const char *path, int x0, int y0, int backP) {
     return ok ? 0 : 1;
 }
 
-int checkSevens(const char *path, int x0, int y0, int left, int top, bool spent) {
+int checkSevens(const char *path, int x0, int y0, int left, int top, const char *spent) {
     const QImage shot = screenshot(path);
     Surfaces s;
     createSurfaces(s, 1, 1, 1, 1, gScale, gFourColour);
@@ -133,7 +134,8 @@ int checkSevens(const char *path, int x0, int y0, int left, int top, bool spent)
     // The group as drawGroup lays it: rows top to bottom, one pixel overlap.
     QImage column(kCardWidth * k, (3 * kPitchY + kCardHeight) * k, QImage::Format_RGB32);
     for (int r = 0; r < kRows; ++r) {
-        const QImage &sheet = (spent && r == 0) ? s.face : s.settledFace;
+        const bool spentRow = spent && (r == 0 || (r == 2 && std::strcmp(spent, "spent2") == 0));
+        const QImage &sheet = spentRow ? s.face : s.settledFace;
         for (int y = 0; y < kCardHeight * k; ++y)
             for (int x = 0; x < kCardWidth * k; ++x)
                 column.setPixel(x, kPitchY * r * k + y,
@@ -257,7 +259,7 @@ int main(int argc, char **argv) {
         return checkFocus(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     if (what == "sevens" && (argc == 7 || argc == 8))
         return checkSevens(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-                           std::atoi(argv[6]), argc == 8);
+                           std::atoi(argv[6]), argc == 8 ? argv[7] : nullptr);
     std::fprintf(stderr, "usage: see the top of probe.cpp\n");
     return 2;
 }

@@ -46,7 +46,8 @@ under_weston() {
 # music, when it lies beside it) in a folder of its own, $work/bin, and a home
 # of its own, so that no settings of the developer are read or touched. Sets $work (removed on
 # exit, after its screenshots are kept in $E2E_ARTIFACTS when that is set),
-# $ini, the game's settings file, and $pid, the game's process once started,
+# $ini, the game's settings file, $kept, the game it keeps for the next
+# start, and $pid, the game's process once started,
 # which is killed on exit. No language is set: the Japanese interface,
 # whatever the caller's desktop speaks; the real window system, whatever the
 # calling shell asked Qt for. The probe and the solver, when given, are
@@ -65,7 +66,11 @@ sandbox() {
     export SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
     unset LANGUAGE QT_QPA_PLATFORM WAYLAND_DISPLAY
     ini="$work/bin/fusefuda.ini"
+    kept="$work/home/.local/share/fusefuda/resume.pvq"
 }
+
+# The lines of the settings file's first section, the classic keys.
+classic_lines() { awk 'NR > 1 && /^\[/ { exit } { n++ } END { print n }' "$ini"; }
 
 sandbox_cleanup() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi

@@ -50,6 +50,7 @@ TEST(Resume, TheNextStartSavesTheSameBytesAtEveryLevelAndMidGesture) {
 
             Table after;
             setStartingValues(after.g());
+            after.g().scoreDisplayOn = before.g().scoreDisplayOn;  // as the settings keep it
             ASSERT_EQ(resumeGame(after.play, folder.path), ResumeOutcome::Resumed);
             EXPECT_EQ(keptGameOf(after.g()), kept) << level << " " << int(hand);
             EXPECT_EQ(after.g().dealNumber, 4000000000u + level);
