@@ -1,4 +1,4 @@
-// Writes pictures of the four dialogs and of a finished board under the
+// Writes pictures of the dialogs and of a finished board under the
 // score summary, for a person to look at: dialog_shots [--english] <folder>.
 #include <QApplication>
 #include <QDir>
@@ -98,6 +98,16 @@ int main(int argc, char **argv) {
     std::unique_ptr<ModalDialog> entry(createNameEntry(g, nullptr));
     controlById<QLineEdit>(entry.get(), 1008)->setText(QString::fromUtf8("花子はなこ"));
     ok &= save(shot(entry.get()), folder + "/nameentry.png");
+
+    DealChoice choice{2, 1700000000u};
+    std::unique_ptr<QDialog> number(createDealNumberDialog(choice, nullptr));
+    ok &= save(shot(number.get()), folder + "/dealnumber.png");
+    Statistics statistics;
+    statistics.levels[0] = {12, 7, 3, 1450, 9360,
+                            41, 2, 4, 3,    {{1450, 1700000000u}, {1320, 42}, {1290, 7}}};
+    bool reset = false;
+    std::unique_ptr<QDialog> record(createStatisticsWindow(statistics, reset, nullptr));
+    ok &= save(shot(record.get()), folder + "/statistics.png");
 
     ScoreWindow score(nullptr);
     score.setScore(1240);
