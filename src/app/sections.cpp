@@ -13,7 +13,7 @@ constexpr const char *kOptionsSection = "Fusefuda";
 constexpr const char *kStatisticsSection = "Statistics";
 // Ten recent wins of "score:number" fit in this.
 constexpr size_t kValueBuffer = 512;
-constexpr const char *kLevelNames[kLevels] = {"beginner", "intermediate", "advanced"};
+constexpr const char *kLevelNames[kRecordLevels] = {"beginner", "intermediate", "advanced"};
 
 // A count: decimal digits, saturating; anything else reads as 0.
 int64_t countValue(const std::string &text) {
@@ -79,7 +79,7 @@ std::vector<ProfileEntry> optionEntries(const GameState &g, const WindowPlace &p
 
 std::vector<ProfileEntry> statisticsEntries(const Statistics &s) {
     std::vector<ProfileEntry> entries;
-    for (int i = 0; i < kLevels; ++i) {
+    for (int i = 0; i < kRecordLevels; ++i) {
         const LevelStatistics &level = s.levels[i];
         const std::string prefix = kLevelNames[i];
         for (const CountKey &key : kCountKeys)

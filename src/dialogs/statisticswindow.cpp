@@ -18,7 +18,7 @@ QString translated(const char *japanese) {
     return QCoreApplication::translate("Statistics", japanese);
 }
 
-constexpr const char *kLevelNames[kLevels] = {QT_TRANSLATE_NOOP("Statistics", "初級"),
+constexpr const char *kLevelNames[kRecordLevels] = {QT_TRANSLATE_NOOP("Statistics", "初級"),
                                               QT_TRANSLATE_NOOP("Statistics", "中級"),
                                               QT_TRANSLATE_NOOP("Statistics", "上級")};
 
@@ -66,7 +66,7 @@ const Row kLines[] = {
 
 void fill(QGridLayout *grid, const Statistics &statistics) {
     for (int row = 0; row < int(std::size(kLines)); ++row)
-        for (int i = 0; i < kLevels; ++i)
+        for (int i = 0; i < kRecordLevels; ++i)
             if (auto *label =
                     qobject_cast<QLabel *>(grid->itemAtPosition(row + 1, i + 1)->widget()))
                 label->setText(kLines[row].value(statistics.levels[i]));
@@ -92,12 +92,12 @@ QDialog *createStatisticsWindow(Statistics &statistics, bool &reset, QWidget *ow
     auto *layout = new QVBoxLayout(dialog);
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
-    for (int i = 0; i < kLevels; ++i)
+    for (int i = 0; i < kRecordLevels; ++i)
         grid->addWidget(new QLabel(translated(kLevelNames[i]), dialog), 0, i + 1, Qt::AlignRight);
     for (int row = 0; row < int(std::size(kLines)); ++row) {
         grid->addWidget(new QLabel(translated(kLines[row].caption), dialog), row + 1, 0,
                         Qt::AlignLeft | Qt::AlignTop);
-        for (int i = 0; i < kLevels; ++i)
+        for (int i = 0; i < kRecordLevels; ++i)
             grid->addWidget(new QLabel(dialog), row + 1, i + 1, Qt::AlignRight | Qt::AlignTop);
     }
     fill(grid, statistics);

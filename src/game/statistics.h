@@ -8,7 +8,7 @@
 
 namespace fusefuda {
 
-constexpr int kLevels = 3;
+constexpr int kRecordLevels = 3;
 constexpr int kRecentWins = 10;
 
 // A won game as the record keeps it.
@@ -34,7 +34,7 @@ struct LevelStatistics {
 
 struct Statistics {
     // Beginner, intermediate, advanced: the order the window shows them in.
-    LevelStatistics levels[kLevels] = {};
+    LevelStatistics levels[kRecordLevels] = {};
     bool operator==(const Statistics &) const = default;
 };
 

@@ -392,85 +392,6 @@
     </message>
 </context>
 <context>
-    <name>Statistics</name>
-    <message>
-        <source>初級</source>
-        <translation>Beginner</translation>
-    </message>
-    <message>
-        <source>中級</source>
-        <translation>Intermediate</translation>
-    </message>
-    <message>
-        <source>上級</source>
-        <translation>Advanced</translation>
-    </message>
-    <message>
-        <source>配ったゲーム</source>
-        <translation>Games dealt</translation>
-    </message>
-    <message>
-        <source>勝ったゲーム</source>
-        <translation>Games won</translation>
-    </message>
-    <message>
-        <source>途中でやめたゲーム</source>
-        <translation>Left unfinished</translation>
-    </message>
-    <message>
-        <source>最高得点</source>
-        <translation>Best score</translation>
-    </message>
-    <message>
-        <source>平均得点</source>
-        <translation>Average score</translation>
-    </message>
-    <message>
-        <source>勝ったゲームの平均タッチ数</source>
-        <translation>Average touches in a won game</translation>
-    </message>
-    <message>
-        <source>現在の連勝</source>
-        <translation>Current run of wins</translation>
-    </message>
-    <message>
-        <source>最長の連勝</source>
-        <translation>Longest run of wins</translation>
-    </message>
-    <message>
-        <source>最近の勝ち (得点と番号)</source>
-        <translation>Last won games (score and deal number)</translation>
-    </message>
-    <message>
-        <source>%1 点 (番号 %2)</source>
-        <translation>%1 points (No. %2)</translation>
-    </message>
-    <message>
-        <source>統計</source>
-        <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>統計をすべて消去しますか?</source>
-        <translation>Reset all statistics?</translation>
-    </message>
-    <message>
-        <source>はい(&amp;Y)</source>
-        <translation>&amp;Yes</translation>
-    </message>
-    <message>
-        <source>いいえ(&amp;N)</source>
-        <translation>&amp;No</translation>
-    </message>
-    <message>
-        <source>リセット(&amp;R)...</source>
-        <translation>&amp;Reset...</translation>
-    </message>
-    <message>
-        <source>閉じる</source>
-        <translation>Close</translation>
-    </message>
-</context>
-<context>
     <name>Speech</name>
     <message>
         <source>エース</source>
@@ -595,6 +516,85 @@
     <message>
         <source>%1、得点 %2</source>
         <translation>%1, score %2</translation>
+    </message>
+</context>
+<context>
+    <name>Statistics</name>
+    <message>
+        <source>初級</source>
+        <translation>Beginner</translation>
+    </message>
+    <message>
+        <source>中級</source>
+        <translation>Intermediate</translation>
+    </message>
+    <message>
+        <source>上級</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>配ったゲーム</source>
+        <translation>Games dealt</translation>
+    </message>
+    <message>
+        <source>勝ったゲーム</source>
+        <translation>Games won</translation>
+    </message>
+    <message>
+        <source>途中でやめたゲーム</source>
+        <translation>Left unfinished</translation>
+    </message>
+    <message>
+        <source>最高得点</source>
+        <translation>Best score</translation>
+    </message>
+    <message>
+        <source>平均得点</source>
+        <translation>Average score</translation>
+    </message>
+    <message>
+        <source>勝ったゲームの平均タッチ数</source>
+        <translation>Average touches in a won game</translation>
+    </message>
+    <message>
+        <source>現在の連勝</source>
+        <translation>Current run of wins</translation>
+    </message>
+    <message>
+        <source>最長の連勝</source>
+        <translation>Longest run of wins</translation>
+    </message>
+    <message>
+        <source>最近の勝ち (得点と番号)</source>
+        <translation>Last won games (score and deal number)</translation>
+    </message>
+    <message>
+        <source>%1 点 (番号 %2)</source>
+        <translation>%1 points (No. %2)</translation>
+    </message>
+    <message>
+        <source>統計</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>統計をすべて消去しますか?</source>
+        <translation>Reset all statistics?</translation>
+    </message>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>リセット(&amp;R)...</source>
+        <translation>&amp;Reset...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>
