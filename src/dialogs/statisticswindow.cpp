@@ -19,8 +19,8 @@ QString translated(const char *japanese) {
 }
 
 constexpr const char *kLevelNames[kRecordLevels] = {QT_TRANSLATE_NOOP("Statistics", "初級"),
-                                              QT_TRANSLATE_NOOP("Statistics", "中級"),
-                                              QT_TRANSLATE_NOOP("Statistics", "上級")};
+                                                    QT_TRANSLATE_NOOP("Statistics", "中級"),
+                                                    QT_TRANSLATE_NOOP("Statistics", "上級")};
 
 // An average of won games, rounded; a dash before the first win.
 QString average(int64_t total, int64_t won) {
