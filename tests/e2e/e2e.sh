@@ -348,9 +348,28 @@ xdotool type --delay 20 "Tester"
 shot en-name
 xdotool key Return
 poll 10 lacks_named_window "New High Score!" || fail "the English name entry did not close"
+# The fixed-clock deal of the Japanese run again, by its number: the same
+# moves finish it, and only it counts in the statistics (a game from a play
+# file does not).
+modal f m "New Game by Number"
+shot en-number
+xdotool type --delay 2 "$seed"; xdotool key Return
+poll 10 lacks_named_window "New Game by Number" || fail "the number dialog did not close"
+play_moves "$work/moves.txt"
+poll 20 has_named_window "SCORE" || { shot en-stuck; fail "the deal by number is not that of its second"; }
+shot en-number-summary
+xdotool windowfocus --sync "$(named_window SCORE)"
+xdotool key Return
+poll 10 lacks_named_window "SCORE" || fail "the summary of the deal by number did not close"
+modal t s "Statistics"
+shot en-statistics
+xdotool key Return
+poll 10 lacks_named_window "Statistics" || fail "the statistics window did not close"
 menu f x
 await_exit 20 "File, Exit in English"
 grep -q $'^name0=Tester\r$' "$ini" || fail "the name typed in English is not at the top of the table"
+grep -q $'^beginnerRecent='"$expected:$seed"$'\r$' "$ini" ||
+    fail "the deal by number is not the statistics' only win: $(grep Recent "$ini")"
 note "the English interface opened every menu and dialog"
 
 note "PASS"
