@@ -5,6 +5,7 @@
 #include <QTouchEvent>
 #include <QMouseEvent>
 #include <QWindow>
+#include <utility>
 
 #include "app/boardpointer.h"
 #include "app/overviewmode.h"
@@ -36,6 +37,10 @@ void BoardInput::attach() {
 
 void BoardInput::mouse(MouseKind kind, QPoint position, bool shift) {
     if (!active_) return;
+    if (holding_) {
+        held_.push_back({kind, position, shift});
+        return;
+    }
     const QPoint p = pointer_.keepInside(position);
     if (kind == MouseKind::Move) {
         presenter_.foldMove(p);
@@ -44,6 +49,18 @@ void BoardInput::mouse(MouseKind kind, QPoint position, bool shift) {
     // A press or release comes after the moves before it.
     presenter_.handlePendingMove();
     handle(kind, p, shift);
+}
+
+void BoardInput::holdWhile(const std::function<void()> &command) {
+    if (holding_) {
+        command();
+        return;
+    }
+    holding_ = true;
+    command();
+    holding_ = false;
+    for (const Held &event : std::exchange(held_, {}))
+        mouse(event.kind, event.position, event.shift);
 }
 
 void BoardInput::handle(MouseKind kind, QPoint p, bool shift) {

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPoint>
 #include <functional>
+#include <vector>
 
 #include "app/boardtouch.h"
 #include "app/boardview.h"
@@ -35,6 +36,11 @@ public:
 
     // One mouse event of the board view, in its coordinates.
     void mouse(MouseKind kind, QPoint position, bool shift);
+    // Runs a menu command with the mouse's events held until it ends, then
+    // handles them in order. A chooser's own event loop passes on what
+    // arrives after its window has gone and before it returns: a press made
+    // then must act on the board the command leaves, not the one before it.
+    void holdWhile(const std::function<void()> &command);
     // One key of the board view; false when the board has no use for it.
     bool key(const QKeyEvent &event);
     BoardTouch &touch() { return touch_; }
@@ -55,6 +61,13 @@ private:
     OverviewMode &overview_;
     std::function<void()> afterEvent_;
     bool active_ = false;
+    struct Held {
+        MouseKind kind;
+        QPoint position;
+        bool shift;
+    };
+    bool holding_ = false;
+    std::vector<Held> held_;
     BoardTouch touch_;
 };
 

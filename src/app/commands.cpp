@@ -75,7 +75,7 @@ void Commands::run(int command) {
     // Every other command acts on the board in play: the overview steps
     // aside first, without moving the view.
     if (command != kCmdOverview && command != kCmdExit) window_.overview().close();
-    route->handler(*this);
+    window_.input().holdWhile([&] { route->handler(*this); });
     // Leaving needs no more drawing.
     if (command != kCmdExit) window_.runIdle();
 }

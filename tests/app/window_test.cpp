@@ -209,6 +209,22 @@ TEST(Menu, UndoIsGreyedExactlyWhileNoSnapshotExists) {
     consistent("second deal");
 }
 
+// A chooser's event loop can pass on a press and a drop made after it closed:
+// they wait for the command's end and act on the board it leaves.
+TEST(Menu, MouseEventsDuringACommandActOnTheBoardItLeaves) {
+    App app;
+    BoardInput &input = app.window->input();
+    const QPoint seven(472 + 20, 150 + 20);
+    input.holdWhile([&] {
+        input.mouse(MouseKind::LeftPress, seven, false);
+        input.mouse(MouseKind::Move, seven + QPoint(30, 0), false);
+        input.mouse(MouseKind::LeftRelease, seven + QPoint(30, 0), false);
+        EXPECT_EQ(app.g().undoStore.undoDepth, 0) << "no game yet: the press would be lost";
+        app.run(kCmdAdvanced);
+    });
+    EXPECT_EQ(app.g().undoStore.undoDepth, 1) << "the drop came after the deal";
+}
+
 TEST(Menu, OutOfRangeStoredOptionsShowNoMarkAndFlipToZeroThenOne) {
     App app("[Kov_Section]\r\nkanpa=1\r\nbackP=7\r\ncardP=5\r\nguide=2\r\nSoundF=3\r\n"
             "PrintScoreF=9\r\nPrintHikariF=-1\r\n");
