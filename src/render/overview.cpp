@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -48,10 +49,11 @@ void frameView(QImage &window, const OverviewFrame &f, const GameState &g) {
 // one device pixel a pixel, every board row still shows in one row at
 // least, from half the reading. With Keyed, pixels of the colour `key` are
 // left out of each mean, and only four of them make one: over the desktop
-// the see-through green must not tint the cards' edges and lines.
-template <bool Keyed>
-void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool twoRows,
-                uint32_t key) {
+// the see-through green must not tint the cards' edges and lines. Both are
+// fixed per call, so each loop carries only the work its case needs (with
+// one row, no vertical means and half the key tests).
+template <bool Keyed, bool TwoRows>
+void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, uint32_t key) {
     const int sw = int(src.width()), sh = int(src.height());
     // Clipped to dst first: the loop below reads and writes without checks.
     const int i0 = std::max(0, -x), i1 = std::min(w, int(dst.width()) - x);
@@ -70,10 +72,10 @@ void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool
     uchar *const into = dst.bits();
     const qsizetype intoStride = dst.bytesPerLine();
     for (int j = j0; j < j1; ++j) {
-        const int row = twoRows ? firstOfPair(j, h, sh)
+        const int row = TwoRows ? firstOfPair(j, h, sh)
                                 : std::min(int(int64_t(2 * j + 1) * sh / (2 * h)), sh - 1);
         const auto *__restrict a = reinterpret_cast<const uint32_t *>(from + row * fromStride);
-        const auto *__restrict b = twoRows ? a + fromStride / 4 : a;
+        const auto *__restrict b = TwoRows ? a + fromStride / 4 : a;
         auto *__restrict to = reinterpret_cast<uint32_t *>(into + (y + j) * intoStride) + x + i0;
         int i = 0;
 #if defined(__SSE2__)
@@ -90,24 +92,32 @@ void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool
         };
         for (; i + 4 <= n; i += 4) {
             _mm_prefetch(reinterpret_cast<const char *>(a + cols[i] + 64), _MM_HINT_NTA);
-            _mm_prefetch(reinterpret_cast<const char *>(b + cols[i] + 64), _MM_HINT_NTA);
+            if constexpr (TwoRows)
+                _mm_prefetch(reinterpret_cast<const char *>(b + cols[i] + 64), _MM_HINT_NTA);
             const auto pair = [](const uint32_t *line, int c) {
                 return _mm_loadl_epi64(reinterpret_cast<const __m128i *>(line + c));
             };
             const __m128i a01 = _mm_unpacklo_epi64(pair(a, cols[i]), pair(a, cols[i + 1]));
             const __m128i a23 = _mm_unpacklo_epi64(pair(a, cols[i + 2]), pair(a, cols[i + 3]));
-            const __m128i b01 = _mm_unpacklo_epi64(pair(b, cols[i]), pair(b, cols[i + 1]));
-            const __m128i b23 = _mm_unpacklo_epi64(pair(b, cols[i + 2]), pair(b, cols[i + 3]));
+            __m128i b01 = a01, b23 = a23;
+            if constexpr (TwoRows) {
+                b01 = _mm_unpacklo_epi64(pair(b, cols[i]), pair(b, cols[i + 1]));
+                b23 = _mm_unpacklo_epi64(pair(b, cols[i + 2]), pair(b, cols[i + 3]));
+            }
             bool mixed = false;
             if constexpr (Keyed) {
                 const auto key4 = [keyed](__m128i u) { return _mm_cmpeq_epi32(u, keyed); };
-                const __m128i k0 = key4(a01), k1 = key4(a23), k2 = key4(b01), k3 = key4(b23);
-                const __m128i some = _mm_or_si128(_mm_or_si128(k0, k1), _mm_or_si128(k2, k3));
-                const __m128i all = _mm_and_si128(_mm_and_si128(k0, k1), _mm_and_si128(k2, k3));
+                __m128i some = _mm_or_si128(key4(a01), key4(a23));
+                __m128i all = _mm_and_si128(key4(a01), key4(a23));
+                if constexpr (TwoRows) {
+                    some = _mm_or_si128(some, _mm_or_si128(key4(b01), key4(b23)));
+                    all = _mm_and_si128(all, _mm_and_si128(key4(b01), key4(b23)));
+                }
                 mixed = _mm_movemask_epi8(some) != 0 && _mm_movemask_epi8(all) != 0xFFFF;
             }
-            const __m128 down01 = _mm_castsi128_ps(means(a01, b01, mixed));
-            const __m128 down23 = _mm_castsi128_ps(means(a23, b23, mixed));
+            // With one row the pair down is the row itself: no means to take.
+            const __m128 down01 = _mm_castsi128_ps(TwoRows ? means(a01, b01, mixed) : a01);
+            const __m128 down23 = _mm_castsi128_ps(TwoRows ? means(a23, b23, mixed) : a23);
             const __m128i left =
                 _mm_castps_si128(_mm_shuffle_ps(down01, down23, _MM_SHUFFLE(2, 0, 2, 0)));
             const __m128i right =
@@ -124,7 +134,9 @@ void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, bool
         };
         for (; i < n; ++i) {
             const int c = cols[i];
-            to[i] = mean(mean(a[c], b[c]), mean(a[c + 1], b[c + 1])) | 0xFF000000u;
+            to[i] = (TwoRows ? mean(mean(a[c], b[c]), mean(a[c + 1], b[c + 1]))
+                             : mean(a[c], a[c + 1])) |
+                    0xFF000000u;
         }
     }
 }
@@ -157,11 +169,18 @@ void drawOverview(Context &ctx) {
         const QImage part(s.board.constBits(), reach.width(), reach.height(),
                           s.board.bytesPerLine(), s.board.format());
         const QRect to(f.left * k, f.top * k, f.width * k, f.height * k);
+        // Above one device pixel a pixel, one row of the canvas a row.
+        const auto shrink = [&](auto keyed, auto twoRows) {
+            shrinkInto<decltype(keyed)::value, decltype(twoRows)::value>(
+                s.window, to.x(), to.y(), to.width(), to.height(), part,
+                decltype(keyed)::value ? kKeyGreen : 0u);
+        };
+        using Yes = std::true_type;
+        using No = std::false_type;
         if (margin == kKeyGreen)
-            shrinkInto<true>(s.window, to.x(), to.y(), to.width(), to.height(), part, k == 1,
-                             kKeyGreen);
+            k == 1 ? shrink(Yes{}, Yes{}) : shrink(Yes{}, No{});
         else
-            shrinkInto<false>(s.window, to.x(), to.y(), to.width(), to.height(), part, k == 1, 0);
+            k == 1 ? shrink(No{}, Yes{}) : shrink(No{}, No{});
     }
     frameView(s.window, f, g);
     markWindow(s, 0, 0, client.width(), client.height());

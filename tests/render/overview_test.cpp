@@ -49,17 +49,19 @@ TEST(OverviewPicture, IsTheCanvasScaledAtTheWindowsDensityWithTheViewFramed) {
 // Over the desktop the key green blends with nothing: above the view's frame
 // every pixel of the picture is the key or the grey of the canvas's lines.
 TEST(OverviewPicture, TheSeeThroughGreenBlendsWithNothing) {
-    fusefuda::testing::Table t;
-    t.g().backgroundPattern = 4;
-    QImage &canvas = t.surfaces.board;
-    for (int y = 0; y < canvas.height(); ++y)
-        for (int x = 0; x < canvas.width(); ++x)
-            canvas.setPixel(x, y, x % 7 == 0 || y % 7 == 0 ? 0xFF808080u : 0xFF00FF00u);
-    drawOverview(t.ctx);
-    int blended = 0;
-    for (int y = 0; y < 150; ++y)
-        for (int x = 0; x < 1008; ++x)
-            blended += t.surfaces.window.pixel(x, y) != 0xFF00FF00u &&
-                       t.surfaces.window.pixel(x, y) != 0xFF808080u;
-    EXPECT_EQ(blended, 0);
+    for (const int k : {1, 2}) {
+        fusefuda::testing::Table t(k);
+        t.g().backgroundPattern = 4;
+        QImage &canvas = t.surfaces.board;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x)
+                canvas.setPixel(x, y, x % 7 == 0 || y % 7 == 0 ? 0xFF808080u : 0xFF00FF00u);
+        drawOverview(t.ctx);
+        int blended = 0;
+        for (int y = 0; y < 150 * k; ++y)
+            for (int x = 0; x < 1008 * k; ++x)
+                blended += t.surfaces.window.pixel(x, y) != 0xFF00FF00u &&
+                           t.surfaces.window.pixel(x, y) != 0xFF808080u;
+        EXPECT_EQ(blended, 0) << k;
+    }
 }
