@@ -1,6 +1,7 @@
 #include "render/painter.h"
 
 #include "render/cards.h"
+#include "render/carriedpictures.h"
 #include "render/flips.h"
 #include "render/focus.h"
 #include "render/hover.h"
@@ -53,6 +54,7 @@ void BoardPainter::dropped(int id) {
     eraseDropArea(ctx_, at.left + 5, at.top + 5, id);
     drawGroup(ctx_, at.left, at.top, id, ctx_.s.board, false);
     drawGroup(ctx_, at.left - ctx_.g.viewX, at.top - ctx_.g.viewY, id, ctx_.s.window, false);
+    forgetCarriedPictures(ctx_.s);
 }
 
 // The carried cards leave the canvas for their snapped places, and the window

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/cards.h"
+#include "render/carriedpictures.h"
 #include "render/focus.h"
 
 namespace fusefuda {
@@ -293,7 +294,7 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
     Surfaces &s = ctx.s;
     struct Member {
         int x, y;  // the new place on the window
-        CardPicture pic;
+        int id;
         bool shadow;
     };
     std::array<Member, kCards> members;
@@ -309,7 +310,7 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
         // under those cards, so it is not drawn at all.
         const bool rightIn = c + 1 < kColumns && isMember(g, id, c + 1, r);
         const bool belowIn = r + 1 < kRows && isMember(g, id, c, r + 1);
-        members[n] = {x, y, pic, !(rightIn && belowIn)};
+        members[n] = {x, y, cardId(c, r), !(rightIn && belowIn)};
         trail[n] = {x + shiftX, y + shiftY, x + shiftX + kCardWidth + 5,
                     y + shiftY + kCardHeight + 5};
         // What the card's copy will paint over: all of its block unless the
@@ -349,10 +350,13 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
                    b.y0 - shade.y0, SRCAND);
         });
     }
+    std::array<CardPicture, kCards> strip;
+    carriedPictures(ctx, id, strip);
     for (int i = 0; i < n; ++i) {
         const Member &m = members[i];
-        bitBlt(s.window, m.x, m.y, kCardWidth, kCardHeight, *m.pic.surface, m.pic.x, m.pic.y,
-               SRCCOPY);
+        const CardPicture &pic = strip[m.id];
+        bitBlt(s.window, m.x, m.y, covered[i].x1 - m.x, covered[i].y1 - m.y, *pic.surface, pic.x,
+               pic.y, SRCCOPY);
     }
     markExactly(s, blocks.data(), 2 * n);
 }

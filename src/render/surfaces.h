@@ -44,6 +44,10 @@ struct Surfaces {
     // board's rule read.
     bool trimCanvas = false;
     QImage scratch;       // 200 x 200
+    // The carried group's card pictures and what they were copied from
+    // (carriedpictures.h).
+    QImage carriedStrip;
+    std::vector<qint64> carriedStripKey;
     QImage peek;          // the peek window's picture, 64 x 102
     int peekFace = -1;    // the card whose face it shows; -1 for the question mark
 

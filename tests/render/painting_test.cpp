@@ -324,6 +324,27 @@ TEST(Carry, TheWidestGroupLeavesNoTrailAndNoShadowBehind) {
         0);
 }
 
+// A menu command in the middle of a carry can give the faces new pictures:
+// the next move draws the carried cards from them.
+TEST(Carry, NewFacePicturesDuringACarryShowAtTheNextMove) {
+    Table t;
+    const int a = cardId(4, 0), b = cardId(5, 0);
+    dealAndClear(t, 3, {a, b});
+    GameState &g = t.g();
+    place(g, 4, 0, 800, 600);
+    joinCards(g, a, b);
+    g.board.faceUp[5][0] = 1;
+    paintWindow(t.ctx);
+    const int x = clientX(g, 820), y = clientY(g, 630);
+    onLeftPress(t.play, x, y, false);
+    onMouseMove(t.play, x + 10, y);
+    t.surfaces.face = t.surfaces.face.mirrored(true, false);
+    onMouseMove(t.play, x + 20, y);
+    const Rect &at = g.board.cardRect[4][0];
+    EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
+              0);
+}
+
 TEST(Carry, AtTheWindowsEdgesTheShadowIsCutOffCleanly) {
     Table t;
     const int a = cardId(4, 0), b = cardId(4, 1);
