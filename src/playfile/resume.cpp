@@ -47,7 +47,7 @@ std::string inFolder(const std::string &folder, const char *name) {
 }  // namespace
 
 std::string dataFolderFor(const char *xdgDataHome, const char *home) {
-    // The base directory specification ignores a relative path.
+    // XDG_DATA_HOME counts only when absolute; a relative one is ignored.
     if (xdgDataHome != nullptr && xdgDataHome[0] == '/') return inFolder(xdgDataHome, "fusefuda");
     if (home != nullptr && home[0] != '\0')
         return (std::filesystem::path(home) / ".local/share/fusefuda").string();
