@@ -119,6 +119,19 @@ struct Room {
     }
 };
 
+// A room whose device the first sound opens, the tune in place: the game
+// before its music is first turned on.
+void quietRoomWithTune(std::optional<Room> &room) {
+    room.emplace(false);
+    room->openTune();
+}
+
+// Processor time against the clock, in milliseconds: an iteration's share
+// of a core.
+void shareOfACore(benchmark::internal::Benchmark *b) {
+    b->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+}
+
 // Playing the recording, once it is made, or synthesising live.
 void BM_OneSecondOfMusic(benchmark::State &state, bool live) {
     Room room;
@@ -134,14 +147,8 @@ void BM_OneSecondOfMusic(benchmark::State &state, bool live) {
     for (auto _ : state) waitForFrames(room.rate);
     state.SetLabel(tune);
 }
-BENCHMARK_CAPTURE(BM_OneSecondOfMusic, recorded, false)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OneSecondOfMusic, live, true)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneSecondOfMusic, recorded, false)->Apply(shareOfACore);
+BENCHMARK_CAPTURE(BM_OneSecondOfMusic, live, true)->Apply(shareOfACore);
 
 // Recording the whole piece, from the first turn-on until the synthesiser is
 // freed: the soundfont's loading, the first second rendered at once and the
@@ -152,8 +159,8 @@ void BM_RecordingThePiece(benchmark::State &state) {
         state.PauseTiming();
         // The silent driver plays in real time: the device costs next to
         // nothing meanwhile.
-        std::optional<Room> room(std::in_place, false);
-        room->openTune();
+        std::optional<Room> room;
+        quietRoomWithTune(room);
         state.ResumeTiming();
         resumeMusic(room->audio);
         if (room->audio->recording) room->audio->recording->finishRendering();
@@ -170,10 +177,7 @@ void BM_RecordingThePiece(benchmark::State &state) {
     }
     state.counters["music_s"] = seconds;
 }
-BENCHMARK(BM_RecordingThePiece)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordingThePiece)->Apply(shareOfACore);
 
 // The longest silence, in 20 ms windows without sound worth the name, from
 // the start of the piece until three seconds past its end: the silence at
@@ -228,10 +232,7 @@ void BM_OneSecondWithTheMusicStopped(benchmark::State &state) {
     stopMusic(room.audio);
     for (auto _ : state) waitForFrames(room.rate);
 }
-BENCHMARK(BM_OneSecondWithTheMusicStopped)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OneSecondWithTheMusicStopped)->Apply(shareOfACore);
 
 // How long the first effect of a game waits for the device that it opens:
 // the time from the call until the effect is on the mixer's channel. The
@@ -284,8 +285,8 @@ BENCHMARK(BM_QuietDeviceCloses)->Iterations(20)->UseRealTime()->Unit(benchmark::
 void BM_FirstTurnOnOpensAndLoads(benchmark::State &state) {
     for (auto _ : state) {
         state.PauseTiming();
-        std::optional<Room> room(std::in_place, false);
-        room->openTune();
+        std::optional<Room> room;
+        quietRoomWithTune(room);
         state.ResumeTiming();
         resumeMusic(room->audio);
         state.PauseTiming();

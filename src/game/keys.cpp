@@ -81,32 +81,24 @@ void putDown(Play &play) {
     play.g.keyFocus.carrying = false;
 }
 
-void lift(Play &play) {
+// The left button on the focus card's centre, as the mouse presses it: alone
+// it lifts the card's group to carry, with Shift it brings the group to the
+// front. What is not lifted is let go at once, as a click.
+void pressFocus(Play &play, bool shift) {
     GameState &g = play.g;
     if (!leftPressAllowed(g)) return;
     const int id = focusCard(g);
     int x, y;
     pressPoint(g, id, x, y);
     Play keys = pointerFree(play);
-    leftPressOn(keys, cardColumn(id), cardRow(id), x, y, false);
-    if (g.gesture.dragging) {
+    leftPressOn(keys, cardColumn(id), cardRow(id), x, y, shift);
+    if (!shift && g.gesture.dragging) {
         g.keyFocus.carrying = true;
         g.keyFocus.liftLeft = g.gesture.dragLeft;
         g.keyFocus.liftTop = g.gesture.dragTop;
-    } else {
-        // A spent card only came to the front, as a click on it does.
-        onLeftRelease(keys, x, y);
+        return;
     }
-}
-
-void raise(Play &play) {
-    GameState &g = play.g;
-    if (!leftPressAllowed(g)) return;
-    const int id = focusCard(g);
-    int x, y;
-    pressPoint(g, id, x, y);
-    Play keys = pointerFree(play);
-    leftPressOn(keys, cardColumn(id), cardRow(id), x, y, true);
+    // A raise, or a spent card that only came to the front.
     onLeftRelease(keys, x, y);
 }
 
@@ -241,7 +233,7 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
         if (g.keyFocus.carrying)
             putDown(play);
         else if (!keysHold(g))
-            lift(play);
+            pressFocus(play, false);
         break;
     case BoardKey::PutBack:
         if (!g.keyFocus.carrying) break;
@@ -259,7 +251,7 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
         if (!keysHold(g)) peek(play);
         break;
     case BoardKey::Raise:
-        if (!keysHold(g)) raise(play);
+        if (!keysHold(g)) pressFocus(play, true);
         break;
     case BoardKey::Sevens:
         if (!keysHold(g)) setFocus(play, cardId(kSevensColumn, 0));
