@@ -102,8 +102,8 @@ cpu_over() {
     echo $(( (b - a) * 1000 / hz ))
 }
 
-# by_thread SECONDS: each thread's share of the last cpu_over in microseconds,
-# and their sum as a share of a core.
+# by_thread SECONDS: each thread's share of the last cpu_over or carry in
+# microseconds, and their sum as a share of a core.
 by_thread() {
     awk -v s="$1" 'NR == FNR { was[$1] = $3; next }
         { us = int(($3 - was[$1]) / 1000); all += us; list = list sep $2 " " us; sep = ", " }
@@ -125,10 +125,16 @@ open_play_file() {
 quit() { kill -TERM "$pid"; wait "$pid" || true; pid=""; }
 wanted() { [[ " ${MEASURE_PARTS:-launch memory carry idle won} " == *" $1 "* ]]; }
 
-# report WHAT UNIT FLOOR_FILE GAME_FILE: the medians of both and their ratio.
+# report WHAT UNIT FLOOR_FILE GAME_FILE: the medians of both and their ratio,
+# and the median of each run's own ratio: the floor drifts with the machine's
+# state from minute to minute, and each game run is held against the floor
+# run beside it.
 report() {
-    local f g; f=$(median < "$3"); g=$(median < "$4")
-    echo "$1 (median of $(wc -l < "$4")): floor $f $2, game $g $2, ratio $(ratio "$g" "$f")"
+    local f g paired
+    f=$(median < "$3"); g=$(median < "$4")
+    paired=$(paste "$3" "$4" | awk '$1 > 0 { printf "%.4f\n", $2 / $1 }' | median)
+    echo "$1 (median of $(wc -l < "$4")): floor $f $2, game $g $2, ratio $(ratio "$g" "$f")" \
+        "(run by run $(awk -v r="$paired" 'BEGIN { printf "%.2f", r }'))"
 }
 
 # --- start to visible window, turn about with the floor ----------------------
@@ -195,15 +201,16 @@ carry_once() {
         dx=$(( ((k % 40) < 20 ? (k % 20) * 5 : (20 - k % 20) * 5) * scale ))
         moves+=(mousemove $((x0 + gx + dx)) $((gy + y0)) sleep 0.005)
     done
-    a=$(cpu_us); t0=$(now_ms)
+    thread_ns > "$work/threads.0"; a=$(cpu_us); t0=$(now_ms)
     xdotool "${moves[@]}"
-    t1=$(now_ms); b=$(cpu_us)
+    t1=$(now_ms); b=$(cpu_us); thread_ns > "$work/threads.1"
     [ -n "${MEASURE_SHOT:-}" ] && import -window root "$MEASURE_SHOT/carry-$1-scale$scale.png"
     xdotool mouseup 1
     share=$(awk -v u=$((b - a)) -v w=$((t1 - t0)) 'BEGIN {printf "%.3f", u / (10 * w)}')
     echo "$share" >> "$work/carry.$1"
     echo "$1 carry: 1900 moves in $((t1 - t0)) ms, $share % of a core, resident $(rss_mb) MB," \
         "load $(cut -d' ' -f1 /proc/loadavg)" >> "$work/carry.log"
+    echo "    $(by_thread "$(awk -v w=$((t1 - t0)) 'BEGIN { print w / 1000 }')")" >> "$work/carry.log"
     quit
 }
 if wanted carry; then
