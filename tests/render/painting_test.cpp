@@ -375,6 +375,10 @@ TEST(Carry, ARepaintDuringACarryKeepsTheGroupOffTheCanvas) {
     const int x = clientX(g, 830), y = clientY(g, 650);
     onLeftPress(t.play, x, y, false);
     paintWindow(t.ctx);  // say the window was resized
+    // the group in hand with its shadow until the next move
+    EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, g.board.cardRect[4][0].left,
+                                                                    g.board.cardRect[4][0].top)),
+              0);
     onMouseMove(t.play, x + 200, y + 100);
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx, a)), 0);
     EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, g.board.cardRect[4][0].left,
