@@ -68,6 +68,13 @@ note "drag moved the sevens"
 # not as it was before the drag. The pointer goes off the window first, and
 # the board is taken once it holds still.
 xdotool mousemove 1270 1010
+# dismiss KEY TITLE WHAT: KEY closes the window TITLE, or the run fails
+# saying that WHAT did not close.
+dismiss() {
+    xdotool key "$1"
+    poll 10 lacks_named_window "$2" || fail "$3 did not close"
+}
+
 same_twice() {
     import -window root "$work/still.png" &&
         [ "$(compare -metric AE "$work/still.png" "$work/drag.png" null: 2>&1)" = 0 ] ||
@@ -255,8 +262,7 @@ same_about() {
 poll 10 same_about || fail "the About box differs with LANG=ja_JP.UTF-8 (about-ja.png, about-c.png)"
 grep -q '/qtbase_ja\.qm$' "/proc/$pid/maps" || fail "Qt's Japanese translation is not loaded with LANG=ja_JP.UTF-8"
 xdotool windowfocus --sync "$about"
-xdotool key Return
-poll 10 lacks_named_window "バージョン情報" || fail "the About box did not close"
+dismiss Return "バージョン情報" "the About box"
 menu f x
 await_exit 20 "File, Exit on a Japanese desktop"
 note "a Japanese desktop gets the same interface as one without a language"
@@ -269,8 +275,7 @@ start_game env -u LC_ALL LANG=en_US.UTF-8
 poll 10 has_named_window "About Fusefuda" || { shot en-stuck; fail "no About box titled in English at the first start"; }
 shot en-about
 xdotool windowfocus --sync "$(named_window "About Fusefuda")"
-xdotool key Return
-poll 10 lacks_named_window "About Fusefuda" || fail "the English About box did not close"
+dismiss Return "About Fusefuda" "the English About box"
 find_board en-start 1 || fail "background 1 not shown in English"
 
 # menu_shot NAME KEY...: opens a menu and its submenus, takes a screenshot,
@@ -315,12 +320,10 @@ modal() {
 }
 modal t h "High Scores"
 shot en-scores
-xdotool key Return
-poll 10 lacks_named_window "High Scores" || fail "the high-score window did not close"
+dismiss Return "High Scores" "the high-score window"
 modal f s "Save Play File"
 shot en-save
-xdotool key Escape
-poll 10 lacks_named_window "Save Play File" || fail "the save chooser did not close"
+dismiss Escape "Save Play File" "the save chooser"
 # A file that is not a play file: the message box, with its English text.
 echo "not a play file" >"$work/junk.pvq"
 modal f o "Open Play File"
@@ -329,13 +332,11 @@ xdotool type --delay 2 "$work/junk.pvq"; xdotool key Return
 poll 10 has_named_window fusefuda || fail "no message box for a file that is not a play file"
 shot en-message
 xdotool windowfocus --sync "$(named_window fusefuda)"
-xdotool key Return
-poll 10 lacks_named_window fusefuda || fail "the message box did not close"
+dismiss Return fusefuda "the message box"
 # A game one drop from its end: the score summary and the name entry.
 read -r _ a b c d < <("$probe" lastmovefile "$work/last.pvq")
 modal f o "Open Play File"
-xdotool type --delay 2 "$work/last.pvq"; xdotool key Return
-poll 10 lacks_named_window "Open Play File" || fail "the open chooser did not close"
+xdotool type --delay 2 "$work/last.pvq"; dismiss Return "Open Play File" "the open chooser"
 xdotool windowfocus --sync "$main"
 drag "$a" "$b" "$c" "$d"
 poll 20 has_named_window "SCORE" || { shot en-stuck; fail "no score summary after the last drop"; }
@@ -346,25 +347,21 @@ poll 10 has_named_window "New High Score!" || fail "no English name entry"
 xdotool windowfocus --sync "$(named_window "New High Score!")"
 xdotool type --delay 20 "Tester"
 shot en-name
-xdotool key Return
-poll 10 lacks_named_window "New High Score!" || fail "the English name entry did not close"
+dismiss Return "New High Score!" "the English name entry"
 # The fixed-clock deal of the Japanese run again, by its number: the same
 # moves finish it, and only it counts in the statistics (a game from a play
 # file does not).
 modal f m "New Game by Number"
 shot en-number
-xdotool type --delay 2 "$seed"; xdotool key Return
-poll 10 lacks_named_window "New Game by Number" || fail "the number dialog did not close"
+xdotool type --delay 2 "$seed"; dismiss Return "New Game by Number" "the number dialog"
 play_moves "$work/moves.txt"
 poll 20 has_named_window "SCORE" || { shot en-stuck; fail "the deal by number is not that of its second"; }
 shot en-number-summary
 xdotool windowfocus --sync "$(named_window SCORE)"
-xdotool key Return
-poll 10 lacks_named_window "SCORE" || fail "the summary of the deal by number did not close"
+dismiss Return "SCORE" "the summary of the deal by number"
 modal t s "Statistics"
 shot en-statistics
-xdotool key Return
-poll 10 lacks_named_window "Statistics" || fail "the statistics window did not close"
+dismiss Return "Statistics" "the statistics window"
 menu f x
 await_exit 20 "File, Exit in English"
 grep -q $'^name0=Tester\r$' "$ini" || fail "the name typed in English is not at the top of the table"
