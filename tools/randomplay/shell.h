@@ -11,7 +11,7 @@
 #include "playfile/playfile.h"
 #include "support/quiet_shell.h"
 
-namespace fusefuda::testing {
+namespace fusefuda::stress {
 
 class RandomPlayShell : public QuietShell, public PlayFileWindow, public WindowReactions {
 public:
@@ -43,4 +43,4 @@ public:
     std::vector<std::string> messages;
 };
 
-}  // namespace fusefuda::testing
+}  // namespace fusefuda::stress
