@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "game/board.h"
+#include "support/table.h"
 
 namespace fusefuda::testing {
 
@@ -48,6 +49,13 @@ void winGame(GameState &g) {
     g.board.touchCount[cols.last][1] = 4;
     g.board.faceUp[cols.last][1] = 1;
     g.gameOver = 1;
+}
+
+std::unique_ptr<PlayFileRecord> playedRecord(int level) {
+    Table t;
+    t.deal(level, 4242);
+    playSomeMoves(t.play);
+    return std::make_unique<PlayFileRecord>(captureRecord(t.g()));
 }
 
 ::testing::AssertionResult sameGame(const GameState &a, const GameState &b) {

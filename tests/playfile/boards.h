@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "game/GameState.h"
 #include "game/play.h"
+#include "playfile/codec.h"
 
 namespace fusefuda::testing {
 
@@ -22,6 +24,9 @@ void playSomeMoves(Play &play);
 
 // Every card in play joined to the sevens and laid out as the finished grid.
 void winGame(GameState &g);
+
+// The play-file record of a game some way along at a level.
+std::unique_ptr<PlayFileRecord> playedRecord(int level);
 
 // Every field of the record.
 ::testing::AssertionResult sameGame(const GameState &a, const GameState &b);
