@@ -15,14 +15,14 @@ seed=${RANDOMPLAY_SEED:-$(date +%s)}
 gestures=${RANDOMPLAY_GESTURES:-200000}
 sanitized=${RANDOMPLAY_SANITIZED_GESTURES:-20000}
 jobs=$(nproc)
-export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+export QT_QPA_PLATFORM=offscreen
 
 cmake --preset default >/dev/null
-cmake --build build -j "$jobs" --target fusefuda_randomplay
+cmake --build --preset default -j "$jobs" --target fusefuda_randomplay
 build/tools/randomplay/fusefuda_randomplay --seed "$seed" --gestures "$gestures"
 
 cmake --preset sanitize >/dev/null
-cmake --build build-sanitize -j "$jobs" --target fusefuda_randomplay
+cmake --build --preset sanitize -j "$jobs" --target fusefuda_randomplay
 build-sanitize/tools/randomplay/fusefuda_randomplay --seed "$((seed + 1))" --gestures "$((sanitized / 2))"
 build-sanitize/tools/randomplay/fusefuda_randomplay --seed "$((seed + 2))" --gestures "$((sanitized / 2))" \
     --scale 2
