@@ -61,7 +61,8 @@ TEST(Speech, TheFocusCardIsNamedAsASightedPlayerSeesIt) {
                 for (int r = 0; r < kRows; ++r)
                     g.board.groupMembers[id][col][r] =
                         col == c.c && (r - c.r + kRows) % kRows < c.group;
-            EXPECT_EQ(focusCardSpeech(g).toStdString(), english ? c.english : c.japanese);
+            EXPECT_EQ(focusCardSpeech(g).toStdString(), english ? c.english : c.japanese)
+                << c.english;
         }
     }
 }
@@ -82,7 +83,8 @@ TEST(Speech, TheStandingNamesTheLevelAndTheScore) {
             Table t;
             t.deal(c.level);
             t.g().board.score = c.score;
-            EXPECT_EQ(standingSpeech(t.g()).toStdString(), english ? c.english : c.japanese);
+            EXPECT_EQ(standingSpeech(t.g()).toStdString(), english ? c.english : c.japanese)
+                << c.english;
         }
     }
 }

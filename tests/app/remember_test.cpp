@@ -73,7 +73,10 @@ TEST(WindowPlace, APlaceOffEveryScreenComesBackOnTheNearest) {
         ASSERT_TRUE(writeSettings(g, iniIn(dir), {true, w.x(), w.y(), w.width(), w.height()}));
         WindowPlace kept;
         readSettings(g, iniIn(dir), &kept);
-        EXPECT_EQ(placeOnScreens(startingPlace(kept, true), screens), c.placed) << w.x();
+        const QRect placed = placeOnScreens(startingPlace(kept, true), screens);
+        EXPECT_EQ(placed, c.placed)
+            << w.x() << "," << w.y() << " " << w.width() << "x" << w.height() << " placed "
+            << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
     }
 }
 

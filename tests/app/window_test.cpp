@@ -470,9 +470,11 @@ TEST(StartUp, ANameEntryKeepsTheTableAtOnce) {
 }
 
 TEST(StartUp, AStatisticsResetIsWrittenAtOnce) {
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });  // clears an earlier quit
+    QCoreApplication::exec();
     App app("[Kov_Section]\r\nkanpa=1\r\n[Statistics]\r\nbeginnerDealt=5\r\n");
     ASSERT_EQ(app.g().statistics.levels[0].dealt, 5);
-    int step = 0;  // reset asked for, confirmed, window closed
+    int step = 0;  // 1 once the reset is asked for, 2 once it is confirmed
     QTimer answer;
     answer.setInterval(0);
     QObject::connect(&answer, &QTimer::timeout, [&] {
