@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -7,7 +8,9 @@
 #include "app/resumekeeper.h"
 #include "app/settings.h"
 #include "app/windowplace.h"
+#include "game/input.h"
 #include "game/starting.h"
+#include "support/table.h"
 
 using namespace fusefuda;
 
@@ -47,19 +50,34 @@ TEST(RememberedSettings, AnOldFileReadsAsNoStatisticsAndAResetIsWrittenAsZeros) 
     EXPECT_EQ(back.statistics, Statistics{});
 }
 
+// Each kept place goes through a settings file that has no options section
+// yet, as the window's first shut-down writes it, and is placed from there.
 TEST(WindowPlace, APlaceOffEveryScreenComesBackOnTheNearest) {
     const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
     struct Case {
         QRect wanted, placed;
     } cases[] = {
-        {{100, 80, 800, 600}, {100, 80, 800, 600}},      // on a screen
-        {{1200, 900, 800, 600}, {1200, 900, 800, 600}},  // partly on one
-        {{5000, 200, 800, 600}, {2400, 200, 800, 600}},  // right of the second
-        {{-3000, -900, 800, 600}, {0, 0, 800, 600}},     // above and left of the first
+        {{100, 80, 800, 600}, {100, 80, 800, 600}},        // on a screen
+        {{1200, 900, 800, 600}, {1200, 900, 800, 600}},    // partly on one
+        {{5000, 200, 800, 600}, {2400, 200, 800, 600}},    // right of the second
+        {{-3000, -900, 800, 600}, {0, 0, 800, 600}},       // above and left of the first
         {{100, 2000, 2000, 1200}, {1280, 0, 2000, 1200}},  // larger than the screen
+        {{100, 80, 800, 40}, {100, 80, 1024, 768}},        // a damaged height
+        {{100, 80, 3, 600}, {100, 80, 1024, 768}},         // a damaged width
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(placeOnScreens(c.wanted, screens), c.placed) << c.wanted.x();
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        std::ofstream(iniIn(dir).writePath) << "[Kov_Section]\r\nkanpa=1\r\n";
+        GameState g;
+        const QRect &w = c.wanted;
+        ASSERT_TRUE(writeSettings(g, iniIn(dir), {true, w.x(), w.y(), w.width(), w.height()}));
+        WindowPlace kept;
+        readSettings(g, iniIn(dir), &kept);
+        const QRect placed = placeOnScreens(startingPlace(kept, true), screens);
+        EXPECT_EQ(placed, c.placed)
+            << w.x() << "," << w.y() << " " << w.width() << "x" << w.height() << " placed "
+            << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
+    }
 }
 
 TEST(ResumeKeeper, WritesAtLeavingOnlyWithTheOptionOn) {
@@ -77,4 +95,45 @@ TEST(ResumeKeeper, WritesAtLeavingOnlyWithTheOptionOn) {
         EXPECT_EQ(std::filesystem::exists(resumeFilePath(folder)), option == 1) << option;
         EXPECT_EQ(std::filesystem::exists(folder), option == 1) << option;
     }
+}
+
+// The paced write waits while anything is in hand; the drop settles again.
+TEST(ResumeKeeper, ThePacedWriteWaitsWhileACardIsCarriedPeekedOrTheViewPulled) {
+    const struct {
+        const char *hand;
+        void (*hold)(Gesture &);
+        bool written;
+    } cases[] = {
+        {"nothing", [](Gesture &) {}, true},
+        {"a carried card", [](Gesture &h) { h.dragging = true; }, false},
+        {"a peek", [](Gesture &h) { h.pressMode = kPressPeek; }, false},
+        {"the view pulled", [](Gesture &h) { h.panning = true; }, false},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        const std::string folder = dir.filePath("data").toStdString();
+        GameState g;
+        setStartingValues(g);
+        g.gameStarted = true;
+        g.level = 3;
+        c.hold(g.gesture);
+        ResumeKeeper keeper(g);
+        keeper.setFolder(folder);
+        keeper.settled();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(std::filesystem::exists(resumeFilePath(folder)), c.written) << c.hand;
+    }
+}
+
+TEST(ResumeKeeper, ADropAsksForTheGameToBeKept) {
+    fusefuda::testing::Table t;
+    t.deal(3);
+    const Rect &seven = t.g().board.cardRect[kSevensColumn][0];
+    const int x = seven.left - t.g().viewX + 10, y = seven.top - t.g().viewY + 10;
+    onLeftPress(t.play, x, y, false);
+    onMouseMove(t.play, x + 200, y + 30);
+    ASSERT_TRUE(t.g().gesture.dragging);
+    const int before = t.shell.settles;
+    onLeftRelease(t.play, x + 200, y + 30);
+    EXPECT_EQ(t.shell.settles, before + 1);
 }

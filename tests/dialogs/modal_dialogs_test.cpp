@@ -494,3 +494,22 @@ TEST(DealNumber, TakesDecimalNumbersThatSeedTheGenerator) {
         EXPECT_EQ(number, c.number) << c.text;
     }
 }
+
+// Typed into the box as a player types them, the smallest and the largest
+// numbers are taken whole and OK deals them.
+TEST(DealNumber, TheBoxTakesZeroAndTheLargestNumberWhole) {
+    for (const uint32_t wanted : {0u, 4294967295u}) {
+        fusefuda::DealChoice choice{2, 12345};
+        std::unique_ptr<QDialog> dialog(fusefuda::createDealNumberDialog(choice, nullptr));
+        dialog->show();
+        auto *number = dialog->findChild<QLineEdit *>("number");
+        ASSERT_NE(number, nullptr);
+        number->selectAll();
+        QTest::keyClicks(number, QString::number(wanted));
+        for (QPushButton *b : dialog->findChildren<QPushButton *>())
+            if (b->text() == "OK") QTest::mouseClick(b, Qt::LeftButton);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << wanted;
+        EXPECT_EQ(choice.number, wanted);
+        EXPECT_EQ(choice.level, 2);
+    }
+}

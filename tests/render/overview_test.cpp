@@ -65,3 +65,36 @@ TEST(OverviewPicture, TheSeeThroughGreenBlendsWithNothing) {
         EXPECT_EQ(blended, 0) << k;
     }
 }
+
+// The view's frame has each of its four edges where the view's own edges
+// fall on the picture: across the middle of the frame, white only there.
+TEST(OverviewPicture, TheViewsFrameHasItsFourEdgesWhereTheViewsEdgesFall) {
+    const struct { int viewX, viewY; } cases[] = {{300, 60}, {kViewXMax, kViewYMax}, {0, 500}};
+    for (const auto &c : cases) {
+        fusefuda::testing::Table t;
+        GameState &g = t.g();
+        g.viewX = c.viewX;
+        g.viewY = c.viewY;
+        t.surfaces.board.fill(0xFF606060u);
+        drawOverview(t.ctx);
+        const OverviewFrame f = overviewFrame(g.clientWidth, g.clientHeight);
+        const int left = f.left + g.viewX * f.width / f.boardWidth;
+        const int right = f.left + (g.viewX + g.clientWidth) * f.width / f.boardWidth;
+        const int top = f.top + g.viewY * f.height / f.boardHeight;
+        const int bottom = f.top + (g.viewY + g.clientHeight) * f.height / f.boardHeight;
+        const auto white = [&](int x, int y) {
+            return t.surfaces.window.pixel(x, y) == 0xFFFFFFFFu;
+        };
+        std::vector<int> across, down;
+        for (int x = 0; x < 1008; ++x)
+            if (white(x, (top + bottom) / 2)) across.push_back(x);
+        for (int y = 0; y < 709; ++y)
+            if (white((left + right) / 2, y)) down.push_back(y);
+        ASSERT_EQ(across.size(), 2u) << c.viewX;
+        ASSERT_EQ(down.size(), 2u) << c.viewX;
+        EXPECT_NEAR(across[0], left + 1, 1) << c.viewX;
+        EXPECT_NEAR(across[1], right - 2, 1) << c.viewX;
+        EXPECT_NEAR(down[0], top + 1, 1) << c.viewX;
+        EXPECT_NEAR(down[1], bottom - 2, 1) << c.viewX;
+    }
+}
