@@ -81,7 +81,7 @@ QString focusCardSpeech(const GameState &g) {
     using T = QCoreApplication;
     if (!g.gameStarted || g.dealPending) return T::translate("Speech", "カードなし");
     if (g.gameOver)
-        return T::translate("Speech", "クリア、得点 %1").arg(scoreFor(tallyTouches(g)));
+        return T::translate("Speech", "クリア、得点 %1").arg(g.finalScore);
     const int id = focusCard(g);
     const int c = cardColumn(id), r = cardRow(id);
     const int touches = g.board.touchCount[c][r];

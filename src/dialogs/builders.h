@@ -18,8 +18,9 @@ ModalDialog *createHighScoreTable(const GameState &g, QWidget *owner);
 // Name entry (template 119): on OK, inserts the typed name and finalScore at
 // nameEntryRank.
 ModalDialog *createNameEntry(GameState &g, QWidget *owner);
-// Score summary (template 108): computes finalScore when it is built; on OK,
-// offers the score to the table while it is still on the screen.
+// Score summary (template 108): the cards' counts and the finalScore that the
+// game's end counted; on OK, offers the score to the table while it is still
+// on the screen.
 ModalDialog *createScoreSummary(GameState &g, QWidget *owner);
 
 // When finalScore reaches the table, runs the name entry for the first entry

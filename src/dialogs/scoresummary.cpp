@@ -24,7 +24,6 @@ void addCountBox(ModalDialog *dialog, int id, int y, const QString &text) {
 
 ModalDialog *createScoreSummary(GameState &g, QWidget *owner) {
     const TouchTally tally = tallyTouches(g);
-    g.finalScore = scoreFor(tally);
 
     auto *dialog = new ModalDialog(owner, QCoreApplication::translate("ScoreSummary", "SCORE"), 251,
                                    299, true);

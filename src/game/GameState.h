@@ -135,7 +135,6 @@ struct TimerPhases {
 struct ScorePopup {
     int x = 0;  // window coordinates
     int y = 0;
-    bool visible = false;
     int valueIndex = 0;
     int age = 0;
     bool active = false;

@@ -1,5 +1,8 @@
 #include "game/overlays.h"
 
+#include "game/deal.h"
+#include "game/random.h"
+
 namespace fusefuda {
 
 void spawnScorePopup(Play &play, int x, int y, int valueIndex) {
@@ -10,10 +13,9 @@ void spawnScorePopup(Play &play, int x, int y, int valueIndex) {
     g.board.score += g.touchCost[valueIndex];
     play.events.scored();
     for (ScorePopup &p : g.overlays.popups) {
-        if (p.visible) continue;
+        if (p.active) continue;
         p.x = x - 20;
         p.y = y - 20;
-        p.visible = true;
         p.active = true;
         p.valueIndex = valueIndex;
         p.age = 0;
@@ -46,6 +48,43 @@ void setTouchCosts(GameState &g) {
     g.touchCost[0] = -50;
     g.touchCost[1] = -30;
     g.touchCost[2] = -20;
+}
+
+bool popupTickEnds(ScorePopup &p) { return ++p.age >= 3; }
+
+bool sparkleTickEnds(Sparkle &s) {
+    ++s.age;
+    if (s.age >= 1 && s.age <= 4) ++s.frame;
+    return s.age >= 5;
+}
+
+namespace {
+
+bool allSparkleSlotsBusy(const GameState &g) {
+    for (const Sparkle &s : g.overlays.sparkles)
+        if (!s.active) return false;
+    return true;
+}
+
+}  // namespace
+
+int spawnAmbientSparkles(GameState &g, int maxRounds) {
+    const ColumnRange cols = columnsInPlay(g.level);
+    int started = 0;
+    for (int round = 0; round < maxRounds && !allSparkleSlotsBusy(g); ++round) {
+        for (int c = cols.first; c <= cols.last; ++c) {
+            for (int r = 0; r < kRows; ++r) {
+                if (drawRandom(g) % 1000 >= 1) continue;
+                const int jy = drawRandom(g) % 80;
+                const int jx = drawRandom(g) % 40;
+                const bool free = !allSparkleSlotsBusy(g);
+                spawnSparkle(g, kHomeLeft + kHomePitchX * c + g.viewX + jx,
+                             kHomeTop + kPitchY * r + g.viewY + jy, 0);
+                if (free) ++started;
+            }
+        }
+    }
+    return started;
 }
 
 }  // namespace fusefuda

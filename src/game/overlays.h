@@ -1,5 +1,5 @@
-// The score popups and sparkles: spawning them belongs to the game, their
-// ageing and drawing to the idle step.
+// The score popups and sparkles: when they start, how they age and when they
+// end belong to the game; drawing them to render/, the ticks to the idle step.
 #pragma once
 
 #include "game/play.h"
@@ -15,5 +15,21 @@ void clearScorePopups(GameState &g);
 // The costs of a card's first, second and third touch: 50, 30 and 20 points.
 void setTouchCosts(GameState &g);
 void clearSparklesActive(GameState &g);
+
+// One tick of the popup timer for a showing popup: true when it has shown
+// its three ticks and its slot is to be wiped and freed.
+bool popupTickEnds(ScorePopup &popup);
+// One tick of the sparkle timer for a stepping sparkle: frames 1 to 4 over
+// its first four ticks; true at the fifth, when it is to be wiped and freed.
+bool sparkleTickEnds(Sparkle &sparkle);
+
+// Over a won board, starts sparkles at random within the home-grid cells.
+// One round is one chance of 1 in 1000 per card place. Rounds repeat until the
+// ten slots are full or maxRounds is reached; returns how many started.
+int spawnAmbientSparkles(GameState &g, int maxRounds);
+
+// Bound on the rounds run per sparkle tick on a won board: enough to refill the
+// ten slots at once, as a loop running flat out would, and no more.
+constexpr int kAmbientRoundsPerTick = 2000;
 
 }  // namespace fusefuda

@@ -27,9 +27,12 @@ int32_t scoreFor(const TouchTally &tally) {
 }
 
 void finishGame(Play &play) {
-    play.g.gameOver = true;
-    // The record takes the score the summary will show.
-    noteWin(play.g, scoreFor(tallyTouches(play.g)));
+    GameState &g = play.g;
+    g.gameOver = true;
+    // Counted once, as the cards lie at the win: the summary shows it, the
+    // table and the record take it.
+    g.finalScore = scoreFor(tallyTouches(g));
+    noteWin(g, g.finalScore);
     layOutFinished(play);
     play.events.won();
 }

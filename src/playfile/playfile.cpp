@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "game/board.h"
+#include "game/scoring.h"
 #include "game/input.h"
 #include "game/overlays.h"
 #include "game/statistics.h"
@@ -35,7 +36,8 @@ void takeUpGame(Play &play, PlayFileWindow &window, const PlayFileRecord &record
     noteGameLeft(g);
     storeRecord(g, record);
     g.dealNumbered = false;
-    g.finalScore = 0;
+    // A won game's score as its end counted it; none for a game under way.
+    g.finalScore = g.gameOver ? scoreFor(tallyTouches(g)) : 0;
     g.nameEntryRank = kNoRank;
     raiseGroup(play, kSevensColumn, kRows - 1);
     clearScorePopups(g);

@@ -83,7 +83,7 @@ TEST(PopupAgeing, ShownForThreeFlipsThenWipedFromTheCanvas) {
     t.g().scoreDisplayOn = 1;
     spawnScorePopup(t.play, 300, 200, 0);
     const ScorePopup &p = t.g().overlays.popups[0];
-    ASSERT_EQ(p.visible, 1);
+    ASSERT_EQ(p.active, 1);
     ASSERT_EQ(p.x, 280);
 
     idleStep(t.play, t.ctx);  // drawn at once, white on black
@@ -101,10 +101,9 @@ TEST(PopupAgeing, ShownForThreeFlipsThenWipedFromTheCanvas) {
     tickPopups(t);
     tickPopups(t);
     EXPECT_EQ(p.age, 2);
-    EXPECT_EQ(p.visible, 1);
+    EXPECT_EQ(p.active, 1);
     tickPopups(t);
     EXPECT_EQ(p.active, 0);
-    EXPECT_EQ(p.visible, 0);
     EXPECT_EQ(p.x, 0);
     // The 28 x 20 block is the canvas again.
     for (int y = 0; y < 20; ++y)
@@ -157,7 +156,7 @@ TEST(PopupAgeing, TenAtOnceAllExpireAndTheEleventhIsDropped) {
     for (int i = 0; i < 11; ++i) spawnScorePopup(t.play, 100 + 10 * i, 300, 2);
     for (int i = 0; i < kSlots; ++i) EXPECT_EQ(t.g().overlays.popups[i].x, 80 + 10 * i);
     for (int i = 0; i < 3; ++i) tickPopups(t);
-    for (const ScorePopup &p : t.g().overlays.popups) EXPECT_EQ(p.active + p.visible, 0);
+    for (const ScorePopup &p : t.g().overlays.popups) EXPECT_EQ(p.active, 0);
 }
 
 TEST(SparkleAgeing, FramesStepOnEachFlipAndTheFifthFlipWipes) {

@@ -107,7 +107,7 @@ TEST(Deal, StartingScoreAndResetFields) {
         t.g().undoStore.undoDepth = 3;
         t.g().finalScore = 77;
         t.g().nameEntryRank = 2;
-        t.g().overlays.popups[4].visible = 1;
+        t.g().overlays.popups[4].active = 1;
         t.g().touchCost[1] = 0;
         t.deal(level);
         const GameState &g = t.g();
@@ -115,7 +115,7 @@ TEST(Deal, StartingScoreAndResetFields) {
         EXPECT_EQ(g.undoStore.undoDepth, 0);
         EXPECT_EQ(g.finalScore, 0);
         EXPECT_EQ(g.nameEntryRank, kNoRank);
-        EXPECT_EQ(g.overlays.popups[4].visible, 0);
+        EXPECT_EQ(g.overlays.popups[4].active, 0);
         EXPECT_EQ(g.touchCost[1], -30);
         EXPECT_EQ(g.hover.hoverCard, kNoCard);
         EXPECT_GT(t.shell.menuMarkUpdates, 0);

@@ -67,12 +67,12 @@ TEST(Touch, CostsFiftyThirtyTwentyByPeekOrPickUpThenNothing) {
     EXPECT_EQ(g.board.faceUp[4][0], 1);
     EXPECT_EQ(one.t.shell.effects.size(), 2u);
     EXPECT_EQ(one.t.shell.presents, presents);
-    EXPECT_EQ(g.overlays.popups[3].visible, 0);
+    EXPECT_EQ(g.overlays.popups[3].active, 0);
 
     one.pickUp();  // the fourth touch spends it, for free
     EXPECT_EQ(g.board.touchCount[4][0], 4);
     EXPECT_EQ(g.board.score, 1500);
-    EXPECT_EQ(g.overlays.popups[3].visible, 0);
+    EXPECT_EQ(g.overlays.popups[3].active, 0);
 }
 
 TEST(Touch, TheThirdPickUpSettlesTheCardWithTheLightBlueFace) {
@@ -98,7 +98,7 @@ TEST(Popups, ATouchIsChargedEvenWhenAllTenAreShowing) {
     OneCard one;
     GameState &g = one.t.g();
     for (ScorePopup &p : g.overlays.popups) {
-        p.visible = 1;
+        p.active = 1;
         p.valueIndex = 2;
         p.x = 7;
     }
@@ -111,7 +111,7 @@ TEST(Popups, ATouchIsChargedEvenWhenAllTenAreShowing) {
         EXPECT_EQ(p.x, 7);
     }
     // one slot frees: the next touch takes it
-    g.overlays.popups[6].visible = 0;
+    g.overlays.popups[6].active = 0;
     one.pickUp();
     EXPECT_EQ(g.board.score, 1520);
     EXPECT_EQ(g.overlays.popups[6].valueIndex, 1);

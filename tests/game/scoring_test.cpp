@@ -114,8 +114,10 @@ private:
 };
 
 TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
-    // The sevens' column lands at window x 473, 471 and 469.
+    // The sevens' column lands at window x 473, 471 and 469; every card but
+    // the sevens untouched scores the best there is.
     const int sevensX[4] = {0, 469, 471, 473};
+    const int best[4] = {0, 4800, 3200, 1600};
     for (int level = 1; level <= 3; ++level) {
         Table t;
         t.deal(level);
@@ -132,6 +134,7 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
         finishGame(play);
 
         EXPECT_EQ(g.gameOver, 1);
+        EXPECT_EQ(g.finalScore, best[level]);
         const std::vector<std::string> expected = {
             "board changed", "undo depth 0",
             "won over " + std::to_string(sevensX[level]) + " won"};

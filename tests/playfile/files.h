@@ -58,7 +58,7 @@ inline void busyTable(Table &t) {
     t.deal(1, 777);
     playSomeMoves(t.play);
     GameState &g = t.g();
-    g.overlays.popups[3] = ScorePopup{100, 120, 1, 2, 1, 1};
+    g.overlays.popups[3] = ScorePopup{100, 120, 2, 1, true};
     g.overlays.sparkles[7] = Sparkle{900, 700, 1, 2, 1, 1};
     g.touchCost[0] = -7;
     g.undoStore.undoDepth = 4;

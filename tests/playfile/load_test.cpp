@@ -142,7 +142,7 @@ TEST(Load, StartsTheLoadedGameAfresh) {
     EXPECT_EQ(g.undoStore.undoDepth, 0);
     EXPECT_GT(t.shell.menuMarkUpdates, marksBefore) << "undo greyed";
     for (const ScorePopup &p : g.overlays.popups) {
-        EXPECT_EQ(p.visible, 0);
+        EXPECT_EQ(p.active, 0);
         EXPECT_EQ(p.active, 0);
         EXPECT_EQ(p.x, 0);
     }
