@@ -9,8 +9,6 @@
 #include "dialogs/templatedialog.h"
 #include "game/GameState.h"
 
-class QMessageBox;
-
 namespace fusefuda {
 
 // A line of a help window: a key or a word in bold, and what it means. Both
@@ -21,11 +19,11 @@ struct HelpLine {
 };
 QString helpTable(const char *context, const HelpLine *lines, int count);
 // A help window: the text beside the picture (none when it is null), OK.
-QMessageBox *createHelpBox(QWidget *owner, const QString &title, const QString &text,
-                           const QImage &picture = {});
+QDialog *createHelpBox(QWidget *owner, const QString &title, const QString &text,
+                       const QImage &picture = {});
 // How to play: the goal, the costs, carrying, joining and peeking, beside a
 // picture of a join drawn from the game's own cards.
-QMessageBox *createHowToPlay(QWidget *owner);
+QDialog *createHowToPlay(QWidget *owner);
 QImage joinPicture();
 
 // About box (template 103).

@@ -1,5 +1,5 @@
 #include <QCoreApplication>
-#include <QMessageBox>
+#include <QDialog>
 #include <QPainter>
 #include <iterator>
 #include <memory>
@@ -99,13 +99,13 @@ QImage joinPicture() {
     return picture;
 }
 
-QMessageBox *createHowToPlay(QWidget *owner) {
+QDialog *createHowToPlay(QWidget *owner) {
     return createHelpBox(owner, QCoreApplication::translate(kContext, kTitle),
                          helpTable(kContext, kLines, int(std::size(kLines))), joinPicture());
 }
 
 void runHowToPlay(QWidget *owner) {
-    std::unique_ptr<QMessageBox> box(createHowToPlay(owner));
+    std::unique_ptr<QDialog> box(createHowToPlay(owner));
     box->exec();
 }
 

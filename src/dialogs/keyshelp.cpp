@@ -1,6 +1,10 @@
 #include <QCoreApplication>
-#include <QMessageBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QPixmap>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <iterator>
 #include <memory>
 
@@ -66,16 +70,33 @@ QString helpTable(const char *context, const HelpLine *lines, int count) {
     return text + QStringLiteral("</table>");
 }
 
-QMessageBox *createHelpBox(QWidget *owner, const QString &title, const QString &text,
-                           const QImage &picture) {
-    auto *box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
-    box->setTextFormat(Qt::RichText);
-    if (!picture.isNull()) box->setIconPixmap(QPixmap::fromImage(picture));
-    return box;
+QDialog *createHelpBox(QWidget *owner, const QString &title, const QString &text,
+                       const QImage &picture) {
+    auto *dialog = new QDialog(owner);
+    dialog->setWindowTitle(title);
+    auto *layout = new QVBoxLayout(dialog);
+    if (!picture.isNull()) {
+        auto *shown = new QLabel(dialog);
+        shown->setPixmap(QPixmap::fromImage(picture));
+        shown->setAlignment(Qt::AlignHCenter);
+        layout->addWidget(shown);
+    }
+    auto *words = new QLabel(text, dialog);
+    words->setTextFormat(Qt::RichText);
+    words->setWordWrap(true);
+    // Wide enough for a line of a few words, and never narrower than the
+    // picture above it.
+    words->setMinimumWidth(std::max(picture.width(), words->fontMetrics().averageCharWidth() * 60));
+    layout->addWidget(words);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    return dialog;
 }
 
 void runKeysHelp(QWidget *owner) {
-    std::unique_ptr<QMessageBox> box(
+    std::unique_ptr<QDialog> box(
         createHelpBox(owner, QCoreApplication::translate(kContext, kTitle),
                       helpTable(kContext, kKeyLines, int(std::size(kKeyLines)))));
     box->exec();
