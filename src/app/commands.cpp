@@ -1,7 +1,6 @@
 #include "app/commands.h"
 
 #include <QAction>
-#include <QApplication>
 #include <ctime>
 
 #include "app/childwindows.h"
@@ -68,11 +67,8 @@ Commands::Commands(MainWindow &window) : window_(window) {}
 void Commands::connectMenu(const MenuActions &menu) {
     for (const Route &route : kRoutes)
         if (QAction *action = menu.entry(route.command))
-            QObject::connect(action, &QAction::triggered, &window_, [this, command = route.command] {
-                // A key of the window's menu reaches it past a modal dialog
-                // where the window system still counts the window active.
-                if (QApplication::activeModalWidget() == nullptr) run(command);
-            });
+            QObject::connect(action, &QAction::triggered, &window_,
+                             [this, command = route.command] { run(command); });
 }
 
 void Commands::run(int command) {
