@@ -46,9 +46,11 @@ constexpr Route kRoutes[] = {
     {kCmdFourColour, [](Commands &c) { c.toggleFourColour(); }},
     {kCmdOverview, [](Commands &c) { c.toggleOverview(); }},
     {kCmdResume, [](Commands &c) { c.toggleResume(); }},
+    {kCmdFullScreen, [](Commands &c) { c.toggleFullScreen(); }},
     {kCmdScores, [](Commands &c) { c.showHighScores(); }},
     {kCmdStatistics, [](Commands &c) { c.showStatistics(); }},
     {kCmdAbout, [](Commands &c) { c.showAbout(); }},
+    {kCmdHowToPlay, [](Commands &c) { c.showHowToPlay(); }},
     {kCmdKeys, [](Commands &c) { c.showKeys(); }},
 };
 
@@ -77,7 +79,10 @@ void Commands::run(int command) {
     if (command != kCmdOverview && command != kCmdExit) window_.overview().close();
     window_.input().holdWhile([&] { route->handler(*this); });
     // Leaving needs no more drawing.
-    if (command != kCmdExit) window_.runIdle();
+    if (command == kCmdExit) return;
+    // New Game's keys follow the level just dealt or opened.
+    window_.updateMenuMarks();
+    window_.runIdle();
 }
 
 // Every new game is dealt from the calendar time in whole seconds.
@@ -190,6 +195,15 @@ void Commands::toggleResume() {
     window_.updateMenuMarks();
 }
 
+// The window follows the mark; the window system's own way out of full
+// screen moves the mark back (MainWindow::changeEvent).
+void Commands::toggleFullScreen() {
+    GameState &g = window_.state();
+    g.fullScreenOn = flipped(g.fullScreenOn);
+    window_.showFullScreenAsSet();
+    window_.updateMenuMarks();
+}
+
 void Commands::showHighScores() { runHighScoreTable(window_.state(), &window_); }
 
 // A reset is written at once, as a finished game is.
@@ -197,6 +211,7 @@ void Commands::showStatistics() {
     if (runStatisticsWindow(window_.state().statistics, &window_)) window_.saveSettings();
 }
 void Commands::showAbout() { runAboutBox(&window_); }
+void Commands::showHowToPlay() { runHowToPlay(&window_); }
 void Commands::showKeys() { runKeysHelp(&window_); }
 
 }  // namespace fusefuda

@@ -42,10 +42,12 @@ public:
     void toggleFourColour();
     void toggleOverview();
     void toggleResume();
+    void toggleFullScreen();
     // The other and help menus.
     void showHighScores();
     void showStatistics();
     void showAbout();
+    void showHowToPlay();
     void showKeys();
 
 private:

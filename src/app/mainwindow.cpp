@@ -16,9 +16,11 @@
 #include "audio/audio.h"
 #include "dialogs/dialogs.h"
 #include "game/starting.h"
+#include "game/statistics.h"
 #include "playfile/resume.h"
 #include "platform/filechooser.h"
 #include "platform/messagebox.h"
+#include "platform/wmname.h"
 #include "render/painting.h"
 #include "render/raster.h"
 
@@ -90,10 +92,17 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     readSettings(unread, location_, &keptPlace_);
     startPlace_ = startingPlace(keptPlace_, windowsChooseTheirPlace());
     QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens()) screens << screen->geometry();
-    if (windowsChooseTheirPlace()) startPlace_ = placeOnScreens(startPlace_, screens);
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    if (windowsChooseTheirPlace())
+        startPlace_ = placeOnScreens(startPlace_, screens);
+    else if (const QScreen *primary = QGuiApplication::primaryScreen())
+        startPlace_.setSize(startPlace_.size().boundedTo(primary->availableGeometry().size()));
     resize(startPlace_.size());
     move(startPlace_.topLeft());
+    // Full screen from the first frame; leaving it later finds the place
+    // above.
+    if (unread.fullScreenOn == 1) setWindowState(Qt::WindowFullScreen);
     resume_.setFolder(setup_.dataFolder);
 }
 
@@ -171,6 +180,9 @@ void MainWindow::shutDown() {
     timers_.stop();
     pointer_.release();
     if (musicIsOpen(audio_)) closeMusic(audio_);
+    // A game the next start will not bring back was left unfinished, as a
+    // new game over it would leave it.
+    if (state_.resumeOn != 1) noteGameLeft(state_);
     const QImage window = surfaces_.window;
     surfaces_ = Surfaces{};
     surfaces_.window = window;
@@ -208,6 +220,13 @@ void MainWindow::followScreenDensity() {
     pointer_.loadGrabCursor(surfaces_.scale);
     childWindows_.peekChanged();
     invalidateWindow();
+}
+
+void MainWindow::showFullScreenAsSet() {
+    const bool on = state_.fullScreenOn == 1;
+    if (isFullScreen() != on)
+        setWindowState(on ? windowState() | Qt::WindowFullScreen
+                          : windowState() & ~Qt::WindowFullScreen);
 }
 
 void MainWindow::applyBackgroundKey() {
@@ -292,7 +311,8 @@ bool MainWindow::event(QEvent *event) {
 // the window is on screen; the first time it is known, the window gets its
 // outer size and its place.
 void MainWindow::fitOuterSize() {
-    if (outerSizeFitted_ || !isVisible()) return;
+    // A full-screen window has no frame; its place waits until it leaves.
+    if (outerSizeFitted_ || !isVisible() || isFullScreen()) return;
     const QSize frame = frameGeometry().size() - geometry().size();
     if (frame.width() <= 0 && frame.height() <= 0) return;
     outerSizeFitted_ = true;
@@ -306,7 +326,9 @@ void MainWindow::showEvent(QShowEvent *event) {
     // put it.
     if (placed_) return;
     placed_ = true;
-    move(startPlace_.topLeft());
+    // Named for old tools before it is mapped, which Qt does after this.
+    keepLegacyNameReadable(windowHandle(), windowTitle(), "Fusefuda");
+    if (!isFullScreen()) move(startPlace_.topLeft());
     fitOuterSize();
     notePlace();
 }
@@ -316,6 +338,13 @@ void MainWindow::showEvent(QShowEvent *event) {
 // blocked by a window that cannot be seen.
 void MainWindow::changeEvent(QEvent *event) {
     QMainWindow::changeEvent(event);
+    // The window system may leave full screen by its own means: the mark
+    // and the setting follow.
+    if (event->type() == QEvent::WindowStateChange && startedUp_ && !shutDown_ &&
+        isFullScreen() != (state_.fullScreenOn == 1)) {
+        state_.fullScreenOn = isFullScreen() ? 1 : 0;
+        updateMenuMarks();
+    }
     if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal || modal == this) return;

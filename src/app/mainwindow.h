@@ -66,6 +66,8 @@ public:
 
     // The idle step, unless a modal dialog runs; then the window catches up.
     void runIdle();
+    // The window full screen or not, as the option says.
+    void showFullScreenAsSet();
     // The board view shows the see-through background's green as
     // transparent where the desktop can show through.
     void applyBackgroundKey();

@@ -3,9 +3,10 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFontDatabase>
-#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+
+#include "app/shortcuts.h"
 
 namespace fusefuda {
 
@@ -106,19 +107,20 @@ MenuActions buildMenu(QMenuBar *bar) {
     addEntry(menu, functions, kCmdFourColour, QT_TRANSLATE_NOOP("Menu", "4色のスート(&4)"), true);
     addEntry(menu, functions, kCmdResume, QT_TRANSLATE_NOOP("Menu", "前回のゲームを再開(&R)"), true);
     functions->addSeparator();
-    QAction *overview =
-        addEntry(menu, functions, kCmdOverview, QT_TRANSLATE_NOOP("Menu", "全体表示(&O)"));
     // Also the middle button on the board; Escape leaves it too.
-    overview->setShortcut(QKeySequence(Qt::Key_M));
+    addEntry(menu, functions, kCmdOverview, QT_TRANSLATE_NOOP("Menu", "全体表示(&O)"));
+    addEntry(menu, functions, kCmdFullScreen, QT_TRANSLATE_NOOP("Menu", "全画面表示(&F)"), true);
 
     QMenu *other = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "その他(&Y)"));
     addEntry(menu, other, kCmdScores, QT_TRANSLATE_NOOP("Menu", "スコア(&P)"));
     addEntry(menu, other, kCmdStatistics, QT_TRANSLATE_NOOP("Menu", "統計(&T)"));
 
     QMenu *help = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "ヘルプ(&H)"));
+    addEntry(menu, help, kCmdHowToPlay, QT_TRANSLATE_NOOP("Menu", "遊び方(&H)"));
     addEntry(menu, help, kCmdKeys, QT_TRANSLATE_NOOP("Menu", "キー操作(&K)"));
     addEntry(menu, help, kCmdAbout, QT_TRANSLATE_NOOP("Menu", "バージョン情報(&V)"));
 
+    giveShortcuts(menu);
     return menu;
 }
 
@@ -139,6 +141,8 @@ void setMenuMarks(const MenuActions &menu, const GameState &g) {
     mark(kCmdAnimation, g.animationOn == 1);
     mark(kCmdFourColour, g.fourColourOn == 1);
     mark(kCmdResume, g.resumeOn == 1);
+    mark(kCmdFullScreen, g.fullScreenOn == 1);
+    placeNewGameKeys(menu, g);
     if (QAction *undo = menu.entry(kCmdUndo)) undo->setEnabled(g.undoStore.undoDepth > 0);
 }
 

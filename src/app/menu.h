@@ -40,6 +40,8 @@ enum MenuCommand : int {
     // Beyond the classic entries, apart from their numbers.
     kCmdFourColour = 40040,
     kCmdOverview = 40041,
+    kCmdFullScreen = 40042,
+    kCmdHowToPlay = 40049,
     kCmdKeys = 40050,
 };
 

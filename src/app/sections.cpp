@@ -67,7 +67,8 @@ void takeRecent(LevelStatistics &level, const std::string &text) {
 }
 
 std::vector<ProfileEntry> optionEntries(const GameState &g, const WindowPlace &place) {
-    std::vector<ProfileEntry> entries = {{"resume", std::to_string(g.resumeOn)}};
+    std::vector<ProfileEntry> entries = {{"resume", std::to_string(g.resumeOn)},
+                                         {"fullScreen", std::to_string(g.fullScreenOn)}};
     if (place.known)
         for (auto [key, value] : {std::pair{"windowX", place.x},
                                   {"windowY", place.y},
@@ -108,11 +109,12 @@ void readSections(const ProfileFile &file, GameState &g, WindowPlace &place) {
     std::vector<ProfileEntry> options = optionEntries(g, {true, INT32_MIN, 0, 0, 0});
     profileStrings(file, kOptionsSection, options, kValueBuffer);
     g.resumeOn = intValue(options[0].value);
-    place.known = options[1].value != std::to_string(INT32_MIN);
-    place.x = intValue(options[1].value);
-    place.y = intValue(options[2].value);
-    place.width = intValue(options[3].value);
-    place.height = intValue(options[4].value);
+    g.fullScreenOn = intValue(options[1].value);
+    place.known = options[2].value != std::to_string(INT32_MIN);
+    place.x = intValue(options[2].value);
+    place.y = intValue(options[3].value);
+    place.width = intValue(options[4].value);
+    place.height = intValue(options[5].value);
 
     // A file without the section reads as no statistics.
     std::vector<ProfileEntry> entries = statisticsEntries(Statistics{});
@@ -126,7 +128,8 @@ void readSections(const ProfileFile &file, GameState &g, WindowPlace &place) {
 }
 
 void putSections(ProfileFile &file, const GameState &g, const WindowPlace &place) {
-    putWhenUsed(file, kOptionsSection, optionEntries(g, place), g.resumeOn != 1 || place.known);
+    putWhenUsed(file, kOptionsSection, optionEntries(g, place),
+                g.resumeOn != 1 || g.fullScreenOn != 0 || place.known);
     putWhenUsed(file, kStatisticsSection, statisticsEntries(g.statistics),
                 g.statistics != Statistics{});
 }

@@ -33,21 +33,28 @@ QRect startingPlace(const WindowPlace &kept, bool keepsPosition) {
 
 QRect placeOnScreens(const QRect &wanted, const QList<QRect> &screens) {
     if (screens.isEmpty()) return wanted;
-    const QRect *nearest = &screens.front();
-    long long best = LLONG_MAX;
+    // The screen showing most of it, else the one nearest to its centre.
+    const QRect *home = nullptr;
+    long long most = 0;
     for (const QRect &screen : screens) {
-        if (screen.intersects(wanted)) return wanted;
-        const long long d = distanceSquared(wanted.center(), screen);
-        if (d < best) {
-            best = d;
-            nearest = &screen;
+        const QRect shown = screen.intersected(wanted);
+        const long long area = shown.isEmpty() ? 0 : (long long)shown.width() * shown.height();
+        if (area > most) {
+            most = area;
+            home = &screen;
         }
     }
-    QRect placed = wanted;
-    placed.moveLeft(std::clamp(wanted.left(), nearest->left(),
-                               std::max(nearest->left(), nearest->right() + 1 - wanted.width())));
-    placed.moveTop(std::clamp(wanted.top(), nearest->top(),
-                              std::max(nearest->top(), nearest->bottom() + 1 - wanted.height())));
+    long long nearest = LLONG_MAX;
+    if (home == nullptr)
+        for (const QRect &screen : screens)
+            if (const long long d = distanceSquared(wanted.center(), screen); d < nearest) {
+                nearest = d;
+                home = &screen;
+            }
+    // Wholly on it, so that the title bar and the menu can always be reached.
+    QRect placed(wanted.topLeft(), wanted.size().boundedTo(home->size()));
+    placed.moveLeft(std::clamp(placed.left(), home->left(), home->right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), home->top(), home->bottom() + 1 - placed.height()));
     return placed;
 }
 

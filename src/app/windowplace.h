@@ -1,5 +1,5 @@
-// Where the window opens: where the player left it, brought back onto the
-// nearest screen when none of the screens now connected shows any of it.
+// Where the window opens: where the player left it, brought wholly onto the
+// screen that shows most of it, or the nearest when none does.
 #pragma once
 
 #include <QList>
@@ -12,8 +12,10 @@ namespace fusefuda {
 // The first start's place: the top-left corner, 1024 x 768 with the frame.
 QRect startingPlace(const WindowPlace &kept, bool keepsPosition);
 
-// wanted itself when it overlaps a screen; otherwise moved into the screen
-// nearest to it (its top-left corner kept on that screen when it is larger).
+// wanted (the outer rectangle, frame and all) moved into the area of the
+// screen that shows most of it, or of the one nearest to it, and shrunk to
+// that area where it is larger. The areas are the screens' available ones,
+// without panels and docks.
 QRect placeOnScreens(const QRect &wanted, const QList<QRect> &screens);
 
 // Whether the window system lets a window choose its place: a Wayland

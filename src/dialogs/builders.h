@@ -11,6 +11,21 @@
 
 namespace fusefuda {
 
+// A line of a help window: a key or a word in bold, and what it means. Both
+// are Japanese source texts, looked up in the window's translation context.
+struct HelpLine {
+    const char *term;
+    const char *text;
+};
+QString helpTable(const char *context, const HelpLine *lines, int count);
+// A help window: the text beside the picture (none when it is null), OK.
+QDialog *createHelpBox(QWidget *owner, const QString &title, const QString &text,
+                       const QImage &picture = {});
+// How to play: the goal, the costs, carrying, joining and peeking, beside a
+// picture of a join drawn from the game's own cards.
+QDialog *createHowToPlay(QWidget *owner);
+QImage joinPicture();
+
 // About box (template 103).
 ModalDialog *createAboutBox(QWidget *owner);
 // High-score table (template 118).

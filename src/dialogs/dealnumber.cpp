@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <memory>
 
 #include "dialogs/dialogs.h"
@@ -27,7 +26,9 @@ constexpr const char *kLevelNames[] = {QT_TRANSLATE_NOOP("DealNumber", "初級")
 
 }  // namespace
 
-bool dealNumberFromText(const QString &text, uint32_t &number) {
+bool dealNumberFromText(const QString &typed, uint32_t &number) {
+    // Blanks around it are what a paste brings along.
+    const QString text = typed.trimmed();
     bool ok = false;
     const qulonglong value = text.toULongLong(&ok);
     if (!ok || text.isEmpty() || !text.front().isDigit() || value > 4294967295ULL) return false;
@@ -47,8 +48,8 @@ QDialog *createDealNumberDialog(DealChoice &choice, QWidget *owner) {
     }
     auto *number = new QLineEdit(QString::number(choice.number), dialog);
     number->setObjectName("number");
-    number->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,10}"), number));
+    // What is typed stays as typed: a filter would drop the sign of "-1"
+    // and deal 1. Anything but a number in range leaves OK greyed.
     auto *levelLabel = new QLabel(QCoreApplication::translate("DealNumber", "レベル(&L):"), dialog);
     levelLabel->setBuddy(level);
     auto *numberLabel = new QLabel(QCoreApplication::translate("DealNumber", "番号(&N):"), dialog);

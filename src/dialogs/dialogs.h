@@ -15,8 +15,10 @@ namespace fusefuda {
 
 // About box (template 103).
 void runAboutBox(QWidget *owner);
-// The board's keys and what each does.
+// The board's keys and the menu's, and what each does.
 void runKeysHelp(QWidget *owner);
+// A few lines on how to play, with a picture of a join.
+void runHowToPlay(QWidget *owner);
 // High-score table (template 118); changes nothing.
 void runHighScoreTable(const GameState &g, QWidget *owner);
 // Score summary (template 108): computes finalScore and, on OK, offers the
@@ -32,7 +34,8 @@ struct DealChoice {
 // chose and the result is true.
 QDialog *createDealNumberDialog(DealChoice &choice, QWidget *owner);
 bool runDealNumberDialog(DealChoice &choice, QWidget *owner);
-// Decimal digits of a number from 0 to 4294967295; false for anything else.
+// Decimal digits of a number from 0 to 4294967295, blanks around them
+// allowed; false for anything else.
 bool dealNumberFromText(const QString &text, uint32_t &number);
 
 // The statistics window: the three levels side by side and a reset that

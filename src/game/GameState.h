@@ -208,6 +208,7 @@ struct GameState {
     // Kept in sections of their own: the game in progress kept for the next
     // start, and the player's record.
     int32_t resumeOn = 1;
+    int32_t fullScreenOn = 0;
     Statistics statistics;
 
     // --- run-only options ---

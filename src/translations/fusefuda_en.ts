@@ -117,6 +117,61 @@
     </message>
 </context>
 <context>
+    <name>HowToPlay</name>
+    <message>
+        <source>目的</source>
+        <translation>Goal</translation>
+    </message>
+    <message>
+        <source>伏せて散らばったカードを、完成図（横にAからKまで、縦にスペード・クラブ・ハート・ダイヤ）どおりにつなげます。すべてのカードが4枚の7につながればクリアです。</source>
+        <translation>Join the scattered face-down cards as they lie in the finished grid (ace to king from left to right; spades, clubs, hearts and diamonds from top to bottom). The game is won when every card has joined the four sevens.</translation>
+    </message>
+    <message>
+        <source>運ぶ</source>
+        <translation>Carrying</translation>
+    </message>
+    <message>
+        <source>左ボタンでカードをグループごと持ち上げて運び、離して置きます。</source>
+        <translation>Pick a card up with the left button, its whole group with it, carry it and let go to put it down.</translation>
+    </message>
+    <message>
+        <source>つなげる</source>
+        <translation>Joining</translation>
+    </message>
+    <message>
+        <source>隣に来るカードが正しい位置にあるところに置くと、ぴたりとつながり、それからはいっしょに動きます。</source>
+        <translation>Put a card down where a card that belongs beside it lies in place, and the two snap together and move as one from then on.</translation>
+    </message>
+    <message>
+        <source>覗き見</source>
+        <translation>Peeking</translation>
+    </message>
+    <message>
+        <source>カードの上で右ボタンを押している間、表が見えます。</source>
+        <translation>Hold the right button on a card to see its face.</translation>
+    </message>
+    <message>
+        <source>コスト</source>
+        <translation>Costs</translation>
+    </message>
+    <message>
+        <source>覗き見と持ち上げは1回のタッチです。1枚のカードの1回目は50点、2回目は30点、3回目は20点かかります。</source>
+        <translation>Every peek and every pick-up is a touch. A card's first touch costs 50 points, its second 30 and its third 20.</translation>
+    </message>
+    <message>
+        <source>得点</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>クリアすると、触れていないカードは1枚100点、1回触れたカードは50点、2回触れたカードは20点です。</source>
+        <translation>At the end, each card never touched is worth 100 points, each touched once 50 and each touched twice 20.</translation>
+    </message>
+    <message>
+        <source>遊び方</source>
+        <translation>How to play</translation>
+    </message>
+</context>
+<context>
     <name>KeysHelp</name>
     <message>
         <source>矢印キー</source>
@@ -163,10 +218,6 @@
         <translation>J</translation>
     </message>
     <message>
-        <source>持っているカードを一番近い正しい隣のカードの横に置く</source>
-        <translation>Put the cards in hand down beside their nearest correct neighbour</translation>
-    </message>
-    <message>
         <source>P（押している間）</source>
         <translation>P (held)</translation>
     </message>
@@ -193,6 +244,74 @@
     <message>
         <source>キー操作</source>
         <translation>Keys</translation>
+    </message>
+    <message>
+        <source>Tab / Shift + Tab</source>
+        <translation>Tab / Shift + Tab</translation>
+    </message>
+    <message>
+        <source>フォーカスを読む順に次の／前のカードへ移す</source>
+        <translation>Move the focus to the next / previous card in reading order</translation>
+    </message>
+    <message>
+        <source>持っているグループが正しい位置から半カード以内にあれば、正しい隣のカードの横に置く。そうでなければその場に置く</source>
+        <translation>Put the group in hand down beside a correct neighbour when it lies within half a card of its place; otherwise put it down where it is</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>全体表示にする。もう一度押すと戻る</source>
+        <translation>Show the whole board; press again to return</translation>
+    </message>
+    <message>
+        <source>Ctrl + N</source>
+        <translation>Ctrl + N</translation>
+    </message>
+    <message>
+        <source>最後に遊んだレベルで新規ゲーム（初めは初級）</source>
+        <translation>New game at the last level played (beginner at first)</translation>
+    </message>
+    <message>
+        <source>Ctrl + O / Ctrl + S</source>
+        <translation>Ctrl + O / Ctrl + S</translation>
+    </message>
+    <message>
+        <source>プレイファイルを開く／保存する</source>
+        <translation>Open / save a play file</translation>
+    </message>
+    <message>
+        <source>Ctrl + Z</source>
+        <translation>Ctrl + Z</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Ctrl + Q</source>
+        <translation>Ctrl + Q</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>遊び方</source>
+        <translation>How to play</translation>
+    </message>
+    <message>
+        <source>F11</source>
+        <translation>F11</translation>
+    </message>
+    <message>
+        <source>全画面表示に切り替える</source>
+        <translation>Switch full screen on or off</translation>
     </message>
 </context>
 <context>
@@ -332,6 +451,14 @@
     <message>
         <source>統計(&amp;T)</source>
         <translation>&amp;Statistics</translation>
+    </message>
+    <message>
+        <source>全画面表示(&amp;F)</source>
+        <translation>F&amp;ull Screen</translation>
+    </message>
+    <message>
+        <source>遊び方(&amp;H)</source>
+        <translation>&amp;How to Play</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "app/resumekeeper.h"
 #include "app/settings.h"
@@ -52,16 +53,19 @@ TEST(RememberedSettings, AnOldFileReadsAsNoStatisticsAndAResetIsWrittenAsZeros) 
 
 // Each kept place goes through a settings file that has no options section
 // yet, as the window's first shut-down writes it, and is placed from there.
-TEST(WindowPlace, APlaceOffEveryScreenComesBackOnTheNearest) {
-    const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+TEST(WindowPlace, APlaceComesWhollyOntoTheScreenShowingMostOfItOrTheNearest) {
+    // Available areas: a panel along the top of the first screen.
+    const QList<QRect> screens = {QRect(0, 32, 1280, 992), QRect(1280, 0, 1920, 1080)};
     struct Case {
         QRect wanted, placed;
     } cases[] = {
         {{100, 80, 800, 600}, {100, 80, 800, 600}},        // on a screen
-        {{1200, 900, 800, 600}, {1200, 900, 800, 600}},    // partly on one
+        {{1200, 900, 800, 600}, {1280, 480, 800, 600}},    // mostly on the second
+        {{700, 500, 800, 600}, {480, 424, 800, 600}},      // mostly on the first
         {{5000, 200, 800, 600}, {2400, 200, 800, 600}},    // right of the second
-        {{-3000, -900, 800, 600}, {0, 0, 800, 600}},       // above and left of the first
-        {{100, 2000, 2000, 1200}, {1280, 0, 2000, 1200}},  // larger than the screen
+        {{-3000, -900, 800, 600}, {0, 32, 800, 600}},      // above and left of the first
+        {{0, -300, 2000, 1500}, {0, 32, 1280, 992}},       // title bar above the screen
+        {{100, 2000, 2000, 1200}, {1280, 0, 1920, 1080}},  // larger than the screen
         {{100, 80, 800, 40}, {100, 80, 1024, 768}},        // a damaged height
         {{100, 80, 3, 600}, {100, 80, 1024, 768}},         // a damaged width
     };
@@ -78,6 +82,22 @@ TEST(WindowPlace, APlaceOffEveryScreenComesBackOnTheNearest) {
             << w.x() << "," << w.y() << " " << w.width() << "x" << w.height() << " placed "
             << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
     }
+}
+
+TEST(RememberedSettings, FullScreenIsKeptInTheGamesOwnSectionAndOffWhenAbsent) {
+    QTemporaryDir dir;
+    std::ofstream(iniIn(dir).writePath) << "[Kov_Section]\r\nkanpa=1\r\n";
+    GameState g;
+    readSettings(g, iniIn(dir));
+    EXPECT_EQ(g.fullScreenOn, 0);
+    g.fullScreenOn = 1;
+    ASSERT_TRUE(writeSettings(g, iniIn(dir)));
+    std::ifstream in(iniIn(dir).writePath);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("[Fusefuda]\r\nresume=1\r\nfullScreen=1\r\n"), std::string::npos) << text;
+    GameState back;
+    readSettings(back, iniIn(dir));
+    EXPECT_EQ(back.fullScreenOn, 1);
 }
 
 TEST(ResumeKeeper, WritesAtLeavingOnlyWithTheOptionOn) {

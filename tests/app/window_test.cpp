@@ -23,13 +23,16 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <memory>
 
 #include "app/mainwindow.h"
+#include "app/shortcuts.h"
 #include "app/seethrough.h"
 #include "audio/audio.h"
 #include "assets/catalogue.h"
 #include "platform/filechooser.h"
+#include "platform/wmname.h"
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/overlays.h"
@@ -150,7 +153,8 @@ TEST(Menu, EntriesCaptionsAccessKeysAndOrder) {
                               {"4色のスート(&4)", 40040},
                               {"前回のゲームを再開(&R)", 40031},
                               {"", 0},
-                              {"全体表示(&O)", 40041}});
+                              {"全体表示(&O)", 40041},
+                              {"全画面表示(&F)", 40042}});
     expectEntries(functions->actions().at(5)->menu(), {{"パターン１(&1)", 40017},
                                                       {"パターン２(&2)", 40018},
                                                       {"パターン３(&3)", 40019},
@@ -158,7 +162,8 @@ TEST(Menu, EntriesCaptionsAccessKeysAndOrder) {
     expectEntries(functions->actions().at(6)->menu(),
                   {{"パターン１(&1)", 40020}, {"パターン２(&2)", 40021}});
     expectEntries(submenu(bar, 3), {{"スコア(&P)", 40004}, {"統計(&T)", 40032}});
-    expectEntries(submenu(bar, 4), {{"キー操作(&K)", 40050}, {"バージョン情報(&V)", 40002}});
+    expectEntries(submenu(bar, 4),
+                  {{"遊び方(&H)", 40049}, {"キー操作(&K)", 40050}, {"バージョン情報(&V)", 40002}});
     // Only undo is ever greyed; music has no mark.
     EXPECT_FALSE(app.window->menu().entry(kCmdMusic)->isCheckable());
     for (QAction *a : app.window->menu().byCommand)
@@ -731,12 +736,13 @@ TEST(Pointer, MovesThatWaitAreHandledBeforeTheReleaseThatFollows) {
     // The sevens' column, carried by the seven of spades.
     app.window->input().mouse(MouseKind::LeftPress, QPoint(502, 200), false);
     ASSERT_EQ(app.g().gesture.dragging, 1) << "the press picked nothing up";
-    // Far right, where no card of the deal can lie, so no join moves them.
-    for (int x = 512; x <= 970; x += 2)
+    // Right, where no card of the deal can lie, so no join moves them; the
+    // window fits the 800 x 600 screen of the tests.
+    for (int x = 512; x <= 750; x += 2)
         app.window->input().mouse(MouseKind::Move, QPoint(x, 200), false);
-    app.window->input().mouse(MouseKind::LeftRelease, QPoint(970, 200), false);
+    app.window->input().mouse(MouseKind::LeftRelease, QPoint(750, 200), false);
     EXPECT_EQ(app.g().gesture.dragging, 0);
-    EXPECT_EQ(app.g().board.cardRect[6][0].left - app.g().viewX, 940);
+    EXPECT_EQ(app.g().board.cardRect[6][0].left - app.g().viewX, 720);
     EXPECT_EQ(app.g().board.cardRect[6][3].top - app.g().viewY, 150 + 3 * kPitchY);
 }
 
@@ -866,4 +872,94 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
         EXPECT_EQ(g.gesture.dragging, k.inHand) << k.gesture;
         EXPECT_EQ(g.gesture.pressMode + g.gesture.panning + g.board.faceUp[c][r], 0) << k.gesture;
     }
+}
+
+// Each key runs its entry, once a press; none takes a key the board reads.
+TEST(Shortcuts, EachKeyRunsItsOwnEntryOnceAndLeavesTheBoardsKeysAlone) {
+    App app;
+    QApplication::setActiveWindow(app.window.get());
+    const MenuActions &menu = app.window->menu();
+    std::map<int, int> fired;
+    for (QAction *a : menu.byCommand)
+        if (a) QObject::connect(a, &QAction::triggered, [&fired, a] { ++fired[a->data().toInt()]; });
+    for (QAction *a : menu.byCommand)
+        for (const QKeySequence &key : a ? a->shortcuts() : QList<QKeySequence>{}) {
+            EXPECT_FALSE(a->autoRepeat()) << a->text().toStdString();
+            const bool overview = a->data().toInt() == kCmdOverview;
+            EXPECT_EQ(boardReads(key[0]), overview) << key.toString().toStdString();
+        }
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int command;
+    } rows[] = {{Qt::Key_N, Qt::ControlModifier, kCmdBeginner},
+                {Qt::Key_O, Qt::ControlModifier, kCmdOpenPlayFile},
+                {Qt::Key_S, Qt::ControlModifier, kCmdSavePlayFile},
+                {Qt::Key_Q, Qt::ControlModifier, kCmdExit},
+                {Qt::Key_Z, Qt::ControlModifier, kCmdUndo},
+                {Qt::Key_F11, Qt::NoModifier, kCmdFullScreen},
+                {Qt::Key_F1, Qt::NoModifier, kCmdHowToPlay}};
+    // Seen firing without running: the choosers and windows would wait.
+    app.window->commands().setActive(false);
+    menu.entry(kCmdUndo)->setEnabled(true);
+    for (const auto &row : rows) {
+        fired.clear();
+        QTest::keyClick(app.window.get(), row.key, row.modifiers);
+        EXPECT_EQ(fired, (std::map<int, int>{{row.command, 1}})) << row.command;
+        EXPECT_EQ(menu.entry(row.command)->shortcuts().value(0),
+                  QKeySequence(QKeyCombination(row.modifiers, row.key)))
+            << row.command;
+    }
+
+    // New Game deals the last level played; before any game, the beginner's.
+    app.window->commands().setActive(true);
+    EXPECT_FALSE(app.g().gameStarted);
+    QTest::keyClick(app.window.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(app.g().level, kBeginner);
+    app.run(kCmdAdvanced);
+    app.g().statistics = Statistics{};
+    QTest::keyClick(app.window.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(app.g().statistics.levels[statisticsSlot(kAdvanced)].dealt, 1);
+    EXPECT_TRUE(menu.entry(kCmdBeginner)->shortcuts().isEmpty());
+}
+
+// Kept in the game's own section, restored full screen at the next start,
+// and the key leaves it.
+TEST(FullScreen, TheOptionIsKeptRestoredAndSwitchedByItsKey) {
+    App app("[Kov_Section]\r\nkanpa=1\r\n[Fusefuda]\r\nfullScreen=1\r\n");
+    EXPECT_TRUE(app.window->isFullScreen());
+    EXPECT_TRUE(app.checked(kCmdFullScreen));
+    QApplication::setActiveWindow(app.window.get());
+    QTest::keyClick(app.window.get(), Qt::Key_F11);
+    EXPECT_FALSE(app.window->isFullScreen());
+    EXPECT_FALSE(app.checked(kCmdFullScreen));
+    app.window->showFullScreen();  // as the window system may do it
+    EXPECT_TRUE(app.checked(kCmdFullScreen));
+    app.window->showNormal();
+    app.window->shutDown();
+    EXPECT_NE(slurp(app.ini()).find("\r\nfullScreen=0\r\n"), std::string::npos);
+}
+
+// Without the resume option a game left at the end of the run is lost, as
+// one left for a new game is: the record counts it unfinished.
+TEST(Statistics, LeavingADealtGameCountsItUnfinishedOnlyWithoutResume) {
+    for (const int resume : {1, 0}) {
+        App app("[Kov_Section]\r\nkanpa=1\r\n[Fusefuda]\r\nresume=" + std::to_string(resume) +
+                "\r\n");
+        app.run(kCmdIntermediate);
+        app.window->close();
+        app.window->shutDown();
+        GameState back;
+        readSettings(back, app.window->settingsLocation());
+        EXPECT_EQ(back.statistics.levels[statisticsSlot(kIntermediate)].unfinished, 1 - resume);
+    }
+}
+
+// Old tools read WM_NAME in the locale's encoding; a STRING one has no room
+// for Japanese.
+TEST(WindowName, OnlyALatin1NameTakesTheRomanisedTitle) {
+    const QString title = QStringLiteral("伏せ札ジグソー");
+    EXPECT_FALSE(legacyNameHolds(true, title));
+    EXPECT_TRUE(legacyNameHolds(false, title));
+    EXPECT_TRUE(legacyNameHolds(true, QStringLiteral("Fusefuda")));
 }

@@ -485,7 +485,8 @@ TEST(DealNumber, TakesDecimalNumbersThatSeedTheGenerator) {
         uint32_t number;
     } cases[] = {{"0", true, 0},          {"4294967295", true, 4294967295u},
                  {"4294967296", false, 0}, {"", false, 0},
-                 {"+7", false, 0},         {"12a", false, 0}};
+                 {"+7", false, 0},         {"12a", false, 0},
+                 {"-1", false, 0},         {" 7 ", true, 7}};
     for (const Case &c : cases) {
         uint32_t number = 0;
         EXPECT_EQ(fusefuda::dealNumberFromText(QString::fromLatin1(c.text), number), c.taken)
@@ -494,21 +495,27 @@ TEST(DealNumber, TakesDecimalNumbersThatSeedTheGenerator) {
     }
 }
 
-// Typed into the box as a player types them, the smallest and the largest
-// numbers are taken whole and OK deals them.
-TEST(DealNumber, TheBoxTakesZeroAndTheLargestNumberWhole) {
-    for (const uint32_t wanted : {0u, 4294967295u}) {
-        fusefuda::DealChoice choice{2, 12345};
+// What is typed stays as typed, and OK takes only a number in range.
+TEST(DealNumber, TheDialogConfirmsOnlyAWholeNumberInRange) {
+    const struct {
+        const char *typed;
+        bool confirmed;
+        uint32_t number;
+    } rows[] = {{"-1", false, 0}, {"4294967295", true, 4294967295u}, {"4294967296", false, 0},
+                {"1.5", false, 0}, {"", false, 0}, {"12", true, 12}, {"0", true, 0}};
+    for (const auto &row : rows) {
+        fusefuda::DealChoice choice{3, 99};
         std::unique_ptr<QDialog> dialog(fusefuda::createDealNumberDialog(choice, nullptr));
-        dialog->show();
         auto *number = dialog->findChild<QLineEdit *>("number");
-        ASSERT_NE(number, nullptr);
-        number->selectAll();
-        QTest::keyClicks(number, QString::number(wanted));
+        number->clear();
+        QTest::keyClicks(number, QString::fromLatin1(row.typed));
+        QPushButton *ok = nullptr;
         for (QPushButton *b : dialog->findChildren<QPushButton *>())
-            if (b->text() == "OK") QTest::mouseClick(b, Qt::LeftButton);
-        EXPECT_EQ(dialog->result(), QDialog::Accepted) << wanted;
-        EXPECT_EQ(choice.number, wanted);
-        EXPECT_EQ(choice.level, 2);
+            if (b->isDefault()) ok = b;
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->isEnabled(), row.confirmed) << row.typed;
+        ok->click();
+        EXPECT_EQ(dialog->result() == QDialog::Accepted, row.confirmed) << row.typed;
+        EXPECT_EQ(choice.number, row.confirmed ? row.number : 99u) << row.typed;
     }
 }

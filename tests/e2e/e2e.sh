@@ -266,6 +266,16 @@ dismiss Return "バージョン情報" "the About box"
 menu f x
 await_exit 20 "File, Exit on a Japanese desktop"
 note "a Japanese desktop gets the same interface as one without a language"
+# Old tools read WM_NAME in the locale's encoding: the C locale's has no
+# Japanese, so the name there is romanised; _NET_WM_NAME keeps the title.
+# Old tools (xdotool among them) find it by that name.
+env LC_ALL=C "$work/bin/fusefuda" >"$work/out.log" 2>&1 &
+pid=$!
+poll 20 has_named_window "Fusefuda" || fail "no window named Fusefuda in the C locale"
+main=$(named_window "Fusefuda")
+xprop -id "$main" _NET_WM_NAME | grep -q '"伏せ札ジグソー"$' || fail "C locale: $(xprop -id "$main" _NET_WM_NAME)"
+menu f x
+await_exit 20 "File, Exit in the C locale"
 
 # --- the English interface ------------------------------------------------------
 # A desktop language other than Japanese, from a first start, through every
