@@ -21,7 +21,11 @@ QString standingSpeech(const GameState &g);
 class BoardAccess {
 public:
     BoardAccess(const GameState &g, BoardView &view);
-    // Lets Qt's accessibility make the board view's accessible object.
+    ~BoardAccess();
+    BoardAccess(const BoardAccess &) = delete;
+    BoardAccess &operator=(const BoardAccess &) = delete;
+    // Lets Qt's accessibility make the board view's and the application's
+    // accessible objects.
     static void install();
     // After every event: tells a screen reader what changed.
     void follow();
