@@ -154,11 +154,6 @@ QAccessibleInterface *boardAccessible(const QString &className, QObject *object)
     return new BoardAccessible(static_cast<BoardView *>(object));
 }
 
-void tell(QObject *object, QAccessible::Event what) {
-    QAccessibleEvent event(object, what);
-    QAccessible::updateAccessibility(&event);
-}
-
 }  // namespace
 
 QString focusCardSpeech(const GameState &g) {
@@ -186,7 +181,8 @@ QString standingSpeech(const GameState &g) {
     return T::translate("Speech", "%1、得点 %2").arg(level).arg(g.board.score);
 }
 
-BoardAccess::BoardAccess(const GameState &g, BoardView &view) : g_(g), view_(view) {
+BoardAccess::BoardAccess(const GameState &g, BoardView &view, Teller tell)
+    : g_(g), view_(view), tell_(tell) {
     view_.speech = [this](bool name) {
         return name ? focusCardSpeech(g_) : standingSpeech(g_);
     };
@@ -198,8 +194,8 @@ BoardAccess::~BoardAccess() {
     if (view_.cardAccessible) QAccessible::deleteAccessibleInterface(view_.cardAccessible);
 }
 
-void BoardAccess::follow() {
-    if (!QAccessible::isActive()) return;
+void BoardAccess::follow(bool listening) {
+    if (!listening) return;
     const QString name = focusCardSpeech(g_), description = standingSpeech(g_);
     const int focus = focusCard(g_);
     if (name != name_ || focus != focus_) {
@@ -208,11 +204,14 @@ void BoardAccess::follow() {
         view_.cardAccessible = QAccessible::registerAccessibleInterface(card);
         if (view_.hasFocus()) {
             QAccessibleEvent event(card, QAccessible::Focus);
-            QAccessible::updateAccessibility(&event);
+            tell_(&event);
         }
         if (before) QAccessible::deleteAccessibleInterface(before);
     }
-    if (description != description_) tell(&view_, QAccessible::DescriptionChanged);
+    if (description != description_) {
+        QAccessibleEvent event(&view_, QAccessible::DescriptionChanged);
+        tell_(&event);
+    }
     name_ = name;
     description_ = description;
     focus_ = focus;

@@ -5,6 +5,7 @@
 // reader asks, and without one following the board costs a flag's test.
 #pragma once
 
+#include <QAccessible>
 #include <QString>
 
 #include "game/GameState.h"
@@ -20,19 +21,23 @@ QString standingSpeech(const GameState &g);
 
 class BoardAccess {
 public:
-    BoardAccess(const GameState &g, BoardView &view);
+    // What passes the events on to the reader; a test listens in its place.
+    using Teller = void (*)(QAccessibleEvent *);
+    BoardAccess(const GameState &g, BoardView &view,
+                Teller tell = QAccessible::updateAccessibility);
     ~BoardAccess();
     BoardAccess(const BoardAccess &) = delete;
     BoardAccess &operator=(const BoardAccess &) = delete;
     // Lets Qt's accessibility make the board view's and the application's
     // accessible objects.
     static void install();
-    // After every event: tells a screen reader what changed.
-    void follow();
+    // After every event: tells a screen reader, when one listens, what changed.
+    void follow(bool listening = QAccessible::isActive());
 
 private:
     const GameState &g_;
     BoardView &view_;
+    Teller tell_;
     QString name_, description_;
     int focus_ = -1;
 };
