@@ -13,6 +13,8 @@ under_xvfb 1280x1024x24 "$0" "$@"
 sandbox "$(realpath "$1")" "$2" "$3"
 reader="$(dirname "$(realpath "$0")")/focused.py"
 command -v orca >/dev/null || fail "orca is not installed"
+# Orca's own Python, the one its modules are installed for.
+python=$(sed -n '1s/^#!//p' "$(command -v orca)")
 seed=1700000000 orca_pid=""
 
 # Speech goes to the dummy module, whose sound goes to libao's null driver.
@@ -30,8 +32,8 @@ def line_buffered(file, mode="r", *rest, **named):
         named.setdefault("buffering", 1)
     return plain(file, mode, *rest, **named)
 builtins.open = line_buffered
-sys.argv[0] = "orca"
-runpy.run_path("/usr/bin/orca", run_name="__main__")'
+sys.argv.pop(0)
+runpy.run_path(sys.argv[0], run_name="__main__")'
 
 stop_orca() {
     if [ -n "$orca_pid" ]; then
@@ -72,7 +74,7 @@ speak() {
     local lang=$1
     log="$work/orca-$lang.log"
     : >"$log"
-    LANG=$lang LC_ALL= "$(sed -n "1s/^#!//p" /usr/bin/orca)" -c "$launcher" --disable key-echo,braille \
+    LANG=$lang LC_ALL='' "$python" -c "$launcher" "$(command -v orca)" --disable key-echo,braille \
         --debug-file "$log" >"$work/orca.out" 2>&1 &
     orca_pid=$!
     poll 20 says 1 ".+" || { cat "$work/orca.out" >&2; fail "Orca did not start in $lang"; }
@@ -100,7 +102,12 @@ speak() {
     hear up "$8"
     # What Orca said is what the board's object holds.
     [ "$("$reader" | sed -n 1p)" = "$8" ] || fail "the board's name is '$("$reader" | sed -n 1p)'"
-    note "$lang: $(utterances 1 | tr '\n' '|')"
+    # The window's title and the standing once, on entering, not after
+    # every card.
+    local heard; heard=$(utterances 1)
+    [ "$(grep -c "伏せ札ジグソー" <<<"$heard")" = 1 ] && [ "$(grep -cx "$3" <<<"$heard")" = 1 ] ||
+        fail "Orca said too much: $(tr '\n' '|' <<<"$heard")"
+    note "$lang: $(tr '\n' '|' <<<"$heard")"
 
     kill -TERM "$pid"
     await_exit 20 "SIGTERM"
