@@ -54,7 +54,7 @@ utterances() {
     tail -n +"$1" "$log" | sed -n "s/^.* - SPEECH OUTPUT: '\(.*\)'[{ ].*$/\1/p" | sed 's/\.$//'
 }
 says() { utterances "$1" | grep -qxE "$2"; }
-mark() { wc -l <"$log"; }
+mark() { echo $(($(wc -l <"$log") + 1)); }
 # hear KEYS PATTERN: after xdotool key KEYS (or keydown/keyup p), Orca says
 # an utterance that matches PATTERN, within 10 s.
 hear() {
@@ -67,7 +67,7 @@ hear() {
     poll 10 says "$from" "$2" || fail "after $1, Orca said '$(utterances "$from" | tr '\n' '|')', not '$2'"
 }
 
-# speak LANG ENTRY STANDING JOINED SEVENS BACK FACE PEEKED: the board as Orca
+# speak LANG ENTRY STANDING JOINED SEVENS BACK FACE ONCE: the board as Orca
 # says it on entering it (its name, then its description), after the join,
 # the key 7, an arrow to the right, P held and P released.
 speak() {
