@@ -126,7 +126,10 @@ public:
         return child && child == card() ? 0 : -1;
     }
     QAccessibleInterface *focusChild() const override { return card(); }
-    QAccessibleInterface *childAt(int, int) const override { return card(); }
+    QAccessibleInterface *childAt(int x, int y) const override {
+        QAccessibleInterface *c = card();
+        return c && c->rect().contains(x, y) ? c : nullptr;
+    }
 
 private:
     QAccessibleInterface *card() const {
@@ -146,7 +149,7 @@ public:
     }
 };
 
-QAccessibleInterface *boardAccessible(const QString &className, QObject *object) {
+QAccessibleInterface *accessibleOf(const QString &className, QObject *object) {
     if (className == QLatin1String("QApplication") && object == QCoreApplication::instance())
         return new GameAccessible;
     if (className != QLatin1String("fusefuda::BoardView") || !object || !object->isWidgetType())
@@ -188,7 +191,7 @@ BoardAccess::BoardAccess(const GameState &g, BoardView &view, Teller tell)
     };
 }
 
-void BoardAccess::install() { QAccessible::installFactory(boardAccessible); }
+void BoardAccess::install() { QAccessible::installFactory(accessibleOf); }
 
 BoardAccess::~BoardAccess() {
     if (view_.cardAccessible) QAccessible::deleteAccessibleInterface(view_.cardAccessible);

@@ -1,8 +1,10 @@
 // What a screen reader hears of the board: the focus card as a sighted
 // player sees it (its face or its back's shade, its group), the end of the
 // game with its score, and the level and score at any time. The board view
-// is an accessible object of its own; nothing of it is made until a screen
-// reader asks, and without one following the board costs a flag's test.
+// is an accessible object of its own, with the focus card as its one child,
+// made anew for each change a reader should say; nothing of it is made until
+// a screen reader asks, and without one following the board costs a flag's
+// test.
 #pragma once
 
 #include <QAccessible>
