@@ -74,6 +74,8 @@ speak() {
     local lang=$1
     log="$work/orca-$lang.log"
     : >"$log"
+    # Key echo off, so that only what the game says is heard; no braille
+    # display. Orca will not start while another of this user's runs.
     LANG=$lang LC_ALL='' "$python" -c "$launcher" "$(command -v orca)" --disable key-echo,braille \
         --debug-file "$log" >"$work/orca.out" 2>&1 &
     orca_pid=$!
