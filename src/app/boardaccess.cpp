@@ -211,6 +211,8 @@ void BoardAccess::follow(bool listening) {
         }
         if (before) QAccessible::deleteAccessibleInterface(before);
     }
+    // Not said (this Qt sends the change without the text): it tells a
+    // reader that what it holds of the standing is stale.
     if (description != description_) {
         QAccessibleEvent event(&view_, QAccessible::DescriptionChanged);
         tell_(&event);
