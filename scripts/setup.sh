@@ -15,6 +15,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick faketime weston
   desktop-file-utils appstream dpkg-dev file procps lintian locales
   at-spi2-core dbus-daemon python3-pyatspi
+  orca speech-dispatcher
 )
 
 # The end-to-end test also plays on an English and on a Japanese desktop;

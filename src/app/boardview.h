@@ -27,6 +27,8 @@ public:
 
     // What a screen reader is told: the name (true) or the description.
     std::function<QString(bool name)> speech;
+    // The focus card's accessible object, a child of the board's; 0 for none.
+    unsigned cardAccessible = 0;
 
 signals:
     void resized(int width, int height);

@@ -644,6 +644,10 @@
         <source>%1、得点 %2</source>
         <translation>%1, score %2</translation>
     </message>
+    <message>
+        <source>伏せたカードを並べて完成させるジグソーパズル</source>
+        <translation>Face-down card jigsaw: find where every card belongs without looking too often</translation>
+    </message>
 </context>
 <context>
     <name>Statistics</name>

@@ -3,7 +3,7 @@
 # session bus of its own starts the accessibility bus (at-spi2-core) on
 # demand, Qt is asked for its bridge, and focused.py reads the name of the
 # focused object after keys move the focus and during and after a peek, in
-# Japanese and in English.
+# Japanese and in English, and the application's description.
 #   a11y.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
 set -euo pipefail
 
@@ -21,7 +21,7 @@ after() {
     poll 10 hears "$3" "$4" || fail "after $2, '$("$reader" | sed -n "$3p")', not '$4'"
 }
 
-# speak LANG SEVENS UNTOUCHED FACE ONCE STANDING
+# speak LANG SEVENS UNTOUCHED FACE ONCE STANDING LINE
 speak() {
     settings $'SoundF=0\r\nbgmF=0\r\n'
     # A known deal: a card lies to the right of the sevens.
@@ -34,14 +34,17 @@ speak() {
     after keydown p 1 "$4"
     after keyup p 1 "$5"
     poll 10 hears 2 "$6" || fail "the standing is '$("$reader" | sed -n 2p)', not '$6'"
+    hears 3 "$7" || fail "the application's description is '$("$reader" | sed -n 3p)', not '$7'"
     note "$1: $2 / $3 / $5 / $6"
     kill -TERM "$pid"
     await_exit 20 "SIGTERM"
 }
 
 speak ja_JP.UTF-8 "スペードの7、4枚のグループ" "伏せたカード、未タッチ" \
-    "(スペード|クラブ|ハート|ダイヤ)の[5689]" "伏せたカード、1回タッチ" "初級、得点 1550"
+    "(スペード|クラブ|ハート|ダイヤ)の[5689]" "伏せたカード、1回タッチ" "初級、得点 1550" \
+    "伏せたカードを並べて完成させるジグソーパズル"
 speak en_US.UTF-8 "seven of spades, in a group of 4" "face-down card, not touched" \
     "(five|six|eight|nine) of (spades|clubs|hearts|diamonds)" "face-down card, touched once" \
-    "beginner, score 1550"
+    "beginner, score 1550" \
+    "Face-down card jigsaw: find where every card belongs without looking too often"
 note "PASS"

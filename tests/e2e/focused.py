@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 # Prints the name and description of the game's focused object, read over
-# AT-SPI as a screen reader reads them; fails when there is none.
+# AT-SPI as a screen reader reads them, then the application's description;
+# fails when there is none.
 import sys
 
 import pyatspi
@@ -15,5 +16,5 @@ def focused(node):
 for app in filter(None, pyatspi.Registry.getDesktop(0)):
     node = focused(app) if app.name == "fusefuda" else None
     if node:
-        sys.exit(print(node.name, node.description, sep="\n"))
+        sys.exit(print(node.name, node.description, app.description, sep="\n"))
 sys.exit(1)
