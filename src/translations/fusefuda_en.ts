@@ -156,7 +156,7 @@
     </message>
     <message>
         <source>覗き見と持ち上げは1回のタッチです。1枚のカードの1回目は50点、2回目は30点、3回目は20点かかります。</source>
-        <translation>Every peek and every pick-up is a touch. A card's first touch costs 50 points, its second 30 and its third 20.</translation>
+        <translation>Every peek and every pick-up is a touch. A card&apos;s first touch costs 50 points, its second 30 and its third 20.</translation>
     </message>
     <message>
         <source>得点</source>
