@@ -92,6 +92,9 @@ QString focusCardSpeech(const GameState &g) {
     const int size = groupSize(g, id);
     if (size > 1) text += T::translate("Speech", "、%1枚のグループ").arg(size);
     if (g.keyFocus.carrying) text += T::translate("Speech", "、持ち上げ中");
+    // The news first: the focus stayed where it was.
+    if (g.keyFocus.deadEnds > 0)
+        text = T::translate("Speech", "その方向にカードはありません、%1").arg(text);
     return text;
 }
 
@@ -117,13 +120,15 @@ void BoardAccess::follow() {
     if (focus != focus_ && view_.hasFocus()) {
         // Another card: as if the focus had moved, so the reader starts afresh.
         tell(&view_, QAccessible::Focus);
-    } else if (name != name_) {
+    } else if (name != name_ || g_.keyFocus.deadEnds > deadEnds_) {
+        // Another arrow that way says so again.
         tell(&view_, QAccessible::NameChanged);
     }
     if (description != description_) tell(&view_, QAccessible::DescriptionChanged);
     name_ = name;
     description_ = description;
     focus_ = focus;
+    deadEnds_ = g_.keyFocus.deadEnds;
 }
 
 }  // namespace fusefuda

@@ -31,6 +31,7 @@ private:
     BoardView &view_;
     QString name_, description_;
     int focus_ = -1;
+    int deadEnds_ = 0;
 };
 
 }  // namespace fusefuda

@@ -143,7 +143,7 @@ private:
 
     void keys() {
         for (int n = random_.between(1, 12); n > 0; --n)
-            key(BoardKey(random_.below(10)), {random_.percent(30), random_.percent(10)});
+            key(BoardKey(random_.below(12)), {random_.percent(30), random_.percent(10)});
         onKeyRelease(play_, BoardKey::Peek);
         if (g().keyFocus.carrying) key(random_.percent(50) ? BoardKey::Join : BoardKey::PutBack);
         if (g().keyFocus.carrying) key(BoardKey::Lift);
