@@ -16,6 +16,8 @@ struct KeyLine {
 constexpr KeyLine kKeyLines[] = {
     {QT_TRANSLATE_NOOP("KeysHelp", "矢印キー"),
      QT_TRANSLATE_NOOP("KeysHelp", "フォーカスを一番近いカードへ移す。持っているカードを運ぶ")},
+    {QT_TRANSLATE_NOOP("KeysHelp", "Tab / Shift + Tab"),
+     QT_TRANSLATE_NOOP("KeysHelp", "フォーカスを読む順で次・前のカードへ移す")},
     {QT_TRANSLATE_NOOP("KeysHelp", "Shift + 矢印キー"),
      QT_TRANSLATE_NOOP("KeysHelp", "持っているカードを大きく運ぶ")},
     {QT_TRANSLATE_NOOP("KeysHelp", "Ctrl + 矢印キー"),

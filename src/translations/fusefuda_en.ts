@@ -194,6 +194,14 @@
         <source>キー操作</source>
         <translation>Keys</translation>
     </message>
+    <message>
+        <source>Tab / Shift + Tab</source>
+        <translation>Tab / Shift + Tab</translation>
+    </message>
+    <message>
+        <source>フォーカスを読む順で次・前のカードへ移す</source>
+        <translation>Move the focus to the next or the previous card in reading order</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -516,6 +524,10 @@
     <message>
         <source>%1、得点 %2</source>
         <translation>%1, score %2</translation>
+    </message>
+    <message>
+        <source>その方向にカードはありません、%1</source>
+        <translation>no card that way, %1</translation>
     </message>
 </context>
 <context>

@@ -20,8 +20,10 @@
 #include <map>
 #include <optional>
 
+#include "app/boardaccess.h"
 #include "app/menu.h"
 #include "dialogs/dialogunits.h"
+#include "game/deal.h"
 #include "platform/filechooser.h"
 #include "platform/messagebox.h"
 #include "playfile/playfile.h"
@@ -216,4 +218,19 @@ TEST(Language, FileChoosersAndPlayFileMessagesSpeakEnglish) {
                        });
     EXPECT_EQ(titles, (QStringList{"Save Play File", "Open Play File"}));
     for (const QString &f : filters) EXPECT_FALSE(hasJapanese(f)) << f.toStdString();
+}
+
+// An arrow with no card that way is said before the focus card, in both
+// languages; the next key's speech is the card alone.
+TEST(Language, ANoCardArrowIsSaidBeforeTheFocusCard) {
+    fusefuda::testing::Table t;
+    t.deal(kBeginner);
+    t.g().keyFocus.deadEnds = 1;
+    EXPECT_EQ(focusCardSpeech(t.g()), QStringLiteral("その方向にカードはありません、スペードの7、4枚のグループ"));
+    {
+        English english;
+        EXPECT_EQ(focusCardSpeech(t.g()), QStringLiteral("no card that way, seven of spades, in a group of 4"));
+    }
+    t.g().keyFocus.deadEnds = 0;
+    EXPECT_EQ(focusCardSpeech(t.g()), QStringLiteral("スペードの7、4枚のグループ"));
 }

@@ -31,6 +31,7 @@
 #include "platform/filechooser.h"
 #include "game/board.h"
 #include "game/deal.h"
+#include "game/keys.h"
 #include "game/overlays.h"
 #include "game/overview.h"
 #include "game/undo.h"
@@ -835,5 +836,23 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
         EXPECT_EQ(g.undoStore.undoDepth, k.undo) << k.gesture;
         EXPECT_EQ(g.gesture.dragging, k.inHand) << k.gesture;
         EXPECT_EQ(g.gesture.pressMode + g.gesture.panning + g.board.faceUp[c][r], 0) << k.gesture;
+    }
+}
+
+// Tab and Shift+Tab are the board's, not Qt's focus chain's: they step the
+// focus card; a held Tab steps once.
+TEST(Keys, TabAndShiftTabStepTheFocusCardOncePerPress) {
+    App app;
+    app.run(kCmdAdvanced);
+    app.window->runIdle();
+    GameState &g = app.g();
+    QWidget *view = app.window->boardView();
+    const int start = focusCard(g), next = cardInReadingOrder(g, start, true);
+    for (const auto &[key, modifiers, repeat, expected] :
+         {std::tuple{Qt::Key_Tab, Qt::NoModifier, false, next}, {Qt::Key_Tab, Qt::NoModifier, true, next},
+          {Qt::Key_Backtab, Qt::ShiftModifier, false, start}}) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), repeat);
+        QApplication::sendEvent(view, &press);
+        EXPECT_EQ(focusCard(g), expected) << key << repeat;
     }
 }
