@@ -840,19 +840,18 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
 }
 
 // Tab and Shift+Tab are the board's, not Qt's focus chain's: they step the
-// focus card; a held Tab steps once.
+// focus card, a held Tab once.
 TEST(Keys, TabAndShiftTabStepTheFocusCardOncePerPress) {
     App app;
     app.run(kCmdAdvanced);
     app.window->runIdle();
     GameState &g = app.g();
-    QWidget *view = app.window->boardView();
     const int start = focusCard(g), next = cardInReadingOrder(g, start, true);
     for (const auto &[key, modifiers, repeat, expected] :
          {std::tuple{Qt::Key_Tab, Qt::NoModifier, false, next}, {Qt::Key_Tab, Qt::NoModifier, true, next},
           {Qt::Key_Backtab, Qt::ShiftModifier, false, start}}) {
         QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), repeat);
-        QApplication::sendEvent(view, &press);
+        QApplication::sendEvent(app.window->boardView(), &press);
         EXPECT_EQ(focusCard(g), expected) << key << repeat;
     }
 }

@@ -122,54 +122,39 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
     }
 }
 
-// Cards kept off the parking lot's bands (board rows of 101 pixels: the lot
-// fills rows 0 to 9): b before a in one row by its left edge; c over d at one
-// place; after the last, the first parked card, the spade seven at (2000, 20).
+// Away from the parked cards (board rows of 101 pixels 0 to 9): b before a
+// in one row, c over d at one place, then round to the first parked card.
 TEST(Focus, TabAndShiftTabGoInReadingOrderRoundAllCards) {
     const int a = cardId(4, 0), b = cardId(5, 0), c = cardId(8, 2), d = cardId(8, 3),
               e = cardId(7, 2), seven = cardId(kSevensColumn, 0);
     Table t;
     dealAndClear(t, 3, {a, b, c, d, e});
-    GameState &g = t.g();
-    place(g, 4, 0, 300, 1010);
-    place(g, 5, 0, 100, 1100);
-    place(g, 7, 2, 900, 1050);
-    place(g, 8, 3, 100, 1111);
-    place(g, 8, 2, 100, 1111);
-    raiseGroupInStack(g, 8, 2);
-    const struct {
-        int from;
-        BoardKey key;
-        int expected;
-    } cases[] = {{b, BoardKey::Tab, a},         {a, BoardKey::Tab, e},     {e, BoardKey::Tab, c},
-                 {c, BoardKey::Tab, d},         {d, BoardKey::Tab, seven}, {seven, BoardKey::BackTab, d},
-                 {d, BoardKey::BackTab, c},     {c, BoardKey::BackTab, e}};
-    for (const auto &k : cases) {
-        g.keyFocus.column = cardColumn(k.from);
-        g.keyFocus.row = cardRow(k.from);
-        onKeyPress(t.play, k.key);
-        EXPECT_EQ(focusCard(g), k.expected) << k.from << (k.key == BoardKey::Tab ? " Tab" : " back");
+    for (const auto &[id, left, top] : {std::tuple{a, 300, 1010}, {b, 100, 1100}, {e, 900, 1050},
+                                        {d, 100, 1111}, {c, 100, 1111}})
+        place(t.g(), cardColumn(id), cardRow(id), left, top);
+    raiseGroupInStack(t.g(), 8, 2);
+    const BoardKey tab = BoardKey::Tab, back = BoardKey::BackTab;
+    for (const auto &[from, key, to] : {std::tuple{b, tab, a}, {a, tab, e}, {e, tab, c}, {c, tab, d},
+                                        {d, tab, seven}, {seven, back, d}, {d, back, c}}) {
+        t.g().keyFocus = {true, cardColumn(from), cardRow(from)};
+        onKeyPress(t.play, key);
+        EXPECT_EQ(focusCard(t.g()), to) << from << (key == tab ? " Tab" : " back");
     }
 }
 
-// Left of, above and below (4,0) lies no card: each such arrow rings the bell
+// Nothing lies left of, above or below (4,0): each such arrow rings the bell
 // and counts in a row; a view pull or a card found ends the count.
 TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
     Table t;
     focusOn40(t);
     const KeyModifiers pull{false, true};
-    const struct {
-        BoardKey key;
-        KeyModifiers modifiers;
-        int bells, deadEnds, focus;
-    } steps[] = {{BoardKey::Left, {}, 1, 1, cardId(4, 0)},  {BoardKey::Up, {}, 2, 2, cardId(4, 0)},
-                 {BoardKey::Left, pull, 2, 0, cardId(4, 0)}, {BoardKey::Down, {}, 3, 1, cardId(4, 0)},
-                 {BoardKey::Right, {}, 3, 0, cardId(5, 0)}};
-    for (const auto &k : steps) {
-        onKeyPress(t.play, k.key, k.modifiers);
-        EXPECT_EQ(t.shell.bells, k.bells) << int(k.key);
-        EXPECT_EQ(t.g().keyFocus.deadEnds, k.deadEnds) << int(k.key);
-        EXPECT_EQ(focusCard(t.g()), k.focus) << int(k.key);
+    for (const auto &[key, modifiers, bells, count, focus] :
+         {std::tuple{BoardKey::Left, KeyModifiers{}, 1, 1, cardId(4, 0)}, {BoardKey::Up, {}, 2, 2, cardId(4, 0)},
+          {BoardKey::Left, pull, 2, 0, cardId(4, 0)}, {BoardKey::Down, {}, 3, 1, cardId(4, 0)},
+          {BoardKey::Right, {}, 3, 0, cardId(5, 0)}}) {
+        onKeyPress(t.play, key, modifiers);
+        EXPECT_EQ(std::pair(t.shell.bells, t.g().keyFocus.deadEnds), std::pair(bells, count));
+        EXPECT_EQ(focusCard(t.g()), focus) << int(key);
     }
 }
 
@@ -181,27 +166,20 @@ TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
             GameState g;
             setStartingValues(g);
             fusefuda::testing::RecordingEvents events;
-            fusefuda::testing::RecordingShell shell;
+            RecordingShell shell;
             Play play{g, events, shell};
             startNewGame(play, level, seed);
             dealScatter(play, level);
-            const size_t cards = kRows * (columnsInPlay(level).last - columnsInPlay(level).first + 1);
+            const size_t cards = kRows * (kColumns - 4 * (level - 1));
             std::bitset<kCards> tabbed, reached;
-            for (size_t n = 0; n < cards; ++n) {
-                onKeyPress(play, BoardKey::Tab);
-                tabbed.set(focusCard(g));
-            }
-            EXPECT_EQ(tabbed.count(), cards) << level << " " << seed;
-            std::vector<int> open;
-            for (int r = 0; r < kRows; ++r) open.push_back(cardId(kSevensColumn, r));
-            for (size_t i = 0; i < open.size(); ++i) {
-                reached.set(open[i]);
-                for (const auto &[dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
-                    const int next = nearestCardToward(g, open[i], dx, dy);
-                    if (next >= 0 && !reached[next]) reached.set(next), open.push_back(next);
-                }
-            }
-            EXPECT_EQ(reached.count(), cards) << level << " " << seed;
+            for (size_t n = 0; n < cards; ++n, tabbed.set(focusCard(g))) onKeyPress(play, BoardKey::Tab);
+            std::vector<int> open = {cardId(kSevensColumn, 0), cardId(kSevensColumn, 1),
+                                     cardId(kSevensColumn, 2), cardId(kSevensColumn, 3)};
+            for (size_t i = 0; i < open.size(); ++i)
+                for (const auto &[dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}})
+                    if (const int next = nearestCardToward(g, open[i], dx, dy); next >= 0 && !reached[next])
+                        reached.set(next), open.push_back(next);
+            EXPECT_EQ(tabbed.count() * 100 + reached.count(), cards * 101) << level << " " << seed;
         }
     }
 }
