@@ -228,5 +228,6 @@ TEST(Language, ANoCardArrowIsSaidBeforeTheFocusCard) {
     t.g().keyFocus.deadEnds = 1;
     EXPECT_EQ(focusCardSpeech(t.g()), QStringLiteral("その方向にカードはありません、スペードの7、4枚のグループ"));
     English english;
-    EXPECT_EQ(focusCardSpeech(t.g()), QStringLiteral("no card that way, seven of spades, in a group of 4"));
+    EXPECT_EQ(focusCardSpeech(t.g()),
+              QStringLiteral("no card that way, seven of spades, in a group of 4"));
 }

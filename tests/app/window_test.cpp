@@ -848,7 +848,8 @@ TEST(Keys, TabAndShiftTabStepTheFocusCardOncePerPress) {
     GameState &g = app.g();
     const int start = focusCard(g), next = cardInReadingOrder(g, start, true);
     for (const auto &[key, modifiers, repeat, expected] :
-         {std::tuple{Qt::Key_Tab, Qt::NoModifier, false, next}, {Qt::Key_Tab, Qt::NoModifier, true, next},
+         {std::tuple{Qt::Key_Tab, Qt::NoModifier, false, next},
+          {Qt::Key_Tab, Qt::NoModifier, true, next},
           {Qt::Key_Backtab, Qt::ShiftModifier, false, start}}) {
         QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), repeat);
         QApplication::sendEvent(app.window->boardView(), &press);

@@ -134,8 +134,9 @@ TEST(Focus, TabAndShiftTabGoInReadingOrderRoundAllCards) {
         place(t.g(), cardColumn(id), cardRow(id), left, top);
     raiseGroupInStack(t.g(), 8, 2);
     const BoardKey tab = BoardKey::Tab, back = BoardKey::BackTab;
-    for (const auto &[from, key, to] : {std::tuple{b, tab, a}, {a, tab, e}, {e, tab, c}, {c, tab, d},
-                                        {d, tab, seven}, {seven, back, d}, {d, back, c}}) {
+    for (const auto &[from, key, to] : {std::tuple{b, tab, a}, {a, tab, e}, {e, tab, c},
+                                        {c, tab, d}, {d, tab, seven}, {seven, back, d},
+                                        {d, back, c}}) {
         t.g().keyFocus = {true, cardColumn(from), cardRow(from)};
         onKeyPress(t.play, key);
         EXPECT_EQ(focusCard(t.g()), to) << from << (key == tab ? " Tab" : " back");
@@ -149,9 +150,9 @@ TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
     focusOn40(t);
     const KeyModifiers pull{false, true};
     for (const auto &[key, modifiers, bells, count, focus] :
-         {std::tuple{BoardKey::Left, KeyModifiers{}, 1, 1, cardId(4, 0)}, {BoardKey::Up, {}, 2, 2, cardId(4, 0)},
-          {BoardKey::Left, pull, 2, 0, cardId(4, 0)}, {BoardKey::Down, {}, 3, 1, cardId(4, 0)},
-          {BoardKey::Right, {}, 3, 0, cardId(5, 0)}}) {
+         {std::tuple{BoardKey::Left, KeyModifiers{}, 1, 1, cardId(4, 0)},
+          {BoardKey::Up, {}, 2, 2, cardId(4, 0)}, {BoardKey::Left, pull, 2, 0, cardId(4, 0)},
+          {BoardKey::Down, {}, 3, 1, cardId(4, 0)}, {BoardKey::Right, {}, 3, 0, cardId(5, 0)}}) {
         onKeyPress(t.play, key, modifiers);
         EXPECT_EQ(std::pair(t.shell.bells, t.g().keyFocus.deadEnds), std::pair(bells, count));
         EXPECT_EQ(focusCard(t.g()), focus) << int(key);
@@ -172,13 +173,15 @@ TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
             dealScatter(play, level);
             const size_t cards = kRows * (kColumns - 4 * (level - 1));
             std::bitset<kCards> tabbed, reached;
-            for (size_t n = 0; n < cards; ++n, tabbed.set(focusCard(g))) onKeyPress(play, BoardKey::Tab);
+            for (size_t n = 0; n < cards; ++n, tabbed.set(focusCard(g)))
+                onKeyPress(play, BoardKey::Tab);
             std::vector<int> open = {cardId(kSevensColumn, 0), cardId(kSevensColumn, 1),
                                      cardId(kSevensColumn, 2), cardId(kSevensColumn, 3)};
             for (size_t i = 0; i < open.size(); ++i)
                 for (const auto &[dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}})
-                    if (const int next = nearestCardToward(g, open[i], dx, dy); next >= 0 && !reached[next])
-                        reached.set(next), open.push_back(next);
+                    if (const int to = nearestCardToward(g, open[i], dx, dy);
+                        to >= 0 && !reached[to])
+                        reached.set(to), open.push_back(to);
             EXPECT_EQ(tabbed.count() * 100 + reached.count(), cards * 101) << level << " " << seed;
         }
     }

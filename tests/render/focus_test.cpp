@@ -50,7 +50,7 @@ TEST(FocusFrame, LiesOutsideThePictureDashedOverCardsAboveAndWipesExactly) {
             for (int sub : {0, k - 1})
                 EXPECT_EQ(at(window, px, py, sub), colour ? colour : at(without, px, py, sub))
                     << "scale " << k << " at " << px << "," << py;
-        const QRect face = devicePixels(QRect(L - g.viewX, T - g.viewY, kCardWidth, kCardHeight), k);
+        const QRect face = devicePixels(QRect(L - g.viewX, T - g.viewY, R - L + 1, B - T + 1), k);
         EXPECT_EQ(window.copy(face), without.copy(face)) << "the face is left alone";
         onMouseMove(t.play, x - 156, y - 155);
         drawKeyFocus(t.ctx);
