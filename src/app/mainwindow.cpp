@@ -255,6 +255,7 @@ void MainWindow::playEffect(Sound sound) { fusefuda::playEffect(audio_, sound); 
 // The desktop's own bell, whatever the game's sound option: the player's
 // desktop decides how it sounds or shows.
 void MainWindow::ringBell() { QApplication::beep(); }
+
 void MainWindow::peekChanged() { childWindows_.peekChanged(); }
 void MainWindow::openScoreWindow() { childWindows_.openScoreWindow(); }
 void MainWindow::closeScoreWindow() { childWindows_.closeScoreWindow(); }

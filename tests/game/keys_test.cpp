@@ -144,7 +144,7 @@ TEST(Focus, TabAndShiftTabGoInReadingOrderRoundAllCards) {
 }
 
 // Nothing lies left of, above or below (4,0): each such arrow rings the bell
-// and counts in a row; a view pull or a card found ends the count.
+// and counts in a row; a view pull, a card found or a new deal ends the count.
 TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
     Table t;
     focusOn40(t);
@@ -157,6 +157,10 @@ TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
         EXPECT_EQ(std::pair(t.shell.bells, t.g().keyFocus.deadEnds), std::pair(bells, count));
         EXPECT_EQ(focusCard(t.g()), focus) << int(key);
     }
+    onKeyPress(t.play, BoardKey::Up);
+    ASSERT_EQ(t.g().keyFocus.deadEnds, 1);
+    startNewGame(t.play, 3, 1);
+    EXPECT_EQ(t.g().keyFocus.deadEnds, 0);
 }
 
 // Every card of 200 deals at each level: Tab goes once round them all, and
