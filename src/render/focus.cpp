@@ -108,8 +108,14 @@ void drawFrame(Context &ctx, int id) {
                 x = block.right() - kFocusReach;
                 continue;
             }
-            const bool covered = std::any_of(above.begin(), above.begin() + covering,
-                                             [&](const QRect &p) { return p.contains(x, y); });
+            // Under a card above, or beside an edge of the focus card that one
+            // hides: so a card buried in a pile shows a dashed frame too.
+            const QPoint edge(std::clamp(x, at.left, at.left + kCardWidth - 1),
+                              std::clamp(y, at.top, at.top + kCardHeight - 1));
+            const bool covered =
+                std::any_of(above.begin(), above.begin() + covering, [&](const QRect &p) {
+                    return p.contains(x, y) || p.contains(edge);
+                });
             if (covered && (acrossSide ? i : j) / kDash % 2 == 1) continue;
             const QRgb colour = depth == 0 || depth == kFocusReach - 1 ? kFocusEdge : kFocusColour;
             for (int dy = 0; dy < k; ++dy) {

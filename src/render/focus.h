@@ -1,8 +1,9 @@
 // The keyboard's focus frame: a magenta band with dark edges just outside the
 // focus card's picture, unlike the guide's thin outline along a whole group's
-// edge, so that the card's face and corner indices stay in view. Where cards
-// lying above the focus card pass under the frame it is drawn dashed: a
-// buried card looks buried.
+// edge, so that the card's face and corner indices stay in view. Where it
+// crosses a card lying above the focus card, or runs beside an edge of the
+// focus card that such a card hides, it is drawn dashed: a buried card looks
+// buried.
 #pragma once
 
 #include "render/context.h"

@@ -13,18 +13,20 @@
 using namespace fusefuda;
 using namespace fusefuda::testing;
 
-// (4,0) with a card beneath its left side and, above it, a carried card over
-// its top side with the carried card's shadow: the frame lies just outside
-// the picture in whole board pixels, dashed over the carried card, comes
-// back after the carry overdraws it, and its wiping gives the window back.
+// (4,0) with a card beneath its left side, one above it over its bottom
+// edge, and a carried card over its top side with the carried card's
+// shadow: the frame lies just outside the picture in whole board pixels,
+// dashed over the cards above and beside the edges they hide, comes back
+// after the carry overdraws it, and its wiping gives the window back.
 TEST(FocusFrame, LiesOutsideThePictureDashedOverCardsAboveAndWipesExactly) {
     constexpr QRgb as = 0, dark = 0xFF000000u, band = 0xFFFF00FFu;  // as: as without it
     constexpr int L = 1700, T = 1200, R = L + kCardWidth - 1, B = T + kCardHeight - 1;
     const std::tuple<int, int, QRgb> pixels[] = {
         {L - 6, T + 20, as},   {L - 5, T + 20, dark}, {L - 4, T + 20, band}, {L - 2, T + 20, band},
         {L - 1, T + 20, dark}, {L, T + 20, as},       {R + 1, T + 20, dark}, {R + 3, T + 20, band},
-        {R + 5, T + 20, dark}, {R + 6, T + 20, as},   {L + 9, T - 5, dark},  {L + 9, B + 2, band},
-        {L + 9, B + 6, as},    {L - 3, T + 60, band}, {1744, T - 4, band},   {1741, T - 4, as}};
+        {R + 5, T + 20, dark}, {R + 6, T + 20, as},   {L + 9, T - 5, dark},  {L + 5, B + 2, band},
+        {L + 9, B + 6, as},    {L - 3, T + 60, band}, {1744, T - 4, band},   {1741, T - 4, as},
+        {L - 3, T + 81, as}};
     for (int k : {1, 2}) {
         Table t(k);
         t.deal(kBeginner);
@@ -32,6 +34,8 @@ TEST(FocusFrame, LiesOutsideThePictureDashedOverCardsAboveAndWipesExactly) {
         place(g, 8, 2, 1660, 1240);
         place(g, 4, 0, L, T);
         raiseGroupInStack(g, 4, 0);
+        place(g, 7, 3, L, T + 80);
+        raiseGroupInStack(g, 7, 3);
         place(g, 5, 0, 1900, 1250);
         g.viewX = kViewXMax;
         g.viewY = kViewYMax;
