@@ -839,20 +839,17 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
     }
 }
 
-// Tab and Shift+Tab are the board's, not Qt's focus chain's: they step the
-// focus card, a held Tab once.
+// Tab and Shift+Tab step the focus card, not Qt's focus chain; a held Tab once.
 TEST(Keys, TabAndShiftTabStepTheFocusCardOncePerPress) {
     App app;
     app.run(kCmdAdvanced);
-    app.window->runIdle();
-    GameState &g = app.g();
-    const int start = focusCard(g), next = cardInReadingOrder(g, start, true);
-    for (const auto &[key, modifiers, repeat, expected] :
-         {std::tuple{Qt::Key_Tab, Qt::NoModifier, false, next},
-          {Qt::Key_Tab, Qt::NoModifier, true, next},
-          {Qt::Key_Backtab, Qt::ShiftModifier, false, start}}) {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), repeat);
+    const int start = focusCard(app.g()), next = cardInReadingOrder(app.g(), start, true);
+    for (const auto &[key, shift, repeat, expected] : {std::tuple{Qt::Key_Tab, false, false, next},
+                                                       {Qt::Key_Tab, false, true, next},
+                                                       {Qt::Key_Backtab, true, false, start}}) {
+        const auto modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, "", repeat);
         QApplication::sendEvent(app.window->boardView(), &press);
-        EXPECT_EQ(focusCard(g), expected) << key << repeat;
+        EXPECT_EQ(focusCard(app.g()), expected) << key << repeat;
     }
 }
