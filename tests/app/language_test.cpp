@@ -23,7 +23,6 @@
 #include "app/boardaccess.h"
 #include "app/menu.h"
 #include "dialogs/dialogunits.h"
-#include "game/deal.h"
 #include "platform/filechooser.h"
 #include "platform/messagebox.h"
 #include "playfile/playfile.h"
@@ -223,7 +222,7 @@ TEST(Language, FileChoosersAndPlayFileMessagesSpeakEnglish) {
 // An arrow with no card that way is said before the focus card.
 TEST(Language, ANoCardArrowIsSaidBeforeTheFocusCard) {
     fusefuda::testing::Table t;
-    t.deal(kBeginner);
+    t.deal(3);
     t.g().keyFocus.deadEnds = 1;
     EXPECT_EQ(focusCardSpeech(t.g()), QStringLiteral("その方向にカードはありません、スペードの7、4枚のグループ"));
     English english;

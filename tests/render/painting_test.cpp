@@ -609,18 +609,16 @@ TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
     });
 }
 
-// (4,0) with a card beneath its left side, one above over its bottom edge and
-// a carried one with its shadow over its top: the frame lies just outside the
-// picture in whole board pixels, dashed over cards above and beside the edges
-// they hide, comes back when overdrawn, and its wiping gives the window back.
+// (4,0): a card beneath on its left, one above on its bottom edge, a carried one
+// and its shadow on its top. The frame lies outside the picture, dashed over
+// cards above and beside edges they hide; its wiping gives the window back.
 TEST(FocusFrame, LiesOutsideThePictureDashedOverCardsAboveAndWipesExactly) {
     constexpr QRgb as = 0, dark = 0xFF000000u, band = 0xFFFF00FFu;  // as: as without it
     constexpr int L = 1700, T = 1200, R = L + kCardWidth - 1, B = T + kCardHeight - 1;
     const std::tuple<int, int, QRgb> pixels[] = {
-        {L - 6, T + 20, as},   {L - 5, T + 20, dark}, {L - 2, T + 20, band}, {L - 1, T + 20, dark},
-        {L, T + 20, as},       {R + 1, T + 20, dark}, {R + 5, T + 20, dark}, {R + 6, T + 20, as},
-        {L + 9, T - 5, dark},  {L + 5, B + 2, band},  {L + 9, B + 6, as},    {L - 3, T + 60, band},
-        {1744, T - 4, band},   {1741, T - 4, as},     {L - 3, T + 81, as}};
+        {L - 5, T + 20, dark}, {L - 2, T + 20, band}, {L - 1, T + 20, dark}, {L, T + 20, as},
+        {R + 5, T + 20, dark}, {R + 6, T + 20, as},   {L + 9, T - 5, dark},  {L + 5, B + 2, band},
+        {L - 3, T + 60, band}, {1744, T - 4, band},   {1741, T - 4, as},     {L - 3, T + 81, as}};
     for (int k : {1, 2}) {
         Table t(k);
         t.deal(kBeginner);
@@ -628,9 +626,7 @@ TEST(FocusFrame, LiesOutsideThePictureDashedOverCardsAboveAndWipesExactly) {
         for (const auto &[c, r, left, top] :
              {std::tuple{8, 2, 1660, 1240}, {4, 0, L, T}, {7, 3, L, T + 80}, {5, 0, 1900, 1250}})
             place(g, c, r, left, top), raiseGroupInStack(g, c, r);
-        g.viewX = kViewXMax;
-        g.viewY = kViewYMax;
-        g.keyFocus = {false, 4, 0};
+        g.viewX = kViewXMax, g.viewY = kViewYMax, g.keyFocus = {false, 4, 0};
         paintWindow(t.ctx);
         const int x = 1900 + 31 - g.viewX, y = 1250 + 50 - g.viewY;
         onLeftPress(t.play, x, y, false);
