@@ -20,7 +20,6 @@
 #include <map>
 #include <optional>
 
-#include "app/boardaccess.h"
 #include "app/menu.h"
 #include "dialogs/dialogunits.h"
 #include "platform/filechooser.h"
@@ -217,14 +216,4 @@ TEST(Language, FileChoosersAndPlayFileMessagesSpeakEnglish) {
                        });
     EXPECT_EQ(titles, (QStringList{"Save Play File", "Open Play File"}));
     for (const QString &f : filters) EXPECT_FALSE(hasJapanese(f)) << f.toStdString();
-}
-
-// An arrow with no card that way is said before the focus card.
-TEST(Language, ANoCardArrowIsSaidBeforeTheFocusCard) {
-    fusefuda::testing::Table t;
-    t.deal(3);
-    t.g().keyFocus.deadEnds = 1;
-    EXPECT_EQ(focusCardSpeech(t.g()), QStringLiteral("その方向にカードはありません、スペードの7、4枚のグループ"));
-    English english;
-    EXPECT_EQ(focusCardSpeech(t.g()), "no card that way, seven of spades, in a group of 4");
 }

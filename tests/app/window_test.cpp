@@ -840,7 +840,8 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
 }
 
 // Tab and Shift+Tab step the focus card, not Qt's focus chain; a held Tab once.
-TEST(Keys, TabAndShiftTabStepTheFocusCardOncePerPress) {
+// An arrow with no card that way is said before the focus card.
+TEST(Keys, TabStepsTheFocusCardOncePerPressAndADeadEndIsSaid) {
     App app;
     app.run(kCmdAdvanced);
     const int start = focusCard(app.g()), next = cardInReadingOrder(app.g(), start, true);
@@ -852,4 +853,6 @@ TEST(Keys, TabAndShiftTabStepTheFocusCardOncePerPress) {
         QApplication::sendEvent(app.window->boardView(), &press);
         EXPECT_EQ(focusCard(app.g()), expected) << key << repeat;
     }
+    app.g().keyFocus.deadEnds = 1;
+    EXPECT_TRUE(focusCardSpeech(app.g()).startsWith("その方向にカードはありません、スペードの7"));
 }

@@ -5,7 +5,6 @@
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"
-#include "game/starting.h"
 #include "support/quiet_shell.h"
 #include "support/table.h"
 #include "support/trace_pictures.h"
@@ -120,8 +119,7 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
     }
 }
 
-// Away from the parked cards (board rows of 101 pixels 0 to 9): b before a
-// in one row, c over d at one place, then round to the first parked card.
+// Below the parked cards' rows: b before a in one row, c over d at one place.
 TEST(Focus, TabAndShiftTabGoInReadingOrderRoundAllCards) {
     const int a = cardId(4, 0), b = cardId(5, 0), c = cardId(8, 2), d = cardId(8, 3),
               e = cardId(7, 2), seven = cardId(kSevensColumn, 0);
@@ -165,7 +163,6 @@ TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
     for (int run = 0; run < 600; ++run) {
         const int level = 1 + run / 200;
         GameState g;
-        setStartingValues(g);
         Surfaces none;  // empty: the deals draw nothing, and the test stays fast
         QuietTable table{g, none};
         startNewGame(table.play, level, uint32_t(run % 200));
