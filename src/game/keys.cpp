@@ -235,10 +235,11 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
         if (!keysHold(g)) setFocus(play, cardId(kSevensColumn, 0));
         break;
     case BoardKey::Tab:
-    case BoardKey::BackTab:
-        if (!keysHold(g))
-            setFocus(play, cardInReadingOrder(g, focusCard(g), key == BoardKey::Tab));
+    case BoardKey::BackTab: {
+        const int next = cardInReadingOrder(g, focusCard(g), key == BoardKey::Tab);
+        if (!keysHold(g) && next >= 0) setFocus(play, next);
         break;
+    }
     }
     if (found) return;
     g.keyFocus.deadEnds = deadEnds + 1;
