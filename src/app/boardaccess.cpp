@@ -174,6 +174,9 @@ QString focusCardSpeech(const GameState &g) {
     const int size = groupSize(g, id);
     if (size > 1) text += T::translate("Speech", "、%1枚のグループ").arg(size);
     if (g.keyFocus.carrying) text += T::translate("Speech", "、持ち上げ中");
+    // The news first: the focus stayed where it was.
+    if (g.keyFocus.deadEnds > 0)
+        text = T::translate("Speech", "その方向にカードはありません、%1").arg(text);
     return text;
 }
 
@@ -201,7 +204,8 @@ void BoardAccess::follow(bool listening) {
     if (!listening) return;
     const QString name = focusCardSpeech(g_), description = standingSpeech(g_);
     const int focus = focusCard(g_);
-    if (name != name_ || focus != focus_) {
+    // A further arrow with no card that way says so again.
+    if (name != name_ || focus != focus_ || g_.keyFocus.deadEnds > deadEnds_) {
         const QAccessible::Id before = view_.cardAccessible;
         auto *card = new CardAccessible(&view_, name, g_, focus);
         view_.cardAccessible = QAccessible::registerAccessibleInterface(card);
@@ -220,6 +224,7 @@ void BoardAccess::follow(bool listening) {
     name_ = name;
     description_ = description;
     focus_ = focus;
+    deadEnds_ = g_.keyFocus.deadEnds;
 }
 
 }  // namespace fusefuda

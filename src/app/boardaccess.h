@@ -42,6 +42,7 @@ private:
     Teller tell_;
     QString name_, description_;
     int focus_ = -1;
+    int deadEnds_ = 0;
 };
 
 }  // namespace fusefuda

@@ -100,7 +100,7 @@ bool BoardInput::movesGoStraightToView() const {
 
 namespace {
 
-bool boardKey(int qtKey, BoardKey &key) {
+bool boardKey(int qtKey, bool shift, BoardKey &key) {
     switch (qtKey) {
     case Qt::Key_Up: key = BoardKey::Up; return true;
     case Qt::Key_Right: key = BoardKey::Right; return true;
@@ -114,6 +114,9 @@ bool boardKey(int qtKey, BoardKey &key) {
     case Qt::Key_P: key = BoardKey::Peek; return true;
     case Qt::Key_R: key = BoardKey::Raise; return true;
     case Qt::Key_7: key = BoardKey::Sevens; return true;
+    // Shift + Tab comes as Backtab; Tab with Shift held is taken alike.
+    case Qt::Key_Tab: key = shift ? BoardKey::BackTab : BoardKey::Tab; return true;
+    case Qt::Key_Backtab: key = BoardKey::BackTab; return true;
     default: return false;
     }
 }
@@ -134,7 +137,8 @@ bool BoardInput::key(const QKeyEvent &event) {
     BoardKey key;
     const Qt::KeyboardModifiers mods = event.modifiers();
     // Alt and the menu's access keys belong to the menu bar.
-    if (!active_ || (mods & (Qt::AltModifier | Qt::MetaModifier)) || !boardKey(event.key(), key))
+    if (!active_ || (mods & (Qt::AltModifier | Qt::MetaModifier)) ||
+        !boardKey(event.key(), mods & Qt::ShiftModifier, key))
         return false;
     // While the overview is shown no key acts on the board; Escape leaves
     // the overview by its own shortcut.

@@ -27,6 +27,8 @@ public:
     // A press has settled or the board changed as a whole: the game in
     // progress is worth keeping again.
     virtual void boardSettled() = 0;
+    // The desktop's bell: a key found nothing to act on.
+    virtual void ringBell() = 0;
 };
 
 class GameEvents : public BoardEvents {
@@ -53,6 +55,7 @@ public:
     void hoverLeft(int previous, int lastShown) override;
     void hovered(int c, int r) override;
     void won() override;
+    void noCardThatWay() override { window_.ringBell(); }
 
 private:
     bool soundOn() const { return g_.soundOn == 1; }

@@ -270,6 +270,11 @@ void MainWindow::keepClientSize() {
 void MainWindow::updateMenuMarks() { setMenuMarks(menu_, state_); }
 void MainWindow::showScore() { childWindows_.showScore(); }
 void MainWindow::playEffect(Sound sound) { fusefuda::playEffect(audio_, sound); }
+
+// The desktop's own bell, whatever the game's sound option: the player's
+// desktop decides how it sounds or shows.
+void MainWindow::ringBell() { QApplication::beep(); }
+
 void MainWindow::peekChanged() { childWindows_.peekChanged(); }
 void MainWindow::openScoreWindow() { childWindows_.openScoreWindow(); }
 void MainWindow::closeScoreWindow() { childWindows_.closeScoreWindow(); }

@@ -103,6 +103,7 @@ public:
     void playEffect(Sound sound) override;
     void runScoreSummary() override;
     void boardSettled() override { resume_.settled(); }
+    void ringBell() override;
 
 protected:
     bool event(QEvent *event) override;

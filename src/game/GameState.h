@@ -98,6 +98,7 @@ struct KeyFocus {
     bool peeking = false;   // a peek or raise held by a key
     int liftLeft = 0;       // where the carried card lay when lifted
     int liftTop = 0;
+    int deadEnds = 0;       // arrows in a row that found no card that way
     bool outlineDrawn = false;
     bool outlineFresh = false;  // nothing drawn over it since
     int outlineLeft = 0;

@@ -261,6 +261,8 @@ void abandonGesture(Play &play) {
     hand.panning = false;
     play.g.keyFocus.carrying = false;
     play.g.keyFocus.peeking = false;
+    // The board changed under the focus: the last arrow's dead end is old news.
+    play.g.keyFocus.deadEnds = 0;
 }
 
 void onRightPress(Play &play, int x, int y) {

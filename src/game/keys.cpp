@@ -1,6 +1,7 @@
 #include "game/keys.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "game/board.h"
 #include "game/input.h"
@@ -125,20 +126,22 @@ void pull(Play &play, int dx, int dy) {
     play.events.viewMoved();
 }
 
-void arrow(Play &play, int dx, int dy, KeyModifiers modifiers) {
+// False when the focus was to move and no card lies that way.
+bool arrow(Play &play, int dx, int dy, KeyModifiers modifiers) {
     GameState &g = play.g;
     if (g.keyFocus.carrying) {
         const int step = modifiers.longStep ? kLongCarryStep : kCarryStep;
         carryTo(play, g.gesture.dragLeft + dx * step, g.gesture.dragTop + dy * step);
-        return;
+        return true;
     }
-    if (keysHold(g)) return;
+    if (keysHold(g)) return true;
     if (modifiers.pull) {
         pull(play, dx, dy);
-        return;
+        return true;
     }
     const int next = nearestCardToward(g, focusCard(g), dx, dy);
     if (next >= 0) setFocus(play, next);
+    return next >= 0;
 }
 
 }  // namespace
@@ -160,33 +163,6 @@ int focusCard(const GameState &g) {
     if (inPlay(g, g.keyFocus.column, g.keyFocus.row))
         return cardId(g.keyFocus.column, g.keyFocus.row);
     return cardId(kSevensColumn, 0);
-}
-
-int nearestCardToward(const GameState &g, int from, int dx, int dy) {
-    const Rect &f = g.board.cardRect[cardColumn(from)][cardRow(from)];
-    int best = -1;
-    long bestDistance = 0;
-    const ColumnRange cols = columnsInPlay(g.level);
-    for (int c = cols.first; c <= cols.last; ++c) {
-        for (int r = 0; r < kRows; ++r) {
-            if (cardId(c, r) == from) continue;
-            const Rect &o = g.board.cardRect[c][r];
-            const int vx = o.left - f.left, vy = o.top - f.top;
-            const int along = vx * dx + vy * dy;
-            const int across = std::abs(vx * dy - vy * dx);
-            if (along <= 0 || across > along) continue;
-            const long distance = long(vx) * vx + long(vy) * vy;
-            // Of two at one distance, the one on top: the one the eye sees.
-            if (best < 0 || distance < bestDistance ||
-                (distance == bestDistance &&
-                 g.board.stackLevel[c][r] >
-                     g.board.stackLevel[cardColumn(best)][cardRow(best)])) {
-                best = cardId(c, r);
-                bestDistance = distance;
-            }
-        }
-    }
-    return best;
 }
 
 bool joinPlace(const GameState &g, int &left, int &top) {
@@ -224,11 +200,13 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
     GameState &g = play.g;
     if (!g.gameStarted || mouseHolds(g)) return;
     g.keyFocus.shown = true;
+    const int deadEnds = std::exchange(g.keyFocus.deadEnds, 0);
+    bool found = true;
     switch (key) {
-    case BoardKey::Up: arrow(play, 0, -1, modifiers); break;
-    case BoardKey::Right: arrow(play, 1, 0, modifiers); break;
-    case BoardKey::Down: arrow(play, 0, 1, modifiers); break;
-    case BoardKey::Left: arrow(play, -1, 0, modifiers); break;
+    case BoardKey::Up: found = arrow(play, 0, -1, modifiers); break;
+    case BoardKey::Right: found = arrow(play, 1, 0, modifiers); break;
+    case BoardKey::Down: found = arrow(play, 0, 1, modifiers); break;
+    case BoardKey::Left: found = arrow(play, -1, 0, modifiers); break;
     case BoardKey::Lift:
         if (g.keyFocus.carrying)
             putDown(play);
@@ -256,7 +234,16 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
     case BoardKey::Sevens:
         if (!keysHold(g)) setFocus(play, cardId(kSevensColumn, 0));
         break;
+    case BoardKey::Tab:
+    case BoardKey::BackTab: {
+        const int next = cardInReadingOrder(g, focusCard(g), key == BoardKey::Tab);
+        if (!keysHold(g) && next >= 0) setFocus(play, next);
+        break;
     }
+    }
+    if (found) return;
+    g.keyFocus.deadEnds = deadEnds + 1;
+    play.events.noCardThatWay();
 }
 
 void onKeyRelease(Play &play, BoardKey key) {

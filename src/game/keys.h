@@ -3,6 +3,7 @@
 // costs, sounds and undoes exactly as the button it stands for.
 #pragma once
 
+#include "game/focusmoves.h"
 #include "game/play.h"
 
 namespace fusefuda {
@@ -18,6 +19,8 @@ enum class BoardKey {
     Peek,     // held: looks at the focus card, as the right button does
     Raise,    // brings the focus card's group to the front
     Sevens,   // the focus jumps to the sevens
+    Tab,      // the focus to the next card in reading order
+    BackTab,  // the focus to the card before it
 };
 
 // The modifiers an arrow may come with: a long carry step, or the view pull.
@@ -47,9 +50,6 @@ bool keysHold(const GameState &g);
 // The focus card: the one kept in the record while it is in play, else the
 // seven of spades.
 int focusCard(const GameState &g);
-// The card nearest to card `from` by centres whose centre lies in the
-// quarter of the plane around direction (dx, dy); -1 if none.
-int nearestCardToward(const GameState &g, int from, int dx, int dy);
 // Where the carried card goes for its group to join the nearest correct
 // neighbour of any member, one not carried: false when no such place is
 // within reach.

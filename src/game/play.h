@@ -53,6 +53,8 @@ public:
 
     // Every card in play has joined the sevens and lies in the finished grid.
     virtual void won() = 0;
+    // An arrow found no card that way to take the focus to.
+    virtual void noCardThatWay() = 0;
 };
 
 // What the rules ask of the pointer: requests, not changes of the board.

@@ -41,7 +41,7 @@ void BoardPainter::lifted(int id) {
 }
 
 void BoardPainter::carried(int id, int oldLeft, int oldTop) {
-    focusOverdrawn(ctx_, id);
+    focusOverdrawn(ctx_);
     const Gesture &hand = ctx_.g.gesture;
     moveCarriedGroup(ctx_, oldLeft, oldTop, hand.dragLeft, hand.dragTop, id);
 }
@@ -49,7 +49,7 @@ void BoardPainter::carried(int id, int oldLeft, int oldTop) {
 // The trail of the last move goes, and the group lies on the canvas and the
 // window at its place.
 void BoardPainter::dropped(int id) {
-    focusOverdrawn(ctx_, id);
+    focusOverdrawn(ctx_);
     const Rect at = placeOf(ctx_.g, id);
     eraseDropArea(ctx_, at.left + 5, at.top + 5, id);
     drawGroup(ctx_, at.left, at.top, id, ctx_.s.board, false);
@@ -60,7 +60,7 @@ void BoardPainter::dropped(int id) {
 // The carried cards leave the canvas for their snapped places, and the window
 // around the neighbour's group is wiped of where they were drawn.
 void BoardPainter::joined(int id, int neighbour) {
-    focusOverdrawn(ctx_, id);
+    focusOverdrawn(ctx_);
     liftGroup(ctx_, id);
     const Rect &at = placeOf(ctx_.g, neighbour);
     eraseDropArea(ctx_, at.left, at.top, neighbour);

@@ -32,6 +32,7 @@ public:
     void hovered(int c, int r) override;
 
     void won() override {}
+    void noCardThatWay() override {}
 
 private:
     Context &ctx_;

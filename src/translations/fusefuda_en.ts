@@ -250,10 +250,6 @@
         <translation>Tab / Shift + Tab</translation>
     </message>
     <message>
-        <source>フォーカスを読む順に次の／前のカードへ移す</source>
-        <translation>Move the focus to the next / previous card in reading order</translation>
-    </message>
-    <message>
         <source>持っているグループが正しい位置から半カード以内にあれば、正しい隣のカードの横に置く。そうでなければその場に置く</source>
         <translation>Put the group in hand down beside a correct neighbour when it lies within half a card of its place; otherwise put it down where it is</translation>
     </message>
@@ -312,6 +308,10 @@
     <message>
         <source>全画面表示に切り替える</source>
         <translation>Switch full screen on or off</translation>
+    </message>
+    <message>
+        <source>フォーカスを読む順で次・前のカードへ移す</source>
+        <translation>Move the focus to the next or the previous card in reading order</translation>
     </message>
 </context>
 <context>
@@ -647,6 +647,10 @@
     <message>
         <source>伏せたカードを並べて完成させるジグソーパズル</source>
         <translation>Face-down card jigsaw: find where every card belongs without looking too often</translation>
+    </message>
+    <message>
+        <source>その方向にカードはありません、%1</source>
+        <translation>no card that way, %1</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,7 @@
 #include "platform/wmname.h"
 #include "game/board.h"
 #include "game/deal.h"
+#include "game/keys.h"
 #include "game/overlays.h"
 #include "game/overview.h"
 #include "game/undo.h"
@@ -962,4 +963,22 @@ TEST(WindowName, OnlyALatin1NameTakesTheRomanisedTitle) {
     EXPECT_FALSE(legacyNameHolds(true, title));
     EXPECT_TRUE(legacyNameHolds(false, title));
     EXPECT_TRUE(legacyNameHolds(true, QStringLiteral("Fusefuda")));
+}
+
+// Tab and Shift+Tab step the focus card, not Qt's focus chain; a held Tab once.
+// An arrow with no card that way is said before the focus card.
+TEST(Keys, TabStepsTheFocusCardOncePerPressAndADeadEndIsSaid) {
+    App app;
+    app.run(kCmdAdvanced);
+    const int start = focusCard(app.g()), next = cardInReadingOrder(app.g(), start, true);
+    for (const auto &[key, shift, repeat, expected] : {std::tuple{Qt::Key_Tab, false, false, next},
+                                                       {Qt::Key_Tab, false, true, next},
+                                                       {Qt::Key_Backtab, true, false, start}}) {
+        const auto modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, "", repeat);
+        QApplication::sendEvent(app.window->boardView(), &press);
+        EXPECT_EQ(focusCard(app.g()), expected) << key << repeat;
+    }
+    app.g().keyFocus.deadEnds = 1;
+    EXPECT_TRUE(focusCardSpeech(app.g()).startsWith("その方向にカードはありません、スペードの7"));
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "game/board.h"
+#include "game/deal.h"
 #include "game/input.h"
+#include "support/quiet_shell.h"
 #include "support/table.h"
 #include "support/trace_pictures.h"
 
@@ -114,5 +116,69 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
         EXPECT_EQ(isMember(g, cardId(5, 0), 4, 0), k.joined);
         EXPECT_EQ(g.gesture.dragging, k.inHand);
         EXPECT_EQ(g.board.touchCount[4][0] + 10 * g.undoStore.undoDepth, 11) << "charged once";
+    }
+}
+
+// Below the parked cards' rows: b before a in one row, c over d at one place.
+TEST(Focus, TabAndShiftTabGoInReadingOrderRoundAllCards) {
+    const int a = cardId(4, 0), b = cardId(5, 0), c = cardId(8, 2), d = cardId(8, 3),
+              e = cardId(7, 2), seven = cardId(kSevensColumn, 0);
+    Table t;
+    dealAndClear(t, 3, {a, b, c, d, e});
+    for (const auto &[id, left, top] : {std::tuple{a, 300, 1010}, {b, 100, 1100}, {e, 900, 1050},
+                                        {d, 100, 1111}, {c, 100, 1111}})
+        place(t.g(), cardColumn(id), cardRow(id), left, top);
+    raiseGroupInStack(t.g(), 8, 2);
+    const BoardKey tab = BoardKey::Tab, back = BoardKey::BackTab;
+    for (const auto &[from, key, to] : {std::tuple{b, tab, a}, {a, tab, e}, {e, tab, c},
+                                        {c, tab, d}, {d, tab, seven}, {seven, back, d},
+                                        {d, back, c}}) {
+        t.g().keyFocus = {true, cardColumn(from), cardRow(from)};
+        onKeyPress(t.play, key);
+        EXPECT_EQ(focusCard(t.g()), to) << from << (key == tab ? " Tab" : " back");
+    }
+}
+
+// Nothing lies left of, above or below (4,0): each such arrow rings the bell
+// and counts in a row; a view pull, a card found or a new deal ends the count.
+TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
+    Table t;
+    focusOn40(t);
+    const KeyModifiers none, pull{false, true};
+    for (const auto &[key, modifiers, bells, count, focus] :
+         {std::tuple{BoardKey::Left, none, 1, 1, 4}, {BoardKey::Up, none, 2, 2, 4},
+          {BoardKey::Left, pull, 2, 0, 4}, {BoardKey::Down, none, 3, 1, 4},
+          {BoardKey::Right, none, 3, 0, 5}}) {
+        onKeyPress(t.play, key, modifiers);
+        EXPECT_EQ(std::tuple(t.shell.bells, t.g().keyFocus.deadEnds, focusCard(t.g())),
+                  std::tuple(bells, count, cardId(focus, 0)));
+    }
+    onKeyPress(t.play, BoardKey::Up), startNewGame(t.play, 3, 1);
+    EXPECT_EQ(t.g().keyFocus.deadEnds, 0);
+}
+
+// Every card of 200 deals at each level: Tab goes once round them all, and
+// the arrows reach each from the sevens.
+TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
+    for (int run = 0; run < 600; ++run) {
+        const int level = 1 + run / 200;
+        GameState g;
+        Surfaces none;  // empty: the deals draw nothing, and the test stays fast
+        QuietTable table{g, none};
+        startNewGame(table.play, level, uint32_t(run % 200));
+        dealScatter(table.play, level);
+        const int cards = kRows * (kColumns - 4 * (level - 1));
+        bool tabbed[kCards] = {}, reached[kCards] = {};
+        for (int n = cards; n > 0; --n)
+            onKeyPress(table.play, BoardKey::Tab), tabbed[focusCard(g)] = true;
+        std::vector<int> open;
+        for (int r = 0; r < kRows; ++r)
+            reached[open.emplace_back(cardId(kSevensColumn, r))] = true;
+        for (size_t i = 0; i < open.size(); ++i)
+            for (const auto &[dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}})
+                if (const int to = nearestCardToward(g, open[i], dx, dy); to >= 0 && !reached[to])
+                    reached[to] = true, open.push_back(to);
+        EXPECT_EQ(std::pair(std::count(tabbed, tabbed + kCards, true), std::size(open)),
+                  std::pair(long(cards), size_t(cards))) << level << " " << run;
     }
 }

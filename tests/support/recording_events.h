@@ -34,6 +34,7 @@ public:
     }
     void hovered(int c, int r) override { log.push_back("hovered " + card(c, r)); }
     void won() override { log.push_back("won"); }
+    void noCardThatWay() override { log.push_back("no card that way"); }
 
     std::vector<std::string> log;
 

@@ -48,6 +48,7 @@ public:
     void playEffect(Sound sound) override { effects.push_back(sound); }
     void runScoreSummary() override { ++scoreSummaries; }
     void boardSettled() override { ++settles; }
+    void ringBell() override { ++bells; }
 
     int menuMarkUpdates = 0;
     int scoreShows = 0;
@@ -55,6 +56,7 @@ public:
     int invalidations = 0;
     int scoreSummaries = 0;
     int settles = 0;
+    int bells = 0;
     int grabCursors = 0;
     bool confined = false;
     int confineLeft = 0, confineTop = 0, confineRight = 0, confineBottom = 0;

@@ -207,7 +207,7 @@ void Gestures::tick() {
 // A burst of keys, the group and the peek let go at the end.
 void Gestures::keys() {
     for (int n = random_.between(1, 12); n > 0; --n)
-        hand_.key(BoardKey(random_.below(10)), {random_.percent(30), random_.percent(10)});
+        hand_.key(BoardKey(random_.below(12)), {random_.percent(30), random_.percent(10)});
     onKeyRelease(table_.play, BoardKey::Peek);
     if (table_.g().keyFocus.carrying)
         hand_.key(random_.percent(50) ? BoardKey::Join : BoardKey::PutBack);

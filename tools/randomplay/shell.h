@@ -34,6 +34,7 @@ public:
     void playEffect(Sound) override {}
     void runScoreSummary() override { ++summaries; }
     void boardSettled() override {}
+    void ringBell() override {}
 
     bool invalidated = false;
     int summaries = 0;
