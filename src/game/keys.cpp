@@ -1,6 +1,7 @@
 #include "game/keys.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "game/board.h"
 #include "game/input.h"
@@ -17,7 +18,6 @@ public:
     void release() override {}
     void showGrab() override {}
 };
-
 
 // The part of the board a view can show: a card's corner stays within it.
 int reachRight(const GameState &g) {
@@ -179,8 +179,7 @@ int nearestCardToward(const GameState &g, int from, int dx, int dy) {
             // Of two at one distance, the one on top: the one the eye sees.
             if (best < 0 || distance < bestDistance ||
                 (distance == bestDistance &&
-                 g.board.stackLevel[c][r] >
-                     g.board.stackLevel[cardColumn(best)][cardRow(best)])) {
+                 g.board.stackLevel[c][r] > g.board.stackLevel[cardColumn(best)][cardRow(best)])) {
                 best = cardId(c, r);
                 bestDistance = distance;
             }
@@ -207,8 +206,9 @@ bool joinPlace(const GameState &g, int &left, int &top) {
                 const Rect &n = g.board.cardRect[nc][nr];
                 const int l = n.left + kPitchX * (hand.dragColumn - nc);
                 const int t = n.top + kPitchY * (hand.dragRow - nr);
-                if (l < 0 || t < 0 || l > reachRight(g) || t > reachBottom(g)) continue;
                 const long dl = l - hand.dragLeft, dt = t - hand.dragTop;
+                if (std::abs(dl) > kJoinReachX || std::abs(dt) > kJoinReachY) continue;
+                if (l < 0 || t < 0 || l > reachRight(g) || t > reachBottom(g)) continue;
                 if (found && dl * dl + dt * dt >= bestDistance) continue;
                 found = true;
                 bestDistance = dl * dl + dt * dt;
@@ -225,37 +225,47 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
     if (!g.gameStarted || mouseHolds(g)) return;
     g.keyFocus.shown = true;
     switch (key) {
-    case BoardKey::Up: arrow(play, 0, -1, modifiers); break;
-    case BoardKey::Right: arrow(play, 1, 0, modifiers); break;
-    case BoardKey::Down: arrow(play, 0, 1, modifiers); break;
-    case BoardKey::Left: arrow(play, -1, 0, modifiers); break;
-    case BoardKey::Lift:
-        if (g.keyFocus.carrying)
+        case BoardKey::Up:
+            arrow(play, 0, -1, modifiers);
+            break;
+        case BoardKey::Right:
+            arrow(play, 1, 0, modifiers);
+            break;
+        case BoardKey::Down:
+            arrow(play, 0, 1, modifiers);
+            break;
+        case BoardKey::Left:
+            arrow(play, -1, 0, modifiers);
+            break;
+        case BoardKey::Lift:
+            if (g.keyFocus.carrying)
+                putDown(play);
+            else if (!keysHold(g))
+                pressFocus(play, false);
+            break;
+        case BoardKey::PutBack:
+            if (!g.keyFocus.carrying) break;
+            carryTo(play, g.keyFocus.liftLeft, g.keyFocus.liftTop);
             putDown(play);
-        else if (!keysHold(g))
-            pressFocus(play, false);
-        break;
-    case BoardKey::PutBack:
-        if (!g.keyFocus.carrying) break;
-        carryTo(play, g.keyFocus.liftLeft, g.keyFocus.liftTop);
-        putDown(play);
-        break;
-    case BoardKey::Join: {
-        int left = 0, top = 0;
-        if (!g.keyFocus.carrying || !joinPlace(g, left, top)) break;
-        carryTo(play, left, top);
-        putDown(play);
-        break;
-    }
-    case BoardKey::Peek:
-        if (!keysHold(g)) peek(play);
-        break;
-    case BoardKey::Raise:
-        if (!keysHold(g)) pressFocus(play, true);
-        break;
-    case BoardKey::Sevens:
-        if (!keysHold(g)) setFocus(play, cardId(kSevensColumn, 0));
-        break;
+            break;
+        case BoardKey::Join: {
+            // A release with a wider catch: the group goes down where it is when
+            // no place is near, so a probe costs a lift as with the mouse.
+            int left = 0, top = 0;
+            if (!g.keyFocus.carrying) break;
+            if (joinPlace(g, left, top)) carryTo(play, left, top);
+            putDown(play);
+            break;
+        }
+        case BoardKey::Peek:
+            if (!keysHold(g)) peek(play);
+            break;
+        case BoardKey::Raise:
+            if (!keysHold(g)) pressFocus(play, true);
+            break;
+        case BoardKey::Sevens:
+            if (!keysHold(g)) setFocus(play, cardId(kSevensColumn, 0));
+            break;
     }
 }
 

@@ -91,9 +91,8 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
     };
     const Case cases[] = {
         {BoardKey::PutBack, -1, 0, {700, 600, 763, 701}, false, false},
-        {BoardKey::Join, -1, 0, {1037, 700, 1100, 801}, true, false},
-        {BoardKey::Join, cardId(8, 3), 0, {1037, 700, 1100, 801}, false, false},
-        {BoardKey::Join, -1, 1, {0, 632, 63, 733}, false, true},
+        {BoardKey::Join, -1, 0, {0, 632, 63, 733}, false, false},
+        {BoardKey::Join, -1, 1, {0, 632, 63, 733}, false, false},
     };
     for (const Case &k : cases) {
         Table t;
@@ -114,5 +113,56 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
         EXPECT_EQ(isMember(g, cardId(5, 0), 4, 0), k.joined);
         EXPECT_EQ(g.gesture.dragging, k.inHand);
         EXPECT_EQ(g.board.touchCount[4][0] + 10 * g.undoStore.undoDepth, 11) << "charged once";
+    }
+}
+
+// J is a release with a wider catch: the group snaps to a neighbour's place
+// within half a card of it and joins by the release's own test, or goes down
+// where it is.
+TEST(Keys, JoinSnapsOnlyWithinHalfACardTheNearestFirstElseGoesDownWhereItIs) {
+    constexpr int kFar = 600;  // no place anywhere near
+    const struct {
+        int rightDx, rightDy;  // (5,0)'s join place from the carried card's
+        int leftDx, leftDy;    // (3,0)'s
+        bool covered;          // a card lies over (5,0)'s spot
+        int joins;             // the neighbour joined: 5, 3, or -1 for none
+    } cases[] = {
+        {kJoinReachX, kJoinReachY, kFar, 0, false, 5},
+        {-kJoinReachX, -kJoinReachY, kFar, 0, false, 5},
+        {kJoinReachX + 1, 0, kFar, 0, false, -1},
+        {0, kJoinReachY + 1, kFar, 0, false, -1},
+        {kFar, 0, kFar, 0, false, -1},
+        {10, 10, kFar, 0, true, -1},  // snapped, yet covered: no join
+        {20, 0, -20, 0, false, 5},    // as near: right before left
+        {20, 0, -8, 3, false, 3},
+    };
+    for (const auto &k : cases) {
+        Table t;
+        dealAndClear(t, 1, {cardId(3, 0), cardId(4, 0), cardId(5, 0), cardId(8, 3)});
+        GameState &g = t.g();
+        // One long step right carries (4,0) from (700, 600) to (732, 600).
+        place(g, 4, 0, 700, 600);
+        place(g, 5, 0, 732 + kPitchX + k.rightDx, 600 + k.rightDy);
+        place(g, 3, 0, 732 - kPitchX + k.leftDx, 600 + k.leftDy);
+        if (k.covered) {
+            place(g, 8, 3, g.board.cardRect[5][0].left, g.board.cardRect[5][0].top);
+            raiseGroupInStack(g, 8, 3);
+        }
+        g.keyFocus.column = 4;
+        g.keyFocus.row = 0;
+        onKeyPress(t.play, BoardKey::Lift);
+        onKeyPress(t.play, BoardKey::Right, {true, false});
+        onKeyPress(t.play, BoardKey::Join);
+        const auto where = [&](int dx, int dy) {
+            return Rect{732 + dx, 600 + dy, 795 + dx, 701 + dy};
+        };
+        const Rect expected = k.joins == 3                ? where(k.leftDx, k.leftDy)
+                              : k.joins == 5 || k.covered ? where(k.rightDx, k.rightDy)
+                                                          : where(0, 0);
+        EXPECT_EQ(g.board.cardRect[4][0], expected) << k.rightDx << "," << k.rightDy;
+        EXPECT_EQ(isMember(g, cardId(5, 0), 4, 0), k.joins == 5) << k.rightDx;
+        EXPECT_EQ(isMember(g, cardId(3, 0), 4, 0), k.joins == 3) << k.leftDx;
+        EXPECT_FALSE(g.gesture.dragging) << "always put down";
+        EXPECT_EQ(t.shell.effects.size() > 0, k.joins >= 0) << "the join sounds as a release's";
     }
 }
