@@ -19,6 +19,7 @@ public:
     void showGrab() override {}
 };
 
+
 // The part of the board a view can show: a card's corner stays within it.
 int reachRight(const GameState &g) {
     return std::min(kBoardWidth, kViewXMax + g.clientWidth) - kCardWidth;
@@ -179,7 +180,8 @@ int nearestCardToward(const GameState &g, int from, int dx, int dy) {
             // Of two at one distance, the one on top: the one the eye sees.
             if (best < 0 || distance < bestDistance ||
                 (distance == bestDistance &&
-                 g.board.stackLevel[c][r] > g.board.stackLevel[cardColumn(best)][cardRow(best)])) {
+                 g.board.stackLevel[c][r] >
+                     g.board.stackLevel[cardColumn(best)][cardRow(best)])) {
                 best = cardId(c, r);
                 bestDistance = distance;
             }
@@ -225,47 +227,39 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
     if (!g.gameStarted || mouseHolds(g)) return;
     g.keyFocus.shown = true;
     switch (key) {
-        case BoardKey::Up:
-            arrow(play, 0, -1, modifiers);
-            break;
-        case BoardKey::Right:
-            arrow(play, 1, 0, modifiers);
-            break;
-        case BoardKey::Down:
-            arrow(play, 0, 1, modifiers);
-            break;
-        case BoardKey::Left:
-            arrow(play, -1, 0, modifiers);
-            break;
-        case BoardKey::Lift:
-            if (g.keyFocus.carrying)
-                putDown(play);
-            else if (!keysHold(g))
-                pressFocus(play, false);
-            break;
-        case BoardKey::PutBack:
-            if (!g.keyFocus.carrying) break;
-            carryTo(play, g.keyFocus.liftLeft, g.keyFocus.liftTop);
+    case BoardKey::Up: arrow(play, 0, -1, modifiers); break;
+    case BoardKey::Right: arrow(play, 1, 0, modifiers); break;
+    case BoardKey::Down: arrow(play, 0, 1, modifiers); break;
+    case BoardKey::Left: arrow(play, -1, 0, modifiers); break;
+    case BoardKey::Lift:
+        if (g.keyFocus.carrying)
             putDown(play);
-            break;
-        case BoardKey::Join: {
-            // A release with a wider catch: the group goes down where it is when
-            // no place is near, so a probe costs a lift as with the mouse.
-            int left = 0, top = 0;
-            if (!g.keyFocus.carrying) break;
-            if (joinPlace(g, left, top)) carryTo(play, left, top);
-            putDown(play);
-            break;
-        }
-        case BoardKey::Peek:
-            if (!keysHold(g)) peek(play);
-            break;
-        case BoardKey::Raise:
-            if (!keysHold(g)) pressFocus(play, true);
-            break;
-        case BoardKey::Sevens:
-            if (!keysHold(g)) setFocus(play, cardId(kSevensColumn, 0));
-            break;
+        else if (!keysHold(g))
+            pressFocus(play, false);
+        break;
+    case BoardKey::PutBack:
+        if (!g.keyFocus.carrying) break;
+        carryTo(play, g.keyFocus.liftLeft, g.keyFocus.liftTop);
+        putDown(play);
+        break;
+    case BoardKey::Join: {
+        // A release with a wider catch: the group goes down where it is when
+        // no place is near, so a probe costs a lift as with the mouse.
+        int left = 0, top = 0;
+        if (!g.keyFocus.carrying) break;
+        if (joinPlace(g, left, top)) carryTo(play, left, top);
+        putDown(play);
+        break;
+    }
+    case BoardKey::Peek:
+        if (!keysHold(g)) peek(play);
+        break;
+    case BoardKey::Raise:
+        if (!keysHold(g)) pressFocus(play, true);
+        break;
+    case BoardKey::Sevens:
+        if (!keysHold(g)) setFocus(play, cardId(kSevensColumn, 0));
+        break;
     }
 }
 

@@ -92,6 +92,7 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
     const Case cases[] = {
         {BoardKey::PutBack, -1, 0, {700, 600, 763, 701}, false, false},
         {BoardKey::Join, -1, 0, {0, 632, 63, 733}, false, false},
+        {BoardKey::Join, cardId(8, 3), 0, {0, 632, 63, 733}, false, false},
         {BoardKey::Join, -1, 1, {0, 632, 63, 733}, false, false},
     };
     for (const Case &k : cases) {
