@@ -31,6 +31,7 @@
 #include "platform/filechooser.h"
 #include "game/board.h"
 #include "game/deal.h"
+#include "game/keys.h"
 #include "game/overlays.h"
 #include "game/overview.h"
 #include "game/undo.h"
@@ -835,5 +836,69 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
         EXPECT_EQ(g.undoStore.undoDepth, k.undo) << k.gesture;
         EXPECT_EQ(g.gesture.dragging, k.inHand) << k.gesture;
         EXPECT_EQ(g.gesture.pressMode + g.gesture.panning + g.board.faceUp[c][r], 0) << k.gesture;
+    }
+}
+
+// A key held down as the platforms repeat it: Qt's flagged release and press
+// (Wayland), or more presses of a key that never went up (X with detectable
+// repeats). Three presses, then the release; only the arrows and typing act
+// on each.
+TEST(HeldKeys, ActOnceExceptTheArrowsAndTypingInATextField) {
+    App app;
+    GameState &g = app.g();
+    QLineEdit field;
+    int entered = 0;
+    QObject::connect(&field, &QLineEdit::returnPressed, [&] { ++entered; });
+    int overviews = 0;
+    QObject::connect(app.window->menu().entry(kCmdOverview), &QAction::triggered,
+                     [&] { ++overviews; });
+    const auto charged = [&] { return -g.board.score; };
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *text;
+        bool inField;
+        std::function<int()> measure;
+        int expected;  // its change
+    } rows[] = {
+        {Qt::Key_P, Qt::NoModifier, "p", false, charged, 50},
+        {Qt::Key_Space, Qt::NoModifier, " ", false, charged, 50},
+        {Qt::Key_M, Qt::NoModifier, "m", false, [&] { return overviews; }, 1},
+        {Qt::Key_Right, Qt::ControlModifier, "", false, [&] { return g.viewX; }, 3 * kPullStep},
+        {Qt::Key_5, Qt::NoModifier, "5", true, [&] { return int(field.text().size()); }, 3},
+        {Qt::Key_Return, Qt::NoModifier, "\r", true, [&] { return entered; }, 1},
+    };
+    ulong time = 0;
+    for (const bool flagged : {true, false}) {
+        for (const auto &row : rows) {
+            if (app.window->overview().shown()) app.window->overview().toggle();
+            app.run(kCmdBeginner);
+            g.keyFocus.column = 4;  // a face-down five
+            g.keyFocus.row = 0;
+            field.clear();
+            entered = 0;
+            const int before = row.measure();
+            QObject *to = row.inField ? static_cast<QObject *>(&field) : app.window->boardView();
+            // As Qt delivers a key: its shortcut first, unless the focus
+            // takes the key as a press.
+            const auto send = [&](QEvent::Type type, bool repeat) {
+                const QString text = QString::fromLatin1(row.text);
+                ++time;
+                if (type == QEvent::KeyPress &&
+                    qt_sendShortcutOverrideEvent(to, time, row.key, row.modifiers, text, repeat))
+                    return;
+                QKeyEvent key(type, row.key, row.modifiers, text, repeat);
+                key.setTimestamp(time);
+                QApplication::sendEvent(to, &key);
+            };
+            send(QEvent::KeyPress, false);
+            for (int i = 0; i < 2; ++i) {
+                // Qt's own repeats come as flagged pairs.
+                if (flagged) send(QEvent::KeyRelease, true);
+                send(QEvent::KeyPress, flagged);
+            }
+            send(QEvent::KeyRelease, false);
+            EXPECT_EQ(row.measure() - before, row.expected) << row.text << (flagged ? " flagged" : "");
+        }
     }
 }

@@ -1,0 +1,46 @@
+#include "platform/keyrepeat.h"
+
+#include <xcb/xcb.h>
+// The header names a field after a keyword of C++.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
+
+#include <QGuiApplication>
+#include <cstdlib>
+
+namespace fusefuda {
+
+namespace {
+
+xcb_connection_t *xConnection() {
+    if (QGuiApplication::platformName() != QStringLiteral("xcb")) return nullptr;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+}  // namespace
+
+void detectKeyRepeats() {
+    xcb_connection_t *c = xConnection();
+    if (!c) return;
+    // Per client, and harmless to ask twice: Qt has opened the extension for
+    // its own keyboard already.
+    std::free(xcb_xkb_use_extension_reply(
+        c, xcb_xkb_use_extension(c, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION), nullptr));
+    const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+    std::free(xcb_xkb_per_client_flags_reply(
+        c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0), nullptr));
+}
+
+bool heldKeys(std::bitset<256> &keys) {
+    xcb_connection_t *c = xConnection();
+    if (!c) return false;
+    xcb_query_keymap_reply_t *map = xcb_query_keymap_reply(c, xcb_query_keymap(c), nullptr);
+    if (!map) return false;
+    for (int code = 0; code < 256; ++code) keys[code] = (map->keys[code / 8] >> (code % 8)) & 1;
+    std::free(map);
+    return true;
+}
+
+}  // namespace fusefuda
