@@ -163,10 +163,6 @@
         <translation>J</translation>
     </message>
     <message>
-        <source>持っているカードを一番近い正しい隣のカードの横に置く</source>
-        <translation>Put the cards in hand down beside their nearest correct neighbour</translation>
-    </message>
-    <message>
         <source>P（押している間）</source>
         <translation>P (held)</translation>
     </message>
@@ -193,6 +189,10 @@
     <message>
         <source>キー操作</source>
         <translation>Keys</translation>
+    </message>
+    <message>
+        <source>持っているカードを置く。半枚分以内に正しい隣のカードがあれば、その横に寄せる</source>
+        <translation>Put the cards in hand down; within half a card of a correct neighbour, beside it</translation>
     </message>
 </context>
 <context>
