@@ -18,7 +18,6 @@
 //   probe lastmovefile PATH             a play file of a beginner game one drop from
 //                                       its end; prints that drop as "drag X1 Y1 X2 Y2"
 //                                       in client coordinates
-//   probe score PATH                    prints the score a play file holds
 //   probe --scale=K ...                 the screenshot holds K device pixels a
 //                                       pixel; positions stay in pixels, the
 //                                       origin X0 Y0 in device pixels
@@ -36,9 +35,7 @@
 #include "game/deal.h"
 #include "game/input.h"
 #include "game/board.h"
-#include "playfile/codec.h"
 #include "playfile/playfile.h"
-#include "playfile/storage.h"
 #include "render/surfaces.h"
 #include "support/table.h"
 
@@ -227,16 +224,6 @@ int checkFocus(const char *path, int x0, int y0) {
     return count >= 3 * 80 * gScale * gScale ? 0 : 1;
 }
 
-int printScore(const char *path) {
-    std::vector<uint8_t> bytes;
-    PlayFileRecord record;
-    if (readFileStart(path, kPlayFileSize, bytes) != ReadOutcome::Read ||
-        decodePlayFile(bytes, record) != PlayFileFault::None)
-        return 1;
-    std::printf("%d\n", record.board.score);
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -265,7 +252,6 @@ int main(int argc, char **argv) {
         return writePlayFile(argv[2], Shape::Wide);
     if (what == "wonfile" && argc == 3) return writePlayFile(argv[2], Shape::Won);
     if (what == "lastmovefile" && argc == 3) return writeLastMoveFile(argv[2]);
-    if (what == "score" && argc == 3) return printScore(argv[2]);
     if (what == "locate" && argc == 4) return locate(argv[2], std::atoi(argv[3]));
     if (what == "background" && argc == 6)
         return checkBackground(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
