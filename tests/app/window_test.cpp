@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <QTemporaryDir>
+#include <array>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -840,65 +841,84 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
 }
 
 // A key held down as the platforms repeat it: Qt's flagged release and press
-// (Wayland), or more presses of a key that never went up (X with detectable
-// repeats). Three presses, then the release; only the arrows and typing act
-// on each.
+// (Wayland), or more presses of a key not let go (X with detectable repeats),
+// each delivered as Qt does, its shortcut first. Only arrows and typing repeat.
 TEST(HeldKeys, ActOnceExceptTheArrowsAndTypingInATextField) {
     App app;
     GameState &g = app.g();
     QLineEdit field;
-    int entered = 0;
+    int entered = 0, overviews = 0;
     QObject::connect(&field, &QLineEdit::returnPressed, [&] { ++entered; });
-    int overviews = 0;
     QObject::connect(app.window->menu().entry(kCmdOverview), &QAction::triggered,
                      [&] { ++overviews; });
-    const auto charged = [&] { return -g.board.score; };
+    const auto seen = [&] {
+        return std::array{-g.board.score, overviews, g.viewX, int(field.text().size()), entered};
+    };
     const struct {
         Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
         const char *text;
-        bool inField;
-        std::function<int()> measure;
-        int expected;  // its change
-    } rows[] = {
-        {Qt::Key_P, Qt::NoModifier, "p", false, charged, 50},
-        {Qt::Key_Space, Qt::NoModifier, " ", false, charged, 50},
-        {Qt::Key_M, Qt::NoModifier, "m", false, [&] { return overviews; }, 1},
-        {Qt::Key_Right, Qt::ControlModifier, "", false, [&] { return g.viewX; }, 3 * kPullStep},
-        {Qt::Key_5, Qt::NoModifier, "5", true, [&] { return int(field.text().size()); }, 3},
-        {Qt::Key_Return, Qt::NoModifier, "\r", true, [&] { return entered; }, 1},
-    };
+        int what, change;  // in seen(); from 3 on, typed into the field
+    } rows[] = {{Qt::Key_P, "p", 0, 50}, {Qt::Key_Space, " ", 0, 50}, {Qt::Key_M, "m", 1, 1},
+                {Qt::Key_Right, "", 2, 3 * kPullStep}, {Qt::Key_5, "5", 3, 3},
+                {Qt::Key_Return, "\r", 4, 1}};
     ulong time = 0;
     for (const bool flagged : {true, false}) {
         for (const auto &row : rows) {
             if (app.window->overview().shown()) app.window->overview().toggle();
             app.run(kCmdBeginner);
-            g.keyFocus.column = 4;  // a face-down five
-            g.keyFocus.row = 0;
-            field.clear();
-            entered = 0;
-            const int before = row.measure();
-            QObject *to = row.inField ? static_cast<QObject *>(&field) : app.window->boardView();
-            // As Qt delivers a key: its shortcut first, unless the focus
-            // takes the key as a press.
+            g.keyFocus.column = 4, g.keyFocus.row = 0;  // a face-down five
+            const int before = seen()[row.what];
+            QObject *to = row.what >= 3 ? static_cast<QObject *>(&field) : app.window->boardView();
+            const auto mods = row.key == Qt::Key_Right ? Qt::ControlModifier : Qt::NoModifier;
             const auto send = [&](QEvent::Type type, bool repeat) {
                 const QString text = QString::fromLatin1(row.text);
-                ++time;
                 if (type == QEvent::KeyPress &&
-                    qt_sendShortcutOverrideEvent(to, time, row.key, row.modifiers, text, repeat))
+                    qt_sendShortcutOverrideEvent(to, ++time, row.key, mods, text, repeat))
                     return;
-                QKeyEvent key(type, row.key, row.modifiers, text, repeat);
-                key.setTimestamp(time);
+                QKeyEvent key(type, row.key, mods, text, repeat);
+                key.setTimestamp(type == QEvent::KeyPress ? time : ++time);
                 QApplication::sendEvent(to, &key);
             };
             send(QEvent::KeyPress, false);
             for (int i = 0; i < 2; ++i) {
-                // Qt's own repeats come as flagged pairs.
                 if (flagged) send(QEvent::KeyRelease, true);
                 send(QEvent::KeyPress, flagged);
             }
             send(QEvent::KeyRelease, false);
-            EXPECT_EQ(row.measure() - before, row.expected) << row.text << (flagged ? " flagged" : "");
+            EXPECT_EQ(seen()[row.what] - before, row.change) << row.text << flagged;
         }
+    }
+    // A key let go while another program had the keyboard acts again.
+    for (const bool down : {true, false}) {
+        KeyGuard guard;
+        QKeyEvent p(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, 33, 0, 0, "p");
+        guard.swallows(p, false);
+        guard.keepHeld([&](quint32 code) { return down && code == 33; });
+        p.setTimestamp(1);
+        EXPECT_EQ(guard.swallows(p, false), down);
+    }
+}
+
+// Two cards that look alike (back, group, hand) sound alike to a screen
+// reader, whatever their faces; a face shown is named.
+TEST(Speech, AFaceDownCardSaysNoMoreThanItsBack) {
+    App app;
+    app.run(kCmdBeginner);
+    GameState &g = app.g();
+    mergeGroups(g, cardId(4, 0), cardId(4, 2)), mergeGroups(g, cardId(8, 3), cardId(8, 1));
+    const struct {
+        int touches;
+        bool faceUp, carried, named;
+    } rows[] = {{1, false, false, false}, {2, false, true, false}, {0, true, false, true},
+                {kSpent, true, false, true}};
+    for (const auto &row : rows) {
+        QString heard[2];
+        for (const int i : {0, 1}) {
+            const int c = 4 + 4 * i, r = 3 * i;  // the five of spades, the nine of diamonds
+            g.board.touchCount[c][r] = row.touches, g.board.faceUp[c][r] = row.faceUp;
+            g.keyFocus.column = c, g.keyFocus.row = r, g.keyFocus.carrying = row.carried;
+            heard[i] = focusCardSpeech(g) + standingSpeech(g);
+        }
+        EXPECT_EQ(heard[0] != heard[1], row.named) << heard[0].toStdString();
     }
 }
