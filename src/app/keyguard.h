@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 
+#include "platform/keyrepeat.h"
+
 class QKeyEvent;
 
 namespace fusefuda {
@@ -43,6 +45,9 @@ protected:
 
 private:
     KeyGuard guard_;
+    KeyReleaseWatch releases_{[this](unsigned code) {
+        guard_.keepHeld([code](quint32 other) { return other != code; });
+    }};
 };
 
 }  // namespace fusefuda

@@ -6,8 +6,10 @@
 #include <xcb/xkb.h>
 #undef explicit
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <utility>
 
 namespace fusefuda {
 
@@ -41,6 +43,20 @@ bool heldKeys(std::bitset<256> &keys) {
     for (int code = 0; code < 256; ++code) keys[code] = (map->keys[code / 8] >> (code % 8)) & 1;
     std::free(map);
     return true;
+}
+
+KeyReleaseWatch::KeyReleaseWatch(std::function<void(unsigned)> released)
+    : released_(std::move(released)) {
+    if (xConnection()) qApp->installNativeEventFilter(this);
+}
+
+KeyReleaseWatch::~KeyReleaseWatch() { qApp->removeNativeEventFilter(this); }
+
+bool KeyReleaseWatch::nativeEventFilter(const QByteArray &type, void *message, qintptr *) {
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if (type == "xcb_generic_event_t" && (event->response_type & 0x7f) == XCB_KEY_RELEASE)
+        released_(reinterpret_cast<const xcb_key_release_event_t *>(event)->detail);
+    return false;
 }
 
 }  // namespace fusefuda

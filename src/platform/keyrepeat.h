@@ -6,7 +6,9 @@
 // then knows as repeats of a key held down.
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <bitset>
+#include <functional>
 
 namespace fusefuda {
 
@@ -15,5 +17,18 @@ void detectKeyRepeats();
 // The X keycodes (Qt's native scan codes) held down now; false when the
 // display is not an X server's.
 bool heldKeys(std::bitset<256> &keys);
+
+// Tells the X keycode of every key release this program is sent, those too
+// that Qt drops because a modal window blocks theirs (a dialog that a press
+// closed or opened); nothing elsewhere.
+class KeyReleaseWatch : public QAbstractNativeEventFilter {
+public:
+    explicit KeyReleaseWatch(std::function<void(unsigned)> released);
+    ~KeyReleaseWatch() override;
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override;
+
+private:
+    std::function<void(unsigned)> released_;
+};
 
 }  // namespace fusefuda
