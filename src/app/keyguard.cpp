@@ -44,13 +44,16 @@ bool isTextField(QObject *receiver) {
 }  // namespace
 
 bool KeyGuard::swallows(const QKeyEvent &event, bool typing) {
-    const quint64 key = keyOf(event);
+    const quint64 key = keyOf(event), time = event.timestamp();
     bool repeat = event.isAutoRepeat();
     if (event.type() == QEvent::KeyRelease) {
         if (!repeat) down_.erase(key);
     } else {
-        const auto [at, pressed] = down_.try_emplace(key, event.timestamp());
-        repeat = repeat || (!pressed && at->second != event.timestamp());
+        // Each delivery of one press gets the verdict of its first.
+        const auto [at, pressed] = down_.try_emplace(key, Press{time, false});
+        if (!pressed && time != at->second.time)
+            at->second = {time, time - at->second.time <= gap_};
+        repeat = repeat || at->second.repeat;
     }
     return repeat && !mayRepeat(event, typing);
 }
@@ -61,7 +64,7 @@ void KeyGuard::keepHeld(const std::function<bool(quint32)> &held) {
 }
 
 KeyGuardFilter::KeyGuardFilter() {
-    detectKeyRepeats();
+    if (const int delay = detectKeyRepeats()) guard_.setRepeatDelay(delay);
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] {
         std::bitset<256> keys;

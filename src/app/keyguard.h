@@ -27,9 +27,18 @@ public:
     // Forgets the keys that are no longer down, by their native scan codes;
     // keys without one are forgotten.
     void keepHeld(const std::function<bool(quint32)> &held);
+    // A held key's presses come at least this often (the first repeat after
+    // the delay, the others faster). One that comes later is a new press of
+    // a key whose release went astray, to another program, say.
+    void setRepeatDelay(int ms) { gap_ = quint64(ms) * 3 / 2; }
 
 private:
-    std::map<quint64, quint64> down_;  // key -> the time of its press
+    struct Press {
+        quint64 time;
+        bool repeat;
+    };
+    std::map<quint64, Press> down_;  // key -> its last press
+    quint64 gap_ = 990;                // X's default delay, and a half
 };
 
 // The guard over every key event of the application, with the window's

@@ -23,9 +23,9 @@ xcb_connection_t *xConnection() {
 
 }  // namespace
 
-void detectKeyRepeats() {
+int detectKeyRepeats() {
     xcb_connection_t *c = xConnection();
-    if (!c) return;
+    if (!c) return 0;
     // Per client, and harmless to ask twice: Qt has opened the extension for
     // its own keyboard already.
     std::free(xcb_xkb_use_extension_reply(
@@ -33,6 +33,11 @@ void detectKeyRepeats() {
     const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
     std::free(xcb_xkb_per_client_flags_reply(
         c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0), nullptr));
+    xcb_xkb_get_controls_reply_t *controls = xcb_xkb_get_controls_reply(
+        c, xcb_xkb_get_controls(c, XCB_XKB_ID_USE_CORE_KBD), nullptr);
+    const int delay = controls ? controls->repeatDelay : 0;
+    std::free(controls);
+    return delay;
 }
 
 bool heldKeys(std::bitset<256> &keys) {

@@ -12,8 +12,9 @@
 
 namespace fusefuda {
 
-// Asks for detectable repeats on Qt's own X connection; nothing elsewhere.
-void detectKeyRepeats();
+// Asks for detectable repeats on Qt's own X connection and returns the
+// server's repeat delay in milliseconds; 0 elsewhere.
+int detectKeyRepeats();
 // The X keycodes (Qt's native scan codes) held down now; false when the
 // display is not an X server's.
 bool heldKeys(std::bitset<256> &keys);
