@@ -871,19 +871,16 @@ TEST(HeldKeys, ActOnceExceptTheArrowsAndTypingInATextField) {
             QObject *to = row.what >= 3 ? static_cast<QObject *>(&field) : app.window->boardView();
             const auto mods = row.key == Qt::Key_Right ? Qt::ControlModifier : Qt::NoModifier;
             const auto send = [&](QEvent::Type type, bool repeat) {
-                const QString text = QString::fromLatin1(row.text);
                 if (type == QEvent::KeyPress &&
-                    qt_sendShortcutOverrideEvent(to, ++time, row.key, mods, text, repeat))
+                    qt_sendShortcutOverrideEvent(to, ++time, row.key, mods, row.text, repeat))
                     return;
-                QKeyEvent key(type, row.key, mods, text, repeat);
+                QKeyEvent key(type, row.key, mods, row.text, repeat);
                 key.setTimestamp(type == QEvent::KeyPress ? time : ++time);
                 QApplication::sendEvent(to, &key);
             };
             send(QEvent::KeyPress, false);
-            for (int i = 0; i < 2; ++i) {
-                if (flagged) send(QEvent::KeyRelease, true);
-                send(QEvent::KeyPress, flagged);
-            }
+            for (int i = 0; i < 2; ++i)
+                flagged ? send(QEvent::KeyRelease, true) : void(), send(QEvent::KeyPress, flagged);
             send(QEvent::KeyRelease, false);
             EXPECT_EQ(seen()[row.what] - before, row.change) << row.text << flagged;
         }

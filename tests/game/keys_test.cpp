@@ -136,8 +136,8 @@ TEST(Keys, JoinSnapsWithinHalfACardTheNearestFirstElseGoesDownWhereItIs) {
         for (BoardKey key : {BoardKey::Lift, BoardKey::Right, BoardKey::Join})
             onKeyPress(t.play, key, {true, false});
         const Rect &r = g.board.cardRect[4][0];
-        EXPECT_EQ(r.left, 732 + (k.joins == 5 ? k.rightDx : k.joins == 3 ? k.leftDx : 0));
-        EXPECT_EQ(r.top, 600 + (k.joins == 5 ? k.rightDy : 0)) << k.rightDx << "," << k.rightDy;
+        EXPECT_EQ(r.left - 732, k.joins == 5 ? k.rightDx : k.joins == 3 ? k.leftDx : 0);
+        EXPECT_EQ(r.top - 600, k.joins == 5 ? k.rightDy : 0) << k.rightDx;
         EXPECT_EQ(isMember(g, cardId(5, 0), 4, 0) ? 5 : isMember(g, cardId(3, 0), 4, 0) ? 3 : -1,
                   k.joins);
         EXPECT_FALSE(g.gesture.dragging) << "put down";
