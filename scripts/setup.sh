@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev zlib1g-dev libqt6svg6 qt6-translations-l10n qt6-l10n-tools
-  qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev qt6-wayland
+  qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-shm0-dev libxcb-xkb-dev qt6-wayland
   libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont fluidsynth
   fonts-ipafont-gothic fontconfig libfontconfig-dev
   kdegames-card-data-kf5

@@ -126,11 +126,6 @@ bool isTouch(QEvent::Type type) {
            type == QEvent::TouchEnd || type == QEvent::TouchCancel;
 }
 
-bool isArrow(BoardKey key) {
-    return key == BoardKey::Up || key == BoardKey::Right || key == BoardKey::Down ||
-           key == BoardKey::Left;
-}
-
 }  // namespace
 
 bool BoardInput::key(const QKeyEvent &event) {
@@ -145,8 +140,6 @@ bool BoardInput::key(const QKeyEvent &event) {
     if (overview_.shown()) return true;
     // Escape is the board's only while a key carries a group.
     if (key == BoardKey::PutBack && !play_.g.keyFocus.carrying) return false;
-    // A held key repeats; only the arrows step on with it.
-    if (event.isAutoRepeat() && !isArrow(key)) return true;
     presenter_.handlePendingMove();
     if (event.type() == QEvent::KeyRelease) {
         onKeyRelease(play_, key);

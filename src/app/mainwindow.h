@@ -13,6 +13,7 @@
 #include "app/childwindows.h"
 #include "app/commands.h"
 #include "app/gameevents.h"
+#include "app/keyguard.h"
 #include "app/menu.h"
 #include "app/overviewmode.h"
 #include "app/phasetimers.h"
@@ -138,6 +139,7 @@ private:
     OverviewMode overview_{play_, ctx_, *this, *this, [this] { runIdle(); }};
     BoardInput input_{play_, *view_, *this, pointer_, presenter_, overview_, [this] { runIdle(); }};
     Commands commands_{*this};
+    KeyGuardFilter keyGuard_;
     PhaseTimers timers_{state_, [this] { runIdle(); }};
     ChildWindows childWindows_{state_, surfaces_, *this};
     BoardAccess access_{state_, *view_};

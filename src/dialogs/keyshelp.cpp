@@ -34,8 +34,7 @@ constexpr HelpLine kKeyLines[] = {
      QT_TRANSLATE_NOOP("KeysHelp", "持っているカードを持ち上げた場所に戻して置く")},
     {QT_TRANSLATE_NOOP("KeysHelp", "J"),
      QT_TRANSLATE_NOOP("KeysHelp",
-                       "持っているグループが正しい位置から半カード以内にあれば、正しい隣のカード"
-                       "の横に置く。そうでなければその場に置く")},
+                       "持っているカードを置く。半枚分以内に正しい隣のカードがあれば、その横に寄せる")},
     {QT_TRANSLATE_NOOP("KeysHelp", "P（押している間）"),
      QT_TRANSLATE_NOOP("KeysHelp", "フォーカスのカードを覗き見る")},
     {QT_TRANSLATE_NOOP("KeysHelp", "R"),

@@ -1,6 +1,7 @@
 #include "game/keys.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "game/board.h"
@@ -183,8 +184,9 @@ bool joinPlace(const GameState &g, int &left, int &top) {
                 const Rect &n = g.board.cardRect[nc][nr];
                 const int l = n.left + kPitchX * (hand.dragColumn - nc);
                 const int t = n.top + kPitchY * (hand.dragRow - nr);
-                if (l < 0 || t < 0 || l > reachRight(g) || t > reachBottom(g)) continue;
                 const long dl = l - hand.dragLeft, dt = t - hand.dragTop;
+                if (std::abs(dl) > kJoinReachX || std::abs(dt) > kJoinReachY) continue;
+                if (l < 0 || t < 0 || l > reachRight(g) || t > reachBottom(g)) continue;
                 if (found && dl * dl + dt * dt >= bestDistance) continue;
                 found = true;
                 bestDistance = dl * dl + dt * dt;
@@ -219,9 +221,11 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
         putDown(play);
         break;
     case BoardKey::Join: {
+        // A release with a wider catch: the group goes down where it is when
+        // no place is near, so a probe costs a lift as with the mouse.
         int left = 0, top = 0;
-        if (!g.keyFocus.carrying || !joinPlace(g, left, top)) break;
-        carryTo(play, left, top);
+        if (!g.keyFocus.carrying) break;
+        if (joinPlace(g, left, top)) carryTo(play, left, top);
         putDown(play);
         break;
     }

@@ -15,7 +15,7 @@ enum class BoardKey {
     Left,
     Lift,     // lifts the focus card's group; puts a carried group down
     PutBack,  // carries the group back to where it was lifted and puts it down
-    Join,     // puts the carried group down beside its nearest correct neighbour
+    Join,     // puts the carried group down, snapped beside a neighbour near it
     Peek,     // held: looks at the focus card, as the right button does
     Raise,    // brings the focus card's group to the front
     Sevens,   // the focus jumps to the sevens
@@ -33,6 +33,11 @@ struct KeyModifiers {
 constexpr int kCarryStep = 4;
 constexpr int kLongCarryStep = 32;
 constexpr int kPullStep = 64;
+// The join key's catch: half a card each way, bounds included. Wider than the
+// release's catch square, so that carrying by steps can hit it, yet no
+// search: a group far from its place, known or not, only goes down.
+constexpr int kJoinReachX = 32;
+constexpr int kJoinReachY = 51;
 
 void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers = {});
 // Only the peek key acts on its release.
@@ -50,9 +55,11 @@ bool keysHold(const GameState &g);
 // The focus card: the one kept in the record while it is in play, else the
 // seven of spades.
 int focusCard(const GameState &g);
-// Where the carried card goes for its group to join the nearest correct
-// neighbour of any member, one not carried: false when no such place is
-// within reach.
+// Where the carried card goes for its group to join a correct neighbour of a
+// member, one not carried, whose place lies within the join key's catch of
+// where the card is now. Of several, the nearest; of two as near, the first
+// in the join test's walk (rows, columns, then up, right, down, left). False
+// when there is none.
 bool joinPlace(const GameState &g, int &left, int &top);
 
 }  // namespace fusefuda

@@ -250,10 +250,6 @@
         <translation>Tab / Shift + Tab</translation>
     </message>
     <message>
-        <source>持っているグループが正しい位置から半カード以内にあれば、正しい隣のカードの横に置く。そうでなければその場に置く</source>
-        <translation>Put the group in hand down beside a correct neighbour when it lies within half a card of its place; otherwise put it down where it is</translation>
-    </message>
-    <message>
         <source>M</source>
         <translation>M</translation>
     </message>
@@ -312,6 +308,10 @@
     <message>
         <source>フォーカスを読む順で次・前のカードへ移す</source>
         <translation>Move the focus to the next or the previous card in reading order</translation>
+    </message>
+    <message>
+        <source>持っているカードを置く。半枚分以内に正しい隣のカードがあれば、その横に寄せる</source>
+        <translation>Put the cards in hand down; within half a card of a correct neighbour, beside it</translation>
     </message>
 </context>
 <context>

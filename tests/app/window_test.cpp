@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <QTemporaryDir>
+#include <array>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -981,4 +982,85 @@ TEST(Keys, TabStepsTheFocusCardOncePerPressAndADeadEndIsSaid) {
     }
     app.g().keyFocus.deadEnds = 1;
     EXPECT_TRUE(focusCardSpeech(app.g()).startsWith("その方向にカードはありません、スペードの7"));
+}
+
+// A key held down as the platforms repeat it: Qt's flagged release and press
+// (Wayland), or more presses of a key not let go (X with detectable repeats),
+// each delivered as Qt does, its shortcut first. Only arrows and typing repeat.
+TEST(HeldKeys, ActOnceExceptTheArrowsAndTypingInATextField) {
+    App app;
+    GameState &g = app.g();
+    QLineEdit field;
+    int entered = 0, overviews = 0;
+    QObject::connect(&field, &QLineEdit::returnPressed, [&] { ++entered; });
+    QObject::connect(app.window->menu().entry(kCmdOverview), &QAction::triggered,
+                     [&] { ++overviews; });
+    const auto seen = [&] {
+        return std::array{-g.board.score, overviews, g.viewX, int(field.text().size()), entered};
+    };
+    const struct {
+        Qt::Key key;
+        const char *text;
+        int what, change;  // in seen(); from 3 on, typed into the field
+    } rows[] = {{Qt::Key_P, "p", 0, 50}, {Qt::Key_Space, " ", 0, 50}, {Qt::Key_M, "m", 1, 1},
+                {Qt::Key_Right, "", 2, 3 * kPullStep}, {Qt::Key_5, "5", 3, 3},
+                {Qt::Key_Return, "\r", 4, 1}};
+    ulong time = 0;
+    for (const bool flagged : {true, false}) {
+        for (const auto &row : rows) {
+            if (app.window->overview().shown()) app.window->overview().toggle();
+            app.run(kCmdBeginner);
+            g.keyFocus.column = 4, g.keyFocus.row = 0;  // a face-down five
+            const int before = seen()[row.what];
+            QObject *to = row.what >= 3 ? static_cast<QObject *>(&field) : app.window->boardView();
+            const auto mods = row.key == Qt::Key_Right ? Qt::ControlModifier : Qt::NoModifier;
+            const auto send = [&](QEvent::Type type, bool repeat) {
+                if (type == QEvent::KeyPress &&
+                    qt_sendShortcutOverrideEvent(to, ++time, row.key, mods, row.text, repeat))
+                    return;
+                QKeyEvent key(type, row.key, mods, row.text, repeat);
+                key.setTimestamp(type == QEvent::KeyPress ? time : ++time);
+                QApplication::sendEvent(to, &key);
+            };
+            send(QEvent::KeyPress, false);
+            for (int i = 0; i < 2; ++i)
+                flagged ? send(QEvent::KeyRelease, true) : void(), send(QEvent::KeyPress, flagged);
+            send(QEvent::KeyRelease, false);
+            EXPECT_EQ(seen()[row.what] - before, row.change) << row.text << flagged;
+        }
+    }
+    // A key let go while another program had the keyboard acts again, as
+    // does one pressed after its repeats would have come.
+    for (const ulong at : {1, 0, 991}) {
+        KeyGuard guard;
+        QKeyEvent p(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, 33, 0, 0, "p");
+        guard.swallows(p, false);
+        guard.keepHeld([&](quint32 code) { return at != 0 && code == 33; });
+        p.setTimestamp(std::max(at, 1ul));
+        EXPECT_EQ(guard.swallows(p, false), at == 1) << at;
+    }
+}
+
+// Two cards that look alike (back, group, hand) sound alike to a screen
+// reader, whatever their faces; a face shown is named.
+TEST(Speech, AFaceDownCardSaysNoMoreThanItsBack) {
+    App app;
+    app.run(kCmdBeginner);
+    GameState &g = app.g();
+    mergeGroups(g, cardId(4, 0), cardId(4, 2)), mergeGroups(g, cardId(8, 3), cardId(8, 1));
+    const struct {
+        int touches;
+        bool faceUp, carried, named;
+    } rows[] = {{1, false, false, false}, {2, false, true, false}, {0, true, false, true},
+                {kSpent, true, false, true}};
+    for (const auto &row : rows) {
+        QString heard[2];
+        for (const int i : {0, 1}) {
+            const int c = 4 + 4 * i, r = 3 * i;  // the five of spades, the nine of diamonds
+            g.board.touchCount[c][r] = row.touches, g.board.faceUp[c][r] = row.faceUp;
+            g.keyFocus.column = c, g.keyFocus.row = r, g.keyFocus.carrying = row.carried;
+            heard[i] = focusCardSpeech(g) + standingSpeech(g);
+        }
+        EXPECT_EQ(heard[0] != heard[1], row.named) << heard[0].toStdString();
+    }
 }

@@ -93,9 +93,9 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
     };
     const Case cases[] = {
         {BoardKey::PutBack, -1, 0, {700, 600, 763, 701}, false, false},
-        {BoardKey::Join, -1, 0, {1037, 700, 1100, 801}, true, false},
-        {BoardKey::Join, cardId(8, 3), 0, {1037, 700, 1100, 801}, false, false},
-        {BoardKey::Join, -1, 1, {0, 632, 63, 733}, false, true},
+        {BoardKey::Join, -1, 0, {0, 632, 63, 733}, false, false},
+        {BoardKey::Join, cardId(8, 3), 0, {0, 632, 63, 733}, false, false},
+        {BoardKey::Join, -1, 1, {0, 632, 63, 733}, false, false},
     };
     for (const Case &k : cases) {
         Table t;
@@ -180,5 +180,32 @@ TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
                     reached[to] = true, open.push_back(to);
         EXPECT_EQ(std::pair(std::count(tabbed, tabbed + kCards, true), std::size(open)),
                   std::pair(long(cards), size_t(cards))) << level << " " << run;
+    }
+}
+
+// J is a release with a wider catch. One long step carries (4,0) from (700,
+// 600) to (732, 600); its places beside (5,0) and (3,0) lie (dx, dy) off.
+TEST(Keys, JoinSnapsWithinHalfACardTheNearestFirstElseGoesDownWhereItIs) {
+    const int kX = kJoinReachX, kY = kJoinReachY, kFar = 600;
+    const struct {
+        int rightDx, rightDy, leftDx, joins;  // 5, 3, or -1 for none
+    } cases[] = {{kX, kY, kFar, 5},    {-kX, -kY, kFar, 5}, {kX + 1, 0, kFar, -1},
+                 {0, kY + 1, kFar, -1}, {20, 0, -20, 5},    {20, 0, -8, 3}};
+    for (const auto &k : cases) {
+        Table t;
+        dealAndClear(t, 1, {cardId(3, 0), cardId(4, 0), cardId(5, 0)});
+        GameState &g = t.g();
+        place(g, 4, 0, 700, 600);
+        place(g, 5, 0, 732 + kPitchX + k.rightDx, 600 + k.rightDy);
+        place(g, 3, 0, 732 - kPitchX + k.leftDx, 600);
+        g.keyFocus.column = 4, g.keyFocus.row = 0;
+        for (BoardKey key : {BoardKey::Lift, BoardKey::Right, BoardKey::Join})
+            onKeyPress(t.play, key, {true, false});
+        const Rect &r = g.board.cardRect[4][0];
+        EXPECT_EQ(r.left - 732, k.joins == 5 ? k.rightDx : k.joins == 3 ? k.leftDx : 0);
+        EXPECT_EQ(r.top - 600, k.joins == 5 ? k.rightDy : 0) << k.rightDx;
+        EXPECT_EQ(isMember(g, cardId(5, 0), 4, 0) ? 5 : isMember(g, cardId(3, 0), 4, 0) ? 3 : -1,
+                  k.joins);
+        EXPECT_FALSE(g.gesture.dragging) << "put down";
     }
 }
