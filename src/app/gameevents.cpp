@@ -57,8 +57,8 @@ void GameEvents::peeked(int c, int r) {
     if (soundOn()) window_.playEffect(kPeekSound);
 }
 
-void GameEvents::hoverLeft(int previous, int lastShown) {
-    painter_.hoverLeft(previous, lastShown);
+void GameEvents::hoverLeft(int lastShown) {
+    painter_.hoverLeft(lastShown);
     if (g_.peekModeOn) window_.peekChanged();
 }
 

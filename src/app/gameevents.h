@@ -52,7 +52,7 @@ public:
     void settled(int c, int r) override;
     void flipped(int c, int r, bool toFace) override { painter_.flipped(c, r, toFace); }
     void peeked(int c, int r) override;
-    void hoverLeft(int previous, int lastShown) override;
+    void hoverLeft(int lastShown) override;
     void hovered(int c, int r) override;
     void won() override;
     void noCardThatWay() override { window_.ringBell(); }

@@ -11,8 +11,7 @@ namespace fusefuda {
 
 namespace {
 
-void agePopups(Context &ctx) {
-    GameState &g = ctx.g;
+void agePopups(GameState &g, Context &ctx) {
     if (g.phases.popupPhase == g.phases.popupPhaseSeen) return;
     for (ScorePopup &p : g.overlays.popups) {
         if (!p.active || !popupTickEnds(p)) continue;
@@ -22,8 +21,7 @@ void agePopups(Context &ctx) {
     g.phases.popupPhaseSeen = g.phases.popupPhase;
 }
 
-void ageSparkles(Context &ctx) {
-    GameState &g = ctx.g;
+void ageSparkles(GameState &g, Context &ctx) {
     if (g.phases.sparklePhase == g.phases.sparklePhaseSeen) return;
     for (Sparkle &s : g.overlays.sparkles) {
         if (!s.stepping || !sparkleTickEnds(s)) continue;
@@ -39,7 +37,7 @@ void flipPopupPhase(GameState &g) { g.phases.popupPhase = g.phases.popupPhase ==
 void flipSparklePhase(GameState &g) { g.phases.sparklePhase = g.phases.sparklePhase == 0 ? 1 : 0; }
 
 void idleStep(Play &play, Context &ctx) {
-    GameState &g = ctx.g;
+    GameState &g = play.g;
     if (g.dealPending) {
         dealScatter(play, g.level);
         g.dealPending = false;
@@ -53,12 +51,12 @@ void idleStep(Play &play, Context &ctx) {
     if (g.phases.popupPhase != g.phases.popupPhaseSeen ||
         g.phases.sparklePhase != g.phases.sparklePhaseSeen)
         focusOverdrawn(ctx);
-    agePopups(ctx);
+    agePopups(g, ctx);
     drawPopups(ctx);
     // A tick is when slots free up; refilling them then keeps a won board as
     // busy as a loop that never rests, without running one.
     const bool sparkleTick = g.phases.sparklePhase != g.phases.sparklePhaseSeen;
-    ageSparkles(ctx);
+    ageSparkles(g, ctx);
     drawSparkles(ctx);
     if (g.gameOver) {
         // Newly started sparkles show their first frame now, not one tick late.

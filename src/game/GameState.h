@@ -88,8 +88,7 @@ struct Gesture {
 };
 
 // The card the keyboard is on, and what the keys hold. A key carry or peek
-// uses the mouse's own operations; the outline fields say where render/ last
-// drew the focus outline.
+// uses the mouse's own operations.
 struct KeyFocus {
     bool shown = false;  // after the first key, so a mouse player never sees it
     int column = kSevensColumn;
@@ -99,10 +98,6 @@ struct KeyFocus {
     int liftLeft = 0;       // where the carried card lay when lifted
     int liftTop = 0;
     int deadEnds = 0;       // arrows in a row that found no card that way
-    bool outlineDrawn = false;
-    bool outlineFresh = false;  // nothing drawn over it since
-    int outlineLeft = 0;
-    int outlineTop = 0;
     bool operator==(const KeyFocus &) const = default;
 };
 
@@ -112,14 +107,11 @@ struct UndoStore {
     bool operator==(const UndoStore &) const = default;
 };
 
-// The card under the pointer and the guide outline last drawn.
+// The card under the pointer, and the one it was under at the move before:
+// when they differ, the pointer has left a card.
 struct Hover {
     int hoverCard = 0;
-    int hoverColumn = 0;
-    int hoverRow = 0;
     int hoverCardShown = 0;
-    int prevHoverColumn = 0;
-    int prevHoverRow = 0;
     bool operator==(const Hover &) const = default;
 };
 

@@ -151,7 +151,7 @@ void trackHover(Play &play, int x, int y) {
     if (h.hoverCardShown != h.hoverCard) {
         const int lastShown = h.hoverCardShown;
         h.hoverCardShown = h.hoverCard;
-        play.events.hoverLeft(cardId(h.prevHoverColumn, h.prevHoverRow), lastShown);
+        play.events.hoverLeft(lastShown);
     }
     const int id = cardAt(g, x, y);
     if (id < 0) {
@@ -159,11 +159,7 @@ void trackHover(Play &play, int x, int y) {
         return;
     }
     play.events.hovered(cardColumn(id), cardRow(id));
-    h.prevHoverColumn = h.hoverColumn;
-    h.prevHoverRow = h.hoverRow;
     h.hoverCard = id;
-    h.hoverColumn = cardColumn(id);
-    h.hoverRow = cardRow(id);
 }
 
 void onMouseMove(Play &play, int x, int y) {

@@ -45,9 +45,9 @@ public:
     // A card not yet settled is being looked at.
     virtual void peeked(int c, int r) = 0;
 
-    // The pointer left the group it was over: previous is the card it was
-    // over before, lastShown the card last outlined (either may be no card).
-    virtual void hoverLeft(int previous, int lastShown) = 0;
+    // The pointer left the card it was over at the move before, lastShown
+    // (no card when it was over none).
+    virtual void hoverLeft(int lastShown) = 0;
     // The pointer is over card (c, r), nothing carried.
     virtual void hovered(int c, int r) = 0;
 

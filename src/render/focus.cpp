@@ -130,24 +130,25 @@ void drawFrame(Context &ctx, int id) {
 
 }  // namespace
 
-void focusOverdrawn(Context &ctx) { ctx.g.keyFocus.outlineFresh = false; }
+void focusOverdrawn(Context &ctx) { ctx.drawn.outlineFresh = false; }
 
 void drawKeyFocus(Context &ctx) {
-    GameState &g = ctx.g;
-    KeyFocus &f = g.keyFocus;
+    const GameState &g = ctx.g;
+    const KeyFocus &f = g.keyFocus;
+    Drawn &d = ctx.drawn;
     const bool show = f.shown && g.gameStarted && !g.dealPending && inPlay(g, f.column, f.row);
     const Rect at = show ? g.board.cardRect[f.column][f.row] : Rect{};
-    const bool moved = !show || at.left != f.outlineLeft || at.top != f.outlineTop;
-    if (f.outlineDrawn && moved) {
-        eraseFrame(ctx, f.outlineLeft, f.outlineTop);
-        f.outlineDrawn = false;
+    const bool moved = !show || at.left != d.outlineLeft || at.top != d.outlineTop;
+    if (d.outlineDrawn && moved) {
+        eraseFrame(ctx, d.outlineLeft, d.outlineTop);
+        d.outlineDrawn = false;
     }
-    if (!show || (f.outlineDrawn && f.outlineFresh)) return;
+    if (!show || (d.outlineDrawn && d.outlineFresh)) return;
     drawFrame(ctx, cardId(f.column, f.row));
-    f.outlineDrawn = true;
-    f.outlineFresh = true;
-    f.outlineLeft = at.left;
-    f.outlineTop = at.top;
+    d.outlineDrawn = true;
+    d.outlineFresh = true;
+    d.outlineLeft = at.left;
+    d.outlineTop = at.top;
 }
 
 }  // namespace fusefuda

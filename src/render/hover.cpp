@@ -51,7 +51,8 @@ bool memberAt(const GameState &g, int id, int c, int r) {
 
 }  // namespace
 
-void clearHoverOutline(Context &ctx, int previous, int lastShown) {
+void clearHoverOutline(Context &ctx, int lastShown) {
+    const int previous = ctx.drawn.guidePrevious;
     restoreGroupCells(ctx, previous);
     // A card crossed with a single move never becomes the previous card, so
     // its outline would stay behind; it is the one last shown.

@@ -10,9 +10,10 @@ namespace fusefuda {
 // pixels, each k x k device pixels.
 void fillWindowBlock(Surfaces &s, int x0, int y0, int x1, int y1, QRgb colour);
 
-// The pointer left the group it was over: the outline around it and around
-// the card last outlined goes, and the peek picture becomes the unknown card.
-void clearHoverOutline(Context &ctx, int previous, int lastShown);
+// The pointer left the group it was over: the outline around the card
+// outlined before the last and around lastShown goes, and the peek picture
+// becomes the unknown card.
+void clearHoverOutline(Context &ctx, int lastShown);
 // The two-pixel outline around card id's group, on the window.
 void drawGuideOutline(Context &ctx, int id);
 // The peek picture, while the peek window is on: card (c, r)'s face, or the

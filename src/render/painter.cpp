@@ -80,15 +80,17 @@ void BoardPainter::flipped(int c, int r, bool toFace) {
         flipToBack(ctx_, c, r);
 }
 
-void BoardPainter::hoverLeft(int previous, int lastShown) {
+void BoardPainter::hoverLeft(int lastShown) {
     focusOverdrawn(ctx_);
-    clearHoverOutline(ctx_, previous, lastShown);
+    clearHoverOutline(ctx_, lastShown);
 }
 
 void BoardPainter::hovered(int c, int r) {
     focusOverdrawn(ctx_);
     if (ctx_.g.guideOn != 0) drawGuideOutline(ctx_, cardId(c, r));
     showPeekFace(ctx_, c, r);
+    ctx_.drawn.guidePrevious = ctx_.drawn.guideCard;
+    ctx_.drawn.guideCard = cardId(c, r);
 }
 
 }  // namespace fusefuda

@@ -28,7 +28,7 @@ public:
     void flipped(int c, int r, bool toFace) override;
     void peeked(int, int) override {}
 
-    void hoverLeft(int previous, int lastShown) override;
+    void hoverLeft(int lastShown) override;
     void hovered(int c, int r) override;
 
     void won() override {}

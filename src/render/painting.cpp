@@ -83,7 +83,7 @@ void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
 // plain walk would, only paints pixels that the later draw of the same group
 // paints over again, so the picture is the same at a fraction of the copies.
 void rebuildCanvas(Context &ctx) {
-    GameState &g = ctx.g;
+    const GameState &g = ctx.g;
     Surfaces &s = ctx.s;
     backgroundBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s, 0, 0);
     if (!g.gameStarted) return;
@@ -124,7 +124,7 @@ void clearPastTheBoard(Surfaces &s, const GameState &g) {
 }  // namespace
 
 void paintWindow(Context &ctx) {
-    GameState &g = ctx.g;
+    const GameState &g = ctx.g;
     Surfaces &s = ctx.s;
     clearPastTheBoard(s, g);
     if (g.gesture.panning) {
@@ -155,12 +155,12 @@ void paintWindow(Context &ctx) {
         const int left = g.gesture.dragLeft, top = g.gesture.dragTop;
         moveCarriedGroup(ctx, left, top, left, top, id);
     }
-    g.keyFocus.outlineDrawn = false;
+    ctx.drawn.outlineDrawn = false;
     drawKeyFocus(ctx);
 }
 
 void liftGroup(Context &ctx, int id) {
-    GameState &g = ctx.g;
+    const GameState &g = ctx.g;
     Surfaces &s = ctx.s;
     for (int n = 0; n < kCards; ++n) {
         const int mc = g.board.stackColumn[n], mr = g.board.stackRow[n];
@@ -292,7 +292,7 @@ void eraseDropArea(Context &ctx, int left, int top, int id) {
 }
 
 void rebuildBoardWithBacks(Context &ctx, int exceptId) {
-    GameState &g = ctx.g;
+    const GameState &g = ctx.g;
     Surfaces &s = ctx.s;
     backgroundBlt(s.board, 0, 0, 2000, kBoardHeight, s, 0, 0);
     for (int n = 0; n < kCards; ++n) {

@@ -185,6 +185,16 @@ TEST(GuideOutline, CardCrossedWithASingleMoveLeavesNoOutlineBehind) {
     EXPECT_TRUE(b.showsCanvas(0, 0, b.window().width() - 1, b.window().height() - 1));
 }
 
+TEST(GuideOutline, ACardComeBackToIsWipedAtTheMoveOntoTheNext) {
+    HoverBoard b;
+    b.place(8, 1, 500, 200);
+    b.place(4, 0, 200, 100);
+    for (const auto &[x, y] : {std::pair{520, 250}, {700, 600}, {521, 250}, {210, 110}})
+        b.move(x, y);
+    EXPECT_TRUE(b.showsCanvas(500, 200, 563, 301));
+    EXPECT_EQ(b.yellowCount(), ringSize(64, 102));
+}
+
 TEST(GuideOutline, GuideOffDrawsNothingAndAnyOtherValueDraws) {
     HoverBoard b;
     b.place(8, 1, 500, 200);

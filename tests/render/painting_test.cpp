@@ -644,6 +644,9 @@ TEST(FocusFrame, LiesOutsideThePictureDashedOverCardsAboveAndWipesExactly) {
                     << "scale " << k << " at " << px << "," << py;
         const QRect face = devicePixels(QRect(L - g.viewX, T - g.viewY, R - L + 1, B - T + 1), k);
         EXPECT_EQ(window.copy(face), without.copy(face)) << "the face is left alone";
+        const QImage framed = window.copy();
+        paintWindow(t.ctx);  // a full paint draws it afresh
+        EXPECT_EQ(differingPixels(window, framed), 0) << "scale " << k;
         g.keyFocus.shown = false;
         drawKeyFocus(t.ctx);
         EXPECT_EQ(differingPixels(window, without), 0) << "scale " << k;

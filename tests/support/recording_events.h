@@ -29,8 +29,8 @@ public:
         log.push_back((toFace ? "flipped to face " : "flipped to back ") + card(c, r));
     }
     void peeked(int c, int r) override { log.push_back("peeked " + card(c, r)); }
-    void hoverLeft(int previous, int lastShown) override {
-        log.push_back("hover left " + std::to_string(previous) + " " + std::to_string(lastShown));
+    void hoverLeft(int lastShown) override {
+        log.push_back("hover left " + std::to_string(lastShown));
     }
     void hovered(int c, int r) override { log.push_back("hovered " + card(c, r)); }
     void won() override { log.push_back("won"); }
