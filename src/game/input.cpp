@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/board.h"
+#include "game/join.h"
 #include "game/overlays.h"
 #include "game/peek.h"
 #include "game/scoring.h"
@@ -51,22 +52,6 @@ void releaseRaise(Play &play) {
     hand.pressMode = kPressNone;
     play.events.settled(hand.pressColumn, hand.pressRow);
     raiseGroup(play, hand.pressColumn, hand.pressRow);
-}
-
-// Whether a card stacked above (nc, nr) has its centre square over point
-// (px, py): the neighbour's spot is then taken and it does not join.
-bool coveredAt(const GameState &g, int nc, int nr, int px, int py) {
-    const int level = g.board.stackLevel[nc][nr];
-    const ColumnRange cols = columnsInPlay(g.level);
-    for (int c = cols.first; c <= cols.last; ++c) {
-        for (int r = 0; r < kRows; ++r) {
-            if (g.board.stackLevel[c][r] <= level) continue;
-            const Rect &o = g.board.cardRect[c][r];
-            if (px >= o.left + 16 && px < o.left + 46 && py >= o.top + 35 && py < o.top + 65)
-                return true;
-        }
-    }
-    return false;
 }
 
 bool allJoinedToSevens(const GameState &g) {
@@ -218,34 +203,17 @@ void dropGroup(Play &play) {
 
 void tryJoin(Play &play, int id) {
     GameState &g = play.g;
-    const ColumnRange cols = columnsInPlay(g.level);
-    // Membership is read afresh at every step, so cards that joined earlier
-    // in this drop are tested in their turn, from where they now lie.
-    for (int k = 0; k < kRows; ++k) {
-        for (int j = 0; j < kColumns; ++j) {
-            if (!inPlay(g, j, k) || !isMember(g, id, j, k)) continue;
-            for (int d = 0; d < 4; ++d) {
-                const int nc = j + g.neighbourDx[d], nr = k + g.neighbourDy[d];
-                if (nc < cols.first || nc > cols.last || nr < 0 || nr >= kRows) continue;
-                if (isMember(g, id, nc, nr)) continue;
-                const Rect &m = g.board.cardRect[j][k];
-                const int px = m.left + 31 + kPitchX * g.neighbourDx[d];
-                const int py = m.top + 50 + kPitchY * g.neighbourDy[d];
-                const Rect n = g.board.cardRect[nc][nr];
-                if (px < n.left + 21 || px >= n.left + 41 || py < n.top + 40 || py >= n.top + 60)
-                    continue;
-                if (coveredAt(g, nc, nr, px, py)) continue;
-
-                const int neighbour = cardId(nc, nr);
-                mergeGroups(g, id, neighbour);
-                alignGroup(g, n.left, n.top, neighbour);
-                play.events.joined(id, neighbour);
-                raiseGroup(play, nc, nr);
-                sparkleOnSeam(g, d, n);
-                if (allJoinedToSevens(g)) finishGame(play);
-            }
-        }
-    }
+    forEachOpenSide(g, id, [&](int j, int k, int d, int nc, int nr) {
+        if (!wouldJoin(g, j, k, d)) return;
+        const int neighbour = cardId(nc, nr);
+        const Rect n = g.board.cardRect[nc][nr];
+        mergeGroups(g, id, neighbour);
+        alignGroup(g, n.left, n.top, neighbour);
+        play.events.joined(id, neighbour);
+        raiseGroup(play, nc, nr);
+        sparkleOnSeam(g, d, n);
+        if (allJoinedToSevens(g)) finishGame(play);
+    });
 }
 
 void abandonGesture(Play &play) {

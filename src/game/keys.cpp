@@ -6,6 +6,7 @@
 
 #include "game/board.h"
 #include "game/input.h"
+#include "game/join.h"
 
 namespace fusefuda {
 
@@ -169,32 +170,23 @@ int focusCard(const GameState &g) {
 bool joinPlace(const GameState &g, int &left, int &top) {
     const Gesture &hand = g.gesture;
     if (!hand.dragging) return false;
-    const int id = cardId(hand.dragColumn, hand.dragRow);
     bool found = false;
     long bestDistance = 0;
-    const ColumnRange cols = columnsInPlay(g.level);
-    for (int k = 0; k < kRows; ++k) {
-        for (int j = cols.first; j <= cols.last; ++j) {
-            if (!isMember(g, id, j, k)) continue;
-            for (int d = 0; d < 4; ++d) {
-                const int nc = j + g.neighbourDx[d], nr = k + g.neighbourDy[d];
-                if (!inPlay(g, nc, nr) || isMember(g, id, nc, nr)) continue;
-                // The carried card's place when member (j, k) lies beside the
-                // neighbour on the group pitch.
-                const Rect &n = g.board.cardRect[nc][nr];
-                const int l = n.left + kPitchX * (hand.dragColumn - nc);
-                const int t = n.top + kPitchY * (hand.dragRow - nr);
-                const long dl = l - hand.dragLeft, dt = t - hand.dragTop;
-                if (std::abs(dl) > kJoinReachX || std::abs(dt) > kJoinReachY) continue;
-                if (l < 0 || t < 0 || l > reachRight(g) || t > reachBottom(g)) continue;
-                if (found && dl * dl + dt * dt >= bestDistance) continue;
-                found = true;
-                bestDistance = dl * dl + dt * dt;
-                left = l;
-                top = t;
-            }
-        }
-    }
+    forEachOpenSide(g, cardId(hand.dragColumn, hand.dragRow), [&](int, int, int, int nc, int nr) {
+        // The carried card's place when the member lies beside the neighbour
+        // on the group pitch.
+        const Rect &n = g.board.cardRect[nc][nr];
+        const int l = n.left + kPitchX * (hand.dragColumn - nc);
+        const int t = n.top + kPitchY * (hand.dragRow - nr);
+        const long dl = l - hand.dragLeft, dt = t - hand.dragTop;
+        if (std::abs(dl) > kJoinReachX || std::abs(dt) > kJoinReachY) return;
+        if (l < 0 || t < 0 || l > reachRight(g) || t > reachBottom(g)) return;
+        if (found && dl * dl + dt * dt >= bestDistance) return;
+        found = true;
+        bestDistance = dl * dl + dt * dt;
+        left = l;
+        top = t;
+    });
     return found;
 }
 

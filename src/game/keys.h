@@ -36,8 +36,8 @@ constexpr int kPullStep = 64;
 // The join key's catch: half a card each way, bounds included. Wider than the
 // release's catch square, so that carrying by steps can hit it, yet no
 // search: a group far from its place, known or not, only goes down.
-constexpr int kJoinReachX = 32;
-constexpr int kJoinReachY = 51;
+constexpr int kJoinReachX = kCardWidth / 2;
+constexpr int kJoinReachY = kCardHeight / 2;
 
 void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers = {});
 // Only the peek key acts on its release.

@@ -216,7 +216,8 @@ TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
     const Case cases[] = {{15, 15, None, false},  {15, 15, RaiseNeighbour, true},
                           {15, 15, Reverse, true}, {16, 16, None, true},
                           {-15, 0, None, true},    {0, -15, None, true},
-                          {-14, -14, None, false}};
+                          {-14, -14, None, false}, {16, 0, None, true},
+                          {0, 16, None, true}};
     for (const Case &k : cases) {
         Table t;
         dealAndClear(t, 3, {kLeftCard, kNeighbour, cardId(8, 3)});

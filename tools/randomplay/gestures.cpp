@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/idle.h"
+#include "game/join.h"
 
 namespace fusefuda::stress {
 
@@ -81,17 +82,19 @@ bool Gestures::tryJoinCarry(int moved, int fixed, int dx, int dy) {
     const Rect &m = s.board.cardRect[cardColumn(moved)][cardRow(moved)];
     // Where the moved card's corner must go for the target point to fall
     // into the neighbour's catch square; a few drops just miss it.
-    int jx = random_.between(-10, 9), jy = random_.between(-10, 9);
+    int jx = random_.between(-kCatchHalf, kCatchHalf - 1);
+    int jy = random_.between(-kCatchHalf, kCatchHalf - 1);
     if (random_.percent(10)) {
-        (random_.percent(50) ? jx : jy) += random_.percent(50) ? random_.between(10, 24)
-                                                               : -random_.between(11, 24);
+        (random_.percent(50) ? jx : jy) += random_.percent(50)
+                                               ? random_.between(kCatchHalf, 24)
+                                               : -random_.between(kCatchHalf + 1, 24);
         ++expect_.counts.nearMisses;
     }
     const int goalLeft = n.left - kPitchX * dx + jx, goalTop = n.top - kPitchY * dy + jy;
     // A card stacked over the neighbour's spot keeps it from joining:
     // bring the neighbour's group up first.
     if (random_.percent(80) &&
-        coveredSpot(fixed, goalLeft + 31 + kPitchX * dx, goalTop + 50 + kPitchY * dy)) {
+        covered(s, cardColumn(fixed), cardRow(fixed), joinTarget(goalLeft, goalTop, dx, dy))) {
         int x, y;
         if (!hand_.visiblePoint(fixed, x, y)) return false;
         hand_.travel(x, y, 2);
@@ -119,20 +122,6 @@ bool Gestures::tryJoinCarry(int moved, int fixed, int dx, int dy) {
         hand_.leftRelease();
         return true;
     }
-    return false;
-}
-
-bool Gestures::coveredSpot(int fixed, int px, int py) {
-    const GameState &s = table_.g();
-    const int level = s.board.stackLevel[cardColumn(fixed)][cardRow(fixed)];
-    const ColumnRange cols = columnsInPlay(s.level);
-    for (int c = cols.first; c <= cols.last; ++c)
-        for (int r = 0; r < kRows; ++r) {
-            const Rect &o = s.board.cardRect[c][r];
-            if (s.board.stackLevel[c][r] > level && px >= o.left + 16 && px < o.left + 46 &&
-                py >= o.top + 35 && py < o.top + 65)
-                return true;
-        }
     return false;
 }
 

@@ -22,7 +22,6 @@ private:
     void putDownHeldGroup();
     void joinCarry();
     bool tryJoinCarry(int moved, int fixed, int dx, int dy);
-    bool coveredSpot(int fixed, int px, int py);
     void randomCarry();
     void shiftClick();
     void peek();
