@@ -186,7 +186,7 @@ TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
 // J is a release with a wider catch. One long step carries (4,0) from (700,
 // 600) to (732, 600); its places beside (5,0) and (3,0) lie (dx, dy) off.
 TEST(Keys, JoinSnapsWithinHalfACardTheNearestFirstElseGoesDownWhereItIs) {
-    const int kX = kJoinReachX, kY = kJoinReachY, kFar = 600;
+    const int kX = 32, kY = 51, kFar = 600;  // half a card across and down
     const struct {
         int rightDx, rightDy, leftDx, joins;  // 5, 3, or -1 for none
     } cases[] = {{kX, kY, kFar, 5},    {-kX, -kY, kFar, 5}, {kX + 1, 0, kFar, -1},
