@@ -90,14 +90,10 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     // reads the rest of the settings.
     GameState unread;
     readSettings(unread, location_, &keptPlace_);
-    startPlace_ = startingPlace(keptPlace_, windowsChooseTheirPlace());
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    if (windowsChooseTheirPlace())
-        startPlace_ = placeOnScreens(startPlace_, screens);
-    else if (const QScreen *primary = QGuiApplication::primaryScreen())
-        startPlace_.setSize(startPlace_.size().boundedTo(primary->availableGeometry().size()));
+    startPlace_ = openingPlace(keptPlace_, windowsChooseTheirPlace(), screens);
     resize(startPlace_.size());
     move(startPlace_.topLeft());
     // Full screen from the first frame; leaving it later finds the place

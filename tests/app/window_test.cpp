@@ -445,6 +445,21 @@ TEST(StartUp, TheWindowStartsTopLeftAndStaysWhereItIsPutWhenShownAgain) {
     EXPECT_EQ(app.window->pos(), QPoint(300, 200));
 }
 
+// A kept place off the screen and larger than it opens wholly on it, and
+// shut-down keeps the place the window was left at.
+TEST(StartUp, TheKeptPlaceOpensOnTheScreenAndShutDownKeepsTheLastOne) {
+    App app("[Kov_Section]\r\nkanpa=1\r\n[Fusefuda]\r\nwindowX=5000\r\nwindowY=3000\r\n"
+            "windowWidth=4000\r\nwindowHeight=3000\r\n");
+    EXPECT_EQ(app.window->frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
+    app.window->setGeometry(30, 20, 400, 300);
+    const QRect f = app.window->frameGeometry();
+    app.window->shutDown();
+    GameState back;
+    WindowPlace kept;
+    readSettings(back, app.window->settingsLocation(), &kept);
+    EXPECT_EQ(kept, (WindowPlace{true, f.x(), f.y(), f.width(), f.height()}));
+}
+
 TEST(StartUp, ANameEntryKeepsTheTableAtOnce) {
     // A quit asked for by an earlier test in this process would end every
     // dialog's loop at once; running the main loop clears it.
