@@ -21,6 +21,7 @@
 #include "app/presenter.h"
 #include "app/resumekeeper.h"
 #include "app/settings.h"
+#include "app/windowplacement.h"
 #include "game/GameState.h"
 #include "game/play.h"
 #include "playfile/playfile.h"
@@ -48,18 +49,20 @@ struct AppSetup {
 class MainWindow : public QMainWindow, public PlayFileWindow, public WindowReactions {
     Q_OBJECT
 public:
+    // Reads the settings, once: the record's starting values and options,
+    // and the window's place, which is wanted before the window shows.
     explicit MainWindow(const AppSetup &setup);
     ~MainWindow() override;
 
-    // Starting values, settings, surfaces, first-run About box, score window,
-    // timers and menu marks, in that order. The window is shown first; the
-    // audio loads, and the music starts, after the first frame.
+    // Surfaces, the game kept from the last run, first-run About box, score
+    // window, timers and menu marks, in that order. The window is shown
+    // first; the audio loads, and the music starts, after the first frame.
     void startUp();
     // Music closed, pictures released, settings written; runs once.
     void shutDown();
     // Writes the settings now (the session is ending), and keeps the game in
-    // progress; false when the settings could not be written or were never
-    // read.
+    // progress; false when the settings could not be written or the window
+    // never started up.
     bool saveSettings();
     // Leaves the program as the Exit command does (shut-down follows).
     void requestQuit();
@@ -115,11 +118,9 @@ protected:
 private:
     void repaintAll();
     void afterFirstFrame();
-    void fitOuterSize();
     void followScreenDensity();
     void keepClientSize();
     void resumeLastGame();
-    void notePlace();
 
     GameState state_;
     Surfaces surfaces_;
@@ -144,17 +145,13 @@ private:
     ChildWindows childWindows_{state_, surfaces_, *this};
     BoardAccess access_{state_, *view_};
     ResumeKeeper resume_{state_};
-    // Where the window opens, and where it was last seen in its normal state.
-    QRect startPlace_;
-    WindowPlace keptPlace_;
+    WindowPlacement placement_{*this};
     bool resumeRefused_ = false;
     bool repaintPending_ = false;
-    bool settingsRead_ = false;
+    bool settingsInUse_ = false;
     bool startedUp_ = false;
     bool shutDown_ = false;
     bool quitRequested_ = false;
-    bool outerSizeFitted_ = false;
-    bool placed_ = false;  // put at its starting place at the first show
 };
 
 }  // namespace fusefuda
