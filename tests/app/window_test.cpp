@@ -374,6 +374,16 @@ TEST(Menu, EachEntryRunsItsOwnHandler) {
     }
 }
 
+// The overview's command shows it; every other command leaves it first.
+TEST(Menu, TheOverviewCommandShowsItAndAnyOtherLeavesIt) {
+    App app;
+    app.run(kCmdAdvanced);
+    app.run(kCmdOverview);
+    EXPECT_TRUE(app.window->overview().shown());
+    app.run(kCmdSound);
+    EXPECT_FALSE(app.window->overview().shown());
+}
+
 TEST(Menu, UnknownCommandNumbersAreIgnored) {
     App app;
     const GameState before = app.g();
