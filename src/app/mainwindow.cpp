@@ -244,6 +244,20 @@ void MainWindow::playEffect(Sound sound) { fusefuda::playEffect(audio_, sound); 
 // desktop decides how it sounds or shows.
 void MainWindow::ringBell() { QApplication::beep(); }
 
+void MainWindow::holdInputWhile(const std::function<void()> &command) {
+    input_.holdWhile(command);
+}
+void MainWindow::closeOverview() { overview_.close(); }
+void MainWindow::toggleOverview() { overview_.toggle(); }
+void MainWindow::openPeekWindow() { childWindows_.openPeekWindow(); }
+void MainWindow::closePeekWindow() { childWindows_.closePeekWindow(); }
+void MainWindow::playMusic(bool on) {
+    if (on)
+        resumeMusic(audio_);
+    else
+        stopMusic(audio_);
+}
+void MainWindow::forgetKeptGame() { resume_.forget(); }
 void MainWindow::peekChanged() { childWindows_.peekChanged(); }
 void MainWindow::openScoreWindow() { childWindows_.openScoreWindow(); }
 void MainWindow::closeScoreWindow() { childWindows_.closeScoreWindow(); }

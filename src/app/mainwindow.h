@@ -46,7 +46,7 @@ struct AppSetup {
     std::string dataFolder;
 };
 
-class MainWindow : public QMainWindow, public PlayFileWindow, public WindowReactions {
+class MainWindow : public QMainWindow, public CommandWindow, public WindowReactions {
     Q_OBJECT
 public:
     // Reads the settings, once: the record's starting values and options,
@@ -63,22 +63,16 @@ public:
     // Writes the settings now (the session is ending), and keeps the game in
     // progress; false when the settings could not be written or the window
     // never started up.
-    bool saveSettings();
+    bool saveSettings() override;
     // Leaves the program as the Exit command does (shut-down follows).
-    void requestQuit();
+    void requestQuit() override;
     bool quitRequested() const { return quitRequested_; }
 
     // The idle step, unless a modal dialog runs; then the window catches up.
-    void runIdle();
-    // The window full screen or not, as the option says.
-    void showFullScreenAsSet();
-    // The board view shows the see-through background's green as
-    // transparent where the desktop can show through.
-    void applyBackgroundKey();
+    void runIdle() override;
 
     GameState &state() { return state_; }
     Surfaces &surfaces() { return surfaces_; }
-    Context &context() { return ctx_; }
     Play &play() { return play_; }
     const MenuActions &menu() const { return menu_; }
     const SettingsLocation &settingsLocation() const { return location_; }
@@ -91,8 +85,18 @@ public:
     OverviewMode &overview() { return overview_; }
     PhaseTimers &timers() { return timers_; }
     ChildWindows &childWindows() { return childWindows_; }
-    ResumeKeeper &resumeKeeper() { return resume_; }
 
+    // CommandWindow
+    QWidget &widget() override { return *this; }
+    void holdInputWhile(const std::function<void()> &command) override;
+    void closeOverview() override;
+    void toggleOverview() override;
+    void showFullScreenAsSet() override;
+    void applyBackgroundKey() override;
+    void openPeekWindow() override;
+    void closePeekWindow() override;
+    void playMusic(bool on) override;
+    void forgetKeptGame() override;
     // PlayFileWindow
     std::string chooseOpenPlayFile() override;
     std::string chooseSavePlayFile() override;
@@ -139,7 +143,7 @@ private:
     Play play_{state_, events_, pointer_};
     OverviewMode overview_{play_, ctx_, *this, *this, [this] { runIdle(); }};
     BoardInput input_{play_, *view_, *this, pointer_, presenter_, overview_, [this] { runIdle(); }};
-    Commands commands_{*this};
+    Commands commands_{play_, surfaces_, *this};
     KeyGuardFilter keyGuard_;
     PhaseTimers timers_{state_, [this] { runIdle(); }};
     ChildWindows childWindows_{state_, surfaces_, *this};
