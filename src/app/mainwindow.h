@@ -130,6 +130,7 @@ private:
     Surfaces surfaces_;
     AppSetup setup_;
     SettingsLocation location_;
+    WindowPlacement placement_{*this};
     AudioState *audio_ = nullptr;
     BoardView *view_ = new BoardView(surfaces_, this);
     MenuActions menu_;
@@ -149,7 +150,6 @@ private:
     ChildWindows childWindows_{state_, surfaces_, *this};
     BoardAccess access_{state_, *view_};
     ResumeKeeper resume_{state_};
-    WindowPlacement placement_{*this};
     bool resumeRefused_ = false;
     bool repaintPending_ = false;
     bool settingsInUse_ = false;

@@ -84,8 +84,7 @@ TEST(WindowPlace, APlaceComesWhollyOntoTheScreenShowingMostOfItOrTheNearest) {
     }
 }
 
-// Where the window system places windows itself, only the size is kept,
-// shrunk to the primary screen's area.
+// Where the compositor places windows, the kept size alone, on the primary.
 TEST(WindowPlace, WithoutAPositionOfItsOwnOnlyTheSizeComesShrunkToThePrimaryScreen) {
     const QList<QRect> screens = {QRect(1280, 0, 1920, 1080), QRect(0, 32, 1280, 992)};
     EXPECT_EQ(openingPlace({true, 300, 200, 800, 600}, false, screens), QRect(0, 0, 800, 600));
