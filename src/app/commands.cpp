@@ -3,14 +3,12 @@
 #include <QAction>
 #include <ctime>
 
-#include "app/childwindows.h"
-#include "app/mainwindow.h"
-#include "audio/audio.h"
 #include "dialogs/dialogs.h"
 #include "game/deal.h"
 #include "game/overlays.h"
 #include "game/undo.h"
-#include "playfile/playfile.h"
+#include "game/play.h"
+#include "render/surfaces.h"
 
 namespace fusefuda {
 
@@ -62,12 +60,13 @@ const Route *routeOf(int command) {
 
 }  // namespace
 
-Commands::Commands(MainWindow &window) : window_(window) {}
+Commands::Commands(Play &play, Surfaces &surfaces, CommandWindow &window)
+    : play_(play), surfaces_(surfaces), window_(window) {}
 
 void Commands::connectMenu(const MenuActions &menu) {
     for (const Route &route : kRoutes)
         if (QAction *action = menu.entry(route.command))
-            QObject::connect(action, &QAction::triggered, &window_,
+            QObject::connect(action, &QAction::triggered, &window_.widget(),
                              [this, command = route.command] { run(command); });
 }
 
@@ -76,8 +75,8 @@ void Commands::run(int command) {
     if (!active_ || !route) return;
     // Every other command acts on the board in play: the overview steps
     // aside first, without moving the view.
-    if (command != kCmdOverview && command != kCmdExit) window_.overview().close();
-    window_.input().holdWhile([&] { route->handler(*this); });
+    if (command != kCmdOverview && command != kCmdExit) window_.closeOverview();
+    window_.holdInputWhile([&] { route->handler(*this); });
     // Leaving needs no more drawing.
     if (command == kCmdExit) return;
     // New Game's keys follow the level just dealt or opened.
@@ -86,49 +85,47 @@ void Commands::run(int command) {
 }
 
 // Every new game is dealt from the calendar time in whole seconds.
-void Commands::newGame(int level) {
-    startNewGame(window_.play(), level, uint32_t(std::time(nullptr)));
-}
+void Commands::newGame(int level) { startNewGame(play_, level, uint32_t(std::time(nullptr))); }
 // The same deal as a new game started in the second the number names.
 void Commands::newGameByNumber() {
-    const GameState &g = window_.state();
+    const GameState &g = play_.g;
     DealChoice choice{g.level >= kAdvanced && g.level <= kBeginner ? g.level : kBeginner,
                       g.dealNumbered ? g.dealNumber : 0};
-    if (runDealNumberDialog(choice, &window_))
-        startNewGame(window_.play(), choice.level, choice.number);
+    if (runDealNumberDialog(choice, &window_.widget()))
+        startNewGame(play_, choice.level, choice.number);
 }
 
-void Commands::openPlayFile() { loadPlayFile(window_.play(), window_); }
-void Commands::savePlayFile() { fusefuda::savePlayFile(window_.state(), window_); }
+void Commands::openPlayFile() { loadPlayFile(play_, window_); }
+void Commands::savePlayFile() { fusefuda::savePlayFile(play_.g, window_); }
 void Commands::exit() { window_.requestQuit(); }
-void Commands::undo() { popUndo(window_.play()); }
-void Commands::reverseStacking() { fusefuda::reverseStacking(window_.play()); }
+void Commands::undo() { popUndo(play_); }
+void Commands::reverseStacking() { fusefuda::reverseStacking(play_); }
 
 void Commands::toggleSound() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.soundOn = flipped(g.soundOn);
     window_.updateMenuMarks();
 }
 
 void Commands::toggleGuide() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.guideOn = flipped(g.guideOn);
     window_.updateMenuMarks();
 }
 
 void Commands::toggleScoreDisplay() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.scoreDisplayOn = flipped(g.scoreDisplayOn);
     window_.updateMenuMarks();
     if (g.scoreDisplayOn == 1)
-        window_.childWindows().openScoreWindow();
+        window_.openScoreWindow();
     else
-        window_.childWindows().closeScoreWindow();
+        window_.closeScoreWindow();
 }
 
 // Sparkles on show vanish at once; those still stepping age out unseen.
 void Commands::toggleAnimation() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.animationOn = flipped(g.animationOn);
     window_.updateMenuMarks();
     if (g.animationOn == 0) {
@@ -139,79 +136,76 @@ void Commands::toggleAnimation() {
 
 // The entry has no mark: the music either plays or it does not.
 void Commands::toggleMusic() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.bgmOn = flipped(g.bgmOn);
-    if (g.bgmOn == 1)
-        resumeMusic(window_.audio());
-    else
-        stopMusic(window_.audio());
+    window_.playMusic(g.bgmOn == 1);
 }
 
 void Commands::switchBackground(int pattern) {
-    window_.state().backgroundPattern = pattern;
-    fusefuda::switchBackground(window_.surfaces(), pattern);
+    play_.g.backgroundPattern = pattern;
+    fusefuda::switchBackground(surfaces_, pattern);
     window_.applyBackgroundKey();
     window_.invalidateWindow();
     window_.updateMenuMarks();
 }
 
 void Commands::switchCards(int pattern) {
-    window_.state().cardPattern = pattern;
-    switchBacks(window_.surfaces(), pattern);
+    play_.g.cardPattern = pattern;
+    switchBacks(surfaces_, pattern);
     window_.invalidateWindow();
     window_.updateMenuMarks();
 }
 
 void Commands::togglePeekMode() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.peekModeOn = !g.peekModeOn;
     if (g.peekModeOn)
-        window_.childWindows().openPeekWindow();
+        window_.openPeekWindow();
     else
-        window_.childWindows().closePeekWindow();
+        window_.closePeekWindow();
     window_.updateMenuMarks();
 }
 
 // Every face at once, the peek window's picture with them.
 void Commands::toggleFourColour() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.fourColourOn = flipped(g.fourColourOn);
-    switchFaces(window_.surfaces(), g.fourColourOn == 1);
+    switchFaces(surfaces_, g.fourColourOn == 1);
     window_.peekChanged();
     window_.invalidateWindow();
     window_.updateMenuMarks();
 }
 
-void Commands::toggleOverview() { window_.overview().toggle(); }
+void Commands::toggleOverview() { window_.toggleOverview(); }
 
 // Turned off, the game kept so far goes, and nothing more is written.
 void Commands::toggleResume() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.resumeOn = flipped(g.resumeOn);
     if (g.resumeOn == 1)
-        window_.resumeKeeper().settled();
+        window_.boardSettled();
     else
-        window_.resumeKeeper().forget();
+        window_.forgetKeptGame();
     window_.updateMenuMarks();
 }
 
 // The window follows the mark; the window system's own way out of full
 // screen moves the mark back (MainWindow::changeEvent).
 void Commands::toggleFullScreen() {
-    GameState &g = window_.state();
+    GameState &g = play_.g;
     g.fullScreenOn = flipped(g.fullScreenOn);
     window_.showFullScreenAsSet();
     window_.updateMenuMarks();
 }
 
-void Commands::showHighScores() { runHighScoreTable(window_.state(), &window_); }
+void Commands::showHighScores() { runHighScoreTable(play_.g, &window_.widget()); }
 
 // A reset is written at once, as a finished game is.
 void Commands::showStatistics() {
-    if (runStatisticsWindow(window_.state().statistics, &window_)) window_.saveSettings();
+    if (runStatisticsWindow(play_.g.statistics, &window_.widget())) window_.saveSettings();
 }
-void Commands::showAbout() { runAboutBox(&window_); }
-void Commands::showHowToPlay() { runHowToPlay(&window_); }
-void Commands::showKeys() { runKeysHelp(&window_); }
+void Commands::showAbout() { runAboutBox(&window_.widget()); }
+void Commands::showHowToPlay() { runHowToPlay(&window_.widget()); }
+void Commands::showKeys() { runKeysHelp(&window_.widget()); }
 
 }  // namespace fusefuda

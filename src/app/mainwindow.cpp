@@ -4,14 +4,12 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPixmap>
-#include <QScreen>
 #include <malloc.h>
 
 #include <algorithm>
 #include <ctime>
 
 #include "app/idle.h"
-#include "app/windowplace.h"
 #include "assets/catalogue.h"
 #include "audio/audio.h"
 #include "dialogs/dialogs.h"
@@ -86,23 +84,12 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     // whatever bgmOn says.
     setMusicEndHandler(audio_, [this] { playMusicFromStart(audio_); });
 
-    // The window's place is wanted before it shows, long before start-up
-    // reads the rest of the settings.
-    GameState unread;
-    readSettings(unread, location_, &keptPlace_);
-    startPlace_ = startingPlace(keptPlace_, windowsChooseTheirPlace());
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    if (windowsChooseTheirPlace())
-        startPlace_ = placeOnScreens(startPlace_, screens);
-    else if (const QScreen *primary = QGuiApplication::primaryScreen())
-        startPlace_.setSize(startPlace_.size().boundedTo(primary->availableGeometry().size()));
-    resize(startPlace_.size());
-    move(startPlace_.topLeft());
-    // Full screen from the first frame; leaving it later finds the place
-    // above.
-    if (unread.fullScreenOn == 1) setWindowState(Qt::WindowFullScreen);
+    // The one read of the settings: the window's place is wanted before it
+    // shows, and the rest comes with it.
+    setStartingValues(state_);
+    WindowPlace kept;
+    readSettings(state_, location_, &kept);
+    placement_.restore(kept, state_.fullScreenOn == 1);
     resume_.setFolder(setup_.dataFolder);
 }
 
@@ -112,9 +99,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::startUp() {
-    setStartingValues(state_);
-    readSettings(state_, location_);
-    settingsRead_ = true;
+    settingsInUse_ = true;
     // The window is on screen by now, so its native window exists.
     presenter_.attach();
     input_.attach();
@@ -146,11 +131,11 @@ void MainWindow::startUp() {
 }
 
 bool MainWindow::saveSettings() {
-    // Settings never read must not overwrite the player's table with defaults.
-    if (!settingsRead_) return false;
+    // A window ended before it started up leaves the player's file as it
+    // was.
+    if (!settingsInUse_) return false;
     resume_.keepNow();
-    notePlace();
-    return writeSettings(state_, location_, keptPlace_);
+    return writeSettings(state_, location_, placement_.kept());
 }
 
 // The game the last run left, as it was; a kept file that the play-file
@@ -159,17 +144,6 @@ void MainWindow::resumeLastGame() {
     if (resume_.folder().empty()) return;
     resumeRefused_ = resumeGame(play_, resume_.folder()) == ResumeOutcome::Refused;
     resume_.startFrom(keptGameOf(state_));
-}
-
-// The outer rectangle the last time the window was on the screen and neither
-// minimised, maximised nor full screen: a window closed from its frame is
-// already gone when the settings are written.
-void MainWindow::notePlace() {
-    if (!placed_ || !isVisible() ||
-        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    const QRect frame = frameGeometry();
-    keptPlace_ = {true, frame.x(), frame.y(), frame.width(), frame.height()};
 }
 
 void MainWindow::shutDown() {
@@ -222,12 +196,7 @@ void MainWindow::followScreenDensity() {
     invalidateWindow();
 }
 
-void MainWindow::showFullScreenAsSet() {
-    const bool on = state_.fullScreenOn == 1;
-    if (isFullScreen() != on)
-        setWindowState(on ? windowState() | Qt::WindowFullScreen
-                          : windowState() & ~Qt::WindowFullScreen);
-}
+void MainWindow::showFullScreenAsSet() { placement_.showFullScreen(state_.fullScreenOn == 1); }
 
 void MainWindow::applyBackgroundKey() {
     view_->setKeyOutGreen(setup_.seeThrough && state_.backgroundPattern == kSeeThroughBackground);
@@ -275,6 +244,20 @@ void MainWindow::playEffect(Sound sound) { fusefuda::playEffect(audio_, sound); 
 // desktop decides how it sounds or shows.
 void MainWindow::ringBell() { QApplication::beep(); }
 
+void MainWindow::holdInputWhile(const std::function<void()> &command) {
+    input_.holdWhile(command);
+}
+void MainWindow::closeOverview() { overview_.close(); }
+void MainWindow::toggleOverview() { overview_.toggle(); }
+void MainWindow::openPeekWindow() { childWindows_.openPeekWindow(); }
+void MainWindow::closePeekWindow() { childWindows_.closePeekWindow(); }
+void MainWindow::playMusic(bool on) {
+    if (on)
+        resumeMusic(audio_);
+    else
+        stopMusic(audio_);
+}
+void MainWindow::forgetKeptGame() { resume_.forget(); }
 void MainWindow::peekChanged() { childWindows_.peekChanged(); }
 void MainWindow::openScoreWindow() { childWindows_.openScoreWindow(); }
 void MainWindow::closeScoreWindow() { childWindows_.closeScoreWindow(); }
@@ -304,38 +287,19 @@ bool MainWindow::event(QEvent *event) {
         return true;
     }
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
-        fitOuterSize();
-        notePlace();
-    }
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) placement_.follow();
     if (event->type() == QEvent::ScreenChangeInternal) followScreenDensity();
     return handled;
-}
-
-// The outer size counts the frame, which the window system reports only once
-// the window is on screen; the first time it is known, the window gets its
-// outer size and its place.
-void MainWindow::fitOuterSize() {
-    // A full-screen window has no frame; its place waits until it leaves.
-    if (outerSizeFitted_ || !isVisible() || isFullScreen()) return;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame.width() <= 0 && frame.height() <= 0) return;
-    outerSizeFitted_ = true;
-    resizeOuter(this, startPlace_.size());
-    move(startPlace_.topLeft());
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     // Once only: a window restored from the task bar stays where the player
     // put it.
-    if (placed_) return;
-    placed_ = true;
+    if (placement_.placed()) return;
     // Named for old tools before it is mapped, which Qt does after this.
     keepLegacyNameReadable(windowHandle(), windowTitle(), "Fusefuda");
-    if (!isFullScreen()) move(startPlace_.topLeft());
-    fitOuterSize();
-    notePlace();
+    placement_.place();
 }
 
 // The window waits for a modal dialog; when the player comes back to it, the

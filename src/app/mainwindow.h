@@ -21,6 +21,7 @@
 #include "app/presenter.h"
 #include "app/resumekeeper.h"
 #include "app/settings.h"
+#include "app/windowplacement.h"
 #include "game/GameState.h"
 #include "game/play.h"
 #include "playfile/playfile.h"
@@ -45,37 +46,33 @@ struct AppSetup {
     std::string dataFolder;
 };
 
-class MainWindow : public QMainWindow, public PlayFileWindow, public WindowReactions {
+class MainWindow : public QMainWindow, public CommandWindow, public WindowReactions {
     Q_OBJECT
 public:
+    // Reads the settings, once: the record's starting values and options,
+    // and the window's place, which is wanted before the window shows.
     explicit MainWindow(const AppSetup &setup);
     ~MainWindow() override;
 
-    // Starting values, settings, surfaces, first-run About box, score window,
-    // timers and menu marks, in that order. The window is shown first; the
-    // audio loads, and the music starts, after the first frame.
+    // Surfaces, the game kept from the last run, first-run About box, score
+    // window, timers and menu marks, in that order. The window is shown
+    // first; the audio loads, and the music starts, after the first frame.
     void startUp();
     // Music closed, pictures released, settings written; runs once.
     void shutDown();
     // Writes the settings now (the session is ending), and keeps the game in
-    // progress; false when the settings could not be written or were never
-    // read.
-    bool saveSettings();
+    // progress; false when the settings could not be written or the window
+    // never started up.
+    bool saveSettings() override;
     // Leaves the program as the Exit command does (shut-down follows).
-    void requestQuit();
+    void requestQuit() override;
     bool quitRequested() const { return quitRequested_; }
 
     // The idle step, unless a modal dialog runs; then the window catches up.
-    void runIdle();
-    // The window full screen or not, as the option says.
-    void showFullScreenAsSet();
-    // The board view shows the see-through background's green as
-    // transparent where the desktop can show through.
-    void applyBackgroundKey();
+    void runIdle() override;
 
     GameState &state() { return state_; }
     Surfaces &surfaces() { return surfaces_; }
-    Context &context() { return ctx_; }
     Play &play() { return play_; }
     const MenuActions &menu() const { return menu_; }
     const SettingsLocation &settingsLocation() const { return location_; }
@@ -88,8 +85,18 @@ public:
     OverviewMode &overview() { return overview_; }
     PhaseTimers &timers() { return timers_; }
     ChildWindows &childWindows() { return childWindows_; }
-    ResumeKeeper &resumeKeeper() { return resume_; }
 
+    // CommandWindow
+    QWidget &widget() override { return *this; }
+    void holdInputWhile(const std::function<void()> &command) override;
+    void closeOverview() override;
+    void toggleOverview() override;
+    void showFullScreenAsSet() override;
+    void applyBackgroundKey() override;
+    void openPeekWindow() override;
+    void closePeekWindow() override;
+    void playMusic(bool on) override;
+    void forgetKeptGame() override;
     // PlayFileWindow
     std::string chooseOpenPlayFile() override;
     std::string chooseSavePlayFile() override;
@@ -115,16 +122,15 @@ protected:
 private:
     void repaintAll();
     void afterFirstFrame();
-    void fitOuterSize();
     void followScreenDensity();
     void keepClientSize();
     void resumeLastGame();
-    void notePlace();
 
     GameState state_;
     Surfaces surfaces_;
     AppSetup setup_;
     SettingsLocation location_;
+    WindowPlacement placement_{*this};
     AudioState *audio_ = nullptr;
     BoardView *view_ = new BoardView(surfaces_, this);
     MenuActions menu_;
@@ -138,23 +144,18 @@ private:
     Play play_{state_, events_, pointer_};
     OverviewMode overview_{play_, ctx_, *this, *this, [this] { runIdle(); }};
     BoardInput input_{play_, *view_, *this, pointer_, presenter_, overview_, [this] { runIdle(); }};
-    Commands commands_{*this};
+    Commands commands_{play_, surfaces_, *this};
     KeyGuardFilter keyGuard_;
     PhaseTimers timers_{state_, [this] { runIdle(); }};
     ChildWindows childWindows_{state_, surfaces_, *this};
     BoardAccess access_{state_, *view_};
     ResumeKeeper resume_{state_};
-    // Where the window opens, and where it was last seen in its normal state.
-    QRect startPlace_;
-    WindowPlace keptPlace_;
     bool resumeRefused_ = false;
     bool repaintPending_ = false;
-    bool settingsRead_ = false;
+    bool settingsInUse_ = false;
     bool startedUp_ = false;
     bool shutDown_ = false;
     bool quitRequested_ = false;
-    bool outerSizeFitted_ = false;
-    bool placed_ = false;  // put at its starting place at the first show
 };
 
 }  // namespace fusefuda

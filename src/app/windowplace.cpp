@@ -58,6 +58,12 @@ QRect placeOnScreens(const QRect &wanted, const QList<QRect> &screens) {
     return placed;
 }
 
+QRect openingPlace(const WindowPlace &kept, bool keepsPosition, const QList<QRect> &screens) {
+    const QRect place = startingPlace(kept, keepsPosition);
+    if (keepsPosition || screens.isEmpty()) return placeOnScreens(place, screens);
+    return QRect(place.topLeft(), place.size().boundedTo(screens.first().size()));
+}
+
 bool windowsChooseTheirPlace() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

@@ -18,6 +18,11 @@ QRect startingPlace(const WindowPlace &kept, bool keepsPosition);
 // without panels and docks.
 QRect placeOnScreens(const QRect &wanted, const QList<QRect> &screens);
 
+// Where the window opens: the kept place wholly on the screens, or, where
+// the window system places windows itself, only its size, shrunk to the
+// area of the first screen (the primary one).
+QRect openingPlace(const WindowPlace &kept, bool keepsPosition, const QList<QRect> &screens);
+
 // Whether the window system lets a window choose its place: a Wayland
 // compositor places windows itself.
 bool windowsChooseTheirPlace();

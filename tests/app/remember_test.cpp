@@ -84,6 +84,13 @@ TEST(WindowPlace, APlaceComesWhollyOntoTheScreenShowingMostOfItOrTheNearest) {
     }
 }
 
+// Where the compositor places windows, the kept size alone, on the primary.
+TEST(WindowPlace, WithoutAPositionOfItsOwnOnlyTheSizeComesShrunkToThePrimaryScreen) {
+    const QList<QRect> screens = {QRect(1280, 0, 1920, 1080), QRect(0, 32, 1280, 992)};
+    EXPECT_EQ(openingPlace({true, 300, 200, 800, 600}, false, screens), QRect(0, 0, 800, 600));
+    EXPECT_EQ(openingPlace({true, 300, 200, 2500, 900}, false, screens), QRect(0, 0, 1920, 900));
+}
+
 TEST(RememberedSettings, FullScreenIsKeptInTheGamesOwnSectionAndOffWhenAbsent) {
     QTemporaryDir dir;
     std::ofstream(iniIn(dir).writePath) << "[Kov_Section]\r\nkanpa=1\r\n";

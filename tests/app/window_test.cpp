@@ -374,6 +374,16 @@ TEST(Menu, EachEntryRunsItsOwnHandler) {
     }
 }
 
+// The overview's command shows it; every other command leaves it first.
+TEST(Menu, TheOverviewCommandShowsItAndAnyOtherLeavesIt) {
+    App app;
+    app.run(kCmdAdvanced);
+    app.run(kCmdOverview);
+    EXPECT_TRUE(app.window->overview().shown());
+    app.run(kCmdSound);
+    EXPECT_FALSE(app.window->overview().shown());
+}
+
 TEST(Menu, UnknownCommandNumbersAreIgnored) {
     App app;
     const GameState before = app.g();
@@ -443,6 +453,18 @@ TEST(StartUp, TheWindowStartsTopLeftAndStaysWhereItIsPutWhenShownAgain) {
     app.window->show();
     App::settle();
     EXPECT_EQ(app.window->pos(), QPoint(300, 200));
+}
+
+// A kept place off the screen opens wholly on it; shut-down keeps the last.
+TEST(StartUp, TheKeptPlaceOpensOnTheScreenAndShutDownKeepsTheLastOne) {
+    App app("[Kov_Section]\r\nkanpa=1\r\n[Fusefuda]\r\nwindowX=5000\r\nwindowY=3000\r\n"
+            "windowWidth=4000\r\nwindowHeight=3000\r\n");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(app.window->frameGeometry(), screen);
+    app.window->move(30, 20);
+    app.window->shutDown();
+    const std::string kept = "X=30\r\nwindowY=20\r\nwindowWidth=" + std::to_string(screen.width());
+    EXPECT_NE(slurp(app.ini()).find(kept), std::string::npos);
 }
 
 TEST(StartUp, ANameEntryKeepsTheTableAtOnce) {
