@@ -865,6 +865,11 @@ TEST(Fingers, OneFingerCarriesTapsHoldAStillFingerPeeksTwoPullNothingActsTwice) 
         // on top, and where the touch screen (800 x 600 offscreen) reaches
         alignGroup(app.g(), app.g().viewX + 300, app.g().viewY + 300, cardId(c, r));
         raiseGroupInStack(app.g(), c, r);
+        // the other cards but the sevens aside, so that no deal joins the carry
+        for (int oc = 4; oc <= 8; ++oc)
+            for (int orow = 0; orow < kRows; ++orow)
+                if (oc != kSevensColumn && cardId(oc, orow) != cardId(c, r))
+                    alignGroup(app.g(), app.g().viewX, app.g().viewY + 400, cardId(oc, orow));
         const Rect before = app.g().board.cardRect[c][r];
         const QPoint at(before.left + 31 - app.g().viewX, before.top + 50 - app.g().viewY);
         const QPoint far(10, 10), step(-25, 0);
