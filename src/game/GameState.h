@@ -14,8 +14,7 @@ constexpr int kColumns = 13;
 constexpr int kRows = 4;
 constexpr int kCards = 52;
 constexpr int kSlots = 10;        // score popups, sparkles
-constexpr int kUndoPlaces = 6;    // place 0 newest; undoDepth reaches 5
-constexpr int kMaxUndoDepth = 5;
+constexpr int kMaxUndoDepth = 5;  // place 0 newest
 constexpr int kHighScores = 5;
 constexpr int kNoCard = 99;       // hoverCard / hoverCardShown when nothing is hovered
 constexpr int kNoRank = 10;       // nameEntryRank when no insertion is pending
@@ -36,6 +35,12 @@ constexpr int kViewXMax = 986;
 constexpr int kViewYMax = 840;
 constexpr int kStartViewX = 481;
 constexpr int kStartViewY = 427;
+
+// What a card's first, second and third touch cost.
+constexpr int kTouchCost[3] = {-50, -30, -20};
+// The four neighbours of a grid place: above, right, below, left.
+constexpr int kNeighbourDx[4] = {0, 1, 0, -1};
+constexpr int kNeighbourDy[4] = {-1, 0, 1, 0};
 
 struct Rect {
     int left = 0;
@@ -108,7 +113,7 @@ struct KeyFocus {
 
 struct UndoStore {
     int undoDepth = 0;
-    Board undo[kUndoPlaces] = {};
+    Board undo[kMaxUndoDepth] = {};
     bool operator==(const UndoStore &) const = default;
 };
 
@@ -165,9 +170,6 @@ struct GameState {
     bool gameOver = false;
     bool dealPending = false;
     Board board;
-    int touchCost[3] = {};
-    int neighbourDx[4] = {};
-    int neighbourDy[4] = {};
     int finalScore = 0;
     // The deal's number: the seed it was dealt from. A game taken from a play
     // file has none.

@@ -98,7 +98,6 @@ void dealScatter(Play &play, int level) {
     raiseGroup(play, kSevensColumn, kRows - 1);
 
     clearScorePopups(g);
-    setTouchCosts(g);
     g.board.score = (4 - level) * 1600;
     play.events.dealt();
 }

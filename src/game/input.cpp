@@ -229,12 +229,12 @@ void tryJoin(Play &play, int id) {
         for (int j = 0; j < kColumns; ++j) {
             if (!inPlay(g, j, k) || !isMember(g, id, j, k)) continue;
             for (int d = 0; d < 4; ++d) {
-                const int nc = j + g.neighbourDx[d], nr = k + g.neighbourDy[d];
+                const int nc = j + kNeighbourDx[d], nr = k + kNeighbourDy[d];
                 if (nc < cols.first || nc > cols.last || nr < 0 || nr >= kRows) continue;
                 if (isMember(g, id, nc, nr)) continue;
                 const Rect &m = g.board.cardRect[j][k];
-                const int px = m.left + 31 + kPitchX * g.neighbourDx[d];
-                const int py = m.top + 50 + kPitchY * g.neighbourDy[d];
+                const int px = m.left + 31 + kPitchX * kNeighbourDx[d];
+                const int py = m.top + 50 + kPitchY * kNeighbourDy[d];
                 const Rect n = g.board.cardRect[nc][nr];
                 if (px < n.left + 21 || px >= n.left + 41 || py < n.top + 40 || py >= n.top + 60)
                     continue;

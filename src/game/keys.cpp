@@ -177,7 +177,7 @@ bool joinPlace(const GameState &g, int &left, int &top) {
         for (int j = cols.first; j <= cols.last; ++j) {
             if (!isMember(g, id, j, k)) continue;
             for (int d = 0; d < 4; ++d) {
-                const int nc = j + g.neighbourDx[d], nr = k + g.neighbourDy[d];
+                const int nc = j + kNeighbourDx[d], nr = k + kNeighbourDy[d];
                 if (!inPlay(g, nc, nr) || isMember(g, id, nc, nr)) continue;
                 // The carried card's place when member (j, k) lies beside the
                 // neighbour on the group pitch.

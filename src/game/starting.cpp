@@ -20,15 +20,9 @@ const int32_t kDefaultScores[kHighScores] = {1500, 1300, 1100, 900, 700};
 
 void setStartingValues(GameState &g) {
     clearScorePopups(g);
-    setTouchCosts(g);
     g.board.score = 0;
     g.viewX = kStartViewX;
     g.viewY = kStartViewY;
-    const int32_t dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
-    for (int d = 0; d < 4; ++d) {
-        g.neighbourDx[d] = dx[d];
-        g.neighbourDy[d] = dy[d];
-    }
     g.scoreDisplayOn = 0;
     g.animationOn = 1;
     for (int i = 0; i < kHighScores; ++i) {

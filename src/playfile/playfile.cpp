@@ -41,7 +41,6 @@ void takeUpGame(Play &play, PlayFileWindow &window, const PlayFileRecord &record
     g.nameEntryRank = kNoRank;
     raiseGroup(play, kSevensColumn, kRows - 1);
     clearScorePopups(g);
-    setTouchCosts(g);
     g.undoStore.undoDepth = 0;
     play.events.undoDepthChanged();
     if (g.scoreDisplayOn == 1) window.openScoreWindow();

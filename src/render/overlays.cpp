@@ -45,7 +45,7 @@ void drawPopups(Context &ctx) {
     if (g.scoreDisplayOn != 1) return;
     for (const ScorePopup &p : g.overlays.popups) {
         if (!p.active || p.valueIndex < 0 || p.valueIndex > 2) continue;
-        const QImage &text = popupText(g.touchCost[p.valueIndex], scaleOf(ctx.s.window));
+        const QImage &text = popupText(kTouchCost[p.valueIndex], scaleOf(ctx.s.window));
         const QSize size = logicalSize(text);
         windowBlt(ctx.s, p.x, p.y, size.width(), size.height(), text, 0, 0, SRCCOPY);
     }

@@ -108,7 +108,6 @@ TEST(Deal, StartingScoreAndResetFields) {
         t.g().finalScore = 77;
         t.g().nameEntryRank = 2;
         t.g().overlays.popups[4].active = 1;
-        t.g().touchCost[1] = 0;
         t.deal(level);
         const GameState &g = t.g();
         EXPECT_EQ(g.board.score, scores[level]);
@@ -116,7 +115,6 @@ TEST(Deal, StartingScoreAndResetFields) {
         EXPECT_EQ(g.finalScore, 0);
         EXPECT_EQ(g.nameEntryRank, kNoRank);
         EXPECT_EQ(g.overlays.popups[4].active, 0);
-        EXPECT_EQ(g.touchCost[1], -30);
         EXPECT_EQ(g.hover.hoverCard, kNoCard);
         EXPECT_GT(t.shell.menuMarkUpdates, 0);
     }

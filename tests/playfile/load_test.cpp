@@ -147,9 +147,6 @@ TEST(Load, StartsTheLoadedGameAfresh) {
         EXPECT_EQ(p.x, 0);
     }
     for (const Sparkle &s : g.overlays.sparkles) EXPECT_EQ(s.active, 0);
-    EXPECT_EQ(g.touchCost[0], -50);
-    EXPECT_EQ(g.touchCost[1], -30);
-    EXPECT_EQ(g.touchCost[2], -20);
     EXPECT_EQ(g.finalScore, 0);
     EXPECT_EQ(g.nameEntryRank, kNoRank);
     EXPECT_GE(t.shell.invalidations, 1);
