@@ -86,13 +86,13 @@ void Commands::run(int command) {
 }
 
 // Every new game is dealt from the calendar time in whole seconds.
-void Commands::newGame(int level) {
+void Commands::newGame(Level level) {
     startNewGame(window_.play(), level, uint32_t(std::time(nullptr)));
 }
 // The same deal as a new game started in the second the number names.
 void Commands::newGameByNumber() {
     const GameState &g = window_.state();
-    DealChoice choice{g.level >= kAdvanced && g.level <= kBeginner ? g.level : kBeginner,
+    DealChoice choice{isPlayable(g.level) ? g.level : kBeginner,
                       g.dealNumbered ? g.dealNumber : 0};
     if (runDealNumberDialog(choice, &window_))
         startNewGame(window_.play(), choice.level, choice.number);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/level.h"
 #include "game/statistics.h"
 
 namespace fusefuda {
@@ -165,7 +166,7 @@ struct Overlays {
 
 struct GameState {
     // --- the game under way ---
-    int level = 0;  // 3 beginner, 2 intermediate, 1 advanced; 0 before the first game
+    Level level = Level::None;
     bool gameStarted = false;
     bool gameOver = false;
     bool dealPending = false;
@@ -223,17 +224,6 @@ struct GameState {
     bool operator==(const GameState &) const = default;
 };
 
-struct ColumnRange {
-    int first;
-    int last;  // inclusive; last < first when no card is in play
-};
-
-// Columns in play at a level: 4..8 at 3, 2..10 at 2, 0..12 at 1; none for any
-// other value (before the first game).
-inline ColumnRange columnsInPlay(int level) {
-    if (level < 1 || level > 3) return {0, -1};
-    return {2 * level - 2, (3 - level) * 2 + 8};
-}
 inline int cardId(int c, int r) { return c + kColumns * r; }
 inline int cardColumn(int id) { return id % kColumns; }
 inline int cardRow(int id) { return id / kColumns; }

@@ -38,7 +38,7 @@ bool rowIsEmpty(const PlayFileRecord &rec, int a) {
 }
 
 bool inPlayAt(int level, int c) {
-    const ColumnRange cols = columnsInPlay(level);
+    const ColumnRange cols = columnsInPlay(levelFromNumber(level));
     return c >= cols.first && c <= cols.last;
 }
 
@@ -64,7 +64,7 @@ PlayFileFault checkForms(const PlayFileRecord &rec) {
 
 PlayFileFault checkHeader(const PlayFileRecord &rec) {
     if (rec.gameStarted) {
-        if (rec.level < 1 || rec.level > 3) return PlayFileFault::Header;
+        if (levelFromNumber(rec.level) == Level::None) return PlayFileFault::Header;
     } else if (rec.level != 0 || rec.gameOver) {
         // Before the first game nothing sets a level or wins.
         return PlayFileFault::Header;
@@ -157,7 +157,7 @@ PlayFileFault checkOutsideLevel(const PlayFileRecord &rec) {
 
 PlayFileFault checkRectangles(const PlayFileRecord &rec) {
     if (!rec.gameStarted) return PlayFileFault::None;
-    const ColumnRange cols = columnsInPlay(rec.level);
+    const ColumnRange cols = columnsInPlay(levelFromNumber(rec.level));
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             const Rect &rect = rec.board.cardRect[c][r];
@@ -172,7 +172,7 @@ PlayFileFault checkRectangles(const PlayFileRecord &rec) {
 
 PlayFileFault checkGroupsInPlay(const PlayFileRecord &rec) {
     if (!rec.gameStarted) return PlayFileFault::None;
-    const ColumnRange cols = columnsInPlay(rec.level);
+    const ColumnRange cols = columnsInPlay(levelFromNumber(rec.level));
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             const int id = cardId(c, r);
@@ -228,7 +228,7 @@ int32_t getSignedTriple(const uint8_t *at) {
 PlayFileRecord captureRecord(const GameState &g) {
     PlayFileRecord rec;
     rec.gameStarted = g.gameStarted;
-    rec.level = g.level;
+    rec.level = levelNumber(g.level);
     rec.gameOver = g.gameOver;
     rec.scoreDisplayOn = g.scoreDisplayOn;
     // A save chosen from the keyboard while a peek is held keeps the board as
@@ -341,7 +341,7 @@ PlayFileFault findFault(const PlayFileRecord &rec) {
 
 void storeRecord(GameState &g, const PlayFileRecord &rec) {
     g.gameStarted = rec.gameStarted;
-    g.level = rec.level;
+    g.level = levelFromNumber(rec.level);
     g.gameOver = rec.gameOver;
     g.scoreDisplayOn = rec.scoreDisplayOn;
     g.board = rec.board;

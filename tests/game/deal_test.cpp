@@ -153,7 +153,7 @@ TEST(Deal, NewGameLaysTheHomeGridBeforeTheScatter) {
     t.g().viewX = 10;
     t.g().overlays.sparkles[3].active = 1;
     t.g().overlays.sparkles[3].stepping = 1;
-    startNewGame(t.play, 2, Table::kSeed);
+    startNewGame(t.play, kIntermediate, Table::kSeed);
     const GameState &g = t.g();
     EXPECT_EQ(g.dealPending, 1);
     EXPECT_EQ(g.viewX, kStartViewX);
@@ -207,7 +207,7 @@ TEST(NewGame, EndsTheGestureInHandAndFreesThePointer) {
         Table t, fresh;
         t.deal(k.oldLevel, 4242);
         GameState &g = t.g();
-        const Point p = centreOf(g, columnsInPlay(k.oldLevel).first, 0);
+        const Point p = centreOf(g, columnsInPlay(g.level).first, 0);
         switch (k.gesture) {
             case ClickedCarry:
                 onLeftPress(t.play, p.x, p.y, false);

@@ -49,7 +49,7 @@ TEST(Load, RestoresEveryStoredFieldOfAGameInProgress) {
         auto expected = std::make_unique<GameState>(saved.g());
         raiseGroupInStack(*expected, 6, 3);
         EXPECT_TRUE(captureRecord(t.g()) == captureRecord(*expected));
-        EXPECT_EQ(t.g().level, level);
+        EXPECT_EQ(t.g().level, levelFromNumber(level));
         EXPECT_EQ(t.g().board.score, saved.g().board.score);
         EXPECT_EQ(t.g().board.cardRect[8][2], (Rect{-40, -20, 23, 81}));
         EXPECT_EQ(t.g().board.cardRect[7][1], (Rect{1563, 600, 1626, 701}));
@@ -108,7 +108,7 @@ TEST(Load, RestoresAFinishedGameAndOneFromBeforeTheFirstGame) {
     load(t, folder.file("nothing.pvq"));
     ASSERT_TRUE(t.shell.messages.empty());
     EXPECT_EQ(t.g().gameStarted, 0);
-    EXPECT_EQ(t.g().level, 0);
+    EXPECT_EQ(t.g().level, Level::None);
     EXPECT_EQ(t.g().gameOver, 0);
     EXPECT_EQ(t.g().board.score, 0);
     EXPECT_EQ(cardAt(t.g(), 500, 300), -1);

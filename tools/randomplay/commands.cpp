@@ -27,9 +27,9 @@ std::unique_ptr<Board> keep(const GameState &g) { return std::make_unique<Board>
 
 void Commands::newGame() {
     ++expect_.counts.newGames;
-    const int level = random_.between(1, 3);
+    const Level level = levelFromNumber(random_.between(1, 3));
     const uint32_t seed = uint32_t(random_.next() >> 33);
-    trace_("new game", level, int(seed));
+    trace_("new game", levelNumber(level), int(seed));
     startNewGame(table_.play, level, seed);
     const GameState &s = table_.g();
     if (s.gesture.dragging || s.gesture.pressMode != kPressNone || s.gesture.panning ||
@@ -156,7 +156,7 @@ void Commands::loadBroken() {
     const GameState &s = table_.g();
     const std::unique_ptr<Board> before = keep(s);
     const Gesture hand = s.gesture;
-    const int level = s.level;
+    const Level level = s.level;
     shell.openChoice = broken;
     loadPlayFile(table_.play, shell);
     const std::vector<std::string> want = {missing ? kInputCannotOpen : kReadFailed};

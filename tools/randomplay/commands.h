@@ -29,7 +29,7 @@ private:
     // A saved game as the player expects to get it back.
     struct Saved {
         bool exists = false;
-        int level = 0;
+        Level level = Level::None;
         int32_t scoreDisplayOn = 0;
         bool gameOver = false;
         std::unique_ptr<Board> board = std::make_unique<Board>();
