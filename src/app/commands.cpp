@@ -106,21 +106,21 @@ void Commands::reverseStacking() { fusefuda::reverseStacking(window_.play()); }
 
 void Commands::toggleSound() {
     GameState &g = window_.state();
-    g.soundOn = flipped(g.soundOn);
+    g.soundOn = !g.soundOn;
     window_.updateMenuMarks();
 }
 
 void Commands::toggleGuide() {
     GameState &g = window_.state();
-    g.guideOn = flipped(g.guideOn);
+    g.guideOn = !g.guideOn;
     window_.updateMenuMarks();
 }
 
 void Commands::toggleScoreDisplay() {
     GameState &g = window_.state();
-    g.scoreDisplayOn = flipped(g.scoreDisplayOn);
+    g.scoreDisplayOn = !g.scoreDisplayOn;
     window_.updateMenuMarks();
-    if (g.scoreDisplayOn == 1)
+    if (g.scoreDisplayOn)
         window_.childWindows().openScoreWindow();
     else
         window_.childWindows().closeScoreWindow();
@@ -129,9 +129,9 @@ void Commands::toggleScoreDisplay() {
 // Sparkles on show vanish at once; those still stepping age out unseen.
 void Commands::toggleAnimation() {
     GameState &g = window_.state();
-    g.animationOn = flipped(g.animationOn);
+    g.animationOn = !g.animationOn;
     window_.updateMenuMarks();
-    if (g.animationOn == 0) {
+    if (!g.animationOn) {
         clearSparklesActive(g);
         window_.invalidateWindow();
     }
@@ -140,8 +140,8 @@ void Commands::toggleAnimation() {
 // The entry has no mark: the music either plays or it does not.
 void Commands::toggleMusic() {
     GameState &g = window_.state();
-    g.bgmOn = flipped(g.bgmOn);
-    if (g.bgmOn == 1)
+    g.bgmOn = !g.bgmOn;
+    if (g.bgmOn)
         resumeMusic(window_.audio());
     else
         stopMusic(window_.audio());
@@ -175,8 +175,8 @@ void Commands::togglePeekMode() {
 // Every face at once, the peek window's picture with them.
 void Commands::toggleFourColour() {
     GameState &g = window_.state();
-    g.fourColourOn = flipped(g.fourColourOn);
-    switchFaces(window_.surfaces(), g.fourColourOn == 1);
+    g.fourColourOn = !g.fourColourOn;
+    switchFaces(window_.surfaces(), g.fourColourOn);
     window_.peekChanged();
     window_.invalidateWindow();
     window_.updateMenuMarks();
@@ -187,8 +187,8 @@ void Commands::toggleOverview() { window_.overview().toggle(); }
 // Turned off, the game kept so far goes, and nothing more is written.
 void Commands::toggleResume() {
     GameState &g = window_.state();
-    g.resumeOn = flipped(g.resumeOn);
-    if (g.resumeOn == 1)
+    g.resumeOn = !g.resumeOn;
+    if (g.resumeOn)
         window_.resumeKeeper().settled();
     else
         window_.resumeKeeper().forget();
@@ -199,7 +199,7 @@ void Commands::toggleResume() {
 // screen moves the mark back (MainWindow::changeEvent).
 void Commands::toggleFullScreen() {
     GameState &g = window_.state();
-    g.fullScreenOn = flipped(g.fullScreenOn);
+    g.fullScreenOn = !g.fullScreenOn;
     window_.showFullScreenAsSet();
     window_.updateMenuMarks();
 }

@@ -195,24 +195,22 @@ struct GameState {
 
     Overlays overlays;
 
-    // --- options and high scores, as the settings file stores them: an
-    // option counts as on only when it is exactly 1, and whatever number the
-    // file held is written back ---
+    // --- options and high scores; the settings file keeps them ---
     int32_t highScores[kHighScores] = {};
     std::string highScoreNames[kHighScores];  // code page 932 bytes
     int32_t backgroundPattern = 1;
     int32_t cardPattern = 1;
-    int32_t guideOn = 1;
-    int32_t soundOn = 1;
-    int32_t bgmOn = 1;
-    int32_t scoreDisplayOn = 0;
-    int32_t animationOn = 0;
-    int32_t aboutShown = 0;
-    int32_t fourColourOn = 0;  // clubs green, diamonds blue
+    bool guideOn = true;
+    bool soundOn = true;
+    bool bgmOn = true;
+    bool scoreDisplayOn = false;
+    bool animationOn = false;
+    bool aboutShown = false;
+    bool fourColourOn = false;  // clubs green, diamonds blue
     // Kept in sections of their own: the game in progress kept for the next
     // start, and the player's record.
-    int32_t resumeOn = 1;
-    int32_t fullScreenOn = 0;
+    bool resumeOn = true;
+    bool fullScreenOn = false;
     Statistics statistics;
 
     // --- run-only options ---

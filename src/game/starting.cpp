@@ -23,8 +23,8 @@ void setStartingValues(GameState &g) {
     g.board.score = 0;
     g.viewX = kStartViewX;
     g.viewY = kStartViewY;
-    g.scoreDisplayOn = 0;
-    g.animationOn = 1;
+    g.scoreDisplayOn = false;
+    g.animationOn = true;
     for (int i = 0; i < kHighScores; ++i) {
         g.highScores[i] = kDefaultScores[i];
         g.highScoreNames[i] = kDefaultNames[i];

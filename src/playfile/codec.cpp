@@ -70,8 +70,7 @@ PlayFileFault checkHeader(const PlayFileRecord &rec) {
         return PlayFileFault::Header;
     }
     // scoreDisplayOn and score are taken as they come: the option counts as
-    // on only when 1 (the settings file may hold anything), and nothing is
-    // indexed by the score.
+    // on only when 1, and nothing is indexed by the score.
     return PlayFileFault::None;
 }
 
@@ -230,7 +229,7 @@ PlayFileRecord captureRecord(const GameState &g) {
     rec.gameStarted = g.gameStarted;
     rec.level = levelNumber(g.level);
     rec.gameOver = g.gameOver;
-    rec.scoreDisplayOn = g.scoreDisplayOn;
+    rec.scoreDisplayOn = g.scoreDisplayOn ? 1 : 0;
     // A save chosen from the keyboard while a peek is held keeps the board as
     // an undo snapshot does: loaded, the game's score then still matches its
     // cards.
@@ -343,7 +342,7 @@ void storeRecord(GameState &g, const PlayFileRecord &rec) {
     g.gameStarted = rec.gameStarted;
     g.level = levelFromNumber(rec.level);
     g.gameOver = rec.gameOver;
-    g.scoreDisplayOn = rec.scoreDisplayOn;
+    g.scoreDisplayOn = rec.scoreDisplayOn == 1;
     g.board = rec.board;
 }
 

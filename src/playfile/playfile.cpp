@@ -32,7 +32,7 @@ void takeUpGame(Play &play, PlayFileWindow &window, const PlayFileRecord &record
     g.hover.hoverCard = kNoCard;
     g.hover.hoverCardShown = kNoCard;
 
-    if (g.scoreDisplayOn == 1) window.closeScoreWindow();
+    if (g.scoreDisplayOn) window.closeScoreWindow();
     noteGameLeft(g);
     storeRecord(g, record);
     g.dealNumbered = false;
@@ -43,7 +43,7 @@ void takeUpGame(Play &play, PlayFileWindow &window, const PlayFileRecord &record
     clearScorePopups(g);
     g.undoStore.undoDepth = 0;
     play.events.undoDepthChanged();
-    if (g.scoreDisplayOn == 1) window.openScoreWindow();
+    if (g.scoreDisplayOn) window.openScoreWindow();
     play.events.boardChanged();
     clearSparklesActive(g);
 }

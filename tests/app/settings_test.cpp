@@ -112,14 +112,32 @@ TEST(SettingsFile, OnlyBackgroundKeyChangesOnlyTheBackground) {
     EXPECT_EQ(text.find("backP="), text.rfind("backP="));
 }
 
-TEST(SettingsFile, TheFourColourOptionIsWrittenBackAsItWasRead) {
-    SettingsFolder f;
-    spit(f.ini(), "[Kov_Section]\r\nFourColourF=7\r\n");
-    GameState g = startingState();
-    readSettings(g, f.where());
-    EXPECT_EQ(g.fourColourOn, 7);
-    ASSERT_TRUE(writeSettings(g, f.where()));
-    EXPECT_NE(slurp(f.ini()).find("\r\nFourColourF=7\r\n"), std::string::npos);
+// On only when exactly 1, the guide unless 0; a number the player left alone
+// is written back as it was, a changed option as 1 or 0.
+TEST(SettingsFile, AnOptionReadsByItsRuleAndKeepsItsNumberUntilChanged) {
+    const struct {
+        const char *line;
+        bool GameState::*field;
+        bool on, flip;
+        const char *written;
+    } cases[] = {
+        {"[Kov_Section]\r\nFourColourF=7\r\n", &GameState::fourColourOn, false, false, "FourColourF=7"},
+        {"[Kov_Section]\r\nSoundF=5\r\n", &GameState::soundOn, false, true, "SoundF=1"},
+        {"[Kov_Section]\r\nguide=5\r\n", &GameState::guideOn, true, false, "guide=5"},
+        {"[Kov_Section]\r\nguide=-2\r\n", &GameState::guideOn, true, true, "guide=0"},
+        {"[Fusefuda]\r\nresume=3\r\n", &GameState::resumeOn, false, false, "resume=3"},
+    };
+    for (const auto &k : cases) {
+        SettingsFolder f;
+        spit(f.ini(), k.line);
+        GameState g = startingState();
+        readSettings(g, f.where());
+        EXPECT_EQ(g.*k.field, k.on) << k.line;
+        if (k.flip) g.*k.field = !(g.*k.field);
+        ASSERT_TRUE(writeSettings(g, f.where()));
+        EXPECT_NE(slurp(f.ini()).find(std::string("\r\n") + k.written + "\r\n"), std::string::npos)
+            << k.line;
+    }
 }
 
 TEST(SettingsFile, NegativeScoreReadsAndWritesBackUnchanged) {

@@ -155,9 +155,9 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
 
 TEST(GameEnd, ClearSoundOnlyWhenSoundIsExactlyOnThenTheSummary) {
     const struct {
-        int soundOn;
+        bool soundOn;
         std::vector<int> effects;
-    } cases[] = {{1, {kClearSound}}, {0, {}}, {2, {}}, {-1, {}}};
+    } cases[] = {{true, {kClearSound}}, {false, {}}};
     for (const auto &k : cases) {
         Table t;
         t.deal(3);

@@ -73,14 +73,14 @@ void Commands::changeOption() {
     int option = random_.below(9);
     if (option == 6 && random_.below(4) != 0) option = 8;
     trace_("option", option, 0);
-    auto flip = [](auto &v) { v = v == 0 ? 1 : 0; };
+    auto flip = [](bool &v) { v = !v; };
     switch (option) {
     case 0: flip(s.soundOn); break;
     case 1: flip(s.guideOn); break;
     case 2: flip(s.scoreDisplayOn); break;
     case 3:
         flip(s.animationOn);
-        if (s.animationOn == 0) {
+        if (!s.animationOn) {
             clearSparklesActive(s);
             table_.shell.invalidateWindow();
         }

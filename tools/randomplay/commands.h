@@ -30,7 +30,7 @@ private:
     struct Saved {
         bool exists = false;
         Level level = Level::None;
-        int32_t scoreDisplayOn = 0;
+        bool scoreDisplayOn = false;
         bool gameOver = false;
         std::unique_ptr<Board> board = std::make_unique<Board>();
     };
