@@ -17,7 +17,7 @@ constexpr int kCards = 52;
 constexpr int kSlots = 10;        // score popups, sparkles
 constexpr int kMaxUndoDepth = 5;  // place 0 newest
 constexpr int kHighScores = 5;
-constexpr int kNoCard = 99;       // hoverCard / hoverCardShown when nothing is hovered
+constexpr int kNoCard = -1;       // a card id that names none: nothing hovered, hit, found
 constexpr int kNoRank = 10;       // nameEntryRank when no insertion is pending
 
 constexpr int kSevensColumn = 6;  // the four sevens start face up, joined, in this column

@@ -176,7 +176,7 @@ TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
             reached[open.emplace_back(cardId(kSevensColumn, r))] = true;
         for (size_t i = 0; i < open.size(); ++i)
             for (const auto &[dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}})
-                if (const int to = nearestCardToward(g, open[i], dx, dy); to >= 0 && !reached[to])
+                if (const int to = nearestCardToward(g, open[i], dx, dy); to != kNoCard && !reached[to])
                     reached[to] = true, open.push_back(to);
         EXPECT_EQ(std::pair(std::count(tabbed, tabbed + kCards, true), std::size(open)),
                   std::pair(long(cards), size_t(cards))) << level << " " << run;

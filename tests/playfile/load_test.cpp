@@ -111,7 +111,7 @@ TEST(Load, RestoresAFinishedGameAndOneFromBeforeTheFirstGame) {
     EXPECT_EQ(t.g().level, Level::None);
     EXPECT_EQ(t.g().gameOver, 0);
     EXPECT_EQ(t.g().board.score, 0);
-    EXPECT_EQ(cardAt(t.g(), 500, 300), -1);
+    EXPECT_EQ(cardAt(t.g(), 500, 300), kNoCard);
     // and what that load left can be saved and loaded once more
     save(t, folder.file("again.pvq"));
     load(t, folder.file("again.pvq"));
