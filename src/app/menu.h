@@ -61,8 +61,6 @@ MenuActions buildMenu(QMenuBar *bar);
 // Every check mark and the undo entry's greyed state, each set as a whole.
 void setMenuMarks(const MenuActions &menu, const GameState &g);
 
-// The background pattern that shows the desktop through the board's green.
-constexpr int kSeeThroughBackground = 4;
 
 
 }  // namespace fusefuda

@@ -20,6 +20,9 @@ constexpr int kHighScores = 5;
 constexpr int kNoCard = -1;       // a card id that names none: nothing hovered, hit, found
 constexpr int kNoRank = 10;       // nameEntryRank when no insertion is pending
 
+// The background pattern that shows the desktop through the board's green.
+constexpr int kSeeThroughBackground = 4;
+
 constexpr int kSevensColumn = 6;  // the four sevens start face up, joined, in this column
 // Touch counts: below kSettled a card lies face down between peeks; at
 // kSettled it is face up for good, at kSpent it can no longer be picked up.
@@ -198,7 +201,7 @@ struct GameState {
     // --- options and high scores; the settings file keeps them ---
     int32_t highScores[kHighScores] = {};
     std::string highScoreNames[kHighScores];  // code page 932 bytes
-    int32_t backgroundPattern = 1;
+    int32_t backgroundPattern = 1;  // 1 to 3, or kSeeThroughBackground
     int32_t cardPattern = 1;
     bool guideOn = true;
     bool soundOn = true;

@@ -73,7 +73,7 @@ Picture backgroundPictureFor(int backgroundPattern) {
     switch (backgroundPattern) {
     case 2: return kBackground2Picture;
     case 3: return kBackground3Picture;
-    case 4: return kSeeThroughPicture;
+    case kSeeThroughBackground: return kSeeThroughPicture;
     default: return kBackground1Picture;
     }
 }
