@@ -74,7 +74,8 @@ std::vector<ProfileEntry> optionEntries(const GameState &g, const WindowPlace &p
     for (auto [key, on] : {std::pair{"resume", g.resumeOn}, {"fullScreen", g.fullScreenOn}}) {
         std::string text = on ? "1" : "0";
         if (kept != nullptr) {
-            const int32_t held = intValue(profileString(*kept, kOptionsSection, key, text, kValueBuffer));
+            const int32_t held =
+                intValue(profileString(*kept, kOptionsSection, key, text, kValueBuffer));
             if (optionIsOn(held, OnWhen::One) == on) text = std::to_string(held);
         }
         entries.push_back({key, text});

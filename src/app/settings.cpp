@@ -112,7 +112,8 @@ std::vector<ProfileEntry> settingsEntries(const GameState &g, const ProfileFile 
     for (const OptionKey &key : kOptionKeys) {
         std::string text = g.*key.field ? "1" : "0";
         if (kept != nullptr) {
-            const int32_t held = decimalValue(profileString(*kept, kSection, key.name, text, kValueBuffer));
+            const int32_t held =
+                decimalValue(profileString(*kept, kSection, key.name, text, kValueBuffer));
             if (optionIsOn(held, key.rule) == g.*key.field) text = std::to_string(held);
         }
         entries.push_back({key.name, text});

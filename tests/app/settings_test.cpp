@@ -116,27 +116,27 @@ TEST(SettingsFile, OnlyBackgroundKeyChangesOnlyTheBackground) {
 // is written back as it was, a changed option as 1 or 0.
 TEST(SettingsFile, AnOptionReadsByItsRuleAndKeepsItsNumberUntilChanged) {
     const struct {
-        const char *line;
+        const char *section, *key, *held;
         bool GameState::*field;
         bool on, flip;
         const char *written;
     } cases[] = {
-        {"[Kov_Section]\r\nFourColourF=7\r\n", &GameState::fourColourOn, false, false, "FourColourF=7"},
-        {"[Kov_Section]\r\nSoundF=5\r\n", &GameState::soundOn, false, true, "SoundF=1"},
-        {"[Kov_Section]\r\nguide=5\r\n", &GameState::guideOn, true, false, "guide=5"},
-        {"[Kov_Section]\r\nguide=-2\r\n", &GameState::guideOn, true, true, "guide=0"},
-        {"[Fusefuda]\r\nresume=3\r\n", &GameState::resumeOn, false, false, "resume=3"},
+        {"Kov_Section", "FourColourF", "7", &GameState::fourColourOn, false, false, "7"},
+        {"Kov_Section", "SoundF", "5", &GameState::soundOn, false, true, "1"},
+        {"Kov_Section", "guide", "5", &GameState::guideOn, true, false, "5"},
+        {"Kov_Section", "guide", "-2", &GameState::guideOn, true, true, "0"},
+        {"Fusefuda", "resume", "3", &GameState::resumeOn, false, false, "3"},
     };
     for (const auto &k : cases) {
         SettingsFolder f;
-        spit(f.ini(), k.line);
+        const std::string key = std::string("\r\n") + k.key + "=";
+        spit(f.ini(), std::string("[") + k.section + "]" + key + k.held + "\r\n");
         GameState g = startingState();
         readSettings(g, f.where());
-        EXPECT_EQ(g.*k.field, k.on) << k.line;
+        EXPECT_EQ(g.*k.field, k.on) << k.key << k.held;
         if (k.flip) g.*k.field = !(g.*k.field);
         ASSERT_TRUE(writeSettings(g, f.where()));
-        EXPECT_NE(slurp(f.ini()).find(std::string("\r\n") + k.written + "\r\n"), std::string::npos)
-            << k.line;
+        EXPECT_NE(slurp(f.ini()).find(key + k.written + "\r\n"), std::string::npos) << k.key;
     }
 }
 
