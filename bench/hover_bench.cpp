@@ -26,8 +26,8 @@ struct HoverTable {
         createSurfaces(s, g.cardPattern, g.backgroundPattern, 1008, 709);
         g.clientWidth = 1008;
         g.clientHeight = 709;
-        startNewGame(play, 1, 12345);
-        dealScatter(play, 1);
+        startNewGame(play, kAdvanced, 12345);
+        dealScatter(play, kAdvanced);
         g.dealPending = false;
         for (int c = 0; c < kColumns; ++c)
             for (int r = 1; r < kRows; ++r) g.board.cardRect[c][r] = Rect{2800, 1450, 2863, 1551};

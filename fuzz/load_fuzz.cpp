@@ -107,8 +107,8 @@ struct Table {
         bases.push_back(encodePlayFile(captureRecord(*other)));
         for (int level = 1; level <= 3; ++level) {
             Wired fresh(*other, surfaces);
-            startNewGame(fresh.play, level, kSeed);
-            dealScatter(fresh.play, level);
+            startNewGame(fresh.play, levelFromNumber(level), kSeed);
+            dealScatter(fresh.play, levelFromNumber(level));
             bases.push_back(encodePlayFile(captureRecord(*other)));
         }
         bases.push_back(encodePlayFile(captureRecord(*start)));
@@ -206,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     t.files.messages.clear();
     Wired wired(g, t.surfaces);
     const auto before = std::make_unique<Board>(boardAsKept(g));
-    const int level = g.level;
+    const Level level = g.level;
     const bool dragging = g.gesture.dragging;
     const PressMode pressMode = g.gesture.pressMode;
 

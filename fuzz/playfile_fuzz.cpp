@@ -27,8 +27,8 @@ bool safeToPlay(const GameState &g) {
         if (g.board.stackColumn[n] < 0 || g.board.stackColumn[n] >= kColumns ||
             g.board.stackRow[n] < 0 || g.board.stackRow[n] >= kRows)
             return false;
-    if (g.gameStarted == 0) return g.level == 0;
-    if (g.level < 1 || g.level > 3) return false;
+    if (g.gameStarted == 0) return g.level == Level::None;
+    if (!isPlayable(g.level)) return false;
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
             const int n = g.board.stackLevel[c][r];

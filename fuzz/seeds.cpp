@@ -44,7 +44,7 @@ void join(GameState &g, int a, int b) {
                           at.top + kPitchY * (r - cardRow(a)));
 }
 
-void deal(GameState &g, int level, uint32_t seed) {
+void deal(GameState &g, Level level, uint32_t seed) {
     g = GameState{};
     g.gameStarted = 1;
     g.level = level;
@@ -77,7 +77,7 @@ void deal(GameState &g, int level, uint32_t seed) {
         g.board.faceUp[6][r] = 1;
         g.board.touchCount[6][r] = 3;
     }
-    g.board.score = (4 - level) * 1600;
+    g.board.score = startingScore(level);
 }
 
 bool write(const std::string &folder, const char *name, const GameState &g) {
@@ -108,11 +108,11 @@ bool playFiles(const std::string &folder) {
     const char *dealt[] = {"", "dealt-advanced.pvq", "dealt-intermediate.pvq",
                            "dealt-beginner.pvq"};
     for (int level = 1; level <= 3; ++level) {
-        deal(g, level, uint32_t(1000 + level));
+        deal(g, levelFromNumber(level), uint32_t(1000 + level));
         ok = write(folder, dealt[level], g) && ok;
     }
 
-    deal(g, 2, 77);
+    deal(g, kIntermediate, 77);
     join(g, cardId(2, 0), cardId(3, 0));
     join(g, cardId(6, 1), cardId(5, 1));
     g.board.touchCount[2][0] = 1;
@@ -126,8 +126,8 @@ bool playFiles(const std::string &folder) {
     g.scoreDisplayOn = 1;
     ok = write(folder, "along-the-way.pvq", g) && ok;
 
-    deal(g, 3, 5);
-    const ColumnRange cols = columnsInPlay(3);
+    deal(g, kBeginner, 5);
+    const ColumnRange cols = columnsInPlay(kBeginner);
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r) join(g, 6, cardId(c, r));
     g.gameOver = 1;

@@ -40,10 +40,11 @@ const char *const kBacks[kSettled] = {
     QT_TRANSLATE_NOOP("Speech", "伏せたカード、1回タッチ"),
     QT_TRANSLATE_NOOP("Speech", "伏せたカード、2回タッチ"),
 };
+// In the order of the statistics slots.
 const char *const kLevels[3] = {
-    QT_TRANSLATE_NOOP("Speech", "上級"),
-    QT_TRANSLATE_NOOP("Speech", "中級"),
     QT_TRANSLATE_NOOP("Speech", "初級"),
+    QT_TRANSLATE_NOOP("Speech", "中級"),
+    QT_TRANSLATE_NOOP("Speech", "上級"),
 };
 
 int groupSize(const GameState &g, int id) {
@@ -183,7 +184,7 @@ QString focusCardSpeech(const GameState &g) {
 QString standingSpeech(const GameState &g) {
     using T = QCoreApplication;
     if (!g.gameStarted) return T::translate("Speech", "ゲーム前");
-    const QString level = said(kLevels[std::clamp(g.level, 1, 3) - 1]);
+    const QString level = said(kLevels[statisticsSlot(isPlayable(g.level) ? g.level : kAdvanced)]);
     return T::translate("Speech", "%1、得点 %2").arg(level).arg(g.board.score);
 }
 

@@ -41,7 +41,7 @@ private:
     BoardView &view_;
     Teller tell_;
     QString name_, description_;
-    int focus_ = -1;
+    int focus_ = kNoCard;
     int deadEnds_ = 0;
 };
 

@@ -58,7 +58,7 @@ void BoardTouch::touch(const QTouchEvent &event) {
 
 // Still for half a second: on a card, the right button's peek.
 void BoardTouch::held() {
-    if (phase_ != Phase::Pending || cardAt(play_.g, start_.x(), start_.y()) < 0) return;
+    if (phase_ != Phase::Pending || cardAt(play_.g, start_.x(), start_.y()) == kNoCard) return;
     Play fingers = pointerFree(play_);
     onRightPress(fingers, start_.x(), start_.y());
     phase_ = Phase::Peeking;

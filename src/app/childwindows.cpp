@@ -45,7 +45,7 @@ void ChildWindows::closeScoreWindow() { delete scoreWindow_.data(); }
 void ChildWindows::openPeekWindow() {
     if (!surfaces_.unknownCard.isNull()) {
         surfaces_.peek = surfaces_.unknownCard.copy();
-        surfaces_.peekFace = -1;
+        surfaces_.peekFace = kNoCard;
     }
     if (!peekWindow_) peekWindow_ = new PeekWindow(&owner_);
     peekWindow_->setPicture(surfaces_.peek);

@@ -85,11 +85,11 @@ void Commands::run(int command) {
 }
 
 // Every new game is dealt from the calendar time in whole seconds.
-void Commands::newGame(int level) { startNewGame(play_, level, uint32_t(std::time(nullptr))); }
+void Commands::newGame(Level level) { startNewGame(play_, level, uint32_t(std::time(nullptr))); }
 // The same deal as a new game started in the second the number names.
 void Commands::newGameByNumber() {
     const GameState &g = play_.g;
-    DealChoice choice{g.level >= kAdvanced && g.level <= kBeginner ? g.level : kBeginner,
+    DealChoice choice{isPlayable(g.level) ? g.level : kBeginner,
                       g.dealNumbered ? g.dealNumber : 0};
     if (runDealNumberDialog(choice, &window_.widget()))
         startNewGame(play_, choice.level, choice.number);
@@ -103,21 +103,21 @@ void Commands::reverseStacking() { fusefuda::reverseStacking(play_); }
 
 void Commands::toggleSound() {
     GameState &g = play_.g;
-    g.soundOn = flipped(g.soundOn);
+    g.soundOn = !g.soundOn;
     window_.updateMenuMarks();
 }
 
 void Commands::toggleGuide() {
     GameState &g = play_.g;
-    g.guideOn = flipped(g.guideOn);
+    g.guideOn = !g.guideOn;
     window_.updateMenuMarks();
 }
 
 void Commands::toggleScoreDisplay() {
     GameState &g = play_.g;
-    g.scoreDisplayOn = flipped(g.scoreDisplayOn);
+    g.scoreDisplayOn = !g.scoreDisplayOn;
     window_.updateMenuMarks();
-    if (g.scoreDisplayOn == 1)
+    if (g.scoreDisplayOn)
         window_.openScoreWindow();
     else
         window_.closeScoreWindow();
@@ -126,9 +126,9 @@ void Commands::toggleScoreDisplay() {
 // Sparkles on show vanish at once; those still stepping age out unseen.
 void Commands::toggleAnimation() {
     GameState &g = play_.g;
-    g.animationOn = flipped(g.animationOn);
+    g.animationOn = !g.animationOn;
     window_.updateMenuMarks();
-    if (g.animationOn == 0) {
+    if (!g.animationOn) {
         clearSparklesActive(g);
         window_.invalidateWindow();
     }
@@ -137,8 +137,8 @@ void Commands::toggleAnimation() {
 // The entry has no mark: the music either plays or it does not.
 void Commands::toggleMusic() {
     GameState &g = play_.g;
-    g.bgmOn = flipped(g.bgmOn);
-    window_.playMusic(g.bgmOn == 1);
+    g.bgmOn = !g.bgmOn;
+    window_.playMusic(g.bgmOn);
 }
 
 void Commands::switchBackground(int pattern) {
@@ -169,8 +169,8 @@ void Commands::togglePeekMode() {
 // Every face at once, the peek window's picture with them.
 void Commands::toggleFourColour() {
     GameState &g = play_.g;
-    g.fourColourOn = flipped(g.fourColourOn);
-    switchFaces(surfaces_, g.fourColourOn == 1);
+    g.fourColourOn = !g.fourColourOn;
+    switchFaces(surfaces_, g.fourColourOn);
     window_.peekChanged();
     window_.invalidateWindow();
     window_.updateMenuMarks();
@@ -181,8 +181,8 @@ void Commands::toggleOverview() { window_.toggleOverview(); }
 // Turned off, the game kept so far goes, and nothing more is written.
 void Commands::toggleResume() {
     GameState &g = play_.g;
-    g.resumeOn = flipped(g.resumeOn);
-    if (g.resumeOn == 1)
+    g.resumeOn = !g.resumeOn;
+    if (g.resumeOn)
         window_.boardSettled();
     else
         window_.forgetKeptGame();
@@ -193,7 +193,7 @@ void Commands::toggleResume() {
 // screen moves the mark back (MainWindow::changeEvent).
 void Commands::toggleFullScreen() {
     GameState &g = play_.g;
-    g.fullScreenOn = flipped(g.fullScreenOn);
+    g.fullScreenOn = !g.fullScreenOn;
     window_.showFullScreenAsSet();
     window_.updateMenuMarks();
 }

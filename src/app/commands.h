@@ -64,7 +64,7 @@ public:
     void run(int command);
 
     // The file menu.
-    void newGame(int level);
+    void newGame(Level level);
     void newGameByNumber();
     void openPlayFile();
     void savePlayFile();

@@ -58,8 +58,8 @@ public:
     void noCardThatWay() override { window_.ringBell(); }
 
 private:
-    bool soundOn() const { return g_.soundOn == 1; }
-    bool scoreShown() const { return g_.scoreDisplayOn == 1; }
+    bool soundOn() const { return g_.soundOn; }
+    bool scoreShown() const { return g_.scoreDisplayOn; }
 
     const GameState &g_;
     BoardEvents &painter_;

@@ -89,7 +89,7 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     setStartingValues(state_);
     WindowPlace kept;
     readSettings(state_, location_, &kept);
-    placement_.restore(kept, state_.fullScreenOn == 1);
+    placement_.restore(kept, state_.fullScreenOn);
     resume_.setFolder(setup_.dataFolder);
 }
 
@@ -109,18 +109,18 @@ void MainWindow::startUp() {
     surfaces_.trimCanvas = true;
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
                    std::max(view_->width(), 1), std::max(view_->height(), 1), scale,
-                   state_.fourColourOn == 1);
+                   state_.fourColourOn);
     keepClientSize();
     pointer_.loadGrabCursor(surfaces_.scale);
     applyBackgroundKey();
     // Decoding the pictures leaves freed memory behind; hand it back.
     malloc_trim(0);
-    if (state_.resumeOn == 1) resumeLastGame();
+    if (state_.resumeOn) resumeLastGame();
     invalidateWindow();
-    if (state_.aboutShown == 0) runAboutBox(this);
-    state_.aboutShown = 1;
+    if (!state_.aboutShown) runAboutBox(this);
+    state_.aboutShown = true;
     if (resumeRefused_) showMessage(kNotResumed);
-    if (state_.scoreDisplayOn == 1) childWindows_.openScoreWindow();
+    if (state_.scoreDisplayOn) childWindows_.openScoreWindow();
     QCoreApplication::postEvent(this, new QEvent(kAfterFirstFrameEvent), Qt::LowEventPriority);
     timers_.start();
     startedUp_ = true;
@@ -156,7 +156,7 @@ void MainWindow::shutDown() {
     if (musicIsOpen(audio_)) closeMusic(audio_);
     // A game the next start will not bring back was left unfinished, as a
     // new game over it would leave it.
-    if (state_.resumeOn != 1) noteGameLeft(state_);
+    if (!state_.resumeOn) noteGameLeft(state_);
     const QImage window = surfaces_.window;
     surfaces_ = Surfaces{};
     surfaces_.window = window;
@@ -189,14 +189,14 @@ void MainWindow::followScreenDensity() {
     if (scale == surfaces_.scale) return;
     createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
                    std::max(view_->width(), 1), std::max(view_->height(), 1), scale,
-                   state_.fourColourOn == 1);
+                   state_.fourColourOn);
     keepClientSize();
     pointer_.loadGrabCursor(surfaces_.scale);
     childWindows_.peekChanged();
     invalidateWindow();
 }
 
-void MainWindow::showFullScreenAsSet() { placement_.showFullScreen(state_.fullScreenOn == 1); }
+void MainWindow::showFullScreenAsSet() { placement_.showFullScreen(state_.fullScreenOn); }
 
 void MainWindow::applyBackgroundKey() {
     view_->setKeyOutGreen(setup_.seeThrough && state_.backgroundPattern == kSeeThroughBackground);
@@ -272,8 +272,8 @@ void MainWindow::afterFirstFrame() {
     if (!icon.isNull()) setWindowIcon(icon);
     // The music starts once its device and piece are ready, if it is still
     // wanted by then.
-    warmUpAudio(audio_, state_.bgmOn == 1, [this] {
-        if (!shutDown_ && state_.bgmOn == 1) resumeMusic(audio_);
+    warmUpAudio(audio_, state_.bgmOn, [this] {
+        if (!shutDown_ && state_.bgmOn) resumeMusic(audio_);
     });
 }
 
@@ -310,8 +310,8 @@ void MainWindow::changeEvent(QEvent *event) {
     // The window system may leave full screen by its own means: the mark
     // and the setting follow.
     if (event->type() == QEvent::WindowStateChange && startedUp_ && !shutDown_ &&
-        isFullScreen() != (state_.fullScreenOn == 1)) {
-        state_.fullScreenOn = isFullScreen() ? 1 : 0;
+        isFullScreen() != state_.fullScreenOn) {
+        state_.fullScreenOn = isFullScreen();
         updateMenuMarks();
     }
     if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;

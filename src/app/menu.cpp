@@ -128,9 +128,9 @@ void setMenuMarks(const MenuActions &menu, const GameState &g) {
     auto mark = [&](int command, bool on) {
         if (QAction *action = menu.entry(command)) action->setChecked(on);
     };
-    mark(kCmdSound, g.soundOn == 1);
-    mark(kCmdGuide, g.guideOn == 1);
-    mark(kCmdShowScore, g.scoreDisplayOn == 1);
+    mark(kCmdSound, g.soundOn);
+    mark(kCmdGuide, g.guideOn);
+    mark(kCmdShowScore, g.scoreDisplayOn);
     mark(kCmdBackground1, g.backgroundPattern == 1);
     mark(kCmdBackground2, g.backgroundPattern == 2);
     mark(kCmdBackground3, g.backgroundPattern == 3);
@@ -138,10 +138,10 @@ void setMenuMarks(const MenuActions &menu, const GameState &g) {
     mark(kCmdCards1, g.cardPattern == 1);
     mark(kCmdCards2, g.cardPattern == 2);
     mark(kCmdPeekMode, g.peekModeOn);
-    mark(kCmdAnimation, g.animationOn == 1);
-    mark(kCmdFourColour, g.fourColourOn == 1);
-    mark(kCmdResume, g.resumeOn == 1);
-    mark(kCmdFullScreen, g.fullScreenOn == 1);
+    mark(kCmdAnimation, g.animationOn);
+    mark(kCmdFourColour, g.fourColourOn);
+    mark(kCmdResume, g.resumeOn);
+    mark(kCmdFullScreen, g.fullScreenOn);
     placeNewGameKeys(menu, g);
     if (QAction *undo = menu.entry(kCmdUndo)) undo->setEnabled(g.undoStore.undoDepth > 0);
 }

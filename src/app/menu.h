@@ -61,10 +61,6 @@ MenuActions buildMenu(QMenuBar *bar);
 // Every check mark and the undo entry's greyed state, each set as a whole.
 void setMenuMarks(const MenuActions &menu, const GameState &g);
 
-// The background pattern that shows the desktop through the board's green.
-constexpr int kSeeThroughBackground = 4;
 
-// A menu flip: 0 becomes 1, any other value 0.
-inline int32_t flipped(int32_t value) { return value == 0 ? 1 : 0; }
 
 }  // namespace fusefuda

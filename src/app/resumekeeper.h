@@ -32,7 +32,7 @@ public:
     void forget();
 
 private:
-    bool keeping() const { return !folder_.empty() && g_.resumeOn == 1; }
+    bool keeping() const { return !folder_.empty() && g_.resumeOn; }
     void writeIfChanged();
     void onTimer();
 

@@ -66,9 +66,20 @@ void takeRecent(LevelStatistics &level, const std::string &text) {
     }
 }
 
-std::vector<ProfileEntry> optionEntries(const GameState &g, const WindowPlace &place) {
-    std::vector<ProfileEntry> entries = {{"resume", std::to_string(g.resumeOn)},
-                                         {"fullScreen", std::to_string(g.fullScreenOn)}};
+// resume and fullScreen as the game has them; when the kept file's number
+// says the same, that number.
+std::vector<ProfileEntry> optionEntries(const GameState &g, const WindowPlace &place,
+                                        const ProfileFile *kept = nullptr) {
+    std::vector<ProfileEntry> entries;
+    for (auto [key, on] : {std::pair{"resume", g.resumeOn}, {"fullScreen", g.fullScreenOn}}) {
+        std::string text = on ? "1" : "0";
+        if (kept != nullptr) {
+            const int32_t held =
+                intValue(profileString(*kept, kOptionsSection, key, text, kValueBuffer));
+            if (optionIsOn(held, OnWhen::One) == on) text = std::to_string(held);
+        }
+        entries.push_back({key, text});
+    }
     if (place.known)
         for (auto [key, value] : {std::pair{"windowX", place.x},
                                   {"windowY", place.y},
@@ -108,8 +119,8 @@ void putWhenUsed(ProfileFile &file, const char *section, const std::vector<Profi
 void readSections(const ProfileFile &file, GameState &g, WindowPlace &place) {
     std::vector<ProfileEntry> options = optionEntries(g, {true, INT32_MIN, 0, 0, 0});
     profileStrings(file, kOptionsSection, options, kValueBuffer);
-    g.resumeOn = intValue(options[0].value);
-    g.fullScreenOn = intValue(options[1].value);
+    g.resumeOn = optionIsOn(intValue(options[0].value), OnWhen::One);
+    g.fullScreenOn = optionIsOn(intValue(options[1].value), OnWhen::One);
     place.known = options[2].value != std::to_string(INT32_MIN);
     place.x = intValue(options[2].value);
     place.y = intValue(options[3].value);
@@ -128,8 +139,8 @@ void readSections(const ProfileFile &file, GameState &g, WindowPlace &place) {
 }
 
 void putSections(ProfileFile &file, const GameState &g, const WindowPlace &place) {
-    putWhenUsed(file, kOptionsSection, optionEntries(g, place),
-                g.resumeOn != 1 || g.fullScreenOn != 0 || place.known);
+    putWhenUsed(file, kOptionsSection, optionEntries(g, place, &file),
+                !g.resumeOn || g.fullScreenOn || place.known);
     putWhenUsed(file, kStatisticsSection, statisticsEntries(g.statistics),
                 g.statistics != Statistics{});
 }

@@ -20,6 +20,14 @@ struct WindowPlace {
     bool operator==(const WindowPlace &) const = default;
 };
 
+// How the file's number of an option says on: the guide is on unless 0,
+// every other option only when exactly 1. A number the game leaves as it
+// counts is written back as it was; one the player changed becomes 1 or 0.
+enum class OnWhen { One, NotZero };
+inline bool optionIsOn(int32_t held, OnWhen rule) {
+    return rule == OnWhen::NotZero ? held != 0 : held == 1;
+}
+
 void readSections(const ProfileFile &file, GameState &g, WindowPlace &place);
 void putSections(ProfileFile &file, const GameState &g, const WindowPlace &place);
 

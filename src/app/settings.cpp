@@ -22,13 +22,23 @@ struct IntegerKey {
     int32_t GameState::*field;
 };
 
+struct OptionKey {
+    const char *name;
+    bool GameState::*field;
+    OnWhen rule;
+};
+
 // In the order of the file.
-const IntegerKey kOptionKeys[] = {
-    {"backP ", &GameState::backgroundPattern}, {"cardP ", &GameState::cardPattern},
-    {"guide ", &GameState::guideOn},           {"SoundF ", &GameState::soundOn},
-    {"bgmF ", &GameState::bgmOn},              {"PrintScoreF ", &GameState::scoreDisplayOn},
-    {"PrintHikariF ", &GameState::animationOn}, {"kanpa ", &GameState::aboutShown},
-    {"FourColourF ", &GameState::fourColourOn},
+const IntegerKey kPatternKeys[] = {
+    {"backP ", &GameState::backgroundPattern}, {"cardP ", &GameState::cardPattern}};
+const OptionKey kOptionKeys[] = {
+    {"guide ", &GameState::guideOn, OnWhen::NotZero},
+    {"SoundF ", &GameState::soundOn, OnWhen::One},
+    {"bgmF ", &GameState::bgmOn, OnWhen::One},
+    {"PrintScoreF ", &GameState::scoreDisplayOn, OnWhen::One},
+    {"PrintHikariF ", &GameState::animationOn, OnWhen::One},
+    {"kanpa ", &GameState::aboutShown, OnWhen::One},
+    {"FourColourF ", &GameState::fourColourOn, OnWhen::One},
 };
 
 std::string scoreKey(int i) { return "score" + std::to_string(i) + " "; }
@@ -90,14 +100,24 @@ SettingsLocation settingsLocation(const std::string &executablePath,
 
 namespace {
 
-// The keys in the order of the file, each with its field's value.
-std::vector<ProfileEntry> settingsEntries(const GameState &g) {
+// The keys in the order of the file, each with its field's value; an option
+// the game left as the kept file has it keeps that file's number.
+std::vector<ProfileEntry> settingsEntries(const GameState &g, const ProfileFile *kept) {
     std::vector<ProfileEntry> entries;
     for (int i = 0; i < kHighScores; ++i)
         entries.push_back({scoreKey(i), std::to_string(g.highScores[i])});
     for (int i = 0; i < kHighScores; ++i) entries.push_back({nameKey(i), g.highScoreNames[i]});
-    for (const IntegerKey &key : kOptionKeys)
+    for (const IntegerKey &key : kPatternKeys)
         entries.push_back({key.name, std::to_string(g.*key.field)});
+    for (const OptionKey &key : kOptionKeys) {
+        std::string text = g.*key.field ? "1" : "0";
+        if (kept != nullptr) {
+            const int32_t held =
+                decimalValue(profileString(*kept, kSection, key.name, text, kValueBuffer));
+            if (optionIsOn(held, key.rule) == g.*key.field) text = std::to_string(held);
+        }
+        entries.push_back({key.name, text});
+    }
     return entries;
 }
 
@@ -106,12 +126,14 @@ std::vector<ProfileEntry> settingsEntries(const GameState &g) {
 void readSettings(GameState &g, const SettingsLocation &where, WindowPlace *place) {
     const ProfileFile file = readProfileFile(where.readPath);
     // Each default is the field's current value, so a missing key keeps it.
-    std::vector<ProfileEntry> entries = settingsEntries(g);
+    std::vector<ProfileEntry> entries = settingsEntries(g, nullptr);
     profileStrings(file, kSection, entries, kValueBuffer);
     size_t n = 0;
     for (int i = 0; i < kHighScores; ++i) g.highScores[i] = decimalValue(entries[n++].value);
     for (int i = 0; i < kHighScores; ++i) g.highScoreNames[i] = entries[n++].value;
-    for (const IntegerKey &key : kOptionKeys) g.*key.field = decimalValue(entries[n++].value);
+    for (const IntegerKey &key : kPatternKeys) g.*key.field = decimalValue(entries[n++].value);
+    for (const OptionKey &key : kOptionKeys)
+        g.*key.field = optionIsOn(decimalValue(entries[n++].value), key.rule);
     WindowPlace read;
     readSections(file, g, read);
     if (place != nullptr) *place = read;
@@ -122,7 +144,7 @@ bool writeSettings(const GameState &g, const SettingsLocation &where, const Wind
     // per-user file carries over what stood beside the executable.
     ProfileFile file = readProfileFile(fileExists(where.writePath) ? where.writePath
                                                                    : where.readPath);
-    setProfileStrings(file, kSection, settingsEntries(g));
+    setProfileStrings(file, kSection, settingsEntries(g, &file));
     putSections(file, g, place);
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(where.writePath).parent_path(),

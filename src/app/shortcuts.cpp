@@ -74,9 +74,8 @@ void giveShortcuts(const MenuActions &menu) {
 }
 
 void placeNewGameKeys(const MenuActions &menu, const GameState &g) {
-    const int last = g.gameStarted && g.level >= kAdvanced && g.level <= kBeginner ? g.level
-                                                                                   : kBeginner;
-    const int wanted = kCmdBeginner + (kBeginner - last);
+    const Level last = g.gameStarted && isPlayable(g.level) ? g.level : kBeginner;
+    const int wanted = kNewGameLevels[statisticsSlot(last)];
     const QList<QKeySequence> keys = shortcutKeys(menuShortcuts().front());
     for (int command : kNewGameLevels)
         if (QAction *entry = menu.entry(command))

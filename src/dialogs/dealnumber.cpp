@@ -19,7 +19,7 @@ QString translated(const char *japanese) {
 }
 
 // The levels as the menu lists them.
-constexpr int kLevelsListed[] = {3, 2, 1};
+constexpr Level kLevelsListed[] = {kBeginner, kIntermediate, kAdvanced};
 constexpr const char *kLevelNames[] = {QT_TRANSLATE_NOOP("DealNumber", "初級"),
                                        QT_TRANSLATE_NOOP("DealNumber", "中級"),
                                        QT_TRANSLATE_NOOP("DealNumber", "上級")};
@@ -43,7 +43,7 @@ QDialog *createDealNumberDialog(DealChoice &choice, QWidget *owner) {
     auto *level = new QComboBox(dialog);
     level->setObjectName("level");
     for (int i = 0; i < 3; ++i) {
-        level->addItem(translated(kLevelNames[i]), kLevelsListed[i]);
+        level->addItem(translated(kLevelNames[i]), levelNumber(kLevelsListed[i]));
         if (kLevelsListed[i] == choice.level) level->setCurrentIndex(i);
     }
     auto *number = new QLineEdit(QString::number(choice.number), dialog);
@@ -74,7 +74,7 @@ QDialog *createDealNumberDialog(DealChoice &choice, QWidget *owner) {
     });
     QObject::connect(ok, &QPushButton::clicked, dialog, [dialog, level, number, &choice] {
         if (!dealNumberFromText(number->text(), choice.number)) return;
-        choice.level = level->currentData().toInt();
+        choice.level = levelFromNumber(level->currentData().toInt());
         dialog->accept();
     });
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);

@@ -27,7 +27,7 @@ void runScoreSummary(GameState &g, QWidget *owner);
 
 // A level and a deal's number, as the number dialog asks for them.
 struct DealChoice {
-    int level = 3;
+    Level level = kBeginner;
     uint32_t number = 0;
 };
 // The number dialog, filled with choice; on OK, choice holds what the player

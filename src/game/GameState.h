@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/level.h"
 #include "game/statistics.h"
 
 namespace fusefuda {
@@ -14,11 +15,13 @@ constexpr int kColumns = 13;
 constexpr int kRows = 4;
 constexpr int kCards = 52;
 constexpr int kSlots = 10;        // score popups, sparkles
-constexpr int kUndoPlaces = 6;    // place 0 newest; undoDepth reaches 5
-constexpr int kMaxUndoDepth = 5;
+constexpr int kMaxUndoDepth = 5;  // place 0 newest
 constexpr int kHighScores = 5;
-constexpr int kNoCard = 99;       // hoverCard / hoverCardShown when nothing is hovered
+constexpr int kNoCard = -1;       // a card id that names none: nothing hovered, hit, found
 constexpr int kNoRank = 10;       // nameEntryRank when no insertion is pending
+
+// The background pattern that shows the desktop through the board's green.
+constexpr int kSeeThroughBackground = 4;
 
 constexpr int kSevensColumn = 6;  // the four sevens start face up, joined, in this column
 // Touch counts: below kSettled a card lies face down between peeks; at
@@ -36,6 +39,12 @@ constexpr int kViewXMax = 986;
 constexpr int kViewYMax = 840;
 constexpr int kStartViewX = 481;
 constexpr int kStartViewY = 427;
+
+// What a card's first, second and third touch cost.
+constexpr int kTouchCost[3] = {-50, -30, -20};
+// The four neighbours of a grid place: above, right, below, left.
+constexpr int kNeighbourDx[4] = {0, 1, 0, -1};
+constexpr int kNeighbourDy[4] = {-1, 0, 1, 0};
 
 struct Rect {
     int left = 0;
@@ -103,7 +112,7 @@ struct KeyFocus {
 
 struct UndoStore {
     int undoDepth = 0;
-    Board undo[kUndoPlaces] = {};
+    Board undo[kMaxUndoDepth] = {};
     bool operator==(const UndoStore &) const = default;
 };
 
@@ -152,14 +161,11 @@ struct Overlays {
 
 struct GameState {
     // --- the game under way ---
-    int level = 0;  // 3 beginner, 2 intermediate, 1 advanced; 0 before the first game
+    Level level = Level::None;
     bool gameStarted = false;
     bool gameOver = false;
     bool dealPending = false;
     Board board;
-    int touchCost[3] = {};
-    int neighbourDx[4] = {};
-    int neighbourDy[4] = {};
     int finalScore = 0;
     // The deal's number: the seed it was dealt from. A game taken from a play
     // file has none.
@@ -184,24 +190,22 @@ struct GameState {
 
     Overlays overlays;
 
-    // --- options and high scores, as the settings file stores them: an
-    // option counts as on only when it is exactly 1, and whatever number the
-    // file held is written back ---
+    // --- options and high scores; the settings file keeps them ---
     int32_t highScores[kHighScores] = {};
     std::string highScoreNames[kHighScores];  // code page 932 bytes
-    int32_t backgroundPattern = 1;
+    int32_t backgroundPattern = 1;  // 1 to 3, or kSeeThroughBackground
     int32_t cardPattern = 1;
-    int32_t guideOn = 1;
-    int32_t soundOn = 1;
-    int32_t bgmOn = 1;
-    int32_t scoreDisplayOn = 0;
-    int32_t animationOn = 0;
-    int32_t aboutShown = 0;
-    int32_t fourColourOn = 0;  // clubs green, diamonds blue
+    bool guideOn = true;
+    bool soundOn = true;
+    bool bgmOn = true;
+    bool scoreDisplayOn = false;
+    bool animationOn = false;
+    bool aboutShown = false;
+    bool fourColourOn = false;  // clubs green, diamonds blue
     // Kept in sections of their own: the game in progress kept for the next
     // start, and the player's record.
-    int32_t resumeOn = 1;
-    int32_t fullScreenOn = 0;
+    bool resumeOn = true;
+    bool fullScreenOn = false;
     Statistics statistics;
 
     // --- run-only options ---
@@ -213,17 +217,6 @@ struct GameState {
     bool operator==(const GameState &) const = default;
 };
 
-struct ColumnRange {
-    int first;
-    int last;  // inclusive; last < first when no card is in play
-};
-
-// Columns in play at a level: 4..8 at 3, 2..10 at 2, 0..12 at 1; none for any
-// other value (before the first game).
-inline ColumnRange columnsInPlay(int level) {
-    if (level < 1 || level > 3) return {0, -1};
-    return {2 * level - 2, (3 - level) * 2 + 8};
-}
 inline int cardId(int c, int r) { return c + kColumns * r; }
 inline int cardColumn(int id) { return id % kColumns; }
 inline int cardRow(int id) { return id / kColumns; }

@@ -62,7 +62,7 @@ void mergeGroups(GameState &g, int a, int b) {
 }
 
 int cardAt(const GameState &g, int x, int y) {
-    if (!g.gameStarted) return -1;
+    if (!g.gameStarted) return kNoCard;
     const int bx = x + g.viewX, by = y + g.viewY;
     for (int n = kCards - 1; n >= 0; --n) {
         const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
@@ -71,7 +71,7 @@ int cardAt(const GameState &g, int x, int y) {
         if (bx >= rect.left && bx < rect.right && by >= rect.top && by < rect.bottom)
             return cardId(c, r);
     }
-    return -1;
+    return kNoCard;
 }
 
 }  // namespace fusefuda

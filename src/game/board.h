@@ -18,7 +18,7 @@ void alignGroup(GameState &g, int left, int top, int anchorId);
 // the union of the two.
 void mergeGroups(GameState &g, int a, int b);
 
-// The topmost card in play whose cell holds window point (x, y); -1 if none.
+// The topmost card in play whose cell holds window point (x, y); kNoCard if none.
 int cardAt(const GameState &g, int x, int y);
 
 }  // namespace fusefuda

@@ -8,7 +8,7 @@
 
 namespace fusefuda {
 
-void startNewGame(Play &play, int level, uint32_t seed) {
+void startNewGame(Play &play, Level level, uint32_t seed) {
     GameState &g = play.g;
     // The command can come from the keyboard while the mouse holds a group, a
     // peek or the view; left alone, the next move or release would act on a
@@ -51,7 +51,7 @@ void startNewGame(Play &play, int level, uint32_t seed) {
     play.events.boardChanged();
 }
 
-void layOutColumns(GameState &g, int level) {
+void layOutColumns(GameState &g, Level level) {
     const ColumnRange cols = columnsInPlay(level);
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
@@ -65,7 +65,7 @@ void layOutColumns(GameState &g, int level) {
     clearSparklesActive(g);
 }
 
-void dealScatter(Play &play, int level) {
+void dealScatter(Play &play, Level level) {
     GameState &g = play.g;
     const ColumnRange cols = columnsInPlay(level);
     for (int r = 0; r < kRows; ++r) {
@@ -98,8 +98,7 @@ void dealScatter(Play &play, int level) {
     raiseGroup(play, kSevensColumn, kRows - 1);
 
     clearScorePopups(g);
-    setTouchCosts(g);
-    g.board.score = (4 - level) * 1600;
+    g.board.score = startingScore(level);
     play.events.dealt();
 }
 

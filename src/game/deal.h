@@ -8,10 +8,6 @@
 
 namespace fusefuda {
 
-constexpr int kBeginner = 3;
-constexpr int kIntermediate = 2;
-constexpr int kAdvanced = 1;
-
 // The columns as dealt, window coordinates of the view at the deal: a
 // column's cards 64 pixels from the next one's, one pitch apart downwards.
 constexpr int kHomeLeft = 88;
@@ -26,8 +22,8 @@ constexpr int kScatterHeight = 400;
 // The menu command: a new game at the level, its cards laid out in their
 // columns, the scatter left to the next idle step. The seed starts the
 // game's random draws.
-void startNewGame(Play &play, int level, uint32_t seed);
-void layOutColumns(GameState &g, int level);
-void dealScatter(Play &play, int level);
+void startNewGame(Play &play, Level level, uint32_t seed);
+void layOutColumns(GameState &g, Level level);
+void dealScatter(Play &play, Level level);
 
 }  // namespace fusefuda

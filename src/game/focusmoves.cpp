@@ -38,7 +38,7 @@ bool liesToward(const GameState &g, int from, int to, int dx, int dy, long &dist
 }  // namespace
 
 int nearestCardToward(const GameState &g, int from, int dx, int dy) {
-    int best = -1;
+    int best = kNoCard;
     long bestDistance = 0;
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c) {
@@ -47,7 +47,7 @@ int nearestCardToward(const GameState &g, int from, int dx, int dy) {
             long distance = 0;
             if (id == from || !liesToward(g, from, id, dx, dy, distance)) continue;
             // Of two at one distance, the one on top: the one the eye sees.
-            if (best < 0 || distance < bestDistance ||
+            if (best == kNoCard || distance < bestDistance ||
                 (distance == bestDistance && levelOf(g, id) > levelOf(g, best))) {
                 best = id;
                 bestDistance = distance;
@@ -69,7 +69,7 @@ int cardInReadingOrder(const GameState &g, int from, bool forward) {
     };
     std::sort(order.begin(), order.begin() + n, [&](int a, int b) { return key(a) < key(b); });
     const int at = int(std::find(order.begin(), order.begin() + n, from) - order.begin());
-    if (at == n) return n > 0 ? order[0] : -1;
+    if (at == n) return n > 0 ? order[0] : kNoCard;
     return order[(at + (forward ? 1 : n - 1)) % n];
 }
 

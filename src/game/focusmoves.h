@@ -6,7 +6,7 @@
 
 namespace fusefuda {
 
-// The card an arrow toward (dx, dy) takes the focus to from card `from`; -1
+// The card an arrow toward (dx, dy) takes the focus to from card `from`; kNoCard
 // if none lies that way. Cards are placed by their corners (all are one
 // size, so as by their centres). A card lies that way when it is in the
 // quarter of the plane around the direction; one exactly on a diagonal lies

@@ -87,7 +87,7 @@ bool rightPressAllowed(const GameState &g) {
 void onLeftPress(Play &play, int x, int y, bool shift) {
     if (!leftPressAllowed(play.g)) return;
     const int id = cardAt(play.g, x, y);
-    if (id >= 0) leftPressOn(play, cardColumn(id), cardRow(id), x, y, shift);
+    if (id != kNoCard) leftPressOn(play, cardColumn(id), cardRow(id), x, y, shift);
 }
 
 void leftPressOn(Play &play, int c, int r, int x, int y, bool shift) {
@@ -139,7 +139,7 @@ void trackHover(Play &play, int x, int y) {
         play.events.hoverLeft(lastShown);
     }
     const int id = cardAt(g, x, y);
-    if (id < 0) {
+    if (id == kNoCard) {
         h.hoverCard = kNoCard;
         return;
     }
@@ -233,7 +233,7 @@ void onRightPress(Play &play, int x, int y) {
     GameState &g = play.g;
     if (!rightPressAllowed(g)) return;
     const int id = cardAt(g, x, y);
-    if (id >= 0) {
+    if (id != kNoCard) {
         rightPressOn(play, cardColumn(id), cardRow(id), x, y);
         return;
     }

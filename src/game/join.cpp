@@ -14,7 +14,7 @@ bool covered(const GameState &g, int nc, int nr, BoardPoint p) {
 }
 
 bool wouldJoin(const GameState &g, int j, int k, int d) {
-    const int dx = g.neighbourDx[d], dy = g.neighbourDy[d];
+    const int dx = kNeighbourDx[d], dy = kNeighbourDy[d];
     const Rect &m = g.board.cardRect[j][k];
     const BoardPoint p = joinTarget(m.left, m.top, dx, dy);
     return catches(g.board.cardRect[j + dx][k + dy], p) && !covered(g, j + dx, k + dy, p);

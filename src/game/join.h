@@ -53,7 +53,7 @@ void forEachOpenSide(const GameState &g, int id, F f) {
         for (int j = cols.first; j <= cols.last; ++j) {
             if (!isMember(g, id, j, k)) continue;
             for (int d = 0; d < 4; ++d) {
-                const int nc = j + g.neighbourDx[d], nr = k + g.neighbourDy[d];
+                const int nc = j + kNeighbourDx[d], nr = k + kNeighbourDy[d];
                 if (inPlay(g, nc, nr) && !isMember(g, id, nc, nr)) f(j, k, d, nc, nr);
             }
         }

@@ -142,8 +142,8 @@ bool arrow(Play &play, int dx, int dy, KeyModifiers modifiers) {
         return true;
     }
     const int next = nearestCardToward(g, focusCard(g), dx, dy);
-    if (next >= 0) setFocus(play, next);
-    return next >= 0;
+    if (next != kNoCard) setFocus(play, next);
+    return next != kNoCard;
 }
 
 }  // namespace
@@ -233,7 +233,7 @@ void onKeyPress(Play &play, BoardKey key, KeyModifiers modifiers) {
     case BoardKey::Tab:
     case BoardKey::BackTab: {
         const int next = cardInReadingOrder(g, focusCard(g), key == BoardKey::Tab);
-        if (!keysHold(g) && next >= 0) setFocus(play, next);
+        if (!keysHold(g) && next != kNoCard) setFocus(play, next);
         break;
     }
     }

@@ -10,7 +10,7 @@ void spawnScorePopup(Play &play, int x, int y, int valueIndex) {
     if (valueIndex < 0 || valueIndex > 2) return;  // there are three costs only
     // The touch is charged even when no slot is free: the running score must
     // always equal what the touch counts are worth.
-    g.board.score += g.touchCost[valueIndex];
+    g.board.score += kTouchCost[valueIndex];
     play.events.scored();
     for (ScorePopup &p : g.overlays.popups) {
         if (p.active) continue;
@@ -42,12 +42,6 @@ void clearScorePopups(GameState &g) {
 
 void clearSparklesActive(GameState &g) {
     for (Sparkle &s : g.overlays.sparkles) s.active = false;
-}
-
-void setTouchCosts(GameState &g) {
-    g.touchCost[0] = -50;
-    g.touchCost[1] = -30;
-    g.touchCost[2] = -20;
 }
 
 bool popupTickEnds(ScorePopup &p) { return ++p.age >= 3; }

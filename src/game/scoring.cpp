@@ -42,7 +42,7 @@ void layOutFinished(Play &play) {
     clearSparklesActive(g);
     const ColumnRange cols = columnsInPlay(g.level);
     if (cols.last >= cols.first) {
-        const int x = 475 - 128 * (4 - g.level) + g.viewX;
+        const int x = finishedGridLeft(g.level) + g.viewX;
         const int y = g.viewY + 150;
         alignGroup(g, x, y, cardId(cols.first, 0));
     }

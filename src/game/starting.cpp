@@ -20,17 +20,11 @@ const int32_t kDefaultScores[kHighScores] = {1500, 1300, 1100, 900, 700};
 
 void setStartingValues(GameState &g) {
     clearScorePopups(g);
-    setTouchCosts(g);
     g.board.score = 0;
     g.viewX = kStartViewX;
     g.viewY = kStartViewY;
-    const int32_t dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
-    for (int d = 0; d < 4; ++d) {
-        g.neighbourDx[d] = dx[d];
-        g.neighbourDy[d] = dy[d];
-    }
-    g.scoreDisplayOn = 0;
-    g.animationOn = 1;
+    g.scoreDisplayOn = false;
+    g.animationOn = true;
     for (int i = 0; i < kHighScores; ++i) {
         g.highScores[i] = kDefaultScores[i];
         g.highScoreNames[i] = kDefaultNames[i];

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "game/level.h"
+
 namespace fusefuda {
 
 constexpr int kRecordLevels = 3;
@@ -38,9 +40,6 @@ struct Statistics {
     bool operator==(const Statistics &) const = default;
 };
 
-// The slot of a level (3 beginner, 2 intermediate, 1 advanced); -1 for any
-// other value.
-inline int statisticsSlot(int level) { return level >= 1 && level <= 3 ? 3 - level : -1; }
 
 struct GameState;
 

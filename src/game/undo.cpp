@@ -11,7 +11,7 @@ void pushUndo(Play &play) {
     UndoStore &u = g.undoStore;
     u.undoDepth = std::min(u.undoDepth + 1, kMaxUndoDepth);
     play.events.undoDepthChanged();
-    for (int k = u.undoDepth; k >= 1; --k) u.undo[k] = u.undo[k - 1];
+    for (int k = u.undoDepth - 1; k >= 1; --k) u.undo[k] = u.undo[k - 1];
     u.undo[0] = boardAsKept(g);
 }
 

@@ -38,7 +38,7 @@ bool rowIsEmpty(const PlayFileRecord &rec, int a) {
 }
 
 bool inPlayAt(int level, int c) {
-    const ColumnRange cols = columnsInPlay(level);
+    const ColumnRange cols = columnsInPlay(levelFromNumber(level));
     return c >= cols.first && c <= cols.last;
 }
 
@@ -64,14 +64,13 @@ PlayFileFault checkForms(const PlayFileRecord &rec) {
 
 PlayFileFault checkHeader(const PlayFileRecord &rec) {
     if (rec.gameStarted) {
-        if (rec.level < 1 || rec.level > 3) return PlayFileFault::Header;
+        if (levelFromNumber(rec.level) == Level::None) return PlayFileFault::Header;
     } else if (rec.level != 0 || rec.gameOver) {
         // Before the first game nothing sets a level or wins.
         return PlayFileFault::Header;
     }
     // scoreDisplayOn and score are taken as they come: the option counts as
-    // on only when 1 (the settings file may hold anything), and nothing is
-    // indexed by the score.
+    // on only when 1, and nothing is indexed by the score.
     return PlayFileFault::None;
 }
 
@@ -157,7 +156,7 @@ PlayFileFault checkOutsideLevel(const PlayFileRecord &rec) {
 
 PlayFileFault checkRectangles(const PlayFileRecord &rec) {
     if (!rec.gameStarted) return PlayFileFault::None;
-    const ColumnRange cols = columnsInPlay(rec.level);
+    const ColumnRange cols = columnsInPlay(levelFromNumber(rec.level));
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             const Rect &rect = rec.board.cardRect[c][r];
@@ -172,7 +171,7 @@ PlayFileFault checkRectangles(const PlayFileRecord &rec) {
 
 PlayFileFault checkGroupsInPlay(const PlayFileRecord &rec) {
     if (!rec.gameStarted) return PlayFileFault::None;
-    const ColumnRange cols = columnsInPlay(rec.level);
+    const ColumnRange cols = columnsInPlay(levelFromNumber(rec.level));
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             const int id = cardId(c, r);
@@ -228,9 +227,9 @@ int32_t getSignedTriple(const uint8_t *at) {
 PlayFileRecord captureRecord(const GameState &g) {
     PlayFileRecord rec;
     rec.gameStarted = g.gameStarted;
-    rec.level = g.level;
+    rec.level = levelNumber(g.level);
     rec.gameOver = g.gameOver;
-    rec.scoreDisplayOn = g.scoreDisplayOn;
+    rec.scoreDisplayOn = g.scoreDisplayOn ? 1 : 0;
     // A save chosen from the keyboard while a peek is held keeps the board as
     // an undo snapshot does: loaded, the game's score then still matches its
     // cards.
@@ -341,9 +340,9 @@ PlayFileFault findFault(const PlayFileRecord &rec) {
 
 void storeRecord(GameState &g, const PlayFileRecord &rec) {
     g.gameStarted = rec.gameStarted;
-    g.level = rec.level;
+    g.level = levelFromNumber(rec.level);
     g.gameOver = rec.gameOver;
-    g.scoreDisplayOn = rec.scoreDisplayOn;
+    g.scoreDisplayOn = rec.scoreDisplayOn == 1;
     g.board = rec.board;
 }
 

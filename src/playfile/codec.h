@@ -54,7 +54,7 @@ struct PlayFileRecord {
     bool gameStarted = false;
     int32_t level = 0;
     bool gameOver = false;
-    int32_t scoreDisplayOn = 0;  // as the settings file keeps it: on only when 1
+    int32_t scoreDisplayOn = 0;  // on only when 1
     Board board;
 
     bool operator==(const PlayFileRecord &) const = default;

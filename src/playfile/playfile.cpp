@@ -32,7 +32,7 @@ void takeUpGame(Play &play, PlayFileWindow &window, const PlayFileRecord &record
     g.hover.hoverCard = kNoCard;
     g.hover.hoverCardShown = kNoCard;
 
-    if (g.scoreDisplayOn == 1) window.closeScoreWindow();
+    if (g.scoreDisplayOn) window.closeScoreWindow();
     noteGameLeft(g);
     storeRecord(g, record);
     g.dealNumbered = false;
@@ -41,10 +41,9 @@ void takeUpGame(Play &play, PlayFileWindow &window, const PlayFileRecord &record
     g.nameEntryRank = kNoRank;
     raiseGroup(play, kSevensColumn, kRows - 1);
     clearScorePopups(g);
-    setTouchCosts(g);
     g.undoStore.undoDepth = 0;
     play.events.undoDepthChanged();
-    if (g.scoreDisplayOn == 1) window.openScoreWindow();
+    if (g.scoreDisplayOn) window.openScoreWindow();
     play.events.boardChanged();
     clearSparklesActive(g);
 }

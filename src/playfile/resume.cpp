@@ -102,7 +102,7 @@ ResumeOutcome resumeGame(Play &play, const std::string &folder) {
     GameState &g = play.g;
     // Exactly as kept: a save made now gives the same bytes. The score
     // window follows the settings, which a player may have changed since.
-    const int32_t scoreShown = g.scoreDisplayOn;
+    const bool scoreShown = g.scoreDisplayOn;
     storeRecord(g, *record);
     g.scoreDisplayOn = scoreShown;
     g.hover.hoverCard = kNoCard;

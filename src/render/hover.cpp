@@ -93,7 +93,7 @@ void showPeekFace(Context &ctx, int c, int r) {
 void showPeekUnknown(Context &ctx) {
     if (!ctx.g.peekModeOn) return;
     bitBlt(ctx.s.peek, 0, 0, kCardWidth, kCardHeight, ctx.s.unknownCard, 0, 0, SRCCOPY);
-    ctx.s.peekFace = -1;
+    ctx.s.peekFace = kNoCard;
 }
 
 }  // namespace fusefuda

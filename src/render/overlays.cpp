@@ -42,10 +42,10 @@ const QImage &popupText(int value, int scale) {
 
 void drawPopups(Context &ctx) {
     const GameState &g = ctx.g;
-    if (g.scoreDisplayOn != 1) return;
+    if (!g.scoreDisplayOn) return;
     for (const ScorePopup &p : g.overlays.popups) {
         if (!p.active || p.valueIndex < 0 || p.valueIndex > 2) continue;
-        const QImage &text = popupText(g.touchCost[p.valueIndex], scaleOf(ctx.s.window));
+        const QImage &text = popupText(kTouchCost[p.valueIndex], scaleOf(ctx.s.window));
         const QSize size = logicalSize(text);
         windowBlt(ctx.s, p.x, p.y, size.width(), size.height(), text, 0, 0, SRCCOPY);
     }
@@ -53,7 +53,7 @@ void drawPopups(Context &ctx) {
 
 void wipePopup(Context &ctx, const ScorePopup &p) {
     const GameState &g = ctx.g;
-    if (g.scoreDisplayOn == 1)
+    if (g.scoreDisplayOn)
         windowBlt(ctx.s, p.x, p.y, kPopupWipeWidth, kPopupWipeHeight, ctx.s.board,
                   p.x + g.viewX, p.y + g.viewY, SRCCOPY);
     drawGroupInHand(ctx);
@@ -61,7 +61,7 @@ void wipePopup(Context &ctx, const ScorePopup &p) {
 
 void drawSparkles(Context &ctx) {
     const GameState &g = ctx.g;
-    if (g.animationOn != 1) return;
+    if (!g.animationOn) return;
     for (const Sparkle &s : g.overlays.sparkles) {
         if (!s.active || s.frame < 0 || s.frame > 5) continue;
         const int x = s.x - g.viewX, y = s.y - g.viewY, frameTop = s.frame * kSparkleSize;
@@ -75,7 +75,7 @@ void drawSparkles(Context &ctx) {
 
 void wipeSparkle(Context &ctx, const Sparkle &s) {
     const GameState &g = ctx.g;
-    if (g.animationOn == 1)
+    if (g.animationOn)
         windowBlt(ctx.s, s.x - g.viewX, s.y - g.viewY, kSparkleSize, kSparkleSize, ctx.s.board,
                   s.x, s.y, SRCCOPY);
     drawGroupInHand(ctx);

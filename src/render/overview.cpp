@@ -18,7 +18,6 @@ namespace fusefuda {
 
 namespace {
 
-constexpr int kSeeThroughPattern = 4;
 constexpr QRgb kKeyGreen = 0xFF00FF00u;
 constexpr QRgb kMargin = 0xFF000000u;
 
@@ -149,7 +148,7 @@ void drawOverview(Context &ctx) {
     const int k = scaleOf(s.window);
     const QSize client = logicalSize(s.window);
     const OverviewFrame f = overviewFrame(client.width(), client.height());
-    const QRgb margin = g.backgroundPattern == kSeeThroughPattern ? kKeyGreen : kMargin;
+    const QRgb margin = g.backgroundPattern == kSeeThroughBackground ? kKeyGreen : kMargin;
     {
         // Only beside the picture: the rest is written once, by the picture.
         QPainter painter(&s.window);

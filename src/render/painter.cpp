@@ -87,7 +87,7 @@ void BoardPainter::hoverLeft(int lastShown) {
 
 void BoardPainter::hovered(int c, int r) {
     focusOverdrawn(ctx_);
-    if (ctx_.g.guideOn != 0) drawGuideOutline(ctx_, cardId(c, r));
+    if (ctx_.g.guideOn) drawGuideOutline(ctx_, cardId(c, r));
     showPeekFace(ctx_, c, r);
     ctx_.drawn.guidePrevious = ctx_.drawn.guideCard;
     ctx_.drawn.guideCard = cardId(c, r);

@@ -73,7 +73,7 @@ Picture backgroundPictureFor(int backgroundPattern) {
     switch (backgroundPattern) {
     case 2: return kBackground2Picture;
     case 3: return kBackground3Picture;
-    case 4: return kSeeThroughPicture;
+    case kSeeThroughBackground: return kSeeThroughPicture;
     default: return kBackground1Picture;
     }
 }
@@ -96,7 +96,7 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     s.board = blankSurface(canvas.width(), canvas.height(), k);
     s.scratch = blankSurface(200, 200, k);
     s.peek = s.unknownCard.copy();
-    s.peekFace = -1;
+    s.peekFace = kNoCard;
     s.window = windowSurface(s, windowWidth, windowHeight);
     s.dirty = QRegion();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assets/numbers.h"
+#include "game/GameState.h"
 
 namespace fusefuda {
 
@@ -49,7 +50,7 @@ struct Surfaces {
     QImage carriedStrip;
     std::vector<qint64> carriedStripKey;
     QImage peek;          // the peek window's picture, 64 x 102
-    int peekFace = -1;    // the card whose face it shows; -1 for the question mark
+    int peekFace = kNoCard;  // the card whose face it shows; none for the question mark
 
     QImage window;        // framebuffer of the client area
     QRegion dirty;        // window area drawn since it was last presented

@@ -53,7 +53,7 @@ void tickSparkles(Table &t) {
 
 TEST(IdleStep, RunsThePendingDealOnce) {
     Table t;
-    startNewGame(t.play, 3, 99);
+    startNewGame(t.play, kBeginner, 99);
     ASSERT_EQ(t.g().dealPending, 1);
     idleStep(t.play, t.ctx);
     EXPECT_EQ(t.g().dealPending, 0);
@@ -263,7 +263,7 @@ TEST(WonBoard, IdleTurnsBetweenTicksTakeOneRoundOnly) {
     const uint32_t before = t.g().randomState;
     idleStep(t.play, t.ctx);  // no tick: one chance per card place, like one loop turn
     GameState probe;
-    probe.level = 1;
+    probe.level = kAdvanced;
     seedRandom(probe, 5);
     spawnAmbientSparkles(probe, 1);
     EXPECT_EQ(t.g().randomState, probe.randomState);

@@ -114,7 +114,7 @@ TEST(ResumeKeeper, WritesAtLeavingOnlyWithTheOptionOn) {
         GameState g;
         setStartingValues(g);
         g.gameStarted = true;
-        g.level = 3;
+        g.level = kBeginner;
         g.resumeOn = option;
         ResumeKeeper keeper(g);
         keeper.setFolder(folder);
@@ -142,7 +142,7 @@ TEST(ResumeKeeper, ThePacedWriteWaitsWhileACardIsCarriedPeekedOrTheViewPulled) {
         GameState g;
         setStartingValues(g);
         g.gameStarted = true;
-        g.level = 3;
+        g.level = kBeginner;
         c.hold(g.gesture);
         ResumeKeeper keeper(g);
         keeper.setFolder(folder);

@@ -112,14 +112,32 @@ TEST(SettingsFile, OnlyBackgroundKeyChangesOnlyTheBackground) {
     EXPECT_EQ(text.find("backP="), text.rfind("backP="));
 }
 
-TEST(SettingsFile, TheFourColourOptionIsWrittenBackAsItWasRead) {
-    SettingsFolder f;
-    spit(f.ini(), "[Kov_Section]\r\nFourColourF=7\r\n");
-    GameState g = startingState();
-    readSettings(g, f.where());
-    EXPECT_EQ(g.fourColourOn, 7);
-    ASSERT_TRUE(writeSettings(g, f.where()));
-    EXPECT_NE(slurp(f.ini()).find("\r\nFourColourF=7\r\n"), std::string::npos);
+// On only when exactly 1, the guide unless 0; a number the player left alone
+// is written back as it was, a changed option as 1 or 0.
+TEST(SettingsFile, AnOptionReadsByItsRuleAndKeepsItsNumberUntilChanged) {
+    const struct {
+        const char *section, *key, *held;
+        bool GameState::*field;
+        bool on, flip;
+        const char *written;
+    } cases[] = {
+        {"Kov_Section", "FourColourF", "7", &GameState::fourColourOn, false, false, "7"},
+        {"Kov_Section", "SoundF", "5", &GameState::soundOn, false, true, "1"},
+        {"Kov_Section", "guide", "5", &GameState::guideOn, true, false, "5"},
+        {"Kov_Section", "guide", "-2", &GameState::guideOn, true, true, "0"},
+        {"Fusefuda", "resume", "3", &GameState::resumeOn, false, false, "3"},
+    };
+    for (const auto &k : cases) {
+        SettingsFolder f;
+        const std::string key = std::string("\r\n") + k.key + "=";
+        spit(f.ini(), std::string("[") + k.section + "]" + key + k.held + "\r\n");
+        GameState g = startingState();
+        readSettings(g, f.where());
+        EXPECT_EQ(g.*k.field, k.on) << k.key << k.held;
+        if (k.flip) g.*k.field = !(g.*k.field);
+        ASSERT_TRUE(writeSettings(g, f.where()));
+        EXPECT_NE(slurp(f.ini()).find(key + k.written + "\r\n"), std::string::npos) << k.key;
+    }
 }
 
 TEST(SettingsFile, NegativeScoreReadsAndWritesBackUnchanged) {

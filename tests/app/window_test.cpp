@@ -233,35 +233,24 @@ TEST(Menu, MouseEventsDuringACommandActOnTheBoardItLeaves) {
     EXPECT_EQ(app.g().undoStore.undoDepth, 1) << "the drop came after the deal";
 }
 
-TEST(Menu, OutOfRangeStoredOptionsShowNoMarkAndFlipToZeroThenOne) {
+TEST(Menu, OutOfRangeStoredOptionsAreOffButTheGuideAndAFlipTurnsThemOn) {
     App app("[Kov_Section]\r\nkanpa=1\r\nbackP=7\r\ncardP=5\r\nguide=2\r\nSoundF=3\r\n"
             "PrintScoreF=9\r\nPrintHikariF=-1\r\n");
     for (int command : {kCmdBackground1, kCmdBackground2, kCmdBackground3, kCmdSeeThrough,
-                        kCmdCards1, kCmdCards2, kCmdGuide, kCmdSound, kCmdShowScore,
-                        kCmdAnimation})
+                        kCmdCards1, kCmdCards2, kCmdSound, kCmdShowScore, kCmdAnimation})
         EXPECT_FALSE(app.checked(command)) << command;
-    // Only 1 opens the score window.
+    // The guide is drawn unless 0, so its mark shows; only 1 opens the score window.
+    EXPECT_TRUE(app.checked(kCmdGuide));
     EXPECT_EQ(app.window->childWindows().scoreWindow(), nullptr);
-
-    app.run(kCmdGuide);
-    EXPECT_EQ(app.g().guideOn, 0);
-    app.run(kCmdSound);
-    EXPECT_EQ(app.g().soundOn, 0);
-    app.run(kCmdShowScore);
-    EXPECT_EQ(app.g().scoreDisplayOn, 0);
-    EXPECT_EQ(app.window->childWindows().scoreWindow(), nullptr);
-    app.run(kCmdAnimation);
-    EXPECT_EQ(app.g().animationOn, 0);
-    for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
-        EXPECT_FALSE(app.checked(command)) << command;
 
     for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
         app.run(command);
-    EXPECT_EQ(app.g().guideOn, 1);
-    EXPECT_EQ(app.g().soundOn, 1);
-    EXPECT_EQ(app.g().scoreDisplayOn, 1);
-    EXPECT_EQ(app.g().animationOn, 1);
-    for (int command : {kCmdGuide, kCmdSound, kCmdShowScore, kCmdAnimation})
+    EXPECT_FALSE(app.g().guideOn);
+    EXPECT_TRUE(app.g().soundOn);
+    EXPECT_TRUE(app.g().scoreDisplayOn);
+    EXPECT_TRUE(app.g().animationOn);
+    EXPECT_FALSE(app.checked(kCmdGuide));
+    for (int command : {kCmdSound, kCmdShowScore, kCmdAnimation})
         EXPECT_TRUE(app.checked(command)) << command;
     EXPECT_NE(app.window->childWindows().scoreWindow(), nullptr);
 

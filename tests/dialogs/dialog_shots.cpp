@@ -99,7 +99,7 @@ int main(int argc, char **argv) {
     controlById<QLineEdit>(entry.get(), 1008)->setText(QString::fromUtf8("花子はなこ"));
     ok &= save(shot(entry.get()), folder + "/nameentry.png");
 
-    DealChoice choice{2, 1700000000u};
+    DealChoice choice{kIntermediate, 1700000000u};
     std::unique_ptr<QDialog> number(createDealNumberDialog(choice, nullptr));
     ok &= save(shot(number.get()), folder + "/dealnumber.png");
     Statistics statistics;

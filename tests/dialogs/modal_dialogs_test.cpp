@@ -504,7 +504,7 @@ TEST(DealNumber, TheDialogConfirmsOnlyAWholeNumberInRange) {
     } rows[] = {{"-1", false, 0}, {"4294967295", true, 4294967295u}, {"4294967296", false, 0},
                 {"1.5", false, 0}, {"", false, 0}, {"12", true, 12}, {"0", true, 0}};
     for (const auto &row : rows) {
-        fusefuda::DealChoice choice{3, 99};
+        fusefuda::DealChoice choice{fusefuda::kBeginner, 99};
         std::unique_ptr<QDialog> dialog(fusefuda::createDealNumberDialog(choice, nullptr));
         auto *number = dialog->findChild<QLineEdit *>("number");
         number->clear();

@@ -117,8 +117,8 @@ struct Deal {
         createSurfaces(surfaces, 1, 1, width, height);
         g.clientWidth = width;
         g.clientHeight = height;
-        startNewGame(table.play, level, uint32_t(seed));
-        dealScatter(table.play, level);
+        startNewGame(table.play, levelFromNumber(level), uint32_t(seed));
+        dealScatter(table.play, levelFromNumber(level));
         g.dealPending = false;
     }
     GameState g;
@@ -206,7 +206,7 @@ int main(int argc, char **argv) {
     Play &play = mouseDeal->table.play;
 
     const int anchor = cardId(6, 0);
-    const ColumnRange cols = columnsInPlay(level);
+    const ColumnRange cols = columnsInPlay(g.level);
     for (int round = 0; round < 200 && g.gameOver == 0; ++round) {
         bool progress = false;
         for (int r = 0; r < kRows && g.gameOver == 0; ++r) {

@@ -46,7 +46,7 @@ namespace {
 // A deal of a fixed clock on a table of the game's own, saved where the
 // caller says.
 struct ProbeTable : testing::Table {
-    ProbeTable(int level, const char *savePath) {
+    ProbeTable(Level level, const char *savePath) {
         shell.saveChoice = savePath;
         deal(level, 1);
     }
@@ -165,7 +165,7 @@ enum class Shape { Compact, Wide, Won };
 
 int writePlayFile(const char *path, Shape shape) {
     const bool won = shape == Shape::Won;
-    const int level = won ? kBeginner : kAdvanced;
+    const Level level = won ? kBeginner : kAdvanced;
     ProbeTable t(level, path);
     GameState &g = t.g();
     std::vector<int> ids;

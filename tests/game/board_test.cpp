@@ -99,7 +99,7 @@ TEST(Align, PlacesEveryMemberOnThePitchAroundTheAnchor) {
 TEST(HitTest, NothingIsHitBeforeTheFirstGame) {
     Table t;
     for (int y = 0; y < 700; y += 7)
-        for (int x = 0; x < 1000; x += 7) ASSERT_EQ(cardAt(t.g(), x, y), -1);
+        for (int x = 0; x < 1000; x += 7) ASSERT_EQ(cardAt(t.g(), x, y), kNoCard);
 }
 
 TEST(HitTest, BordersBelongToTheCardBeneathAndOverlapsToTheTopmost) {
@@ -120,5 +120,5 @@ TEST(HitTest, BordersBelongToTheCardBeneathAndOverlapsToTheTopmost) {
     EXPECT_EQ(cardAt(g, 1062 - vx, 730 - vy), cardId(4, 0));
     // bottom border of (5,0) is y = 821: nothing there
     EXPECT_EQ(cardAt(g, 1080 - vx, 820 - vy), cardId(5, 0));
-    EXPECT_EQ(cardAt(g, 1080 - vx, 821 - vy), -1);
+    EXPECT_EQ(cardAt(g, 1080 - vx, 821 - vy), kNoCard);
 }

@@ -108,7 +108,6 @@ TEST(Deal, StartingScoreAndResetFields) {
         t.g().finalScore = 77;
         t.g().nameEntryRank = 2;
         t.g().overlays.popups[4].active = 1;
-        t.g().touchCost[1] = 0;
         t.deal(level);
         const GameState &g = t.g();
         EXPECT_EQ(g.board.score, scores[level]);
@@ -116,7 +115,6 @@ TEST(Deal, StartingScoreAndResetFields) {
         EXPECT_EQ(g.finalScore, 0);
         EXPECT_EQ(g.nameEntryRank, kNoRank);
         EXPECT_EQ(g.overlays.popups[4].active, 0);
-        EXPECT_EQ(g.touchCost[1], -30);
         EXPECT_EQ(g.hover.hoverCard, kNoCard);
         EXPECT_GT(t.shell.menuMarkUpdates, 0);
     }
@@ -155,7 +153,7 @@ TEST(Deal, NewGameLaysTheHomeGridBeforeTheScatter) {
     t.g().viewX = 10;
     t.g().overlays.sparkles[3].active = 1;
     t.g().overlays.sparkles[3].stepping = 1;
-    startNewGame(t.play, 2, Table::kSeed);
+    startNewGame(t.play, kIntermediate, Table::kSeed);
     const GameState &g = t.g();
     EXPECT_EQ(g.dealPending, 1);
     EXPECT_EQ(g.viewX, kStartViewX);
@@ -209,7 +207,7 @@ TEST(NewGame, EndsTheGestureInHandAndFreesThePointer) {
         Table t, fresh;
         t.deal(k.oldLevel, 4242);
         GameState &g = t.g();
-        const Point p = centreOf(g, columnsInPlay(k.oldLevel).first, 0);
+        const Point p = centreOf(g, columnsInPlay(g.level).first, 0);
         switch (k.gesture) {
             case ClickedCarry:
                 onLeftPress(t.play, p.x, p.y, false);

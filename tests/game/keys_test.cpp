@@ -153,7 +153,7 @@ TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
         EXPECT_EQ(std::tuple(t.shell.bells, t.g().keyFocus.deadEnds, focusCard(t.g())),
                   std::tuple(bells, count, cardId(focus, 0)));
     }
-    onKeyPress(t.play, BoardKey::Up), startNewGame(t.play, 3, 1);
+    onKeyPress(t.play, BoardKey::Up), startNewGame(t.play, kBeginner, 1);
     EXPECT_EQ(t.g().keyFocus.deadEnds, 0);
 }
 
@@ -165,8 +165,8 @@ TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
         GameState g;
         Surfaces none;  // empty: the deals draw nothing, and the test stays fast
         QuietTable table{g, none};
-        startNewGame(table.play, level, uint32_t(run % 200));
-        dealScatter(table.play, level);
+        startNewGame(table.play, levelFromNumber(level), uint32_t(run % 200));
+        dealScatter(table.play, levelFromNumber(level));
         const int cards = kRows * (kColumns - 4 * (level - 1));
         bool tabbed[kCards] = {}, reached[kCards] = {};
         for (int n = cards; n > 0; --n)
@@ -176,7 +176,7 @@ TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
             reached[open.emplace_back(cardId(kSevensColumn, r))] = true;
         for (size_t i = 0; i < open.size(); ++i)
             for (const auto &[dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}})
-                if (const int to = nearestCardToward(g, open[i], dx, dy); to >= 0 && !reached[to])
+                if (const int to = nearestCardToward(g, open[i], dx, dy); to != kNoCard && !reached[to])
                     reached[to] = true, open.push_back(to);
         EXPECT_EQ(std::pair(std::count(tabbed, tabbed + kCards, true), std::size(open)),
                   std::pair(long(cards), size_t(cards))) << level << " " << run;

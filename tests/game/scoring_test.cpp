@@ -70,7 +70,7 @@ TEST(ScoreRule, BestScoresAndOneTouchEachAtEveryLevel) {
         Table t;
         t.deal(level);
         GameState &g = t.g();
-        const ColumnRange cols = columnsInPlay(level);
+        const ColumnRange cols = columnsInPlay(levelFromNumber(level));
         for (int c = cols.first; c <= cols.last; ++c)
             for (int r = 0; r < kRows; ++r) g.board.touchCount[c][r] = c == 6 ? 3 : 0;
         EXPECT_EQ(scoreFor(tallyTouches(g)), best[level]) << "level " << level;
@@ -139,7 +139,7 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
             "board changed", "undo depth 0",
             "won over " + std::to_string(sevensX[level]) + " won"};
         EXPECT_EQ(events.log, expected) << "level " << level;
-        const ColumnRange cols = columnsInPlay(level);
+        const ColumnRange cols = columnsInPlay(levelFromNumber(level));
         for (int c = cols.first; c <= cols.last; ++c) {
             for (int r = 0; r < kRows; ++r) {
                 const Rect &rect = g.board.cardRect[c][r];
@@ -155,9 +155,9 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
 
 TEST(GameEnd, ClearSoundOnlyWhenSoundIsExactlyOnThenTheSummary) {
     const struct {
-        int soundOn;
+        bool soundOn;
         std::vector<int> effects;
-    } cases[] = {{1, {kClearSound}}, {0, {}}, {2, {}}, {-1, {}}};
+    } cases[] = {{true, {kClearSound}}, {false, {}}};
     for (const auto &k : cases) {
         Table t;
         t.deal(3);

@@ -31,7 +31,7 @@ void playSomeMoves(Play &play) {
     g.board.faceUp[f][1] = 1;
     g.board.touchCount[8][2] = 4;
     g.board.faceUp[8][2] = 1;
-    g.board.score = (4 - g.level) * 1600 - 50 - 80 - 100 - 100;
+    g.board.score = startingScore(g.level) - 50 - 80 - 100 - 100;
 
     g.board.cardRect[8][2] = {-40, -20, 23, 81};
     g.board.cardRect[7][1] = {1563, 600, 1626, 701};
@@ -44,7 +44,7 @@ void winGame(GameState &g) {
     const ColumnRange cols = columnsInPlay(g.level);
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r) joinGroups(g, 6, cardId(c, r));
-    alignGroup(g, 475 - 128 * (4 - g.level) + g.viewX, g.viewY + 150, cardId(cols.first, 0));
+    alignGroup(g, finishedGridLeft(g.level) + g.viewX, g.viewY + 150, cardId(cols.first, 0));
     g.board.touchCount[cols.first][2] = 1;
     g.board.touchCount[cols.last][1] = 4;
     g.board.faceUp[cols.last][1] = 1;

@@ -39,7 +39,7 @@ TEST(Checks, EveryBoardAPlayerCanSavePasses) {
     }
     // a new game whose deal has not run yet: every card alone on its home cell
     Table pending;
-    startNewGame(pending.play, 2, Table::kSeed);
+    startNewGame(pending.play, kIntermediate, Table::kSeed);
     EXPECT_EQ(findFault(captureRecord(pending.g())), PlayFileFault::None) << "deal pending";
     // the stacking order reversed before the first game
     GameState &g = pending.g();
@@ -306,7 +306,7 @@ TEST(Checks, RefusesAWonBoardWithCardsLeftOver) {
     // the same board, one card short of the sevens' group
     Table u;
     u.deal(3, 8);
-    const ColumnRange cols = columnsInPlay(3);
+    const ColumnRange cols = columnsInPlay(kBeginner);
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r)
             if (!(c == 8 && r == 3)) boards::joinGroups(u.g(), 6, cardId(c, r));

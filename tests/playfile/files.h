@@ -60,7 +60,6 @@ inline void busyTable(Table &t) {
     GameState &g = t.g();
     g.overlays.popups[3] = ScorePopup{100, 120, 2, 1, true};
     g.overlays.sparkles[7] = Sparkle{900, 700, 1, 2, 1, 1};
-    g.touchCost[0] = -7;
     g.undoStore.undoDepth = 4;
     g.finalScore = 1234;
     g.nameEntryRank = 2;

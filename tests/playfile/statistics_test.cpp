@@ -48,7 +48,7 @@ TEST(Statistics, CountAScriptedRunOfWonUnfinishedAndLoadedGames) {
                 break;
         }
     }
-    const LevelStatistics &beginner = g.statistics.levels[statisticsSlot(3)];
+    const LevelStatistics &beginner = g.statistics.levels[statisticsSlot(kBeginner)];
     EXPECT_EQ(beginner.dealt, 4);
     EXPECT_EQ(beginner.won, 3);
     EXPECT_EQ(beginner.unfinished, 1);
@@ -63,9 +63,9 @@ TEST(Statistics, CountAScriptedRunOfWonUnfinishedAndLoadedGames) {
     const RecentWin newestFirst[] = {{1400, 4294967295u}, {1370, 12}, {1450, 11}};
     for (int i = 0; i < 3; ++i) EXPECT_EQ(beginner.recent[i], newestFirst[i]) << i;
 
-    const LevelStatistics &advanced = g.statistics.levels[statisticsSlot(1)];
+    const LevelStatistics &advanced = g.statistics.levels[statisticsSlot(kAdvanced)];
     EXPECT_EQ(advanced.dealt, 1);
     EXPECT_EQ(advanced.unfinished, 1);
     EXPECT_EQ(advanced.won, 0);
-    EXPECT_EQ(g.statistics.levels[statisticsSlot(2)], LevelStatistics{});
+    EXPECT_EQ(g.statistics.levels[statisticsSlot(kIntermediate)], LevelStatistics{});
 }

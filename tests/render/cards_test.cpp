@@ -36,7 +36,7 @@ void useSolidSheets(Surfaces &s) {
 // hand.
 struct CardTable : Table {
     CardTable() {
-        g().level = 1;
+        g().level = kAdvanced;
         g().gameStarted = 1;
         for (int id = 0; id < kCards; ++id) g().board.groupMembers[id][cardColumn(id)][cardRow(id)] = 1;
     }
@@ -188,7 +188,7 @@ TEST(DrawGroup, MembersSitOnThePitchAroundTheAnchor) {
 TEST(DrawGroup, ColumnsOutsideTheLevelAreNeverDrawn) {
     CardTable t;
     useSolidSheets(t.surfaces);
-    t.g().level = 3;  // columns 4..8
+    t.g().level = kBeginner;  // columns 4..8
     t.join({cardId(3, 0), cardId(4, 0)});
     drawGroup(t.ctx, 400, 400, cardId(4, 0), t.surfaces.board, false);
     EXPECT_EQ(drawnArea(t.surfaces.board), QRect(400, 400, 64, 102));

@@ -12,7 +12,9 @@ Table::Table(int scale) : state(std::make_unique<GameState>()), ctx{*state, surf
     state->clientHeight = 709;
 }
 
-void Table::deal(int level, uint32_t seed) {
+void Table::deal(int level, uint32_t seed) { deal(levelFromNumber(level), seed); }
+
+void Table::deal(Level level, uint32_t seed) {
     startNewGame(play, level, seed);
     dealScatter(play, level);
     state->dealPending = false;

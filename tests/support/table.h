@@ -31,7 +31,8 @@ struct Table {
 
     GameState &g() { return *state; }
     // Starts a game at a level with a fixed seed and runs the deferred deal.
-    void deal(int level, uint32_t seed = kSeed);
+    void deal(Level level, uint32_t seed = kSeed);
+    void deal(int level, uint32_t seed = kSeed);  // by the number the play file stores
     // The seed of a deal when a test names none.
     static constexpr uint32_t kSeed = 12345;
 };

@@ -138,7 +138,7 @@ void dealAndClear(Table &t, int level, std::initializer_list<int> keep) {
     t.deal(level);
     GameState &g = t.g();
     useTracePictures(t.surfaces);
-    const ColumnRange cols = columnsInPlay(level);
+    const ColumnRange cols = columnsInPlay(g.level);
     bool moved[kCards] = {};
     for (int id : keep) moved[id] = true;
     int slot = 0;

@@ -146,14 +146,14 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    startNewGame(table.play, o.level, uint32_t(o.seed));
-    dealScatter(table.play, o.level);
+    startNewGame(table.play, levelFromNumber(o.level), uint32_t(o.seed));
+    dealScatter(table.play, levelFromNumber(o.level));
     g->dealPending = false;
     if (o.haveView) {
         g->viewX = o.viewX;
         g->viewY = o.viewY;
     }
-    const ColumnRange cols = columnsInPlay(o.level);
+    const ColumnRange cols = columnsInPlay(g->level);
     int n = 0;
     for (int r = 0; r < kRows; ++r)
         for (int c = cols.first; c <= cols.last; ++c, ++n) {

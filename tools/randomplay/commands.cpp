@@ -27,9 +27,9 @@ std::unique_ptr<Board> keep(const GameState &g) { return std::make_unique<Board>
 
 void Commands::newGame() {
     ++expect_.counts.newGames;
-    const int level = random_.between(1, 3);
+    const Level level = levelFromNumber(random_.between(1, 3));
     const uint32_t seed = uint32_t(random_.next() >> 33);
-    trace_("new game", level, int(seed));
+    trace_("new game", levelNumber(level), int(seed));
     startNewGame(table_.play, level, seed);
     const GameState &s = table_.g();
     if (s.gesture.dragging || s.gesture.pressMode != kPressNone || s.gesture.panning ||
@@ -73,14 +73,14 @@ void Commands::changeOption() {
     int option = random_.below(9);
     if (option == 6 && random_.below(4) != 0) option = 8;
     trace_("option", option, 0);
-    auto flip = [](auto &v) { v = v == 0 ? 1 : 0; };
+    auto flip = [](bool &v) { v = !v; };
     switch (option) {
     case 0: flip(s.soundOn); break;
     case 1: flip(s.guideOn); break;
     case 2: flip(s.scoreDisplayOn); break;
     case 3:
         flip(s.animationOn);
-        if (s.animationOn == 0) {
+        if (!s.animationOn) {
             clearSparklesActive(s);
             table_.shell.invalidateWindow();
         }
@@ -156,7 +156,7 @@ void Commands::loadBroken() {
     const GameState &s = table_.g();
     const std::unique_ptr<Board> before = keep(s);
     const Gesture hand = s.gesture;
-    const int level = s.level;
+    const Level level = s.level;
     shell.openChoice = broken;
     loadPlayFile(table_.play, shell);
     const std::vector<std::string> want = {missing ? kInputCannotOpen : kReadFailed};

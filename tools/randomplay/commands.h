@@ -29,8 +29,8 @@ private:
     // A saved game as the player expects to get it back.
     struct Saved {
         bool exists = false;
-        int level = 0;
-        int32_t scoreDisplayOn = 0;
+        Level level = Level::None;
+        bool scoreDisplayOn = false;
         bool gameOver = false;
         std::unique_ptr<Board> board = std::make_unique<Board>();
     };

@@ -10,9 +10,9 @@ void Expectations::afterEvent() {
     GameState &s = table_.g();
     ++counts.events;
     if (s.gameOver && !wasOver_) {
-        long &wins = s.level == 3   ? counts.winsBeginner
-                     : s.level == 2 ? counts.winsIntermediate
-                                    : counts.winsAdvanced;
+        long &wins = s.level == kBeginner       ? counts.winsBeginner
+                     : s.level == kIntermediate ? counts.winsIntermediate
+                                                : counts.winsAdvanced;
         ++wins;
         checkWonLayout();
         shadow_.clear();
@@ -54,7 +54,7 @@ void Expectations::checkWonLayout() {
     const GameState &s = table_.g();
     const ColumnRange cols = columnsInPlay(s.level);
     const Rect &corner = s.board.cardRect[cols.first][0];
-    if (corner.left != 475 - 128 * (4 - s.level) + s.viewX || corner.top != s.viewY + 150)
+    if (corner.left != finishedGridLeft(s.level) + s.viewX || corner.top != s.viewY + 150)
         fail("the won board is not laid out as the finished grid");
     if (table_.shell.summaries != ++summariesSeen_) fail("a win without the score summary");
     if (s.undoStore.undoDepth != 0) fail("a won game can still be undone");

@@ -59,9 +59,9 @@ void Gestures::joinCarry() {
     for (int c = cols.first; c <= cols.last; ++c)
         for (int r = 0; r < kRows; ++r)
             for (int d = 0; d < 4; ++d) {
-                const int nc = c + s.neighbourDx[d], nr = r + s.neighbourDy[d];
+                const int nc = c + kNeighbourDx[d], nr = r + kNeighbourDy[d];
                 if (!inPlay(s, nc, nr) || isMember(s, cardId(c, r), nc, nr)) continue;
-                pairs.push_back({cardId(c, r), cardId(nc, nr), s.neighbourDx[d], s.neighbourDy[d]});
+                pairs.push_back({cardId(c, r), cardId(nc, nr), kNeighbourDx[d], kNeighbourDy[d]});
             }
     if (pairs.empty()) return randomCarry();
     const int sevens = cardId(kSevensColumn, 0);

@@ -46,7 +46,7 @@ void Hand::leftPress(bool shift) {
     // The snapshot is taken for every press the game accepts on a card.
     const bool pushes = s.gameStarted && !s.gameOver && !s.gesture.dragging &&
                         s.gesture.pressMode == kPressNone && !s.gesture.panning &&
-                        cardAt(s, x, y) >= 0;
+                        cardAt(s, x, y) != kNoCard;
     auto before = pushes ? std::make_unique<Board>(boardAsKept(s)) : nullptr;
     trace_(shift ? "shift+left press" : "left press", x, y);
     onLeftPress(table_.play, x, y, shift);
@@ -151,7 +151,7 @@ bool Hand::emptyPoint(int &x, int &y) {
     for (int tries = 0; tries < 40; ++tries) {
         x = random_.below(kWindowWidth);
         y = random_.below(kWindowHeight);
-        if (cardAt(table_.g(), x, y) < 0) return true;
+        if (cardAt(table_.g(), x, y) == kNoCard) return true;
     }
     return false;
 }

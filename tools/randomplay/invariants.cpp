@@ -170,7 +170,7 @@ std::string firstDifference(const Board &want, const Board &got) {
 }
 
 std::string brokenStructure(const GameState &g) {
-    if (g.gameStarted != 1 || g.level < 1 || g.level > 3) return "no game is being played";
+    if (g.gameStarted != 1 || !isPlayable(g.level)) return "no game is being played";
     for (auto check : {checkStacking, checkCards, checkGroups}) {
         std::string broken = check(g);
         if (!broken.empty()) return broken;
