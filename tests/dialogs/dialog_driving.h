@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/templatedialog.h"
+#include "support/table.h"
 
 namespace fusefuda::testing {
 
@@ -59,6 +61,46 @@ inline void whenDialogOpens(std::function<void(ModalDialog *)> action) {
         action(dialog);
         if (dialog->isVisible()) clickOk(dialog);
     });
+}
+
+// What the dialog tests read and set up.
+inline QString u(const char *utf8) { return QString::fromUtf8(utf8); }
+inline QString textOf(QWidget *dialog, int id) {
+    QLineEdit *box = controlById<QLineEdit>(dialog, id);
+    return box != nullptr ? box->text() : QStringLiteral("<no control %1>").arg(id);
+}
+inline QStringList labelTexts(QWidget *dialog) {
+    QStringList texts;
+    for (QLabel *label : dialog->findChildren<QLabel *>())
+        if (!label->text().isEmpty()) texts << label->text();
+    return texts;
+}
+
+// The beginner board of the summary's worked example: 10 cards never
+// touched, 4 once, 2 twice, the 4 sevens settled.
+inline void setBeginnerExample(Table &t) {
+    t.deal(3);
+    GameState &g = t.g();
+    int n = 0;
+    for (int c = 4; c <= 8; ++c) {
+        for (int r = 0; r < kRows; ++r) {
+            if (c == 6) {
+                g.board.touchCount[c][r] = 3;
+                continue;
+            }
+            g.board.touchCount[c][r] = n < 10 ? 0 : n < 14 ? 1 : 2;
+            ++n;
+        }
+    }
+    g.finalScore = 1240;  // as the game's end counts it
+}
+
+inline void expectStaysOpen(ModalDialog *dialog) {
+    pressEscape(dialog);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->close());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(activeDialog(), dialog);
 }
 
 }  // namespace fusefuda::testing

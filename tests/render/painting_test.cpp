@@ -20,32 +20,6 @@ using namespace fusefuda::testing;
 
 namespace {
 
-// The window as a carry frame must look: the canvas at the view, the shadow
-// of every member whose right and lower neighbours are not both members, then
-// the group.
-QImage expectedCarryFrame(Context &ctx, int id, int left, int top) {
-    const GameState &g = ctx.g;
-    QImage frame = atView(g, ctx.s.board, ctx.s.window.size());
-    const int c0 = cardColumn(id), r0 = cardRow(id);
-    for (int c = 0; c < kColumns; ++c) {
-        for (int r = 0; r < kRows; ++r) {
-            if (!inPlay(g, c, r) || !isMember(g, id, c, r)) continue;
-            const bool right = c + 1 < kColumns && isMember(g, id, c + 1, r);
-            const bool below = r + 1 < kRows && isMember(g, id, c, r + 1);
-            if (right && below) continue;
-            const int x = left + 5 + kPitchX * (c - c0) - g.viewX;
-            const int y = top + 5 + kPitchY * (r - r0) - g.viewY;
-            for (int j = 0; j < kCardHeight; ++j)
-                for (int i = 0; i < kCardWidth; ++i)
-                    if (frame.rect().contains(x + i, y + j))
-                        frame.setPixel(x + i, y + j,
-                                       frame.pixel(x + i, y + j) & ctx.s.greyCard.pixel(i, j));
-        }
-    }
-    drawGroup(ctx, left, top, id, frame, true);
-    return frame;
-}
-
 // Random cells of the columns in play on a dealt board.
 struct RandomCells {
     const GameState &g;
@@ -201,39 +175,6 @@ TEST(Lift, ACardOnePitchAwayLeavesItsSharedBorderShowingTheBackground) {
     }
 }
 
-TEST(Shadow, OnlyWhereAMembersRightAndLowerNeighboursAreNotBothMembers) {
-    Table t;
-    const int a = cardId(4, 0), b = cardId(5, 0), c = cardId(4, 1);
-    dealAndClear(t, 3, {a, b, c});
-    GameState &g = t.g();
-    place(g, 4, 0, 900, 600);
-    joinCards(g, a, b);
-    joinCards(g, a, c);  // an L: (4,0) has members right and below, the corner is empty
-    paintWindow(t.ctx);
-    liftGroup(t.ctx, a);
-    const QImage canvasView = atView(g, t.surfaces.board, t.surfaces.window.size());
-    t.surfaces.window = canvasView.copy();
-    const int L = 1000, T = 650;
-    drawCarryShadow(t.ctx, L + 5, T + 5, a);
-    drawGroup(t.ctx, L, T, a, t.surfaces.window, true);
-    const QImage &w = t.surfaces.window;
-    const int x0 = L - g.viewX, y0 = T - g.viewY;
-    // the empty corner lies only under (4,0)'s shadow, which is not drawn
-    for (int y = y0 + 102; y < y0 + 106; ++y)
-        for (int x = x0 + 64; x < x0 + 68; ++x)
-            EXPECT_EQ(w.pixel(x, y), canvasView.pixel(x, y)) << x - x0 << "," << y - y0;
-    // right fringe of (5,0) and bottom fringe of (4,1) are shaded
-    for (int y = y0 + 5; y < y0 + 107; ++y)
-        for (int x = x0 + 127; x < x0 + 131; ++x)
-            EXPECT_EQ(w.pixel(x, y),
-                      canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(x - x0 - 68, y - y0 - 5));
-    for (int y = y0 + 203; y < y0 + 208; ++y)
-        for (int x = x0 + 5; x < x0 + 68; ++x)
-            EXPECT_EQ(w.pixel(x, y),
-                      canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(x - x0 - 5, y - y0 - 106));
-    EXPECT_EQ(differingPixels(w, expectedCarryFrame(t.ctx, a, L, T)), 0);
-}
-
 TEST(Shadow, MembersInTheLastColumnAndRowAlwaysCastOne) {
     Table t;
     t.deal(1);
@@ -250,141 +191,6 @@ TEST(Shadow, MembersInTheLastColumnAndRowAlwaysCastOne) {
     const int x = 656 + 64 - g.viewX + 2, y = 599 + 50 - g.viewY;
     EXPECT_EQ(t.surfaces.window.pixel(x, y),
               canvasView.pixel(x, y) & t.surfaces.greyCard.pixel(61, 45));
-}
-
-TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
-    Table t;
-    const int a = cardId(4, 0), b = cardId(5, 0), c = cardId(4, 1);
-    const int o1 = cardId(7, 2), o2 = cardId(8, 3), o3 = cardId(5, 2);
-    dealAndClear(t, 3, {a, b, c, o1, o2, o3});
-    GameState &g = t.g();
-    place(g, 4, 0, 700, 600);
-    joinCards(g, a, b);
-    joinCards(g, a, c);
-    place(g, 7, 2, 900, 640);
-    place(g, 8, 3, 940, 700);
-    place(g, 5, 2, 1010, 610);
-    paintWindow(t.ctx);
-
-    int x = clientX(g, 700 + 20), y = clientY(g, 600 + 30);
-    onLeftPress(t.play, x, y, false);
-    ASSERT_EQ(g.gesture.dragging, 1);
-    const QImage lifted = canvasByRule(t.ctx, a);
-    EXPECT_EQ(differingPixels(t.surfaces.board, lifted), 0);
-    const int steps[][2] = {{1, 0},   {0, 1},    {37, 12}, {80, -5},   {3, 3},
-                            {-2, 60}, {150, 40}, {-1, -1}, {-90, -70}, {5, 0}};
-    for (const auto &step : steps) {
-        x += step[0];
-        y += step[1];
-        onMouseMove(t.play, x, y);
-        const Rect &at = g.board.cardRect[4][0];
-        ASSERT_EQ(at.left, x - g.gesture.grabOffsetX);
-        ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
-                  0)
-            << "after the move by " << step[0] << "," << step[1];
-    }
-    // the canvas never received the carried group
-    EXPECT_EQ(differingPixels(t.surfaces.board, lifted), 0);
-
-    onLeftRelease(t.play, x, y);
-    EXPECT_EQ(g.gesture.dragging, 0);
-    // dropped: on the canvas, on top, and the window shows the canvas again
-    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
-    EXPECT_EQ(
-        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
-        0);
-}
-
-// The widest group a late advanced game makes, a whole row joined to the
-// sevens' column (13 cards wide, 4 high), carried over the dealt board.
-TEST(Carry, TheWidestGroupLeavesNoTrailAndNoShadowBehind) {
-    Table t;
-    t.deal(kAdvanced);
-    useTracePictures(t.surfaces);
-    GameState &g = t.g();
-    const int a = cardId(0, 0);
-    for (int c = 1; c < kColumns; ++c) joinCards(g, a, cardId(c, 0));
-    ASSERT_EQ(
-        std::count(&g.board.groupMembers[a][0][0], &g.board.groupMembers[a][0][0] + kCards, true),
-        16);
-    place(g, 0, 0, g.viewX + 50, g.viewY + 100);
-    paintWindow(t.ctx);
-    int x = 70, y = 130;
-    onLeftPress(t.play, x, y, false);
-    const int steps[][2] = {{20, 0}, {20, 0}, {-40, 7}, {3, -60}, {150, 90}, {-1, 1}, {-200, -5}};
-    for (const auto &step : steps) {
-        onMouseMove(t.play, x += step[0], y += step[1]);
-        const Rect &at = g.board.cardRect[0][0];
-        ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
-                  0)
-            << "after the move by " << step[0] << "," << step[1];
-    }
-    onLeftRelease(t.play, x, y);
-    EXPECT_EQ(
-        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
-        0);
-}
-
-// A menu command in the middle of a carry can give the faces new pictures:
-// the next move draws the carried cards from them.
-TEST(Carry, NewFacePicturesDuringACarryShowAtTheNextMove) {
-    Table t;
-    const int a = cardId(4, 0), b = cardId(5, 0);
-    dealAndClear(t, 3, {a, b});
-    GameState &g = t.g();
-    place(g, 4, 0, 800, 600);
-    joinCards(g, a, b);
-    g.board.faceUp[5][0] = 1;
-    paintWindow(t.ctx);
-    const int x = clientX(g, 820), y = clientY(g, 630);
-    onLeftPress(t.play, x, y, false);
-    onMouseMove(t.play, x + 10, y);
-    t.surfaces.face = t.surfaces.face.mirrored(true, false);
-    onMouseMove(t.play, x + 20, y);
-    const Rect &at = g.board.cardRect[4][0];
-    EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
-              0);
-}
-
-TEST(Carry, AtTheWindowsEdgesTheShadowIsCutOffCleanly) {
-    Table t;
-    const int a = cardId(4, 0), b = cardId(4, 1);
-    dealAndClear(t, 3, {a, b});
-    GameState &g = t.g();
-    place(g, 4, 0, 800, 600);
-    joinCards(g, a, b);
-    paintWindow(t.ctx);
-    const int x = clientX(g, 830), y = clientY(g, 650);
-    onLeftPress(t.play, x, y, false);
-    for (const auto &to : {std::pair{9000, 9000}, std::pair{-50, 9000}, std::pair{9000, -50},
-                           std::pair{-9000, -9000}, std::pair{500, 300}}) {
-        onMouseMove(t.play, to.first, to.second);
-        const Rect &at = g.board.cardRect[4][0];
-        ASSERT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, at.left, at.top)),
-                  0)
-            << "towards " << to.first << "," << to.second;
-    }
-}
-
-TEST(Carry, ARepaintDuringACarryKeepsTheGroupOffTheCanvas) {
-    Table t;
-    const int a = cardId(4, 0);
-    dealAndClear(t, 3, {a});
-    GameState &g = t.g();
-    place(g, 4, 0, 800, 600);
-    paintWindow(t.ctx);
-    const int x = clientX(g, 830), y = clientY(g, 650);
-    onLeftPress(t.play, x, y, false);
-    paintWindow(t.ctx);  // say the window was resized
-    // the group in hand with its shadow until the next move
-    EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, g.board.cardRect[4][0].left,
-                                                                    g.board.cardRect[4][0].top)),
-              0);
-    onMouseMove(t.play, x + 200, y + 100);
-    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx, a)), 0);
-    EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, g.board.cardRect[4][0].left,
-                                                                    g.board.cardRect[4][0].top)),
-              0);
 }
 
 TEST(Erase, CellsAndDropAreasComeBackFromTheCanvas) {
@@ -527,36 +333,6 @@ TEST(Carry, OnePassRedrawMatchesWipeShadeAndDrawOnRandomGroupsAndMoves) {
     }
 }
 
-TEST(Held, APeekedOrRaisedGroupStaysInFrontWhileThePointerLeavesItForOtherCards) {
-    // (4,0) lies under (7,2); pressed, it comes to the front, and the pointer
-    // slides onto (7,2) and on to (8,3): each outline left behind is wiped
-    for (const bool peek : {true, false}) {
-        Table t;
-        dealAndClear(t, 3, {cardId(4, 0), cardId(7, 2), cardId(8, 3)});
-        GameState &g = t.g();
-        place(g, 4, 0, 1000, 700);
-        place(g, 7, 2, 1030, 720);
-        place(g, 8, 3, 1200, 700);
-        raiseGroupInStack(g, 7, 2);
-        paintWindow(t.ctx);
-        const int x = clientX(g, 1010), y = clientY(g, 710);
-        onMouseMove(t.play, x, y);
-        if (peek)
-            onRightPress(t.play, x, y);
-        else
-            onLeftPress(t.play, x, y, true);
-        for (const int bx : {1080, 1081, 1220, 1221, 1222})
-            onMouseMove(t.play, clientX(g, bx), clientY(g, 790));
-        const QImage held = peek ? block(t.surfaces.face, 4 * 63, 0, 64, 102)
-                                 : block(t.surfaces.backs, 0, 0, 64, 102);
-        EXPECT_EQ(differingPixels(block(t.surfaces.window, clientX(g, 1000), clientY(g, 700),
-                                        kCardWidth, kCardHeight),
-                                  held),
-                  0)
-            << (peek ? "peek" : "raise");
-    }
-}
-
 // The game's window keeps a canvas only as large as it can show: every frame
 // and every pixel of the canvas it keeps must be what the canvas of the whole
 // board gives, through carries into the far corner, panning there, and a
@@ -607,48 +383,4 @@ TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
         paintWindow(t.ctx);
         t.g().gesture.panning = 0;
     });
-}
-
-// (4,0): a card beneath on its left, one above on its bottom edge, a carried one and
-// its shadow on its top. The frame lies outside the picture, dashed over cards above
-// and beside edges they hide, comes back when drawn over, and wipes off exactly.
-TEST(FocusFrame, LiesOutsideThePictureDashedOverCardsAboveAndWipesExactly) {
-    constexpr QRgb as = 0, dark = 0xFF000000u, band = 0xFFFF00FFu;  // as: as without it
-    constexpr int L = 1700, T = 1200, R = L + kCardWidth - 1, B = T + kCardHeight - 1;
-    const std::tuple<int, int, QRgb> pixels[] = {
-        {L - 5, T + 20, dark}, {L - 2, T + 20, band}, {L - 1, T + 20, dark}, {L, T + 20, as},
-        {R + 5, T + 20, dark}, {R + 6, T + 20, as},   {L + 9, T - 5, dark},  {L + 5, B + 2, band},
-        {L - 3, T + 60, band}, {1744, T - 4, band},   {1741, T - 4, as},     {L - 3, T + 81, as}};
-    for (int k : {1, 2}) {
-        Table t(k);
-        t.deal(kBeginner);
-        GameState &g = t.g();
-        for (const auto &[c, r, left, top] :
-             {std::tuple{8, 2, 1660, 1240}, {4, 0, L, T}, {7, 3, L, T + 80}, {5, 0, 1900, 1250}})
-            place(g, c, r, left, top), raiseGroupInStack(g, c, r);
-        g.viewX = kViewXMax, g.viewY = kViewYMax, g.keyFocus = {false, 4, 0};
-        paintWindow(t.ctx);
-        const int x = 1900 + 31 - g.viewX, y = 1250 + 50 - g.viewY;
-        onLeftPress(t.play, x, y, false);
-        onMouseMove(t.play, x - 160, y - 155);
-        const QImage without = t.surfaces.window.copy(), &window = t.surfaces.window;
-        g.keyFocus.shown = true;
-        drawKeyFocus(t.ctx);
-        onMouseMove(t.play, x - 156, y - 155), onMouseMove(t.play, x - 160, y - 155);
-        drawKeyFocus(t.ctx);  // again, where the carry drew over it
-        const auto at = [&](const QImage &img, int bx, int by, int sub) {
-            return img.pixel((bx - g.viewX) * k + sub, (by - g.viewY) * k + sub); };
-        for (const auto &[px, py, colour] : pixels)
-            for (int sub : {0, k - 1})
-                EXPECT_EQ(at(window, px, py, sub), colour ? colour : at(without, px, py, sub))
-                    << "scale " << k << " at " << px << "," << py;
-        const QRect face = devicePixels(QRect(L - g.viewX, T - g.viewY, R - L + 1, B - T + 1), k);
-        EXPECT_EQ(window.copy(face), without.copy(face)) << "the face is left alone";
-        const QImage framed = window.copy();
-        paintWindow(t.ctx);  // a full paint draws it afresh
-        EXPECT_EQ(differingPixels(window, framed), 0) << "scale " << k;
-        g.keyFocus.shown = false;
-        drawKeyFocus(t.ctx);
-        EXPECT_EQ(differingPixels(window, without), 0) << "scale " << k;
-    }
 }
