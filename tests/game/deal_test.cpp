@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "game/board.h"
 #include "game/deal.h"
@@ -10,19 +12,6 @@
 
 using namespace fusefuda;
 using fusefuda::testing::Table;
-
-namespace {
-
-// The generator written out independently of the game's copy.
-struct Lcg {
-    uint32_t state;
-    int next() {
-        state = state * 214013u + 2531011u;
-        return int((state >> 16) & 0x7FFF);
-    }
-};
-
-}  // namespace
 
 TEST(Random, MatchesTheKnownSequence) {
     GameState g;
@@ -34,38 +23,51 @@ TEST(Random, MatchesTheKnownSequence) {
     EXPECT_EQ(drawRandom(g), 26500);
 }
 
+// The generator's state after 96, 64 and 32 draws from 777: two a scattered
+// card, the sevens drawing none.
 TEST(Deal, DrawsTwoNumbersPerScatteredCard) {
-    const int expected[4] = {0, 2 * 48, 2 * 32, 2 * 16};
+    const uint32_t after[4] = {0, 199005673u, 3381078601u, 2610974377u};
     for (int level = 1; level <= 3; ++level) {
         Table t;
         t.deal(level, 777);
-        Lcg lcg{777};
-        for (int i = 0; i < expected[level]; ++i) lcg.next();
-        EXPECT_EQ(t.g().randomState, lcg.state) << "level " << level;
+        EXPECT_EQ(t.g().randomState, after[level]) << "level " << level;
     }
 }
 
-// A deal's number is its seed, the ends of the range included.
+// A deal's number is its seed, the ends of the range included. The first two
+// scattered cards of the top row and the last of the bottom row, row by row
+// from the first draw: left from one draw, top from the next.
 TEST(Deal, ScatteredCardsTakeTheirTwoDrawsRowByRow) {
-    for (uint32_t number : {4242u, 0u, 4294967295u})
-    for (int level = 1; level <= 3; ++level) {
+    const struct {
+        uint32_t number;
+        int level, firstLeft, firstTop, secondLeft, secondTop, lastLeft, lastTop;
+    } deals[] = {{4242u, 1, 822, 718, 1200, 840, 1120, 659},
+                 {4242u, 2, 822, 718, 1200, 840, 1020, 659},
+                 {4242u, 3, 822, 718, 1200, 840, 600, 757},
+                 {0u, 1, 569, 666, 969, 584, 914, 908},
+                 {0u, 2, 569, 666, 969, 584, 1059, 849},
+                 {0u, 3, 569, 666, 969, 584, 577, 737},
+                 {4294967295u, 1, 566, 686, 705, 888, 591, 931},
+                 {4294967295u, 2, 566, 686, 705, 888, 997, 909},
+                 {4294967295u, 3, 566, 686, 705, 888, 744, 768}};
+    for (const auto &d : deals) {
         Table t;
-        t.deal(level, number);
-        EXPECT_TRUE(t.g().dealNumbered);
-        EXPECT_EQ(t.g().dealNumber, number);
-        Lcg lcg{number};
-        const int first = 2 * level - 2, last = 14 - 2 * level;
-        for (int row = 0; row < kRows; ++row) {
-            for (int col = first; col <= last; ++col) {
-                if (col == 6) continue;
-                const int a = lcg.next() % 800, b = lcg.next() % 400;
-                const Rect &r = t.g().board.cardRect[col][row];
-                EXPECT_EQ(r.left, a + kStartViewX + 50) << col << "," << row;
-                EXPECT_EQ(r.top, b + kStartViewY + 120) << col << "," << row;
-                EXPECT_EQ(r.right, r.left + 63);
-                EXPECT_EQ(r.bottom, r.top + 101);
+        t.deal(d.level, d.number);
+        const GameState &g = t.g();
+        EXPECT_TRUE(g.dealNumbered);
+        EXPECT_EQ(g.dealNumber, d.number);
+        const int first = 2 * d.level - 2, last = 14 - 2 * d.level;
+        const Rect &a = g.board.cardRect[first][0], &b = g.board.cardRect[first + 1][0],
+                   &z = g.board.cardRect[last][3];
+        EXPECT_EQ(std::tuple(a.left, a.top, b.left, b.top, z.left, z.top),
+                  std::tuple(d.firstLeft, d.firstTop, d.secondLeft, d.secondTop, d.lastLeft,
+                             d.lastTop))
+            << d.number << " at " << d.level;
+        for (int col = first; col <= last; ++col)
+            for (int row = 0; row < kRows; ++row) {
+                const Rect &r = g.board.cardRect[col][row];
+                EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(63, 101));
             }
-        }
     }
 }
 
