@@ -49,7 +49,7 @@ struct Bench {
     // With trimmed the canvas reaches as far as the view can, as the game's.
     explicit Bench(bool gamePictures = false, bool trimmed = false, int background = 1) {
         setStartingValues(*g);
-        g->backgroundPattern = background;
+        g->backgroundPattern = Background(background);
         s.trimCanvas = trimmed;
         createSurfaces(s, 1, background, 1008, 709, gScale);
         if (!gamePictures) {

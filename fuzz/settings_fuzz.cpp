@@ -27,8 +27,8 @@ void startingValues(GameState &g) {
         g.highScores[i] = 1500 - 200 * i;
         g.highScoreNames[i] = kNames[i];
     }
-    g.backgroundPattern = 1;
-    g.cardPattern = 1;
+    g.backgroundPattern = kBackgroundPattern1;
+    g.cardPattern = kCardBacks1;
     g.guideOn = 1;
     g.soundOn = 1;
     g.bgmOn = 1;

@@ -34,12 +34,12 @@ constexpr Route kRoutes[] = {
     {kCmdShowScore, [](Commands &c) { c.toggleScoreDisplay(); }},
     {kCmdAnimation, [](Commands &c) { c.toggleAnimation(); }},
     {kCmdMusic, [](Commands &c) { c.toggleMusic(); }},
-    {kCmdBackground1, [](Commands &c) { c.switchBackground(1); }},
-    {kCmdBackground2, [](Commands &c) { c.switchBackground(2); }},
-    {kCmdBackground3, [](Commands &c) { c.switchBackground(3); }},
+    {kCmdBackground1, [](Commands &c) { c.switchBackground(kBackgroundPattern1); }},
+    {kCmdBackground2, [](Commands &c) { c.switchBackground(kBackgroundPattern2); }},
+    {kCmdBackground3, [](Commands &c) { c.switchBackground(kBackgroundPattern3); }},
     {kCmdSeeThrough, [](Commands &c) { c.switchBackground(kSeeThroughBackground); }},
-    {kCmdCards1, [](Commands &c) { c.switchCards(1); }},
-    {kCmdCards2, [](Commands &c) { c.switchCards(2); }},
+    {kCmdCards1, [](Commands &c) { c.switchCards(kCardBacks1); }},
+    {kCmdCards2, [](Commands &c) { c.switchCards(kCardBacks2); }},
     {kCmdPeekMode, [](Commands &c) { c.togglePeekMode(); }},
     {kCmdFourColour, [](Commands &c) { c.toggleFourColour(); }},
     {kCmdOverview, [](Commands &c) { c.toggleOverview(); }},
@@ -141,7 +141,7 @@ void Commands::toggleMusic() {
     window_.playMusic(g.bgmOn);
 }
 
-void Commands::switchBackground(int pattern) {
+void Commands::switchBackground(Background pattern) {
     play_.g.backgroundPattern = pattern;
     fusefuda::switchBackground(surfaces_, pattern);
     window_.applyBackgroundKey();
@@ -149,7 +149,7 @@ void Commands::switchBackground(int pattern) {
     window_.updateMenuMarks();
 }
 
-void Commands::switchCards(int pattern) {
+void Commands::switchCards(CardBacks pattern) {
     play_.g.cardPattern = pattern;
     switchBacks(surfaces_, pattern);
     window_.invalidateWindow();

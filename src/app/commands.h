@@ -78,8 +78,8 @@ public:
     void toggleScoreDisplay();
     void toggleAnimation();
     void toggleMusic();
-    void switchBackground(int pattern);
-    void switchCards(int pattern);
+    void switchBackground(Background pattern);
+    void switchCards(CardBacks pattern);
     void togglePeekMode();
     void toggleFourColour();
     void toggleOverview();

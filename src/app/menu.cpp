@@ -131,12 +131,12 @@ void setMenuMarks(const MenuActions &menu, const GameState &g) {
     mark(kCmdSound, g.soundOn);
     mark(kCmdGuide, g.guideOn);
     mark(kCmdShowScore, g.scoreDisplayOn);
-    mark(kCmdBackground1, g.backgroundPattern == 1);
-    mark(kCmdBackground2, g.backgroundPattern == 2);
-    mark(kCmdBackground3, g.backgroundPattern == 3);
+    mark(kCmdBackground1, g.backgroundPattern == kBackgroundPattern1);
+    mark(kCmdBackground2, g.backgroundPattern == kBackgroundPattern2);
+    mark(kCmdBackground3, g.backgroundPattern == kBackgroundPattern3);
     mark(kCmdSeeThrough, g.backgroundPattern == kSeeThroughBackground);
-    mark(kCmdCards1, g.cardPattern == 1);
-    mark(kCmdCards2, g.cardPattern == 2);
+    mark(kCmdCards1, g.cardPattern == kCardBacks1);
+    mark(kCmdCards2, g.cardPattern == kCardBacks2);
     mark(kCmdPeekMode, g.peekModeOn);
     mark(kCmdAnimation, g.animationOn);
     mark(kCmdFourColour, g.fourColourOn);

@@ -17,11 +17,6 @@ constexpr const char *kSection = "Kov_Section";
 // The classic routines were handed 50-byte buffers: 49 bytes and a zero.
 constexpr size_t kValueBuffer = 50;
 
-struct IntegerKey {
-    const char *name;
-    int32_t GameState::*field;
-};
-
 struct OptionKey {
     const char *name;
     bool GameState::*field;
@@ -29,8 +24,8 @@ struct OptionKey {
 };
 
 // In the order of the file.
-const IntegerKey kPatternKeys[] = {
-    {"backP ", &GameState::backgroundPattern}, {"cardP ", &GameState::cardPattern}};
+const char *const kBackgroundKey = "backP ";
+const char *const kCardBacksKey = "cardP ";
 const OptionKey kOptionKeys[] = {
     {"guide ", &GameState::guideOn, OnWhen::NotZero},
     {"SoundF ", &GameState::soundOn, OnWhen::One},
@@ -107,8 +102,8 @@ std::vector<ProfileEntry> settingsEntries(const GameState &g, const ProfileFile 
     for (int i = 0; i < kHighScores; ++i)
         entries.push_back({scoreKey(i), std::to_string(g.highScores[i])});
     for (int i = 0; i < kHighScores; ++i) entries.push_back({nameKey(i), g.highScoreNames[i]});
-    for (const IntegerKey &key : kPatternKeys)
-        entries.push_back({key.name, std::to_string(g.*key.field)});
+    entries.push_back({kBackgroundKey, std::to_string(int32_t(g.backgroundPattern))});
+    entries.push_back({kCardBacksKey, std::to_string(int32_t(g.cardPattern))});
     for (const OptionKey &key : kOptionKeys) {
         std::string text = g.*key.field ? "1" : "0";
         if (kept != nullptr) {
@@ -131,7 +126,8 @@ void readSettings(GameState &g, const SettingsLocation &where, WindowPlace *plac
     size_t n = 0;
     for (int i = 0; i < kHighScores; ++i) g.highScores[i] = decimalValue(entries[n++].value);
     for (int i = 0; i < kHighScores; ++i) g.highScoreNames[i] = entries[n++].value;
-    for (const IntegerKey &key : kPatternKeys) g.*key.field = decimalValue(entries[n++].value);
+    g.backgroundPattern = Background(decimalValue(entries[n++].value));
+    g.cardPattern = CardBacks(decimalValue(entries[n++].value));
     for (const OptionKey &key : kOptionKeys)
         g.*key.field = optionIsOn(decimalValue(entries[n++].value), key.rule);
     WindowPlace read;

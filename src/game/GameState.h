@@ -20,8 +20,17 @@ constexpr int kHighScores = 5;
 constexpr int kNoCard = -1;       // a card id that names none: nothing hovered, hit, found
 constexpr int kNoRank = 10;       // nameEntryRank when no insertion is pending
 
-// The background pattern that shows the desktop through the board's green.
-constexpr int kSeeThroughBackground = 4;
+// The background the board lies on, as the settings file numbers it: the
+// menu's three patterns and the see-through one. A file may hold another
+// number; it is kept as read, and the board shows the first pattern.
+enum Background : int32_t {
+    kBackgroundPattern1 = 1,
+    kBackgroundPattern2 = 2,
+    kBackgroundPattern3 = 3,
+    kSeeThroughBackground = 4,
+};
+// The card backs' design, numbered as the background is.
+enum CardBacks : int32_t { kCardBacks1 = 1, kCardBacks2 = 2 };
 
 constexpr int kSevensColumn = 6;  // the four sevens start face up, joined, in this column
 // Touch counts: below kSettled a card lies face down between peeks; at
@@ -193,8 +202,8 @@ struct GameState {
     // --- options and high scores; the settings file keeps them ---
     int32_t highScores[kHighScores] = {};
     std::string highScoreNames[kHighScores];  // code page 932 bytes
-    int32_t backgroundPattern = 1;  // 1 to 3, or kSeeThroughBackground
-    int32_t cardPattern = 1;
+    Background backgroundPattern = kBackgroundPattern1;
+    CardBacks cardPattern = kCardBacks1;
     bool guideOn = true;
     bool soundOn = true;
     bool bgmOn = true;

@@ -58,7 +58,7 @@ QSize canvasSize(const Surfaces &s, QSize window) {
 }  // namespace
 
 Picture backsPictureFor(int cardPattern) {
-    return cardPattern == 2 ? kBacks2Picture : kBacks1Picture;
+    return cardPattern == kCardBacks2 ? kBacks2Picture : kBacks1Picture;
 }
 
 Picture facesPictureFor(bool fourColour) {
@@ -71,8 +71,8 @@ Picture settledFacesPictureFor(bool fourColour) {
 
 Picture backgroundPictureFor(int backgroundPattern) {
     switch (backgroundPattern) {
-    case 2: return kBackground2Picture;
-    case 3: return kBackground3Picture;
+    case kBackgroundPattern2: return kBackground2Picture;
+    case kBackgroundPattern3: return kBackground3Picture;
     case kSeeThroughBackground: return kSeeThroughPicture;
     default: return kBackground1Picture;
     }

@@ -88,7 +88,7 @@ TEST(SettingsFile, OnlyBackgroundKeyChangesOnlyTheBackground) {
     readSettings(g, f.where());
     EXPECT_EQ(g.backgroundPattern, 3);
     GameState expected = startingState();
-    expected.backgroundPattern = 3;
+    expected.backgroundPattern = kBackgroundPattern3;
     for (int i = 0; i < kHighScores; ++i) {
         EXPECT_EQ(g.highScores[i], expected.highScores[i]);
         EXPECT_EQ(g.highScoreNames[i], expected.highScoreNames[i]);

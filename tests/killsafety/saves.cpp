@@ -43,7 +43,7 @@ std::unique_ptr<GameState> settingsOf(long version) {
         g->highScores[i] = int32_t(version * 10 + i);
         g->highScoreNames[i] = std::string(size_t(version % 40), char('A' + i)) + "\x93\xFA";
     }
-    g->backgroundPattern = int32_t(version % 4 + 1);
+    g->backgroundPattern = Background(version % 4 + 1);
     return g;
 }
 

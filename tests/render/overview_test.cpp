@@ -18,7 +18,7 @@ TEST(OverviewPicture, IsTheCanvasScaledAtTheWindowsDensityWithTheViewFramed) {
             GameState &g = t.g();
             const QImage &w = t.surfaces.window;
             QImage &canvas = t.surfaces.board;
-            g.backgroundPattern = pattern;
+            g.backgroundPattern = Background(pattern);
             const OverviewFrame f = overviewFrame(g.clientWidth, g.clientHeight);
             for (int y = 0; y < canvas.height(); ++y)
                 for (int x = 0; x < canvas.width(); ++x)
@@ -51,7 +51,7 @@ TEST(OverviewPicture, IsTheCanvasScaledAtTheWindowsDensityWithTheViewFramed) {
 TEST(OverviewPicture, TheSeeThroughGreenBlendsWithNothing) {
     for (const int k : {1, 2}) {
         fusefuda::testing::Table t(k);
-        t.g().backgroundPattern = 4;
+        t.g().backgroundPattern = kSeeThroughBackground;
         QImage &canvas = t.surfaces.board;
         for (int y = 0; y < canvas.height(); ++y)
             for (int x = 0; x < canvas.width(); ++x)

@@ -135,8 +135,8 @@ int main(int argc, char **argv) {
     Surfaces s;
     QuietTable table(*g, s);
     setStartingValues(*g);
-    g->backgroundPattern = o.background;
-    g->cardPattern = o.design;
+    g->backgroundPattern = Background(o.background);
+    g->cardPattern = CardBacks(o.design);
     createSurfaces(s, g->cardPattern, g->backgroundPattern, o.width, o.height, o.scale,
                    o.fourColour);
     g->clientWidth = o.width;

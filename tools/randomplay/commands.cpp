@@ -88,12 +88,12 @@ void Commands::changeOption() {
     case 4: flip(s.peekModeOn); break;
     case 5: flip(s.bgmOn); break;
     case 6:
-        s.backgroundPattern = random_.between(1, 4);
+        s.backgroundPattern = Background(random_.between(kBackgroundPattern1, kSeeThroughBackground));
         switchBackground(table_.surfaces, s.backgroundPattern);
         table_.shell.invalidateWindow();
         break;
     case 7:
-        s.cardPattern = random_.between(1, 2);
+        s.cardPattern = CardBacks(random_.between(kCardBacks1, kCardBacks2));
         switchBacks(table_.surfaces, s.cardPattern);
         table_.shell.invalidateWindow();
         break;
