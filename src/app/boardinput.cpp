@@ -173,7 +173,7 @@ bool BoardInput::eventFilter(QObject *watched, QEvent *event) {
         // A finger on the overview is its click.
         if (active_ && overview_.shown()) {
             if (event->type() != QEvent::TouchBegin) return true;
-            overview_.click(touch.points().first().position().toPoint());
+            overview_.click(view_.toClient(touch.points().first().position()));
             afterEvent_();
         } else if (active_ && !keysHold(play_.g)) {
             touch_.touch(touch);
@@ -184,9 +184,10 @@ bool BoardInput::eventFilter(QObject *watched, QEvent *event) {
         !movesGoStraightToView() || BoardView::fromTouch(static_cast<QMouseEvent *>(event)))
         return false;
     // Rounded in the window first, as the widgets' own delivery does.
+    const QPointF inWindow = static_cast<QMouseEvent *>(event)->position();
     mouse(MouseKind::Move,
-          static_cast<QMouseEvent *>(event)->position().toPoint() -
-              view_.mapTo(&window_, QPoint(0, 0)),
+          view_.zoom() == 1.0 ? inWindow.toPoint() - view_.mapTo(&window_, QPoint(0, 0))
+                              : view_.toClient(inWindow - view_.mapTo(&window_, QPointF(0, 0))),
           false);
     return true;
 }

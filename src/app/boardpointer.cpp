@@ -28,7 +28,7 @@ void BoardPointer::confine(int left, int top, int right, int bottom) {
     // Without a button held the pointer could otherwise leave the window and
     // its moves would go elsewhere.
     if (view_.isVisible()) view_.grabMouse();
-    keepInside(view_.mapFromGlobal(QCursor::pos()));
+    keepInside(view_.toClient(view_.mapFromGlobal(QPointF(QCursor::pos()))));
 }
 
 void BoardPointer::release() {
@@ -47,7 +47,7 @@ QPoint BoardPointer::clamped(QPoint p) const {
 
 QPoint BoardPointer::keepInside(QPoint position) {
     const QPoint inside = clamped(position);
-    if (inside != position) movePointer(view_.mapToGlobal(inside));
+    if (inside != position) movePointer(view_.mapToGlobal(view_.toWindow(inside)));
     return inside;
 }
 

@@ -1,10 +1,13 @@
 #include "app/boardtouch.h"
 
+#include <QLineF>
 #include <QTouchEvent>
+#include <cmath>
 
 #include "game/board.h"
 #include "game/input.h"
 #include "game/keys.h"
+#include "game/zoom.h"
 
 namespace fusefuda {
 
@@ -22,13 +25,27 @@ void BoardTouch::touch(const QTouchEvent &event) {
         return;
     }
     // The fingers' middle: one finger's place, or where two pull the view.
-    QPointF sum;
+    QPointF sum, first[2];
     int down = 0;
     for (const QEventPoint &point : event.points())
-        if (point.state() != QEventPoint::Released) sum += point.position(), ++down;
+        if (point.state() != QEventPoint::Released) {
+            if (down < 2) first[down] = point.position();
+            sum += point.position(), ++down;
+        }
     if (down == 0) return;
-    const QPoint at = (sum / down).toPoint();
+    const double spread = down >= 2 ? QLineF(first[0], first[1]).length() : 0;
+    // Half a zoom step's spread at a time, so that fingers held still do not
+    // make the board tremble.
+    if (phase_ == Phase::Pulling && spread > 0 && spread_ > 0 && pinch) {
+        const double steps = std::log(spread / spread_) / std::log(kZoomStep);
+        if (std::abs(steps) >= 0.5) {
+            pinch(steps, sum / down);
+            spread_ = spread;
+        }
+    }
+    const QPoint at = toClient(sum / down);
     if (down >= 2 && (phase_ == Phase::None || phase_ == Phase::Pending)) {
+        spread_ = spread;
         hold_.stop();
         if (!mouseHolds(play_.g) && !keysHold(play_.g)) {
             startPanning(fingers, at.x(), at.y());

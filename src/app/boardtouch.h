@@ -1,7 +1,7 @@
 // A touch screen on the board, as the mouse's buttons: one finger carries as
 // the left button does (a tap holds the group as a click does), a finger
 // held still on a card for half a second peeks until it lifts, two fingers
-// pull the view. The touches are taken whole, so Qt makes no mouse events of
+// pull the view and, spread or pinched, zoom it. The touches are taken whole, so Qt makes no mouse events of
 // them that would act a second time.
 #pragma once
 
@@ -32,6 +32,13 @@ public:
     QTimer &holdTimer() { return hold_; }
     void held();
 
+    // The client point under a point of the board view; at 100 % Qt's own
+    // rounding.
+    std::function<QPoint(QPointF)> toClient = [](QPointF p) { return p.toPoint(); };
+    // Two fingers spread or pinched: zoom steps about their middle, a point
+    // of the board view.
+    std::function<void(double steps, QPointF at)> pinch;
+
 private:
     enum class Phase { None, Pending, Carrying, Peeking, Pulling };
 
@@ -42,6 +49,7 @@ private:
     QTimer hold_;
     Phase phase_ = Phase::None;
     QPoint start_, last_;
+    double spread_ = 0;  // between two fingers, when the zoom last followed them
 };
 
 }  // namespace fusefuda

@@ -1,11 +1,15 @@
 #include "app/boardview.h"
 
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
 #include <cstring>
 
 #include "app/seethrough.h"
+#include "game/zoom.h"
 #include "render/raster.h"
 #include "render/surfaces.h"
 
@@ -26,12 +30,44 @@ void BoardView::setKeyOutGreen(bool on) {
     update();
 }
 
+void BoardView::setZoom(double zoom) {
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    update();
+}
+
+// At 100 % a point as Qt rounds it, as ever.
+QPoint BoardView::toClient(QPointF position) const {
+    if (zoom_ == 1.0) return position.toPoint();
+    return {windowToClient(position.x(), zoom_), windowToClient(position.y(), zoom_)};
+}
+
+QPoint BoardView::toWindow(QPoint client) const {
+    return {clientToWindow(client.x(), zoom_), clientToWindow(client.y(), zoom_)};
+}
+
+// A pixel wider on each side than the scaled rectangle: the smooth filter
+// reaches that far.
+QRegion BoardView::toWindow(const QRegion &client) const {
+    if (zoom_ == 1.0) return client;
+    QRegion shown;
+    for (const QRect &r : client) {
+        const int left = int(std::floor(r.left() * zoom_)) - 1;
+        const int top = int(std::floor(r.top() * zoom_)) - 1;
+        const int right = int(std::ceil((r.right() + 1) * zoom_)) + 1;
+        const int bottom = int(std::ceil((r.bottom() + 1) * zoom_)) + 1;
+        shown += QRect(left, top, right - left, bottom - top);
+    }
+    return shown.intersected(rect());
+}
+
 // Copies the framebuffer straight into the window's backing store when that
 // is a plain 32-bit image at one device pixel per pixel: the usual case, and
 // several times cheaper than a painter, which hands large copies to helper
 // threads. False when it cannot, and the painter does it.
 bool BoardView::copyToBackingStore(const QRegion &region) {
-    if (keyOutGreen_ || devicePixelRatio() != 1.0 || sharedPainter()) return false;
+    if (keyOutGreen_ || zoom_ != 1.0 || devicePixelRatio() != 1.0 || sharedPainter())
+        return false;
     // While painting, the widget is redirected to the device that receives
     // it: the backing store, or an image or pixmap when the widget is grabbed.
     QPoint redirect;
@@ -67,6 +103,10 @@ void BoardView::paintEvent(QPaintEvent *event) {
         return;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (zoom_ != 1.0) {
+        paintZoomed(painter, event->region());
+        return;
+    }
     // The framebuffer holds k device pixels a pixel; a screen of a fractional
     // ratio gets it scaled down smoothly, not with dropped rows.
     const int k = scaleOf(surfaces_.window);
@@ -85,6 +125,35 @@ void BoardView::paintEvent(QPaintEvent *event) {
     }
 }
 
+// Each rectangle from the whole device pixels of the framebuffer under it,
+// widened by one for the filter, scaled smoothly and clipped to it: the
+// rectangles of one frame meet without seams.
+void BoardView::paintZoomed(QPainter &painter, const QRegion &region) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QImage &frame = surfaces_.window;
+    const int k = scaleOf(frame);
+    const double perDevicePixel = zoom_ / k;
+    const QRectF shown(QPointF(0, 0), QSizeF(logicalSize(frame)) * zoom_);
+    for (const QRect &r : region) {
+        painter.setClipRect(r);
+        // Beyond the framebuffer while a resize is on its way: plain black.
+        if (!shown.contains(QRectF(r))) painter.fillRect(r, Qt::black);
+        const QRect pixels =
+            QRectF(r.left() / perDevicePixel, r.top() / perDevicePixel,
+                   r.width() / perDevicePixel, r.height() / perDevicePixel)
+                .toAlignedRect()
+                .adjusted(-1, -1, 1, 1)
+                .intersected(frame.rect());
+        if (pixels.isEmpty()) continue;
+        const QRectF target(pixels.left() * perDevicePixel, pixels.top() * perDevicePixel,
+                            pixels.width() * perDevicePixel, pixels.height() * perDevicePixel);
+        if (keyOutGreen_)
+            painter.drawImage(target, fusefuda::keyOutGreen(frame, pixels));
+        else
+            painter.drawImage(target, frame, pixels);
+    }
+}
+
 bool BoardView::coveredByFramebuffer(const QRegion &region) const {
     return logicalRect(surfaces_.window).contains(region.boundingRect());
 }
@@ -95,11 +164,11 @@ void BoardView::resizeEvent(QResizeEvent *) { emit resized(width(), height()); }
 void BoardView::press(QMouseEvent *event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     if (event->button() == Qt::LeftButton)
-        emit mouse(MouseKind::LeftPress, event->position().toPoint(), shift);
+        emit mouse(MouseKind::LeftPress, toClient(event->position()), shift);
     else if (event->button() == Qt::RightButton)
-        emit mouse(MouseKind::RightPress, event->position().toPoint(), shift);
+        emit mouse(MouseKind::RightPress, toClient(event->position()), shift);
     else if (event->button() == Qt::MiddleButton)
-        emit mouse(MouseKind::MiddlePress, event->position().toPoint(), shift);
+        emit mouse(MouseKind::MiddlePress, toClient(event->position()), shift);
 }
 
 // A finger's touch is played as a touch: a mouse event that the window
@@ -120,14 +189,35 @@ void BoardView::mouseReleaseEvent(QMouseEvent *event) {
     if (fromTouch(event)) return;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     if (event->button() == Qt::LeftButton)
-        emit mouse(MouseKind::LeftRelease, event->position().toPoint(), shift);
+        emit mouse(MouseKind::LeftRelease, toClient(event->position()), shift);
     else if (event->button() == Qt::RightButton)
-        emit mouse(MouseKind::RightRelease, event->position().toPoint(), shift);
+        emit mouse(MouseKind::RightRelease, toClient(event->position()), shift);
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent *event) {
     if (fromTouch(event)) return;
-    emit mouse(MouseKind::Move, event->position().toPoint(), false);
+    emit mouse(MouseKind::Move, toClient(event->position()), false);
+}
+
+// A notch of a wheel is 120; a fine wheel or a touchpad sends parts of one.
+void BoardView::wheelEvent(QWheelEvent *event) {
+    if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) {
+        event->ignore();
+        return;
+    }
+    emit zoomSteps(event->angleDelta().y() / 120.0, event->position());
+}
+
+bool BoardView::event(QEvent *event) {
+    if (event->type() == QEvent::NativeGesture) {
+        const auto *gesture = static_cast<QNativeGestureEvent *>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture && gesture->value() > -1) {
+            emit zoomSteps(std::log1p(gesture->value()) / std::log(kZoomStep),
+                           gesture->position());
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 }  // namespace fusefuda

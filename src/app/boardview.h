@@ -1,5 +1,6 @@
-// The client area of the main window: shows the window framebuffer and
-// passes the mouse on.
+// The client area of the main window: shows the window framebuffer, at the
+// zoom as large as it is, and passes the mouse on in board pixels of the
+// client area.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +22,16 @@ public:
     void setKeyOutGreen(bool on);
     bool keyOutGreen() const { return keyOutGreen_; }
 
+    // Window pixels a board pixel (game/zoom.h).
+    void setZoom(double zoom);
+    double zoom() const { return zoom_; }
+    // The client point, in board pixels from the view, under a point of the
+    // view; and the view's pixels that show a part of the client area,
+    // rounded out.
+    QPoint toClient(QPointF position) const;
+    QPoint toWindow(QPoint client) const;
+    QRegion toWindow(const QRegion &client) const;
+
     // Whether a mouse event was made of a finger's touch, which is played
     // as a touch.
     static bool fromTouch(const QMouseEvent *event);
@@ -33,6 +44,9 @@ public:
 signals:
     void resized(int width, int height);
     void mouse(fusefuda::MouseKind kind, QPoint position, bool shift);
+    // Ctrl + wheel and the touchpad's pinch: zoom steps (game/zoom.h) about
+    // a point of the view.
+    void zoomSteps(double steps, QPointF at);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -41,14 +55,18 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void press(QMouseEvent *event);
     bool copyToBackingStore(const QRegion &region);
     bool coveredByFramebuffer(const QRegion &region) const;
+    void paintZoomed(QPainter &painter, const QRegion &region);
 
     Surfaces &surfaces_;
     bool keyOutGreen_ = false;
+    double zoom_ = 1.0;
 };
 
 }  // namespace fusefuda

@@ -46,6 +46,10 @@ public:
     // The game in progress is worth keeping again, or no longer kept.
     virtual void boardSettled() = 0;
     virtual void forgetKeptGame() = 0;
+    // The board shown larger or smaller by zoom steps, or at a zoom (0:
+    // the reachable board fits the window).
+    virtual void zoomBy(double steps) = 0;
+    virtual void zoomTo(double zoom) = 0;
     // Leaving as Exit does, and keeping the settings now.
     virtual void requestQuit() = 0;
     virtual bool saveSettings() = 0;
@@ -85,6 +89,8 @@ public:
     void toggleOverview();
     void toggleResume();
     void toggleFullScreen();
+    void zoomBy(double steps) { window_.zoomBy(steps); }
+    void zoomTo(double zoom) { window_.zoomTo(zoom); }
     // The other and help menus.
     void showHighScores();
     void showStatistics();

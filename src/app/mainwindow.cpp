@@ -69,11 +69,14 @@ MainWindow::MainWindow(const AppSetup &setup) : setup_(setup) {
     view_->setFocus();
     menu_ = buildMenu(menuBar());
     commands_.connectMenu(menu_);
-    connect(view_, &BoardView::resized, this, [this](int w, int h) {
-        resizeWindowSurface(surfaces_, w, h);
+    connect(view_, &BoardView::resized, this, [this] {
+        zoom_.follow();
         keepClientSize();
         invalidateWindow();
     });
+    connect(view_, &BoardView::zoomSteps, this,
+            [this](double steps, QPointF at) { zoom_.zoomBy(steps, at); });
+    input_.touch().pinch = [this](double steps, QPointF at) { zoom_.zoomBy(steps, at); };
 
     location_ = fusefuda::settingsLocation(setup_.executablePath, setup_.userConfigFolder);
     // Neither opens the audio device: the first sound does, so that a game
@@ -103,19 +106,16 @@ void MainWindow::startUp() {
     // The window is on screen by now, so its native window exists.
     presenter_.attach();
     input_.attach();
-    // The pictures at the screen's density; the game's geometry stays in
-    // board pixels whatever it is.
-    const int scale = surfaceScaleFor(view_->devicePixelRatio());
+    // The pictures at the screen's density and the kept zoom; the game's
+    // geometry stays in board pixels whatever they are.
     surfaces_.trimCanvas = true;
-    createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
-                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale,
-                   state_.fourColourOn);
-    keepClientSize();
-    pointer_.loadGrabCursor(surfaces_.scale);
+    zoom_.makeSurfaces();
     applyBackgroundKey();
     // Decoding the pictures leaves freed memory behind; hand it back.
     malloc_trim(0);
     if (state_.resumeOn) resumeLastGame();
+    // The kept game's zoom, when it was kept at another.
+    zoom_.follow();
     invalidateWindow();
     if (!state_.aboutShown) runAboutBox(this);
     state_.aboutShown = true;
@@ -184,17 +184,20 @@ void MainWindow::runIdle() {
 // A window moved to a screen of another density gets its pictures drawn for
 // that screen; until then Qt scales what it has.
 void MainWindow::followScreenDensity() {
-    if (!startedUp_ || shutDown_) return;
-    const int scale = surfaceScaleFor(view_->devicePixelRatio());
-    if (scale == surfaces_.scale) return;
-    createSurfaces(surfaces_, state_.cardPattern, state_.backgroundPattern,
-                   std::max(view_->width(), 1), std::max(view_->height(), 1), scale,
-                   state_.fourColourOn);
+    if (startedUp_ && !shutDown_) zoom_.follow();
+}
+
+void MainWindow::surfacesChanged(bool remade) {
     keepClientSize();
-    pointer_.loadGrabCursor(surfaces_.scale);
-    childWindows_.peekChanged();
+    if (remade) {
+        // The hand is drawn for the screen, whatever the zoom.
+        pointer_.loadGrabCursor(surfaceScaleFor(view_->devicePixelRatio()));
+        childWindows_.peekChanged();
+    }
     invalidateWindow();
 }
+
+void MainWindow::zoomTo(double zoom) { zoom_.zoomTo(zoom); }
 
 void MainWindow::showFullScreenAsSet() { placement_.showFullScreen(state_.fullScreenOn); }
 

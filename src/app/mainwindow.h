@@ -21,6 +21,7 @@
 #include "app/presenter.h"
 #include "app/resumekeeper.h"
 #include "app/settings.h"
+#include "app/viewzoom.h"
 #include "app/windowplacement.h"
 #include "game/GameState.h"
 #include "game/play.h"
@@ -97,6 +98,8 @@ public:
     void closePeekWindow() override;
     void playMusic(bool on) override;
     void forgetKeptGame() override;
+    void zoomBy(double steps) override { zoom_.zoomBy(steps); }
+    void zoomTo(double zoom) override;
     // PlayFileWindow
     std::string chooseOpenPlayFile() override;
     std::string chooseSavePlayFile() override;
@@ -124,6 +127,7 @@ private:
     void afterFirstFrame();
     void followScreenDensity();
     void keepClientSize();
+    void surfacesChanged(bool remade);
     void resumeLastGame();
 
     GameState state_;
@@ -150,6 +154,7 @@ private:
     ChildWindows childWindows_{state_, surfaces_, *this};
     BoardAccess access_{state_, *view_};
     ResumeKeeper resume_{state_};
+    ViewZoom zoom_{state_, surfaces_, *view_, [this](bool remade) { surfacesChanged(remade); }};
     bool resumeRefused_ = false;
     bool repaintPending_ = false;
     bool settingsInUse_ = false;

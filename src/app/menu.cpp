@@ -110,6 +110,11 @@ MenuActions buildMenu(QMenuBar *bar) {
     // Also the middle button on the board; Escape leaves it too.
     addEntry(menu, functions, kCmdOverview, QT_TRANSLATE_NOOP("Menu", "全体表示(&O)"));
     addEntry(menu, functions, kCmdFullScreen, QT_TRANSLATE_NOOP("Menu", "全画面表示(&F)"), true);
+    // Also Ctrl + wheel and a pinch on the board.
+    addEntry(menu, functions, kCmdZoomIn, QT_TRANSLATE_NOOP("Menu", "拡大(&L)"));
+    addEntry(menu, functions, kCmdZoomOut, QT_TRANSLATE_NOOP("Menu", "縮小(&S)"));
+    addEntry(menu, functions, kCmdActualSize, QT_TRANSLATE_NOOP("Menu", "等倍(100%)(&D)"));
+    addEntry(menu, functions, kCmdFitBoard, QT_TRANSLATE_NOOP("Menu", "ウィンドウに合わせる(&T)"));
 
     QMenu *other = addSubmenu(bar, QT_TRANSLATE_NOOP("Menu", "その他(&Y)"));
     addEntry(menu, other, kCmdScores, QT_TRANSLATE_NOOP("Menu", "スコア(&P)"));

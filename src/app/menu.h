@@ -41,6 +41,10 @@ enum MenuCommand : int {
     kCmdFourColour = 40040,
     kCmdOverview = 40041,
     kCmdFullScreen = 40042,
+    kCmdZoomIn = 40043,
+    kCmdZoomOut = 40044,
+    kCmdActualSize = 40045,
+    kCmdFitBoard = 40046,
     kCmdHowToPlay = 40049,
     kCmdKeys = 40050,
 };

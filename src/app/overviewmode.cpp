@@ -59,7 +59,7 @@ void OverviewMode::close() {
 void OverviewMode::click(QPoint p) {
     if (!shown_) return;
     const GameState &g = play_.g;
-    const BoardPoint at = boardPointAt(overviewFrame(g.clientWidth, g.clientHeight), p.x(), p.y());
+    const BoardPoint at = boardPointAt(overviewFrame(g), p.x(), p.y());
     setShown(false);
     centreViewOn(play_, at);
     // The view may not have moved (a click on the framed part): the board

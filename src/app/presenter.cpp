@@ -108,15 +108,16 @@ void Presenter::showUnshown() {
         behindBackingStore_ |= unshown_.boundingRect();
     } else {
         // The backing store catches up on everything shown past it.
-        view_.repaint(unshown_ + std::exchange(behindBackingStore_, QRect()));
+        view_.repaint(view_.toWindow(unshown_) + std::exchange(behindBackingStore_, QRect()));
     }
     unshown_ = QRegion();
 }
 
 bool Presenter::canPresentDirectly() const {
     // At a whole number of device pixels a pixel, as the framebuffer holds
-    // them; a fractional ratio is scaled down by the backing store's painter.
-    return shm_ && !view_.keyOutGreen() &&
+    // them; a fractional ratio or a zoom is scaled by the backing store's
+    // painter.
+    return shm_ && !view_.keyOutGreen() && view_.zoom() == 1.0 &&
            view_.devicePixelRatio() == scaleOf(surfaces_.window) &&
            shm_->showsIn(window_.windowHandle()) && shm_->owns(surfaces_.window) &&
            logicalRect(surfaces_.window).contains(unshown_.boundingRect()) &&

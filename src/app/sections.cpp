@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
+
+#include "game/zoom.h"
 
 namespace fusefuda {
 
@@ -80,6 +83,8 @@ std::vector<ProfileEntry> optionEntries(const GameState &g, const WindowPlace &p
         }
         entries.push_back({key, text});
     }
+    // In whole percents; the window keeps it between fit and 200 %.
+    entries.push_back({"zoom", std::to_string(std::lround(g.zoom * 100))});
     if (place.known)
         for (auto [key, value] : {std::pair{"windowX", place.x},
                                   {"windowY", place.y},
@@ -121,11 +126,13 @@ void readSections(const ProfileFile &file, GameState &g, WindowPlace &place) {
     profileStrings(file, kOptionsSection, options, kValueBuffer);
     g.resumeOn = optionIsOn(intValue(options[0].value), OnWhen::One);
     g.fullScreenOn = optionIsOn(intValue(options[1].value), OnWhen::One);
-    place.known = options[2].value != std::to_string(INT32_MIN);
-    place.x = intValue(options[2].value);
-    place.y = intValue(options[3].value);
-    place.width = intValue(options[4].value);
-    place.height = intValue(options[5].value);
+    const int32_t percent = intValue(options[2].value);
+    g.zoom = percent > 0 && percent <= kZoomMax * 100 ? percent / 100.0 : 1.0;
+    place.known = options[3].value != std::to_string(INT32_MIN);
+    place.x = intValue(options[3].value);
+    place.y = intValue(options[4].value);
+    place.width = intValue(options[5].value);
+    place.height = intValue(options[6].value);
 
     // A file without the section reads as no statistics.
     std::vector<ProfileEntry> entries = statisticsEntries(Statistics{});
@@ -140,7 +147,7 @@ void readSections(const ProfileFile &file, GameState &g, WindowPlace &place) {
 
 void putSections(ProfileFile &file, const GameState &g, const WindowPlace &place) {
     putWhenUsed(file, kOptionsSection, optionEntries(g, place, &file),
-                !g.resumeOn || g.fullScreenOn || place.known);
+                !g.resumeOn || g.fullScreenOn || g.zoom != 1.0 || place.known);
     putWhenUsed(file, kStatisticsSection, statisticsEntries(g.statistics),
                 g.statistics != Statistics{});
 }

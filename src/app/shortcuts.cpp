@@ -25,6 +25,12 @@ const QList<MenuShortcut> &menuShortcuts() {
         // still get the one most programs use.
         {kCmdFullScreen, QKeySequence::FullScreen, QKeyCombination(Qt::Key_F11)},
         {kCmdHowToPlay, QKeySequence::HelpContents, QKeyCombination(Qt::Key_F1)},
+        // Ctrl and the key under + on most keyboards, beside the desktop's
+        // own zoom keys.
+        {kCmdZoomIn, QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal},
+        {kCmdZoomOut, QKeySequence::ZoomOut, Qt::CTRL | Qt::Key_Minus},
+        {kCmdActualSize, QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_0},
+        {kCmdFitBoard, QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_9},
     };
     return table;
 }

@@ -63,6 +63,12 @@ struct Rect {
     bool operator==(const Rect &) const = default;
 };
 
+struct BoardPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const BoardPoint &) const = default;
+};
+
 // What an undo snapshot and a play file hold: places, stacking, faces, touch
 // counts, groups and the score. Copies are assignments.
 struct Board {
@@ -195,6 +201,8 @@ struct GameState {
     // The window's client area in board pixels; the window keeps it.
     int clientWidth = 0;
     int clientHeight = 0;
+    // Window pixels a board pixel (game/zoom.h); the settings keep it.
+    double zoom = 1.0;
     TimerPhases phases;
 
     Overlays overlays;

@@ -8,6 +8,7 @@
 #include "game/peek.h"
 #include "game/scoring.h"
 #include "game/undo.h"
+#include "game/zoom.h"
 
 namespace fusefuda {
 
@@ -26,8 +27,11 @@ struct PointerBounds {
 // source of every restore, does not reach.
 PointerBounds carryBounds(const GameState &g) {
     const int gx = g.gesture.grabOffsetX + g.viewX, gy = g.gesture.grabOffsetY + g.viewY;
-    const int w = std::min(g.clientWidth, kBoardWidth - g.viewX);
-    const int h = std::min(g.clientHeight, kBoardHeight - g.viewY);
+    // Within the board the window can reach, which a zoomed-out window may
+    // show beyond.
+    const BoardPoint reach = reachableBoard(g);
+    const int w = std::min(g.clientWidth, reach.x - g.viewX);
+    const int h = std::min(g.clientHeight, reach.y - g.viewY);
     return {gx, gy, std::max(w + gx - kPitchX, gx + 1), std::max(h + gy - kPitchY, gy + 1)};
 }
 
@@ -171,7 +175,7 @@ void onMouseMove(Play &play, int x, int y) {
         // A step that would take the view past its limits is refused whole,
         // not clamped; the last position still advances, so a move back pans
         // again at once.
-        if (vx >= 0 && vx <= kViewXMax && vy >= 0 && vy <= kViewYMax) {
+        if (vx >= 0 && vx <= viewXMax(g) && vy >= 0 && vy <= viewYMax(g)) {
             g.viewX = vx;
             g.viewY = vy;
         }

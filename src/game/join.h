@@ -17,11 +17,6 @@ constexpr int kCatchHalf = 10;
 // A card's centre square, which covers a target point in it: 30 x 30.
 constexpr int kCoverHalf = 15;
 
-struct BoardPoint {
-    int x = 0;
-    int y = 0;
-};
-
 // The target point of a member whose corner lies at (left, top): the centre
 // of the cell beside it in direction (dx, dy), where that neighbour belongs.
 inline BoardPoint joinTarget(int left, int top, int dx, int dy) {

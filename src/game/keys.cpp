@@ -7,6 +7,7 @@
 #include "game/board.h"
 #include "game/input.h"
 #include "game/join.h"
+#include "game/zoom.h"
 
 namespace fusefuda {
 
@@ -24,10 +25,10 @@ public:
 
 // The part of the board a view can show: a card's corner stays within it.
 int reachRight(const GameState &g) {
-    return std::min(kBoardWidth, kViewXMax + g.clientWidth) - kCardWidth;
+    return reachableBoard(g).x - kCardWidth;
 }
 int reachBottom(const GameState &g) {
-    return std::min(kBoardHeight, kViewYMax + g.clientHeight) - kCardHeight;
+    return reachableBoard(g).y - kCardHeight;
 }
 
 // Moves the view the least that brings the card at board (left, top) whole
@@ -38,8 +39,8 @@ bool viewFollows(GameState &g, int left, int top) {
         view = std::max(view, from + size - client);
         return std::clamp(std::min(view, from), 0, max);
     };
-    const int vx = follow(g.viewX, left, kCardWidth, g.clientWidth, kViewXMax);
-    const int vy = follow(g.viewY, top, kCardHeight, g.clientHeight, kViewYMax);
+    const int vx = follow(g.viewX, left, kCardWidth, g.clientWidth, viewXMax(g));
+    const int vy = follow(g.viewY, top, kCardHeight, g.clientHeight, viewYMax(g));
     if (vx == g.viewX && vy == g.viewY) return false;
     g.viewX = vx;
     g.viewY = vy;
@@ -120,8 +121,8 @@ void peek(Play &play) {
 // step stops there.
 void pull(Play &play, int dx, int dy) {
     GameState &g = play.g;
-    const int vx = std::clamp(g.viewX + dx * kPullStep, 0, kViewXMax);
-    const int vy = std::clamp(g.viewY + dy * kPullStep, 0, kViewYMax);
+    const int vx = std::clamp(g.viewX + dx * kPullStep, 0, viewXMax(g));
+    const int vy = std::clamp(g.viewY + dy * kPullStep, 0, viewYMax(g));
     if (vx == g.viewX && vy == g.viewY) return;
     g.viewX = vx;
     g.viewY = vy;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "game/zoom.h"
+
 namespace fusefuda {
 
 BoardPoint reachableBoard(int clientWidth, int clientHeight) {
@@ -9,8 +11,9 @@ BoardPoint reachableBoard(int clientWidth, int clientHeight) {
             std::clamp(kViewYMax + clientHeight, 1, kBoardHeight)};
 }
 
-OverviewFrame overviewFrame(int clientWidth, int clientHeight) {
-    const BoardPoint board = reachableBoard(clientWidth, clientHeight);
+namespace {
+
+OverviewFrame frameOf(BoardPoint board, int clientWidth, int clientHeight) {
     const int w = std::max(clientWidth, 1), h = std::max(clientHeight, 1);
     OverviewFrame f;
     f.boardWidth = board.x;
@@ -28,6 +31,16 @@ OverviewFrame overviewFrame(int clientWidth, int clientHeight) {
     return f;
 }
 
+}  // namespace
+
+OverviewFrame overviewFrame(int clientWidth, int clientHeight) {
+    return frameOf(reachableBoard(clientWidth, clientHeight), clientWidth, clientHeight);
+}
+
+OverviewFrame overviewFrame(const GameState &g) {
+    return frameOf(reachableBoard(g), g.clientWidth, g.clientHeight);
+}
+
 BoardPoint boardPointAt(const OverviewFrame &f, int x, int y) {
     if (f.width <= 0 || f.height <= 0) return {};
     const int bx = int(int64_t(x - f.left) * f.boardWidth / f.width);
@@ -35,14 +48,15 @@ BoardPoint boardPointAt(const OverviewFrame &f, int x, int y) {
     return {std::clamp(bx, 0, f.boardWidth - 1), std::clamp(by, 0, f.boardHeight - 1)};
 }
 
-BoardPoint viewCentredOn(BoardPoint p, int clientWidth, int clientHeight) {
-    return {std::clamp(p.x - clientWidth / 2, 0, kViewXMax),
-            std::clamp(p.y - clientHeight / 2, 0, kViewYMax)};
+BoardPoint viewCentredOn(BoardPoint p, int clientWidth, int clientHeight, int viewXLimit,
+                         int viewYLimit) {
+    return {std::clamp(p.x - clientWidth / 2, 0, viewXLimit),
+            std::clamp(p.y - clientHeight / 2, 0, viewYLimit)};
 }
 
 void centreViewOn(Play &play, BoardPoint p) {
     GameState &g = play.g;
-    const BoardPoint view = viewCentredOn(p, g.clientWidth, g.clientHeight);
+    const BoardPoint view = viewCentredOn(p, g.clientWidth, g.clientHeight, viewXMax(g), viewYMax(g));
     g.viewX = view.x;
     g.viewY = view.y;
     play.events.viewMoved();

@@ -6,12 +6,6 @@
 
 namespace fusefuda {
 
-struct BoardPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const BoardPoint &) const = default;
-};
-
 // The board's picture in the window, in window pixels; it shows the board
 // from (0, 0) to (boardWidth, boardHeight).
 struct OverviewFrame {
@@ -32,6 +26,8 @@ BoardPoint reachableBoard(int clientWidth, int clientHeight);
 // That part of the board scaled into the client area as large as it fits,
 // its shape kept, centred.
 OverviewFrame overviewFrame(int clientWidth, int clientHeight);
+// The same for the window as it is, at its zoom.
+OverviewFrame overviewFrame(const GameState &g);
 
 // The board point shown at window point (x, y); a point beside the picture
 // names the nearest edge of the board.
@@ -39,7 +35,8 @@ BoardPoint boardPointAt(const OverviewFrame &frame, int x, int y);
 
 // The view that puts board point p at the window's centre, kept within the
 // view's limits.
-BoardPoint viewCentredOn(BoardPoint p, int clientWidth, int clientHeight);
+BoardPoint viewCentredOn(BoardPoint p, int clientWidth, int clientHeight,
+                         int viewXLimit = kViewXMax, int viewYLimit = kViewYMax);
 
 // Moves the view so that p is at the window's centre, as far as the limits
 // allow, and says so.

@@ -1,10 +1,12 @@
 #include "playfile/resume.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
+#include "game/zoom.h"
 #include "playfile/codec.h"
 #include "playfile/storage.h"
 
@@ -19,8 +21,8 @@ constexpr std::size_t kSideSize = 64;
 std::string sideText(const GameState &g) {
     char text[kSideSize + 1];
     const std::string number = g.dealNumbered ? std::to_string(g.dealNumber) : "-";
-    std::snprintf(text, sizeof text, "number=%s\r\nview=%d,%d\r\n", number.c_str(), g.viewX,
-                  g.viewY);
+    std::snprintf(text, sizeof text, "number=%s\r\nview=%d,%d\r\nzoom=%d\r\n", number.c_str(),
+                  g.viewX, g.viewY, int(std::lround(g.zoom * 100)));
     std::string side(text);
     side.resize(kSideSize, ' ');
     return side;
@@ -33,10 +35,17 @@ void takeUpSide(GameState &g, const std::vector<uint8_t> &bytes) {
     g.dealNumbered = std::sscanf(side.c_str(), "number=%lu", &number) == 1 &&
                      number <= UINT32_MAX && side.compare(0, 8, "number=-") != 0;
     g.dealNumber = g.dealNumbered ? uint32_t(number) : 0;
+    // The zoom first: the view's limits depend on it. The window keeps it
+    // between fit and 200 %.
+    const std::size_t zoom = side.find("zoom=");
+    int percent = 0;
+    if (zoom != std::string::npos && std::sscanf(side.c_str() + zoom, "zoom=%d", &percent) == 1 &&
+        percent > 0 && percent <= int(kZoomMax * 100))
+        g.zoom = percent / 100.0;
     const std::size_t view = side.find("view=");
     if (view != std::string::npos && std::sscanf(side.c_str() + view, "view=%d,%d", &x, &y) == 2) {
-        g.viewX = std::clamp(x, 0, kViewXMax);
-        g.viewY = std::clamp(y, 0, kViewYMax);
+        g.viewX = std::clamp(x, 0, viewXMax(g));
+        g.viewY = std::clamp(y, 0, viewYMax(g));
     }
 }
 

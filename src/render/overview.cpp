@@ -147,7 +147,7 @@ void drawOverview(Context &ctx) {
     Surfaces &s = ctx.s;
     const int k = scaleOf(s.window);
     const QSize client = logicalSize(s.window);
-    const OverviewFrame f = overviewFrame(client.width(), client.height());
+    const OverviewFrame f = overviewFrame(g);
     const QRgb margin = g.backgroundPattern == kSeeThroughBackground ? kKeyGreen : kMargin;
     {
         // Only beside the picture: the rest is written once, by the picture.

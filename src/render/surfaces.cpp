@@ -51,8 +51,9 @@ std::vector<int> likeRows(const QImage &picture);
 // view's limits; above scale 1 the canvas holds no more.
 QSize canvasSize(const Surfaces &s, QSize window) {
     if (s.scale == 1 && !s.trimCanvas) return {kBoardWidth, kBoardHeight};
-    return {std::min(kBoardWidth, kViewXMax + window.width()),
-            std::min(kBoardHeight, kViewYMax + window.height())};
+    const QSize reach = s.reach.isEmpty() ? window + QSize(kViewXMax, kViewYMax) : s.reach;
+    return {std::min(kBoardWidth, std::max(reach.width(), window.width())),
+            std::min(kBoardHeight, std::max(reach.height(), window.height()))};
 }
 
 }  // namespace
@@ -82,9 +83,20 @@ int surfaceScaleFor(double devicePixelRatio) {
     return devicePixelRatio <= 1.0 ? 1 : devicePixelRatio <= 2.0 ? 2 : 3;
 }
 
+namespace {
+
+void copyPeekFace(Surfaces &s) {
+    if (s.peekFace >= 0 && s.peekFace < kCards && !s.peek.isNull())
+        bitBlt(s.peek, 0, 0, kCardWidth, kCardHeight, s.face, kPitchX * cardColumn(s.peekFace),
+               kPitchY * cardRow(s.peekFace), SRCCOPY);
+}
+
+}  // namespace
+
 void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int windowWidth,
                     int windowHeight, int scale, bool fourColour) {
     const int k = s.scale = std::clamp(scale, 1, 3);
+    s.peek = QImage();  // made below, at the new scale
     switchFaces(s, fourColour);
     s.unknownCard = surfaceFor(kUnknownCardPicture, kCardWidth, kCardHeight, k);
     s.greyCard = surfaceFor(kGreyCardPicture, kCardWidth, kCardHeight, k);
@@ -95,8 +107,9 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     const QSize canvas = canvasSize(s, QSize(windowWidth, windowHeight));
     s.board = blankSurface(canvas.width(), canvas.height(), k);
     s.scratch = blankSurface(200, 200, k);
+    // A face on show in the peek window stays on show at the new scale.
     s.peek = s.unknownCard.copy();
-    s.peekFace = kNoCard;
+    copyPeekFace(s);
     s.window = windowSurface(s, windowWidth, windowHeight);
     s.dirty = QRegion();
 }
@@ -104,9 +117,7 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
 void switchFaces(Surfaces &s, bool fourColour) {
     s.face = surfaceFor(facesPictureFor(fourColour), 820, 405, s.scale);
     s.settledFace = surfaceFor(settledFacesPictureFor(fourColour), 820, 405, s.scale);
-    if (s.peekFace >= 0 && s.peekFace < kCards)
-        bitBlt(s.peek, 0, 0, kCardWidth, kCardHeight, s.face, kPitchX * cardColumn(s.peekFace),
-               kPitchY * cardRow(s.peekFace), SRCCOPY);
+    copyPeekFace(s);
 }
 
 void switchBacks(Surfaces &s, int cardPattern) {

@@ -44,6 +44,9 @@ struct Surfaces {
     // keeps the canvas of the whole board that checks of it against the
     // board's rule read.
     bool trimCanvas = false;
+    // The board the window can reach (game/zoom.h), which a trimmed canvas
+    // holds; unset, the view's fixed limits plus the window.
+    QSize reach;
     QImage scratch;       // 200 x 200
     // The carried group's card pictures and what they were copied from
     // (carriedpictures.h).

@@ -460,6 +460,22 @@
         <source>遊び方(&amp;H)</source>
         <translation>&amp;How to Play</translation>
     </message>
+    <message>
+        <source>拡大(&amp;L)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>縮小(&amp;S)</source>
+        <translation>Zoom Ou&amp;t</translation>
+    </message>
+    <message>
+        <source>等倍(100%)(&amp;D)</source>
+        <translation>Actual Si&amp;ze (100%)</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる(&amp;T)</source>
+        <translation>Fit Board to &amp;Window</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>

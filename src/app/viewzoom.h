@@ -1,0 +1,47 @@
+// The board's zoom in the window: the client area in board pixels, the
+// surfaces at the scale the zoom and the screen's density need, and the
+// view that keeps the board point under the pointer (or the focus card, or
+// the window's centre) where it was.
+#pragma once
+
+#include <QPointF>
+#include <functional>
+
+namespace fusefuda {
+
+struct GameState;
+struct Surfaces;
+class BoardView;
+
+class ViewZoom {
+public:
+    // `changed` runs after every change of the client area or the surfaces;
+    // true when the surfaces were made afresh.
+    ViewZoom(GameState &g, Surfaces &s, BoardView &view, std::function<void(bool remade)> changed);
+
+    // The surfaces for the window as it is: at start-up (made afresh), after a
+    // resize or a move to a screen of another density. The zoom stays, kept
+    // within fit for the window's size, and the view keeps its corner.
+    void makeSurfaces();
+    void follow();
+    // Zoom steps (game/zoom.h) about a point of the board view; none while a
+    // card or a peek is in hand. A pull of the view goes on from there.
+    void zoomBy(double steps, QPointF at);
+    // For the keys and the menu: about the focus card once the keys have
+    // shown it, else the window's centre.
+    void zoomBy(double steps);
+    // 0 and anything below fit: the reachable board fits the window.
+    void zoomTo(double zoom);
+
+private:
+    bool handBusy() const;
+    QPointF keyAnchor() const;
+    void apply(double zoom, QPointF at, bool remake);
+
+    GameState &g_;
+    Surfaces &s_;
+    BoardView &view_;
+    std::function<void(bool)> changed_;
+};
+
+}  // namespace fusefuda
