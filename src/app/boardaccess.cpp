@@ -91,8 +91,11 @@ public:
         const QRect whole(view_->mapToGlobal(QPoint()), view_->size());
         if (!g_.gameStarted || g_.dealPending || g_.gameOver) return whole;
         const Rect &at = g_.board.cardRect[cardColumn(id_)][cardRow(id_)];
-        return QRect(view_->mapToGlobal(QPoint(at.left - g_.viewX, at.top - g_.viewY)),
-                     QSize(kCardWidth, kCardHeight));
+        // As large as the zoom shows it.
+        const QPoint corner(at.left - g_.viewX, at.top - g_.viewY);
+        return QRect(view_->mapToGlobal(view_->toWindow(corner)),
+                     view_->mapToGlobal(view_->toWindow(corner + QPoint(kCardWidth, kCardHeight))) -
+                         QPoint(1, 1));
     }
     // The client area's role, of which a reader says no word.
     QAccessible::Role role() const override { return QAccessible::Client; }
