@@ -203,6 +203,10 @@ struct GameState {
     int clientHeight = 0;
     // Window pixels a board pixel (game/zoom.h); the settings keep it.
     double zoom = 1.0;
+    // The client area in window pixels, as the zoom last met it; unset, the
+    // client area at 100 %.
+    int windowWidth = 0;
+    int windowHeight = 0;
     TimerPhases phases;
 
     Overlays overlays;

@@ -5,16 +5,29 @@
 
 namespace fusefuda {
 
+namespace {
+
+// The window's size is kept: the client area, rounded up to whole board
+// pixels, would give it a pixel larger at some zooms.
+int windowExtent(int kept, int client, double z) {
+    return kept > 0 ? kept : clientToWindow(client, z);
+}
+
+}  // namespace
+
 BoardPoint reachableBoard(const GameState &g) {
-    return reachableBoard(clientToWindow(g.clientWidth, g.zoom), clientToWindow(g.clientHeight, g.zoom));
+    return reachableBoard(windowExtent(g.windowWidth, g.clientWidth, g.zoom),
+                          windowExtent(g.windowHeight, g.clientHeight, g.zoom));
 }
 
 // At 100 % the limits are the fixed ones, whatever the window's size.
 int viewXMax(const GameState &g) {
-    return std::max(0, kViewXMax + clientToWindow(g.clientWidth, g.zoom) - g.clientWidth);
+    return std::max(0, kViewXMax + windowExtent(g.windowWidth, g.clientWidth, g.zoom) -
+                           g.clientWidth);
 }
 int viewYMax(const GameState &g) {
-    return std::max(0, kViewYMax + clientToWindow(g.clientHeight, g.zoom) - g.clientHeight);
+    return std::max(0, kViewYMax + windowExtent(g.windowHeight, g.clientHeight, g.zoom) -
+                           g.clientHeight);
 }
 
 double fitZoom(int windowWidth, int windowHeight) {
@@ -56,6 +69,8 @@ void zoomView(GameState &g, double z, int windowWidth, int windowHeight, int anc
     // The board point under the anchor, in fractions of a board pixel.
     const double boardX = g.viewX + anchorX / g.zoom, boardY = g.viewY + anchorY / g.zoom;
     g.zoom = z;
+    g.windowWidth = windowWidth;
+    g.windowHeight = windowHeight;
     g.clientWidth = clientExtent(windowWidth, z);
     g.clientHeight = clientExtent(windowHeight, z);
     g.viewX = std::clamp(int(std::lround(boardX - anchorX / z)), 0, viewXMax(g));

@@ -91,6 +91,29 @@ TEST(WindowPlace, WithoutAPositionOfItsOwnOnlyTheSizeComesShrunkToThePrimaryScre
     EXPECT_EQ(openingPlace({true, 300, 200, 2500, 900}, false, screens), QRect(0, 0, 1920, 900));
 }
 
+// The zoom in whole percents: absent or out of 1..200 reads as 100 %.
+TEST(RememberedSettings, TheZoomIsKeptInTheGamesOwnSection) {
+    const struct {
+        const char *line;
+        double zoom;
+    } cases[] = {{"", 1.0}, {"zoom=150\r\n", 1.5}, {"zoom=46\r\n", 0.46},
+                 {"zoom=0\r\n", 1.0}, {"zoom=201\r\n", 1.0}, {"zoom=abc\r\n", 1.0}};
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        std::ofstream(iniIn(dir).writePath) << "[Kov_Section]\r\nkanpa=1\r\n[Fusefuda]\r\n" << c.line;
+        GameState g;
+        readSettings(g, iniIn(dir));
+        EXPECT_EQ(g.zoom, c.zoom) << c.line;
+    }
+    QTemporaryDir dir;
+    GameState g;
+    g.zoom = 0.75;
+    ASSERT_TRUE(writeSettings(g, iniIn(dir)));
+    std::ifstream in(iniIn(dir).writePath);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("fullScreen=0\r\nzoom=75\r\n"), std::string::npos) << text;
+}
+
 TEST(RememberedSettings, FullScreenIsKeptInTheGamesOwnSectionAndOffWhenAbsent) {
     QTemporaryDir dir;
     std::ofstream(iniIn(dir).writePath) << "[Kov_Section]\r\nkanpa=1\r\n";

@@ -44,6 +44,7 @@ TEST(Resume, TheNextStartSavesTheSameBytesAtEveryLevelAndMidGesture) {
             before.deal(level, 4000000000u + level);
             boards::playSomeMoves(before.play);
             before.g().viewX = 300;
+            before.g().zoom = 1.5;
             holdInHand(before, hand);
             const KeptGame kept = keptGameOf(before.g());
             ASSERT_TRUE(writeKeptGame(kept, folder.path));
@@ -55,6 +56,7 @@ TEST(Resume, TheNextStartSavesTheSameBytesAtEveryLevelAndMidGesture) {
             EXPECT_EQ(keptGameOf(after.g()), kept) << level << " " << int(hand);
             EXPECT_EQ(after.g().dealNumber, 4000000000u + level);
             EXPECT_EQ(after.g().viewX, 300);
+            EXPECT_EQ(after.g().zoom, 1.5);
             EXPECT_EQ(after.shell.invalidations, 1);
         }
     }
