@@ -126,8 +126,8 @@ void BoardView::paintEvent(QPaintEvent *event) {
 }
 
 // Each rectangle from the whole device pixels of the framebuffer under it,
-// widened by one for the filter, scaled smoothly and clipped to it: the
-// rectangles of one frame meet without seams.
+// scaled smoothly and clipped to it: the filter reads past the source's
+// edges, so the rectangles of one frame meet without seams.
 void BoardView::paintZoomed(QPainter &painter, const QRegion &region) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QImage &frame = surfaces_.window;
@@ -142,7 +142,6 @@ void BoardView::paintZoomed(QPainter &painter, const QRegion &region) {
             QRectF(r.left() / perDevicePixel, r.top() / perDevicePixel,
                    r.width() / perDevicePixel, r.height() / perDevicePixel)
                 .toAlignedRect()
-                .adjusted(-1, -1, 1, 1)
                 .intersected(frame.rect());
         if (pixels.isEmpty()) continue;
         const QRectF target(pixels.left() * perDevicePixel, pixels.top() * perDevicePixel,
