@@ -52,6 +52,10 @@ constexpr HelpLine kKeyLines[] = {
     {QT_TRANSLATE_NOOP("KeysHelp", "F1"), QT_TRANSLATE_NOOP("KeysHelp", "遊び方")},
     {QT_TRANSLATE_NOOP("KeysHelp", "F11"),
      QT_TRANSLATE_NOOP("KeysHelp", "全画面表示に切り替える")},
+    {QT_TRANSLATE_NOOP("KeysHelp", "Ctrl + + / Ctrl + -"),
+     QT_TRANSLATE_NOOP("KeysHelp", "盤面を拡大・縮小する（Ctrl + ホイール、ピンチでも）")},
+    {QT_TRANSLATE_NOOP("KeysHelp", "Ctrl + 0 / Ctrl + 9"),
+     QT_TRANSLATE_NOOP("KeysHelp", "等倍（100%）で表示する／盤面全体をウィンドウに合わせる")},
 };
 
 constexpr const char *kTitle = QT_TRANSLATE_NOOP("KeysHelp", "キー操作");

@@ -313,6 +313,22 @@
         <source>持っているカードを置く。半枚分以内に正しい隣のカードがあれば、その横に寄せる</source>
         <translation>Put the cards in hand down; within half a card of a correct neighbour, beside it</translation>
     </message>
+    <message>
+        <source>Ctrl + + / Ctrl + -</source>
+        <translation>Ctrl + + / Ctrl + -</translation>
+    </message>
+    <message>
+        <source>盤面を拡大・縮小する（Ctrl + ホイール、ピンチでも）</source>
+        <translation>Zoom the board in or out (also Ctrl + wheel, or a pinch)</translation>
+    </message>
+    <message>
+        <source>Ctrl + 0 / Ctrl + 9</source>
+        <translation>Ctrl + 0 / Ctrl + 9</translation>
+    </message>
+    <message>
+        <source>等倍（100%）で表示する／盤面全体をウィンドウに合わせる</source>
+        <translation>Show the board at 100% / fit the whole board to the window</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
