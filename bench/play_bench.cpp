@@ -13,6 +13,7 @@
 #include "game/deal.h"
 #include "game/input.h"
 #include "game/starting.h"
+#include "game/zoom.h"
 #include "render/cards.h"
 #include "render/overview.h"
 #include "render/painting.h"
@@ -361,6 +362,37 @@ void fullPaintPerMemberWalk(benchmark::State &state) {
     }
 }
 BENCHMARK(fullPaintPerMemberWalk)->Unit(benchmark::kMicrosecond);
+
+// A zoom step of Ctrl + wheel about the window's centre, from the first zoom
+// to the second and back (two steps an iteration): the client area and the
+// surfaces fitted, the full paint, and the frame scaled onto a screen of
+// --scale device pixels a pixel, as the board view shows it. 100 -> 110 at
+// scale 1 crosses a whole scale, and makes the surfaces afresh.
+void zoomStep(benchmark::State &state) {
+    Bench b(true, true);
+    const int w = 1008, h = 709;
+    QImage screen(w * gScale, h * gScale, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(gScale);
+    for (auto _ : state) {
+        for (const int64_t percent : {state.range(1), state.range(0)}) {
+            zoomView(*b.g, percent / 100.0, w, h, w / 2, h / 2);
+            fitSurfacesToZoom(b.s, *b.g, gScale);
+            paintWindow(b.ctx);
+            QPainter painter(&screen);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(QRectF(0, 0, b.g->clientWidth * b.g->zoom,
+                                     b.g->clientHeight * b.g->zoom),
+                              b.s.window);
+            b.s.dirty = QRegion();
+        }
+    }
+}
+BENCHMARK(zoomStep)
+    ->Args({100, 110})
+    ->Args({110, 121})
+    ->Args({50, 55})
+    ->Args({182, 200})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

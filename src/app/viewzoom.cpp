@@ -54,18 +54,9 @@ void ViewZoom::apply(double zoom, QPointF at, bool remake) {
         g_.gesture.panLastX = windowToClient(at.x(), g_.zoom);
         g_.gesture.panLastY = windowToClient(at.y(), g_.zoom);
     }
-    const BoardPoint reach = reachableBoard(g_);
-    s_.reach = QSize(reach.x, reach.y);
     // Drawn at the next whole scale of zoom x density and shown smoothly
     // scaled: at 100 % the screen's own scale, as ever.
-    const int scale = surfaceScaleFor(view_.devicePixelRatio() * g_.zoom);
-    remake = remake || scale != s_.scale;
-    if (remake)
-        createSurfaces(s_, g_.cardPattern, g_.backgroundPattern, g_.clientWidth, g_.clientHeight,
-                       scale, g_.fourColourOn);
-    else
-        resizeWindowSurface(s_, g_.clientWidth, g_.clientHeight);
-    changed_(remake);
+    changed_(fitSurfacesToZoom(s_, g_, view_.devicePixelRatio(), remake));
 }
 
 }  // namespace fusefuda

@@ -12,6 +12,7 @@
 
 #include "assets/catalogue.h"
 #include "game/GameState.h"
+#include "game/zoom.h"
 #include "render/raster.h"
 
 namespace fusefuda {
@@ -272,6 +273,19 @@ void keepPixels(const QImage &from, QImage &into) {
 }
 
 }  // namespace
+
+bool fitSurfacesToZoom(Surfaces &s, const GameState &g, double devicePixelRatio, bool remake) {
+    const BoardPoint reach = reachableBoard(g);
+    s.reach = QSize(reach.x, reach.y);
+    const int scale = surfaceScaleFor(devicePixelRatio * g.zoom);
+    remake = remake || scale != s.scale || s.board.isNull();
+    if (remake)
+        createSurfaces(s, g.cardPattern, g.backgroundPattern, g.clientWidth, g.clientHeight, scale,
+                       g.fourColourOn);
+    else
+        resizeWindowSurface(s, g.clientWidth, g.clientHeight);
+    return remake;
+}
 
 void resizeWindowSurface(Surfaces &s, int width, int height) {
     // Before the surfaces exist there is nothing to keep: createSurfaces makes

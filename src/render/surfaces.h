@@ -99,5 +99,10 @@ void switchBackground(Surfaces &s, int backgroundPattern);
 // Gives the framebuffer a new client size, keeping what it can; above scale 1
 // the canvas grows with it when the window can show more of the board.
 void resizeWindowSurface(Surfaces &s, int width, int height);
+// The surfaces for the record's client area, reachable board and zoom on a
+// screen of this device pixel ratio: drawn at the next whole scale of zoom x
+// ratio, made afresh (true) when that scale changes or `remake` asks for it.
+bool fitSurfacesToZoom(Surfaces &s, const GameState &g, double devicePixelRatio,
+                       bool remake = false);
 
 }  // namespace fusefuda
