@@ -1,7 +1,7 @@
 #include "table.h"
 
-#include "game/deal.h"
 #include "game/starting.h"
+#include "support/rules_table.h"
 
 namespace fusefuda::testing {
 
@@ -12,12 +12,7 @@ Table::Table(int scale) : state(std::make_unique<GameState>()), ctx{*state, surf
     state->clientHeight = 709;
 }
 
-void Table::deal(int level, uint32_t seed) { deal(levelFromNumber(level), seed); }
-
-void Table::deal(Level level, uint32_t seed) {
-    startNewGame(play, level, seed);
-    dealScatter(play, level);
-    state->dealPending = false;
-}
+void Table::deal(int level, uint32_t seed) { dealAt(play, levelFromNumber(level), seed); }
+void Table::deal(Level level, uint32_t seed) { dealAt(play, level, seed); }
 
 }  // namespace fusefuda::testing
