@@ -8,10 +8,10 @@
 #include "game/deal.h"
 #include "game/input.h"
 #include "game/random.h"
-#include "support/table.h"
+#include "support/rules_table.h"
 
 using namespace fusefuda;
-using fusefuda::testing::Table;
+using fusefuda::testing::RulesTable;
 
 TEST(Random, MatchesTheKnownSequence) {
     GameState g;
@@ -28,7 +28,7 @@ TEST(Random, MatchesTheKnownSequence) {
 TEST(Deal, DrawsTwoNumbersPerScatteredCard) {
     const uint32_t after[4] = {0, 199005673u, 3381078601u, 2610974377u};
     for (int level = 1; level <= 3; ++level) {
-        Table t;
+        RulesTable t;
         t.deal(level, 777);
         EXPECT_EQ(t.g().randomState, after[level]) << "level " << level;
     }
@@ -51,7 +51,7 @@ TEST(Deal, ScatteredCardsTakeTheirTwoDrawsRowByRow) {
                  {4294967295u, 2, 566, 686, 705, 888, 997, 909},
                  {4294967295u, 3, 566, 686, 705, 888, 744, 768}};
     for (const auto &d : deals) {
-        Table t;
+        RulesTable t;
         t.deal(d.level, d.number);
         const GameState &g = t.g();
         EXPECT_TRUE(g.dealNumbered);
@@ -72,7 +72,7 @@ TEST(Deal, ScatteredCardsTakeTheirTwoDrawsRowByRow) {
 }
 
 TEST(Deal, SameSeedSameDealOtherSeedOtherDeal) {
-    Table a, b, c;
+    RulesTable a, b, c;
     a.deal(1, 99);
     b.deal(1, 99);
     c.deal(1, 100);
@@ -87,7 +87,7 @@ TEST(Deal, SameSeedSameDealOtherSeedOtherDeal) {
 
 TEST(Deal, SevensStayHomeJoinedAndSettled) {
     for (int level = 1; level <= 3; ++level) {
-        Table t;
+        RulesTable t;
         t.deal(level);
         const GameState &g = t.g();
         for (int r = 0; r < kRows; ++r) {
@@ -105,7 +105,7 @@ TEST(Deal, SevensStayHomeJoinedAndSettled) {
 TEST(Deal, StartingScoreAndResetFields) {
     const int scores[4] = {0, 4800, 3200, 1600};
     for (int level = 1; level <= 3; ++level) {
-        Table t;
+        RulesTable t;
         t.g().undoStore.undoDepth = 3;
         t.g().finalScore = 77;
         t.g().nameEntryRank = 2;
@@ -118,12 +118,12 @@ TEST(Deal, StartingScoreAndResetFields) {
         EXPECT_EQ(g.nameEntryRank, kNoRank);
         EXPECT_EQ(g.overlays.popups[4].active, 0);
         EXPECT_EQ(g.hover.hoverCard, kNoCard);
-        EXPECT_GT(t.shell.menuMarkUpdates, 0);
+        EXPECT_GT(t.events.said("undo depth"), 0);
     }
 }
 
 TEST(Deal, CardsOutsideTheLevelStayZeroAndScatterKeepsItsBounds) {
-    Table t;
+    RulesTable t;
     t.deal(3, 31337);
     const GameState &g = t.g();
     for (int c = 0; c < kColumns; ++c) {
@@ -151,17 +151,17 @@ TEST(Deal, CardsOutsideTheLevelStayZeroAndScatterKeepsItsBounds) {
 }
 
 TEST(Deal, NewGameLaysTheHomeGridBeforeTheScatter) {
-    Table t;
+    RulesTable t;
     t.g().viewX = 10;
     t.g().overlays.sparkles[3].active = 1;
     t.g().overlays.sparkles[3].stepping = 1;
-    startNewGame(t.play, kIntermediate, Table::kSeed);
+    startNewGame(t.play, kIntermediate, RulesTable::kSeed);
     const GameState &g = t.g();
     EXPECT_EQ(g.dealPending, 1);
     EXPECT_EQ(g.viewX, kStartViewX);
     EXPECT_EQ(g.overlays.sparkles[3].active, 0);
     EXPECT_EQ(g.overlays.sparkles[3].stepping, 1);  // goes on ageing
-    EXPECT_GT(t.shell.invalidations, 0);
+    EXPECT_GT(t.events.said("board changed"), 0);
     for (int c = 2; c <= 10; ++c)
         for (int r = 0; r < kRows; ++r) {
             EXPECT_EQ(g.board.cardRect[c][r].left, 88 + 64 * c + kStartViewX);
@@ -206,7 +206,7 @@ TEST(NewGame, EndsTheGestureInHandAndFreesThePointer) {
     // the peek is on a card that is out of play at the new level
     const Case cases[] = {{ClickedCarry, 3}, {HeldPeek, 1}, {ViewPull, 3}, {WonBoard, 3}};
     for (const Case &k : cases) {
-        Table t, fresh;
+        RulesTable t, fresh;
         t.deal(k.oldLevel, 4242);
         GameState &g = t.g();
         const Point p = centreOf(g, columnsInPlay(g.level).first, 0);
@@ -220,10 +220,10 @@ TEST(NewGame, EndsTheGestureInHandAndFreesThePointer) {
             case WonBoard: g.gameOver = 1; break;
         }
         t.deal(3, 777);
-        EXPECT_FALSE(t.shell.confined) << k.gesture;
+        EXPECT_FALSE(t.pointer.confined) << k.gesture;
         fresh.deal(3, 777);
         // the rest of the old gesture, then a carry of the sevens in the new game
-        for (Table *table : {&t, &fresh}) {
+        for (RulesTable *table : {&t, &fresh}) {
             onMouseMove(table->play, p.x + 40, p.y + 30);
             onLeftRelease(table->play, p.x + 40, p.y + 30);
             onRightRelease(table->play, p.x + 40, p.y + 30);
@@ -233,6 +233,6 @@ TEST(NewGame, EndsTheGestureInHandAndFreesThePointer) {
             onLeftRelease(table->play, seven.x - 100, seven.y + 20);
         }
         EXPECT_TRUE(samePlay(g, fresh.g())) << k.gesture;
-        EXPECT_FALSE(t.shell.confined) << k.gesture;
+        EXPECT_FALSE(t.pointer.confined) << k.gesture;
     }
 }

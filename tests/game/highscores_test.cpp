@@ -4,12 +4,12 @@
 #include <string>
 
 #include "game/highscores.h"
-#include "support/table.h"
+#include "support/rules_table.h"
 
 namespace fusefuda {
 namespace {
 
-using testing::Table;
+using testing::RulesTable;
 
 const std::string kNigero = "\xC6\xB9\xDE\xDB";  // ﾆｹﾞﾛ
 const std::string kKururu = "\xB8\xD9\xD9";      // ｸﾙﾙ
@@ -34,14 +34,14 @@ bool offer(GameState &g, int32_t score, const std::string &name) {
 }
 
 TEST(HighScoreInsertion, EqualScoreGoesBeforeTheOldEntry) {
-    Table t;
+    RulesTable t;
     EXPECT_EQ(highScoreRank(t.g(), 1300), 1);
     ASSERT_TRUE(offer(t.g(), 1300, "NEW"));
     expectTable(t.g(), {1500, 1300, 1300, 1100, 900}, {kNigero, "NEW", kKururu, kMigira, kHidaro});
 }
 
 TEST(HighScoreInsertion, LastPlaceAndBelow) {
-    Table t;
+    RulesTable t;
     EXPECT_FALSE(offer(t.g(), 699, "LOW"));
     expectTable(t.g(), {1500, 1300, 1100, 900, 700}, {kNigero, kKururu, kMigira, kHidaro, kUrori});
     ASSERT_TRUE(offer(t.g(), 700, "LAST"));
@@ -49,13 +49,13 @@ TEST(HighScoreInsertion, LastPlaceAndBelow) {
 }
 
 TEST(HighScoreInsertion, BestScoreMovesEveryEntryDown) {
-    Table t;
+    RulesTable t;
     ASSERT_TRUE(offer(t.g(), 4800, "TOP"));
     expectTable(t.g(), {4800, 1500, 1300, 1100, 900}, {"TOP", kNigero, kKururu, kMigira, kHidaro});
 }
 
 TEST(HighScoreInsertion, UnsortedTableIsScannedFromTheTop) {
-    Table t;
+    RulesTable t;
     GameState &g = t.g();
     const int edited[kHighScores] = {100, 2000, -5, 3000, 0};
     for (int i = 0; i < kHighScores; ++i) {
@@ -70,14 +70,14 @@ TEST(HighScoreInsertion, UnsortedTableIsScannedFromTheTop) {
 }
 
 TEST(HighScoreInsertion, ZeroEntersOnlyATableWhoseLowestIsZeroOrLess) {
-    Table t;
+    RulesTable t;
     EXPECT_EQ(highScoreRank(t.g(), 0), -1);
     t.g().highScores[4] = 0;
     EXPECT_EQ(highScoreRank(t.g(), 0), 4);
 }
 
 TEST(HighScoreInsertion, RankOutsideTheTableChangesNothing) {
-    Table t;
+    RulesTable t;
     insertHighScore(t.g(), kNoRank, "X", 9999);
     insertHighScore(t.g(), -1, "X", 9999);
     expectTable(t.g(), {1500, 1300, 1100, 900, 700}, {kNigero, kKururu, kMigira, kHidaro, kUrori});

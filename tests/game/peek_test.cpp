@@ -3,9 +3,7 @@
 #include "game/board.h"
 #include "game/input.h"
 #include "game/overlays.h"
-#include "render/painting.h"
-#include "support/table.h"
-#include "support/trace_pictures.h"
+#include "support/rules_table.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;
@@ -17,7 +15,6 @@ struct OneCard {
     OneCard() {
         dealAndClear(t, 3, {cardId(4, 0)});
         place(t.g(), 4, 0, 1000, 700);
-        paintWindow(t.ctx);
     }
     void peek() {
         onRightPress(t.play, x(), y());
@@ -26,7 +23,7 @@ struct OneCard {
     void pickUp() { carryTo(t, 4, 0, t.g().board.cardRect[4][0].left + 7, 700); }
     int x() { return clientX(t.g(), t.g().board.cardRect[4][0].left + 20); }
     int y() { return clientY(t.g(), 730); }
-    Table t;
+    RulesTable t;
 };
 
 }  // namespace
@@ -57,16 +54,15 @@ TEST(Touch, CostsFiftyThirtyTwentyByPeekOrPickUpThenNothing) {
     EXPECT_EQ(g.board.touchCount[4][0], 3);  // settled by the third touch
     EXPECT_EQ(g.board.faceUp[4][0], 1);
     EXPECT_EQ(g.overlays.popups[2].valueIndex, 2);
-    EXPECT_EQ(one.t.shell.effects, (std::vector<int>{130, 130}));
+    EXPECT_EQ(one.t.events.said("peeked"), 2);
 
     // a settled card is looked at for free, silently, without turning
-    const int presents = one.t.shell.presents;
+    one.t.events.log.clear();
     one.peek();
     EXPECT_EQ(g.board.score, 1500);
     EXPECT_EQ(g.board.touchCount[4][0], 3);
     EXPECT_EQ(g.board.faceUp[4][0], 1);
-    EXPECT_EQ(one.t.shell.effects.size(), 2u);
-    EXPECT_EQ(one.t.shell.presents, presents);
+    EXPECT_EQ(one.t.events.said("peeked") + one.t.events.said("flipped"), 0);
     EXPECT_EQ(g.overlays.popups[3].active, 0);
 
     one.pickUp();  // the fourth touch spends it, for free
@@ -102,10 +98,10 @@ TEST(Popups, ATouchIsChargedEvenWhenAllTenAreShowing) {
         p.valueIndex = 2;
         p.x = 7;
     }
-    const int shows = one.t.shell.scoreShows;
+    one.t.events.log.clear();
     one.peek();
     EXPECT_EQ(g.board.score, 1550);
-    EXPECT_EQ(one.t.shell.scoreShows, shows + 1);
+    EXPECT_EQ(one.t.events.said("scored"), 1);
     for (const ScorePopup &p : g.overlays.popups) {
         EXPECT_EQ(p.valueIndex, 2);
         EXPECT_EQ(p.x, 7);

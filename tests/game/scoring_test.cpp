@@ -6,13 +6,12 @@
 
 #include "game/scoring.h"
 #include "support/recording_events.h"
-#include "support/table.h"
+#include "support/rules_table.h"
 
 namespace fusefuda {
 namespace {
 
-using testing::RecordingShell;
-using testing::Table;
+using testing::RulesTable;
 
 // Gives count cards of the columns in play, taken in order, the touch count.
 void setTouches(GameState &g, int touchCount, int count, int &next) {
@@ -33,7 +32,7 @@ void joinAll(GameState &g) {
 }
 
 TEST(ScoreRule, BeginnerExampleGives1240) {
-    Table t;
+    RulesTable t;
     t.deal(3);
     GameState &g = t.g();
     // Columns 4 to 8: the sevens (column 6) start settled; fill the others.
@@ -52,7 +51,7 @@ TEST(ScoreRule, BeginnerExampleGives1240) {
 }
 
 TEST(ScoreRule, SettledAndSpentCardsAddNothing) {
-    Table t;
+    RulesTable t;
     t.deal(2);
     GameState &g = t.g();
     int next = 0;
@@ -67,7 +66,7 @@ TEST(ScoreRule, BestScoresAndOneTouchEachAtEveryLevel) {
     const int best[4] = {0, 4800, 3200, 1600};
     const int onceEach[4] = {0, 2400, 1600, 800};
     for (int level = 1; level <= 3; ++level) {
-        Table t;
+        RulesTable t;
         t.deal(level);
         GameState &g = t.g();
         const ColumnRange cols = columnsInPlay(levelFromNumber(level));
@@ -82,7 +81,7 @@ TEST(ScoreRule, BestScoresAndOneTouchEachAtEveryLevel) {
 }
 
 TEST(ScoreRule, CardsOutsideTheLevelNeverCount) {
-    Table t;
+    RulesTable t;
     t.deal(3);
     GameState &g = t.g();
     for (int c = 4; c <= 8; ++c)
@@ -119,7 +118,7 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
     const int sevensX[4] = {0, 469, 471, 473};
     const int best[4] = {0, 4800, 3200, 1600};
     for (int level = 1; level <= 3; ++level) {
-        Table t;
+        RulesTable t;
         t.deal(level);
         GameState &g = t.g();
         g.viewX = 600;
@@ -129,7 +128,7 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
         g.overlays.sparkles[9].active = 1;
         joinAll(g);
         EndEvents events(g);
-        Play play{g, events, t.shell};
+        Play play{g, events, t.pointer};
 
         finishGame(play);
 
@@ -150,26 +149,6 @@ TEST(GameEnd, FinishesInOrderAndLaysOutTheGridWithTheSevensCentred) {
             }
         }
         for (const Sparkle &s : g.overlays.sparkles) EXPECT_EQ(s.active, 0);
-    }
-}
-
-TEST(GameEnd, ClearSoundOnlyWhenSoundIsExactlyOnThenTheSummary) {
-    const struct {
-        bool soundOn;
-        std::vector<int> effects;
-    } cases[] = {{true, {kClearSound}}, {false, {}}};
-    for (const auto &k : cases) {
-        Table t;
-        t.deal(3);
-        t.g().soundOn = k.soundOn;
-        joinAll(t.g());
-        const int invalidations = t.shell.invalidations, marks = t.shell.menuMarkUpdates;
-        finishGame(t.play);
-        EXPECT_EQ(t.shell.effects, k.effects) << "soundOn " << k.soundOn;
-        EXPECT_EQ(t.shell.scoreSummaries, 1);
-        EXPECT_EQ(t.shell.invalidations, invalidations + 1);
-        EXPECT_EQ(t.shell.menuMarkUpdates, marks + 1);
-        EXPECT_EQ(t.g().gameOver, 1);
     }
 }
 
