@@ -90,10 +90,7 @@ TEST(Carry, TheCardStaysInsideTheWindowAndTheBoardWhateverPositionArrives) {
     const int w = g.clientWidth, h = g.clientHeight;
     const int x = clientX(g, 730), y = clientY(g, 950);  // 30, 50 inside the card
     onLeftPress(t.play, x, y, false);
-    EXPECT_EQ(t.pointer.confineLeft, 30);
-    EXPECT_EQ(t.pointer.confineTop, 50);
-    EXPECT_EQ(t.pointer.confineRight, w + 30 - 63);
-    EXPECT_EQ(t.pointer.confineBottom, h + 50 - 101);
+    EXPECT_EQ(t.pointer.confinement, (Rect{30, 50, w + 30 - 63, h + 50 - 101}));
 
     onMouseMove(t.play, -4000, -4000);
     EXPECT_EQ(g.board.cardRect[4][0].left, g.viewX);
@@ -108,7 +105,7 @@ TEST(Carry, TheCardStaysInsideTheWindowAndTheBoardWhateverPositionArrives) {
     g.clientHeight = 900;
     const Rect at = g.board.cardRect[4][0];
     onLeftPress(t.play, clientX(g, at.left + 10), clientY(g, at.top + 10), false);
-    EXPECT_EQ(t.pointer.confineBottom, (kBoardHeight - kViewYMax) + 10 - 101);
+    EXPECT_EQ(t.pointer.confinement.bottom, (kBoardHeight - kViewYMax) + 10 - 101);
     onMouseMove(t.play, 100, 5000);
     EXPECT_EQ(g.board.cardRect[4][0].top, kBoardHeight - 102);
 }

@@ -9,16 +9,13 @@ class RecordingPointer : public Pointer {
 public:
     void confine(int left, int top, int right, int bottom) override {
         confined = true;
-        confineLeft = left;
-        confineTop = top;
-        confineRight = right;
-        confineBottom = bottom;
+        confinement = {left, top, right, bottom};
     }
     void release() override { confined = false; }
     void showGrab() override { ++grabCursors; }
 
     bool confined = false;
-    int confineLeft = 0, confineTop = 0, confineRight = 0, confineBottom = 0;
+    Rect confinement;  // the last one asked for
     int grabCursors = 0;
 };
 

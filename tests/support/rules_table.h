@@ -24,17 +24,18 @@ inline void dealAt(Play &play, Level level, uint32_t seed) {
     play.g.dealPending = false;
 }
 
+// The state that start-up gives before any settings are read, in a client
+// area of the window's first size.
+inline std::unique_ptr<GameState> startingState() {
+    auto g = std::make_unique<GameState>();
+    setStartingValues(*g);
+    g->clientWidth = 1008;
+    g->clientHeight = 709;
+    return g;
+}
+
 struct RulesTable {
-    // The state that start-up gives before any settings are read, in a client
-    // area of the window's first size.
-    RulesTable() {
-        setStartingValues(*state);
-        state->clientWidth = 1008;
-        state->clientHeight = 709;
-    }
-    RulesTable(const RulesTable &) = delete;
-    RulesTable &operator=(const RulesTable &) = delete;
-    std::unique_ptr<GameState> state = std::make_unique<GameState>();
+    std::unique_ptr<GameState> state = startingState();
     RecordingEvents events;
     RecordingPointer pointer;
     Play play{*state, events, pointer};
