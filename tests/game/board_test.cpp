@@ -25,7 +25,6 @@ void expectStackIsPermutation(const GameState &g) {
     }
 }
 
-
 }  // namespace
 
 TEST(Stacking, StaysAnInversePermutationAfterAnySequenceOfRaises) {
@@ -100,25 +99,4 @@ TEST(HitTest, NothingIsHitBeforeTheFirstGame) {
     RulesTable t;
     for (int y = 0; y < 700; y += 7)
         for (int x = 0; x < 1000; x += 7) ASSERT_EQ(cardAt(t.g(), x, y), kNoCard);
-}
-
-TEST(HitTest, BordersBelongToTheCardBeneathAndOverlapsToTheTopmost) {
-    RulesTable t;
-    t.deal(3);
-    GameState &g = t.g();
-    // two cards overlapping: (4,0) at 1000,700 below (5,0) at 1030,720
-    g.board.cardRect[4][0] = {1000, 700, 1063, 801};
-    g.board.cardRect[5][0] = {1030, 720, 1093, 821};
-    raiseGroup(t.play, 4, 0);
-    raiseGroup(t.play, 5, 0);
-    const int vx = g.viewX, vy = g.viewY;
-    EXPECT_EQ(cardAt(g, 1040 - vx, 730 - vy), cardId(5, 0));
-    raiseGroup(t.play, 4, 0);
-    EXPECT_EQ(cardAt(g, 1040 - vx, 730 - vy), cardId(4, 0));
-    // right border of (4,0) is x = 1063: hits (5,0) beneath
-    EXPECT_EQ(cardAt(g, 1063 - vx, 730 - vy), cardId(5, 0));
-    EXPECT_EQ(cardAt(g, 1062 - vx, 730 - vy), cardId(4, 0));
-    // bottom border of (5,0) is y = 821: nothing there
-    EXPECT_EQ(cardAt(g, 1080 - vx, 820 - vy), cardId(5, 0));
-    EXPECT_EQ(cardAt(g, 1080 - vx, 821 - vy), kNoCard);
 }

@@ -262,32 +262,22 @@ TEST(Join, NeighboursAreTakenUpRightDownLeftAndMembersRowByRow) {
     }
 }
 
+// Every card but (8,3) in one group, the grid at (600, 500): joining (8,3)
+// wins only when the sevens are in that group.
 TEST(Join, OnlyJoiningTheLastCardToTheSevensWinsTheGame) {
-    RulesTable t;
-    dealAndClear(t, 3, {});
-    GameState &g = t.g();
-    // every card but (8,3) joined to the sevens, the grid at (600, 500)
-    for (int c = 4; c <= 8; ++c)
-        for (int r = 0; r < kRows; ++r)
-            if (!(c == 8 && r == 3)) joinCards(g, cardId(6, 0), cardId(c, r));
-    place(g, 4, 0, 600, 500);
-    place(g, 8, 3, 1200, 900);
-    carryTo(t, 8, 3, 600 + 4 * 63 + 3, 500 + 3 * 101 - 4);
-    EXPECT_EQ(g.gameOver, 1);
-    EXPECT_TRUE(joined(g, cardId(6, 0), cardId(8, 3)));
-
-    // joining the last card into a group without the sevens does not win
-    RulesTable other;
-    dealAndClear(other, 3, {});
-    GameState &o = other.g();
-    for (int c = 4; c <= 8; ++c)
-        for (int r = 0; r < kRows; ++r)
-            if (c != 6 && !(c == 8 && r == 3)) joinCards(o, cardId(4, 0), cardId(c, r));
-    place(o, 4, 0, 600, 500);
-    place(o, 8, 3, 1200, 900);
-    carryTo(other, 8, 3, 600 + 4 * 63, 500 + 3 * 101);
-    EXPECT_TRUE(joined(o, cardId(4, 0), cardId(8, 3)));
-    EXPECT_EQ(o.gameOver, 0);
+    for (const bool sevens : {true, false}) {
+        RulesTable t;
+        dealAndClear(t, 3, {});
+        GameState &g = t.g();
+        for (int c = 4; c <= 8; ++c)
+            for (int r = 0; r < kRows; ++r)
+                if ((sevens || c != 6) && !(c == 8 && r == 3)) joinCards(g, kLeftCard, cardId(c, r));
+        place(g, 4, 0, 600, 500);
+        place(g, 8, 3, 1200, 900);
+        carryTo(t, 8, 3, 600 + 4 * 63 + 3, 500 + 3 * 101 - 4);
+        EXPECT_TRUE(joined(g, kLeftCard, cardId(8, 3))) << sevens;
+        EXPECT_EQ(g.gameOver, sevens) << sevens;
+    }
 }
 
 TEST(SpentCard, IsNeitherPickedUpNorChargedButItsGroupCanBeCarriedByAnotherMember) {

@@ -46,7 +46,7 @@ TEST(Focus, NearestCardInEachQuarterByCentresTheTopmostOfTwoAlike) {
 }
 
 // Each key against the button it stands for, pressed at the card's centre on
-// a twin table: the same record, sounds and score popups.
+// a twin table: the same record and score popups, the same things said.
 TEST(Keys, LiftRaiseAndPeekDoExactlyWhatTheButtonsDo) {
     enum Button { Left, ShiftLeft, Right };
     const struct {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,17 +26,12 @@ struct FourCards {
         place(g, 7, 2, 1100, 600);
         place(g, 8, 3, 700, 850);
     }
-    void peek(int c, int r) {
+    // A right click on card (c, r), a peek; with shift a Shift left click.
+    void peek(int c, int r, bool shift = false) {
         const Rect &at = t.g().board.cardRect[c][r];
         const int x = clientX(t.g(), at.left + 30), y = clientY(t.g(), at.top + 30);
-        onRightPress(t.play, x, y);
-        onRightRelease(t.play, x, y);
-    }
-    void shiftPress(int c, int r) {
-        const Rect &at = t.g().board.cardRect[c][r];
-        const int x = clientX(t.g(), at.left + 30), y = clientY(t.g(), at.top + 30);
-        onLeftPress(t.play, x, y, true);
-        onLeftRelease(t.play, x, y);
+        shift ? onLeftPress(t.play, x, y, true) : onRightPress(t.play, x, y);
+        shift ? onLeftRelease(t.play, x, y) : onRightRelease(t.play, x, y);
     }
     RulesTable t;
 };
@@ -45,19 +41,12 @@ struct FourCards {
 TEST(Undo, SixPressesThenFiveUndosRestoreTheBoardsBeforePressesSixToTwo) {
     FourCards f;
     GameState &g = f.t.g();
-    std::vector<Board> before;
-    before.push_back(g.board);
-    carryTo(f.t, 4, 0, 720, 640);
-    before.push_back(g.board);
-    f.peek(5, 1);
-    before.push_back(g.board);
-    carryTo(f.t, 7, 2, 1000, 900);
-    before.push_back(g.board);
-    f.shiftPress(8, 3);
-    before.push_back(g.board);
-    carryTo(f.t, 4, 0, 760, 630);
-    before.push_back(g.board);
-    carryTo(f.t, 5, 1, 1200, 700);
+    const std::function<void()> presses[] = {
+        [&] { carryTo(f.t, 4, 0, 720, 640); }, [&] { f.peek(5, 1); },
+        [&] { carryTo(f.t, 7, 2, 1000, 900); }, [&] { f.peek(8, 3, true); },
+        [&] { carryTo(f.t, 4, 0, 760, 630); }, [&] { carryTo(f.t, 5, 1, 1200, 700); }};
+    std::vector<Board> before;  // the board before each press
+    for (const auto &press : presses) before.push_back(g.board), press();
     EXPECT_EQ(g.undoStore.undoDepth, 5);
 
     for (int press = 6; press >= 2; --press) {
@@ -87,11 +76,8 @@ TEST(Undo, TakesBackASettlingPeekWithItsCostCountAndFace) {
     ASSERT_EQ(g.board.score, start.score - 20);
     f.t.events.log.clear();
     popUndo(f.t.play);
-    EXPECT_TRUE(g.board == start);
+    EXPECT_TRUE(g.board == start);  // the light back again, the cost refunded
     EXPECT_EQ(f.t.events.said("undone"), 1);
-    // the light back again
-    EXPECT_EQ(g.board.touchCount[5][1], 2);
-    EXPECT_EQ(g.board.faceUp[5][1], 0);
 }
 
 TEST(Undo, TakesBackAJoinAndTheGroupsComeApart) {
