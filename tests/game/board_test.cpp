@@ -3,10 +3,10 @@
 #include <random>
 
 #include "game/board.h"
-#include "support/table.h"
+#include "support/rules_table.h"
 
 using namespace fusefuda;
-using fusefuda::testing::Table;
+using fusefuda::testing::RulesTable;
 
 namespace {
 
@@ -25,11 +25,10 @@ void expectStackIsPermutation(const GameState &g) {
     }
 }
 
-
 }  // namespace
 
 TEST(Stacking, StaysAnInversePermutationAfterAnySequenceOfRaises) {
-    Table t;
+    RulesTable t;
     t.deal(1);
     mergeGroups(t.g(), cardId(0, 0), cardId(1, 0));
     mergeGroups(t.g(), cardId(1, 0), cardId(1, 1));
@@ -41,7 +40,7 @@ TEST(Stacking, StaysAnInversePermutationAfterAnySequenceOfRaises) {
 }
 
 TEST(Stacking, GroupRisesInRowMajorOrderWithThePressedCardOnTop) {
-    Table t;
+    RulesTable t;
     t.deal(1);
     GameState &g = t.g();
     // The sevens are one group of four; raise it by its third member.
@@ -59,7 +58,7 @@ TEST(Stacking, GroupRisesInRowMajorOrderWithThePressedCardOnTop) {
 }
 
 TEST(Stacking, ALoneCardAloneGoesToTheTop) {
-    Table t;
+    RulesTable t;
     t.deal(2);
     GameState &g = t.g();
     int before[kColumns][kRows];
@@ -75,7 +74,7 @@ TEST(Stacking, ALoneCardAloneGoesToTheTop) {
 }
 
 TEST(Align, PlacesEveryMemberOnThePitchAroundTheAnchor) {
-    Table t;
+    RulesTable t;
     t.deal(1);
     GameState &g = t.g();
     mergeGroups(g, cardId(2, 1), cardId(3, 1));
@@ -97,28 +96,7 @@ TEST(Align, PlacesEveryMemberOnThePitchAroundTheAnchor) {
 }
 
 TEST(HitTest, NothingIsHitBeforeTheFirstGame) {
-    Table t;
+    RulesTable t;
     for (int y = 0; y < 700; y += 7)
         for (int x = 0; x < 1000; x += 7) ASSERT_EQ(cardAt(t.g(), x, y), kNoCard);
-}
-
-TEST(HitTest, BordersBelongToTheCardBeneathAndOverlapsToTheTopmost) {
-    Table t;
-    t.deal(3);
-    GameState &g = t.g();
-    // two cards overlapping: (4,0) at 1000,700 below (5,0) at 1030,720
-    g.board.cardRect[4][0] = {1000, 700, 1063, 801};
-    g.board.cardRect[5][0] = {1030, 720, 1093, 821};
-    raiseGroup(t.play, 4, 0);
-    raiseGroup(t.play, 5, 0);
-    const int vx = g.viewX, vy = g.viewY;
-    EXPECT_EQ(cardAt(g, 1040 - vx, 730 - vy), cardId(5, 0));
-    raiseGroup(t.play, 4, 0);
-    EXPECT_EQ(cardAt(g, 1040 - vx, 730 - vy), cardId(4, 0));
-    // right border of (4,0) is x = 1063: hits (5,0) beneath
-    EXPECT_EQ(cardAt(g, 1063 - vx, 730 - vy), cardId(5, 0));
-    EXPECT_EQ(cardAt(g, 1062 - vx, 730 - vy), cardId(4, 0));
-    // bottom border of (5,0) is y = 821: nothing there
-    EXPECT_EQ(cardAt(g, 1080 - vx, 820 - vy), cardId(5, 0));
-    EXPECT_EQ(cardAt(g, 1080 - vx, 821 - vy), kNoCard);
 }

@@ -1,61 +1,58 @@
 // Where a final score enters the high-score table and how it is inserted.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <utility>
 
 #include "game/highscores.h"
-#include "support/table.h"
+#include "support/rules_table.h"
 
 namespace fusefuda {
 namespace {
 
-using testing::Table;
+using testing::RulesTable;
 
-const std::string kNigero = "\xC6\xB9\xDE\xDB";  // ﾆｹﾞﾛ
-const std::string kKururu = "\xB8\xD9\xD9";      // ｸﾙﾙ
-const std::string kMigira = "\xD0\xB7\xDE\xD7";  // ﾐｷﾞﾗ
-const std::string kHidaro = "\xCB\xC0\xDE\xDB";  // ﾋﾀﾞﾛ
-const std::string kUrori = "\xB3\xDB\xD8";       // ｳﾛﾘ
+// The starting table's names, by their first letters: ﾆｹﾞﾛ, ｸﾙﾙ, ﾐｷﾞﾗ, ﾋﾀﾞﾛ, ｳﾛﾘ.
+const std::string kNames[] = {"\xC6\xB9\xDE\xDB", "\xB8\xD9\xD9", "\xD0\xB7\xDE\xD7",
+                              "\xCB\xC0\xDE\xDB", "\xB3\xDB\xD8"};
+const std::string kLetters = "NKMHU";
 
-void expectTable(const GameState &g, const int (&scores)[kHighScores],
-                 const std::string (&names)[kHighScores]) {
-    for (int i = 0; i < kHighScores; ++i) {
-        EXPECT_EQ(g.highScores[i], scores[i]) << "entry " << i;
-        EXPECT_EQ(g.highScoreNames[i], names[i]) << "entry " << i;
+// A score offered the way the name entry does: the rank found, inserted there
+// under the name X. The names expected are the starting names' letters and X.
+TEST(HighScoreInsertion, AScoreGoesBeforeTheFirstEntryItReachesOrNowhere) {
+    const struct {
+        int32_t score;
+        int lowest;  // the last entry's score
+        int rank;
+        std::array<int, kHighScores> scores;
+        const char *names;
+    } cases[] = {
+        {1300, 700, 1, {1500, 1300, 1300, 1100, 900}, "NXKMH"},  // before an equal score
+        {699, 700, -1, {1500, 1300, 1100, 900, 700}, "NKMHU"},
+        {700, 700, 4, {1500, 1300, 1100, 900, 700}, "NKMHX"},
+        {4800, 700, 0, {4800, 1500, 1300, 1100, 900}, "XNKMH"},
+        {0, 700, -1, {1500, 1300, 1100, 900, 700}, "NKMHU"},
+        {0, 0, 4, {1500, 1300, 1100, 900, 0}, "NKMHX"},  // zero enters at zero or less
+    };
+    for (const auto &k : cases) {
+        RulesTable t;
+        GameState &g = t.g();
+        g.highScores[4] = k.lowest;
+        const int rank = highScoreRank(g, k.score);
+        EXPECT_EQ(rank, k.rank) << k.score;
+        if (rank >= 0) insertHighScore(g, rank, "X", k.score);
+        for (int i = 0; i < kHighScores; ++i) {
+            EXPECT_EQ(g.highScores[i], k.scores[i]) << k.score << " entry " << i;
+            const size_t letter = kLetters.find(k.names[i]);
+            EXPECT_EQ(g.highScoreNames[i], letter == std::string::npos ? "X" : kNames[letter])
+                << k.score << " entry " << i;
+        }
     }
 }
 
-// Offers a score the way the name entry does: find the rank, insert there.
-bool offer(GameState &g, int32_t score, const std::string &name) {
-    const int rank = highScoreRank(g, score);
-    if (rank < 0) return false;
-    insertHighScore(g, rank, name, score);
-    return true;
-}
-
-TEST(HighScoreInsertion, EqualScoreGoesBeforeTheOldEntry) {
-    Table t;
-    EXPECT_EQ(highScoreRank(t.g(), 1300), 1);
-    ASSERT_TRUE(offer(t.g(), 1300, "NEW"));
-    expectTable(t.g(), {1500, 1300, 1300, 1100, 900}, {kNigero, "NEW", kKururu, kMigira, kHidaro});
-}
-
-TEST(HighScoreInsertion, LastPlaceAndBelow) {
-    Table t;
-    EXPECT_FALSE(offer(t.g(), 699, "LOW"));
-    expectTable(t.g(), {1500, 1300, 1100, 900, 700}, {kNigero, kKururu, kMigira, kHidaro, kUrori});
-    ASSERT_TRUE(offer(t.g(), 700, "LAST"));
-    expectTable(t.g(), {1500, 1300, 1100, 900, 700}, {kNigero, kKururu, kMigira, kHidaro, "LAST"});
-}
-
-TEST(HighScoreInsertion, BestScoreMovesEveryEntryDown) {
-    Table t;
-    ASSERT_TRUE(offer(t.g(), 4800, "TOP"));
-    expectTable(t.g(), {4800, 1500, 1300, 1100, 900}, {"TOP", kNigero, kKururu, kMigira, kHidaro});
-}
-
 TEST(HighScoreInsertion, UnsortedTableIsScannedFromTheTop) {
-    Table t;
+    RulesTable t;
     GameState &g = t.g();
     const int edited[kHighScores] = {100, 2000, -5, 3000, 0};
     for (int i = 0; i < kHighScores; ++i) {
@@ -65,22 +62,13 @@ TEST(HighScoreInsertion, UnsortedTableIsScannedFromTheTop) {
     EXPECT_EQ(highScoreRank(g, 50), 2);   // -5 is the first entry 50 reaches
     EXPECT_EQ(highScoreRank(g, -6), -1);  // reaches none
     EXPECT_EQ(highScoreRank(g, 0), 2);
-    ASSERT_TRUE(offer(g, 150, "X"));
-    expectTable(g, {150, 100, 2000, -5, 3000}, {"X", "a", "b", "c", "d"});
-}
-
-TEST(HighScoreInsertion, ZeroEntersOnlyATableWhoseLowestIsZeroOrLess) {
-    Table t;
-    EXPECT_EQ(highScoreRank(t.g(), 0), -1);
-    t.g().highScores[4] = 0;
-    EXPECT_EQ(highScoreRank(t.g(), 0), 4);
-}
-
-TEST(HighScoreInsertion, RankOutsideTheTableChangesNothing) {
-    Table t;
-    insertHighScore(t.g(), kNoRank, "X", 9999);
-    insertHighScore(t.g(), -1, "X", 9999);
-    expectTable(t.g(), {1500, 1300, 1100, 900, 700}, {kNigero, kKururu, kMigira, kHidaro, kUrori});
+    insertHighScore(g, highScoreRank(g, 150), "X", 150);
+    insertHighScore(g, kNoRank, "Y", 9999);  // a rank outside the table changes nothing
+    insertHighScore(g, -1, "Y", 9999);
+    const int scores[kHighScores] = {150, 100, 2000, -5, 3000};
+    for (int i = 0; i < kHighScores; ++i)
+        EXPECT_EQ(std::pair(g.highScores[i], g.highScoreNames[i]),
+                  std::pair(scores[i], std::string(1, "Xabcd"[i])));
 }
 
 }  // namespace

@@ -8,11 +8,7 @@
 
 #include "game/board.h"
 #include "game/undo.h"
-#include "render/painting.h"
-#include "render/surfaces.h"
-#include "support/recording_events.h"
-#include "support/table.h"
-#include "support/trace_pictures.h"
+#include "support/rules_table.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;
@@ -23,12 +19,10 @@ const int kLeftCard = cardId(4, 0);   // carried to its right neighbour
 const int kNeighbour = cardId(5, 0);  // waits at (1100, 700)
 
 // (4,0) somewhere in view, (5,0) at (1100, 700); nothing else in view.
-void neighbours(Table &t) {
+void neighbours(RulesTable &t) {
     dealAndClear(t, 3, {kLeftCard, kNeighbour});
-    GameState &g = t.g();
-    place(g, 4, 0, 700, 900);
-    place(g, 5, 0, 1100, 700);
-    paintWindow(t.ctx);
+    place(t.g(), 4, 0, 700, 900);
+    place(t.g(), 5, 0, 1100, 700);
 }
 
 bool joined(const GameState &g, int a, int b) {
@@ -38,12 +32,12 @@ bool joined(const GameState &g, int a, int b) {
 }  // namespace
 
 TEST(Press, IsRefusedBeforeAGameAfterTheWinWhileCarryingAndWhilePanning) {
-    Table fresh;
+    RulesTable fresh;
     onLeftPress(fresh.play, 500, 300, false);
     onRightPress(fresh.play, 500, 300);
     EXPECT_EQ(fresh.g().gesture.dragging + fresh.g().gesture.panning + fresh.g().undoStore.undoDepth, 0);
 
-    Table t;
+    RulesTable t;
     neighbours(t);
     GameState &g = t.g();
     const int x = clientX(g, 730), y = clientY(g, 950);
@@ -61,18 +55,18 @@ TEST(Press, IsRefusedBeforeAGameAfterTheWinWhileCarryingAndWhilePanning) {
     EXPECT_EQ(g.undoStore.undoDepth, 0);
     onRightRelease(t.play, 20, 20);
     EXPECT_EQ(g.gesture.panning, 0);
-    EXPECT_FALSE(t.shell.confined);
+    EXPECT_FALSE(t.pointer.confined);
 }
 
 TEST(Carry, AClickWithoutAMoveKeepsTheGroupInHandUntilAReleaseAfterAMove) {
-    Table t;
+    RulesTable t;
     neighbours(t);
     GameState &g = t.g();
     const int x = clientX(g, 730), y = clientY(g, 950);
     onLeftPress(t.play, x, y, false);
     onLeftRelease(t.play, x, y);
     EXPECT_EQ(g.gesture.dragging, 1);
-    EXPECT_TRUE(t.shell.confined);
+    EXPECT_TRUE(t.pointer.confined);
     // a second press is ignored: no new snapshot, no new touch
     onLeftPress(t.play, clientX(g, 1110), clientY(g, 710), false);
     EXPECT_EQ(g.undoStore.undoDepth, 1);
@@ -84,22 +78,19 @@ TEST(Carry, AClickWithoutAMoveKeepsTheGroupInHandUntilAReleaseAfterAMove) {
     EXPECT_EQ(g.gesture.dragging, 1);
     onLeftRelease(t.play, x + 40, y - 30);
     EXPECT_EQ(g.gesture.dragging, 0);
-    EXPECT_FALSE(t.shell.confined);
+    EXPECT_FALSE(t.pointer.confined);
     EXPECT_EQ(g.board.cardRect[4][0], (Rect{740, 870, 803, 971}));
     EXPECT_EQ(g.board.touchCount[4][0], 1);  // down with the mid back
 }
 
 TEST(Carry, TheCardStaysInsideTheWindowAndTheBoardWhateverPositionArrives) {
-    Table t;
+    RulesTable t;
     neighbours(t);
     GameState &g = t.g();
-    const int w = t.surfaces.window.width(), h = t.surfaces.window.height();
+    const int w = g.clientWidth, h = g.clientHeight;
     const int x = clientX(g, 730), y = clientY(g, 950);  // 30, 50 inside the card
     onLeftPress(t.play, x, y, false);
-    EXPECT_EQ(t.shell.confineLeft, 30);
-    EXPECT_EQ(t.shell.confineTop, 50);
-    EXPECT_EQ(t.shell.confineRight, w + 30 - 63);
-    EXPECT_EQ(t.shell.confineBottom, h + 50 - 101);
+    EXPECT_EQ(t.pointer.confinement, (Rect{30, 50, w + 30 - 63, h + 50 - 101}));
 
     onMouseMove(t.play, -4000, -4000);
     EXPECT_EQ(g.board.cardRect[4][0].left, g.viewX);
@@ -111,12 +102,10 @@ TEST(Carry, TheCardStaysInsideTheWindowAndTheBoardWhateverPositionArrives) {
 
     // a client area taller than what is left of the board below the view
     g.viewY = kViewYMax;
-    resizeWindowSurface(t.surfaces, 1008, 900);
     g.clientHeight = 900;
-    paintWindow(t.ctx);
     const Rect at = g.board.cardRect[4][0];
     onLeftPress(t.play, clientX(g, at.left + 10), clientY(g, at.top + 10), false);
-    EXPECT_EQ(t.shell.confineBottom, (kBoardHeight - kViewYMax) + 10 - 101);
+    EXPECT_EQ(t.pointer.confinement.bottom, (kBoardHeight - kViewYMax) + 10 - 101);
     onMouseMove(t.play, 100, 5000);
     EXPECT_EQ(g.board.cardRect[4][0].top, kBoardHeight - 102);
 }
@@ -131,7 +120,7 @@ TEST(Join, TheCatchSquareReachesTenBeforeAndNineAfterTheNeighboursCentre) {
                           {0, -10, true},   {0, 9, true}, {0, 10, false}, {0, -11, false},
                           {-10, -10, true}, {9, 9, true}, {9, 10, false}};
     for (const Case &k : cases) {
-        Table t;
+        RulesTable t;
         neighbours(t);
         GameState &g = t.g();
         carryTo(t, 4, 0, 1037 + k.dx, 700 + k.dy);
@@ -140,28 +129,22 @@ TEST(Join, TheCatchSquareReachesTenBeforeAndNineAfterTheNeighboursCentre) {
                                       : Rect{1037 + k.dx, 700 + k.dy, 1100 + k.dx, 801 + k.dy};
         EXPECT_EQ(g.board.cardRect[4][0], expected) << k.dx << "," << k.dy;
         EXPECT_EQ(g.board.cardRect[5][0], (Rect{1100, 700, 1163, 801}));  // the neighbour stays
-        EXPECT_EQ(t.shell.effects.size(), k.joins ? 1u : 0u);
+        EXPECT_EQ(t.events.said("joined"), k.joins ? 1 : 0);
     }
 }
 
-TEST(Join, SnapsWithSoundSparkleAndPicturesOnWindowAndCanvas) {
-    Table t;
+TEST(Join, SnapsWithASparkleOnTheNeighboursEdgeAndThePairMovesAsOne) {
+    RulesTable t;
     neighbours(t);
     GameState &g = t.g();
-    g.soundOn = 0;
     carryTo(t, 4, 0, 1030, 705);
     ASSERT_TRUE(joined(g, kLeftCard, kNeighbour));
-    EXPECT_TRUE(t.shell.effects.empty());
     // the neighbour lies to the right: the sparkle straddles its left edge
     EXPECT_EQ(g.overlays.sparkles[0].active, 1);
     EXPECT_EQ(g.overlays.sparkles[0].x, 1100 - 15);
     EXPECT_EQ(g.overlays.sparkles[0].y, 700 + 32);
     EXPECT_EQ(g.overlays.sparkles[0].frame, 0);
     EXPECT_EQ(g.overlays.sparkles[1].active, 0);
-    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
-    EXPECT_EQ(
-        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
-        0);
     // the joined pair moves as one
     carryTo(t, 5, 0, 1200, 800);
     EXPECT_EQ(g.board.cardRect[4][0], (Rect{1137, 800, 1200, 901}));
@@ -184,14 +167,13 @@ TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
                           {-14, -14, None, false}, {16, 0, None, true},
                           {0, 16, None, true}};
     for (const Case &k : cases) {
-        Table t;
+        RulesTable t;
         dealAndClear(t, 3, {kLeftCard, kNeighbour, cardId(8, 3)});
         GameState &g = t.g();
         place(g, 4, 0, 700, 900);
         place(g, 5, 0, 1100, 700);
         place(g, 8, 3, 1100 + k.dx, 700 + k.dy);
         raiseGroupInStack(g, 8, 3);
-        paintWindow(t.ctx);
         if (k.action == RaiseNeighbour) {  // with Shift
             onLeftPress(t.play, clientX(g, 1105), clientY(g, 705), true);
             onLeftRelease(t.play, clientX(g, 1105), clientY(g, 705));
@@ -207,52 +189,35 @@ TEST(Join, ACoveredNeighbourJoinsOnlyOnceRaisedOrAfterTheStackIsReversed) {
 namespace {
 
 // (5,0) in view, and two cards it joins with one drop at (1100, 700).
-void twoJoinsAway(Table &t) {
+}  // namespace
+
+// (5,0) goes down at (1100, 700) above (5,1), which it joins first; (5,1), now
+// a member, then finds (4,1) on its left.
+TEST(Join, ADropMakesAndSaysSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) {
+    RulesTable t;
     dealAndClear(t, 3, {cardId(5, 0), cardId(5, 1), cardId(4, 1)});
     GameState &g = t.g();
     place(g, 5, 0, 700, 900);
     place(g, 5, 1, 1103, 803);
     place(g, 4, 1, 1035, 807);
-    paintWindow(t.ctx);
-}
-
-}  // namespace
-
-TEST(Join, ADropMakesSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) {
-    Table t;
-    twoJoinsAway(t);
-    GameState &g = t.g();
-    // (5,0) goes down above (5,1), which it joins first; (5,1), now a member,
-    // then finds (4,1) on its left
-    carryTo(t, 5, 0, 1100, 700);
+    const int x = clientX(g, 710), y = clientY(g, 910);
+    onLeftPress(t.play, x, y, false);
+    onMouseMove(t.play, x + 400, y - 200);
+    t.events.log.clear();
+    onLeftRelease(t.play, x + 400, y - 200);
+    EXPECT_EQ(t.events.log, (std::vector<std::string>{"joined (5,0) to (5,1)", "raised (5,1)",
+                                                      "joined (5,0) to (4,1)", "raised (4,1)",
+                                                      "dropped (5,0)"}));
     EXPECT_TRUE(joined(g, cardId(5, 0), cardId(5, 1)));
     EXPECT_TRUE(joined(g, cardId(5, 0), cardId(4, 1)));
     EXPECT_EQ(g.board.cardRect[4][1], (Rect{1035, 807, 1098, 908}));
     EXPECT_EQ(g.board.cardRect[5][1], (Rect{1098, 807, 1161, 908}));
     EXPECT_EQ(g.board.cardRect[5][0], (Rect{1098, 706, 1161, 807}));
-    EXPECT_EQ(t.shell.effects, (std::vector<int>{113, 113}));
     EXPECT_EQ(g.overlays.sparkles[0].x, 1103 + 18);  // (5,1) below the member: its top edge
     EXPECT_EQ(g.overlays.sparkles[0].y, 803 - 15);
     EXPECT_EQ(g.overlays.sparkles[1].x, 1035 + 50);  // (4,1) left of the member: its right edge
     EXPECT_EQ(g.overlays.sparkles[1].y, 807 + 32);
     EXPECT_EQ(g.gameOver, 0);
-    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
-}
-
-TEST(Join, ADropSaysEachJoinAndRaiseInWalkOrderThenTheDrop) {
-    Table t;
-    twoJoinsAway(t);
-    GameState &g = t.g();
-    RecordingEvents events;
-    Play play{g, events, t.shell};
-    const int x = clientX(g, 710), y = clientY(g, 910);
-    onLeftPress(play, x, y, false);
-    onMouseMove(play, x + 400, y - 200);
-    events.log.clear();
-    onLeftRelease(play, x + 400, y - 200);
-    EXPECT_EQ(events.log, (std::vector<std::string>{"joined (5,0) to (5,1)", "raised (5,1)",
-                                                    "joined (5,0) to (4,1)", "raised (4,1)",
-                                                    "dropped (5,0)"}));
 }
 
 TEST(Join, NeighboursAreTakenUpRightDownLeftAndMembersRowByRow) {
@@ -274,7 +239,7 @@ TEST(Join, NeighboursAreTakenUpRightDownLeftAndMembersRowByRow) {
          {{1048, 631}, {955, 786}}},
     };
     for (const Case &k : cases) {
-        Table t;
+        RulesTable t;
         dealAndClear(t, 2);
         GameState &g = t.g();
         const auto onGrid = [](int id) {
@@ -287,7 +252,6 @@ TEST(Join, NeighboursAreTakenUpRightDownLeftAndMembersRowByRow) {
         const int pressed = k.carried[0];
         for (int id : k.carried) joinCards(g, pressed, id);
         place(g, cardColumn(pressed), cardRow(pressed), 600, 900);
-        paintWindow(t.ctx);
         const auto [left, top] = onGrid(pressed);
         carryTo(t, cardColumn(pressed), cardRow(pressed), left, top);
         for (size_t i = 0; i < k.sparkles.size(); ++i) {
@@ -298,44 +262,31 @@ TEST(Join, NeighboursAreTakenUpRightDownLeftAndMembersRowByRow) {
     }
 }
 
+// Every card but (8,3) in one group, the grid at (600, 500): joining (8,3)
+// wins only when the sevens are in that group.
 TEST(Join, OnlyJoiningTheLastCardToTheSevensWinsTheGame) {
-    Table t;
-    dealAndClear(t, 3, {});
-    GameState &g = t.g();
-    // every card but (8,3) joined to the sevens, the grid at (600, 500)
-    for (int c = 4; c <= 8; ++c)
-        for (int r = 0; r < kRows; ++r)
-            if (!(c == 8 && r == 3)) joinCards(g, cardId(6, 0), cardId(c, r));
-    place(g, 4, 0, 600, 500);
-    place(g, 8, 3, 1200, 900);
-    paintWindow(t.ctx);
-    carryTo(t, 8, 3, 600 + 4 * 63 + 3, 500 + 3 * 101 - 4);
-    EXPECT_EQ(g.gameOver, 1);
-    EXPECT_TRUE(joined(g, cardId(6, 0), cardId(8, 3)));
-
-    // joining the last card into a group without the sevens does not win
-    Table other;
-    dealAndClear(other, 3, {});
-    GameState &o = other.g();
-    for (int c = 4; c <= 8; ++c)
-        for (int r = 0; r < kRows; ++r)
-            if (c != 6 && !(c == 8 && r == 3)) joinCards(o, cardId(4, 0), cardId(c, r));
-    place(o, 4, 0, 600, 500);
-    place(o, 8, 3, 1200, 900);
-    paintWindow(other.ctx);
-    carryTo(other, 8, 3, 600 + 4 * 63, 500 + 3 * 101);
-    EXPECT_TRUE(joined(o, cardId(4, 0), cardId(8, 3)));
-    EXPECT_EQ(o.gameOver, 0);
+    for (const bool sevens : {true, false}) {
+        RulesTable t;
+        dealAndClear(t, 3, {});
+        GameState &g = t.g();
+        for (int c = 4; c <= 8; ++c)
+            for (int r = 0; r < kRows; ++r)
+                if ((sevens || c != 6) && !(c == 8 && r == 3)) joinCards(g, kLeftCard, cardId(c, r));
+        place(g, 4, 0, 600, 500);
+        place(g, 8, 3, 1200, 900);
+        carryTo(t, 8, 3, 600 + 4 * 63 + 3, 500 + 3 * 101 - 4);
+        EXPECT_TRUE(joined(g, kLeftCard, cardId(8, 3))) << sevens;
+        EXPECT_EQ(g.gameOver, sevens) << sevens;
+    }
 }
 
 TEST(SpentCard, IsNeitherPickedUpNorChargedButItsGroupCanBeCarriedByAnotherMember) {
-    Table t;
+    RulesTable t;
     neighbours(t);
     GameState &g = t.g();
     joinCards(g, kNeighbour, kLeftCard);
     g.board.touchCount[5][0] = 4;
     g.board.faceUp[5][0] = 1;
-    paintWindow(t.ctx);
     const int score = g.board.score;
     const int x = clientX(g, 1130), y = clientY(g, 750);
 
@@ -352,7 +303,7 @@ TEST(SpentCard, IsNeitherPickedUpNorChargedButItsGroupCanBeCarriedByAnotherMembe
     onRightPress(t.play, x, y);  // no snapshot for the right button
     EXPECT_EQ(g.gesture.pressMode, kPressRaise);
     EXPECT_EQ(g.undoStore.undoDepth, 1);
-    EXPECT_EQ(t.shell.presents, 0);
+    EXPECT_EQ(t.events.said("flipped"), 0);
     onRightRelease(t.play, x, y);
     EXPECT_EQ(g.gesture.pressMode, kPressNone);
     EXPECT_EQ(g.board.score, score);
@@ -363,26 +314,24 @@ TEST(SpentCard, IsNeitherPickedUpNorChargedButItsGroupCanBeCarriedByAnotherMembe
 }
 
 TEST(ShiftPress, RaisesWithoutCostAndPutsTheGroupOnTheCanvasAtRelease) {
-    Table t;
+    RulesTable t;
     dealAndClear(t, 3, {kLeftCard, kNeighbour});
     GameState &g = t.g();
     place(g, 4, 0, 1000, 700);
     place(g, 5, 0, 1030, 720);
     raiseGroupInStack(g, 5, 0);
-    paintWindow(t.ctx);
     const int score = g.board.score;
-    RecordingEvents events;
-    Play play{g, events, t.shell};
-    onLeftPress(play, clientX(g, 1010), clientY(g, 710), true);
+    t.events.log.clear();
+    onLeftPress(t.play, clientX(g, 1010), clientY(g, 710), true);
     EXPECT_EQ(g.board.stackLevel[4][0], 51);
     EXPECT_EQ(g.gesture.dragging, 0);
     EXPECT_EQ(g.undoStore.undoDepth, 1);
     EXPECT_EQ(g.board.touchCount[4][0], 0);
     // to the front at once, back on the board only at release
-    EXPECT_EQ(events.log, (std::vector<std::string>{"undo depth", "raised (4,0)"}));
-    events.log.clear();
-    onLeftRelease(play, clientX(g, 1010), clientY(g, 710));
-    EXPECT_EQ(events.log, (std::vector<std::string>{"settled (4,0)", "raised (4,0)"}));
+    EXPECT_EQ(t.events.log, (std::vector<std::string>{"undo depth", "raised (4,0)"}));
+    t.events.log.clear();
+    onLeftRelease(t.play, clientX(g, 1010), clientY(g, 710));
+    EXPECT_EQ(t.events.log, (std::vector<std::string>{"settled (4,0)", "raised (4,0)"}));
     EXPECT_EQ(g.gesture.pressMode, kPressNone);
     EXPECT_EQ(g.board.score, score);
 }

@@ -5,9 +5,7 @@
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"
-#include "support/quiet_shell.h"
-#include "support/table.h"
-#include "support/trace_pictures.h"
+#include "support/rules_table.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;
@@ -15,7 +13,7 @@ using namespace fusefuda::testing;
 namespace {
 
 // (4,0) at (700, 600) with the focus on it, (5,0) far off at (1100, 700).
-void focusOn40(Table &t, int touches = 0) {
+void focusOn40(RulesTable &t, int touches = 0) {
     dealAndClear(t, 3, {cardId(4, 0), cardId(5, 0)});
     place(t.g(), 4, 0, 700, 600);
     place(t.g(), 5, 0, 1100, 700);
@@ -27,7 +25,7 @@ void focusOn40(Table &t, int touches = 0) {
 }  // namespace
 
 TEST(Focus, NearestCardInEachQuarterByCentresTheTopmostOfTwoAlike) {
-    Table t;
+    RulesTable t;
     dealAndClear(
         t, 3, {cardId(4, 0), cardId(5, 0), cardId(7, 2), cardId(8, 3), cardId(8, 2), cardId(7, 3)});
     GameState &g = t.g();
@@ -48,7 +46,7 @@ TEST(Focus, NearestCardInEachQuarterByCentresTheTopmostOfTwoAlike) {
 }
 
 // Each key against the button it stands for, pressed at the card's centre on
-// a twin table: the same record, sounds and score popups.
+// a twin table: the same record and score popups, the same things said.
 TEST(Keys, LiftRaiseAndPeekDoExactlyWhatTheButtonsDo) {
     enum Button { Left, ShiftLeft, Right };
     const struct {
@@ -59,7 +57,7 @@ TEST(Keys, LiftRaiseAndPeekDoExactlyWhatTheButtonsDo) {
                  {BoardKey::Lift, Left, 4},  {BoardKey::Raise, ShiftLeft, 1},
                  {BoardKey::Peek, Right, 1}, {BoardKey::Peek, Right, 4}};
     for (const auto &k : cases) {
-        Table keys, mouse;
+        RulesTable keys, mouse;
         focusOn40(keys, k.touches);
         focusOn40(mouse, k.touches);
         const int x = 731 - mouse.g().viewX, y = 650 - mouse.g().viewY;
@@ -71,7 +69,7 @@ TEST(Keys, LiftRaiseAndPeekDoExactlyWhatTheButtonsDo) {
             EXPECT_EQ(keys.g().board, mouse.g().board) << when << int(k.key) << k.touches;
             EXPECT_EQ(keys.g().undoStore, mouse.g().undoStore) << when;
             EXPECT_EQ(keys.g().overlays, mouse.g().overlays) << when;
-            EXPECT_EQ(keys.shell.effects, mouse.shell.effects) << when;
+            EXPECT_EQ(keys.events.log, mouse.events.log) << when;
             EXPECT_EQ(keys.g().gesture.dragging + 2 * keys.g().gesture.pressMode,
                       mouse.g().gesture.dragging + 2 * mouse.g().gesture.pressMode);
         };
@@ -79,7 +77,7 @@ TEST(Keys, LiftRaiseAndPeekDoExactlyWhatTheButtonsDo) {
         onKeyRelease(keys.play, k.key);
         if (k.button == Right) onRightRelease(mouse.play, x, y);
         same("released ");
-        EXPECT_FALSE(keys.shell.confined);
+        EXPECT_FALSE(keys.pointer.confined);
     }
 }
 
@@ -98,7 +96,7 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
         {BoardKey::Join, -1, 1, {0, 632, 63, 733}, false, false},
     };
     for (const Case &k : cases) {
-        Table t;
+        RulesTable t;
         focusOn40(t);
         GameState &g = t.g();
         if (k.farNeighbour) place(g, 5, 0, 2900, 700);
@@ -123,7 +121,7 @@ TEST(Keys, CarryStaysOnTheReachableBoardAndGoesBackOrBesideItsNeighbour) {
 TEST(Focus, TabAndShiftTabGoInReadingOrderRoundAllCards) {
     const int a = cardId(4, 0), b = cardId(5, 0), c = cardId(8, 2), d = cardId(8, 3),
               e = cardId(7, 2), seven = cardId(kSevensColumn, 0);
-    Table t;
+    RulesTable t;
     dealAndClear(t, 3, {a, b, c, d, e});
     for (const auto &[id, left, top] : {std::tuple{a, 300, 1010}, {b, 100, 1100}, {e, 900, 1050},
                                         {d, 100, 1111}, {c, 100, 1111}})
@@ -142,7 +140,7 @@ TEST(Focus, TabAndShiftTabGoInReadingOrderRoundAllCards) {
 // Nothing lies left of, above or below (4,0): each such arrow rings the bell
 // and counts in a row; a view pull, a card found or a new deal ends the count.
 TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
-    Table t;
+    RulesTable t;
     focusOn40(t);
     const KeyModifiers none, pull{false, true};
     for (const auto &[key, modifiers, bells, count, focus] :
@@ -150,7 +148,7 @@ TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
           {BoardKey::Left, pull, 2, 0, 4}, {BoardKey::Down, none, 3, 1, 4},
           {BoardKey::Right, none, 3, 0, 5}}) {
         onKeyPress(t.play, key, modifiers);
-        EXPECT_EQ(std::tuple(t.shell.bells, t.g().keyFocus.deadEnds, focusCard(t.g())),
+        EXPECT_EQ(std::tuple(t.events.said("no card"), t.g().keyFocus.deadEnds, focusCard(t.g())),
                   std::tuple(bells, count, cardId(focus, 0)));
     }
     onKeyPress(t.play, BoardKey::Up), startNewGame(t.play, kBeginner, 1);
@@ -162,11 +160,9 @@ TEST(Keys, AnArrowWithNoCardThatWayRingsTheBellAndCountsTheArrowsInARow) {
 TEST(Focus, EveryCardOfManyDealsIsReachedByTabAndByArrowsFromTheSevens) {
     for (int run = 0; run < 600; ++run) {
         const int level = 1 + run / 200;
-        GameState g;
-        Surfaces none;  // empty: the deals draw nothing, and the test stays fast
-        QuietTable table{g, none};
-        startNewGame(table.play, levelFromNumber(level), uint32_t(run % 200));
-        dealScatter(table.play, levelFromNumber(level));
+        RulesTable table;
+        GameState &g = table.g();
+        table.deal(level, uint32_t(run % 200));
         const int cards = kRows * (kColumns - 4 * (level - 1));
         bool tabbed[kCards] = {}, reached[kCards] = {};
         for (int n = cards; n > 0; --n)
@@ -192,7 +188,7 @@ TEST(Keys, JoinSnapsWithinHalfACardTheNearestFirstElseGoesDownWhereItIs) {
     } cases[] = {{kX, kY, kFar, 5},    {-kX, -kY, kFar, 5}, {kX + 1, 0, kFar, -1},
                  {0, kY + 1, kFar, -1}, {20, 0, -20, 5},    {20, 0, -8, 3}};
     for (const auto &k : cases) {
-        Table t;
+        RulesTable t;
         dealAndClear(t, 1, {cardId(3, 0), cardId(4, 0), cardId(5, 0)});
         GameState &g = t.g();
         place(g, 4, 0, 700, 600);

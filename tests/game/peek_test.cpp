@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "game/board.h"
 #include "game/input.h"
 #include "game/overlays.h"
-#include "render/painting.h"
-#include "support/table.h"
-#include "support/trace_pictures.h"
+#include "support/rules_table.h"
 
 using namespace fusefuda;
 using namespace fusefuda::testing;
@@ -17,7 +17,6 @@ struct OneCard {
     OneCard() {
         dealAndClear(t, 3, {cardId(4, 0)});
         place(t.g(), 4, 0, 1000, 700);
-        paintWindow(t.ctx);
     }
     void peek() {
         onRightPress(t.play, x(), y());
@@ -26,7 +25,7 @@ struct OneCard {
     void pickUp() { carryTo(t, 4, 0, t.g().board.cardRect[4][0].left + 7, 700); }
     int x() { return clientX(t.g(), t.g().board.cardRect[4][0].left + 20); }
     int y() { return clientY(t.g(), 730); }
-    Table t;
+    RulesTable t;
 };
 
 }  // namespace
@@ -34,44 +33,38 @@ struct OneCard {
 TEST(Touch, CostsFiftyThirtyTwentyByPeekOrPickUpThenNothing) {
     OneCard one;
     GameState &g = one.t.g();
+    // the score, and the card's touch count and face
+    const auto now = [&] {
+        return std::tuple(g.board.score, g.board.touchCount[4][0], g.board.faceUp[4][0]);
+    };
     ASSERT_EQ(g.board.score, 1600);
 
     one.peek();
-    EXPECT_EQ(g.board.score, 1550);
-    EXPECT_EQ(g.board.touchCount[4][0], 1);
-    EXPECT_EQ(g.board.faceUp[4][0], 0);
+    EXPECT_EQ(now(), std::tuple(1550, 1, false));
     EXPECT_EQ(g.overlays.popups[0].valueIndex, 0);
     EXPECT_EQ(g.overlays.popups[0].x, one.x() - 20);
     EXPECT_EQ(g.overlays.popups[0].y, one.y() - 20);
 
     one.pickUp();
-    EXPECT_EQ(g.board.score, 1520);
-    EXPECT_EQ(g.board.touchCount[4][0], 2);
-    EXPECT_EQ(g.board.faceUp[4][0], 0);
+    EXPECT_EQ(now(), std::tuple(1520, 2, false));
     EXPECT_EQ(g.overlays.popups[1].valueIndex, 1);
 
     onRightPress(one.t.play, one.x(), one.y());
-    EXPECT_EQ(g.board.faceUp[4][0], 1);  // shown while held
-    EXPECT_EQ(g.board.score, 1500);
+    EXPECT_EQ(now(), std::tuple(1500, 2, true));  // shown while held
     onRightRelease(one.t.play, one.x(), one.y());
-    EXPECT_EQ(g.board.touchCount[4][0], 3);  // settled by the third touch
-    EXPECT_EQ(g.board.faceUp[4][0], 1);
+    EXPECT_EQ(now(), std::tuple(1500, 3, true));  // settled by the third touch
     EXPECT_EQ(g.overlays.popups[2].valueIndex, 2);
-    EXPECT_EQ(one.t.shell.effects, (std::vector<int>{130, 130}));
+    EXPECT_EQ(one.t.events.said("peeked"), 2);
 
     // a settled card is looked at for free, silently, without turning
-    const int presents = one.t.shell.presents;
+    one.t.events.log.clear();
     one.peek();
-    EXPECT_EQ(g.board.score, 1500);
-    EXPECT_EQ(g.board.touchCount[4][0], 3);
-    EXPECT_EQ(g.board.faceUp[4][0], 1);
-    EXPECT_EQ(one.t.shell.effects.size(), 2u);
-    EXPECT_EQ(one.t.shell.presents, presents);
+    EXPECT_EQ(now(), std::tuple(1500, 3, true));
+    EXPECT_EQ(one.t.events.said("peeked") + one.t.events.said("flipped"), 0);
     EXPECT_EQ(g.overlays.popups[3].active, 0);
 
     one.pickUp();  // the fourth touch spends it, for free
-    EXPECT_EQ(g.board.touchCount[4][0], 4);
-    EXPECT_EQ(g.board.score, 1500);
+    EXPECT_EQ(now(), std::tuple(1500, 4, true));
     EXPECT_EQ(g.overlays.popups[3].active, 0);
 }
 
@@ -102,10 +95,10 @@ TEST(Popups, ATouchIsChargedEvenWhenAllTenAreShowing) {
         p.valueIndex = 2;
         p.x = 7;
     }
-    const int shows = one.t.shell.scoreShows;
+    one.t.events.log.clear();
     one.peek();
     EXPECT_EQ(g.board.score, 1550);
-    EXPECT_EQ(one.t.shell.scoreShows, shows + 1);
+    EXPECT_EQ(one.t.events.said("scored"), 1);
     for (const ScorePopup &p : g.overlays.popups) {
         EXPECT_EQ(p.valueIndex, 2);
         EXPECT_EQ(p.x, 7);
@@ -131,10 +124,9 @@ TEST(Sparkles, TakeTheFirstFreeSlotAndAreDroppedWhenAllTenAreBusy) {
     EXPECT_EQ(g.overlays.sparkles[1].stepping, 1);
     EXPECT_EQ(g.overlays.sparkles[1].age, 0);
     EXPECT_EQ(g.overlays.sparkles[1].frame, 0);
+    EXPECT_EQ(g.overlays.sparkles[2].active, 0);  // one slot only
     for (Sparkle &s : g.overlays.sparkles) s.active = 1;
-    const Sparkle before[kSlots] = {g.overlays.sparkles[0], g.overlays.sparkles[1], g.overlays.sparkles[2], g.overlays.sparkles[3],
-                                    g.overlays.sparkles[4], g.overlays.sparkles[5], g.overlays.sparkles[6], g.overlays.sparkles[7],
-                                    g.overlays.sparkles[8], g.overlays.sparkles[9]};
+    const Overlays before = g.overlays;
     spawnSparkle(g, 1, 2, 0);
-    for (int i = 0; i < kSlots; ++i) EXPECT_EQ(g.overlays.sparkles[i].x, before[i].x);
+    EXPECT_EQ(g.overlays, before);
 }

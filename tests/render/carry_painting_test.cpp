@@ -1,5 +1,6 @@
 // The carry's frames: the trail wiped, the shadow cast only where it shows, the
-// group drawn over the canvas, at the window's edges and through a repaint.
+// group drawn over the canvas, at the window's edges and through a repaint; the
+// canvas after a drop that joins twice, and the window while the view is pulled.
 #include "render/painting.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "game/board.h"
 #include "game/deal.h"
 #include "game/input.h"
+#include "game/undo.h"
 #include "render/cards.h"
 #include "render/focus.h"
 #include "support/table.h"
@@ -216,4 +218,39 @@ TEST(Carry, ARepaintDuringACarryKeepsTheGroupOffTheCanvas) {
     EXPECT_EQ(differingPixels(t.surfaces.window, expectedCarryFrame(t.ctx, a, g.board.cardRect[4][0].left,
                                                                     g.board.cardRect[4][0].top)),
               0);
+}
+
+TEST(Carry, ADropThatJoinsTwiceLeavesTheCanvasAsTheStackingHasIt) {
+    Table t;
+    dealAndClear(t, 3, {cardId(5, 0), cardId(5, 1), cardId(4, 1)});
+    GameState &g = t.g();
+    place(g, 5, 0, 700, 900);
+    place(g, 5, 1, 1103, 803);
+    place(g, 4, 1, 1035, 807);
+    paintWindow(t.ctx);
+    carryTo(t, 5, 0, 1100, 700);
+    ASSERT_TRUE(isMember(g, cardId(5, 0), 5, 1) && isMember(g, cardId(5, 0), 4, 1));
+    EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
+    EXPECT_EQ(
+        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
+        0);
+}
+
+// While the view is pulled the window is the canvas at the view; an undo ends
+// the pull, and the next paint is a full one of the board before the carry.
+TEST(Pull, TheWindowIsTheCanvasAtTheViewAndAfterAnUndoTheBoardTakenBack) {
+    Table t;
+    dealAndClear(t, 3, {cardId(4, 0)});
+    GameState &g = t.g();
+    place(g, 4, 0, 700, 600);
+    paintWindow(t.ctx);
+    carryTo(t, 4, 0, 760, 630);
+    onRightPress(t.play, 400, 300);
+    onMouseMove(t.play, 397, 293);
+    paintWindow(t.ctx);
+    const QSize size = t.surfaces.window.size();
+    EXPECT_EQ(differingPixels(t.surfaces.window, atView(g, t.surfaces.board, size)), 0);
+    popUndo(t.play);
+    paintWindow(t.ctx);
+    EXPECT_EQ(differingPixels(t.surfaces.window, atView(g, canvasByRule(t.ctx), size)), 0);
 }

@@ -140,7 +140,7 @@ TEST(Scale, EveryOperationDrawsTheSameLayoutAtTwiceTheCoordinates) {
         const QRect canvas = logicalRect(two.board);
         EXPECT_EQ(differingPixels(two.board, blownUp(one.board.copy(canvas), 2)), 0) << step.what;
         EXPECT_EQ(differingPixels(two.peek, blownUp(one.peek, 2)), 0) << step.what;
-        EXPECT_EQ(t.two.shell.confineRight, t.one.shell.confineRight) << step.what;
+        EXPECT_EQ(t.two.shell.confinement, t.one.shell.confinement) << step.what;
     }
     EXPECT_EQ(fullWidthFrames, 4u) << "the peek turns a card over and back";
     // The canvas reaches as far as a window of this size can show.

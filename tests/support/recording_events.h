@@ -2,6 +2,7 @@
 // numbers they named.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,11 @@ public:
     void noCardThatWay() override { log.push_back("no card that way"); }
 
     std::vector<std::string> log;
+    // How many of the entries begin with what.
+    int said(const std::string &what) const {
+        return int(std::count_if(log.begin(), log.end(),
+                                 [&](const std::string &e) { return e.rfind(what, 0) == 0; }));
+    }
 
 private:
     static std::string card(int c, int r) {

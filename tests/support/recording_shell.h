@@ -10,24 +10,15 @@
 #include "game/play.h"
 #include "playfile/playfile.h"
 #include "render/context.h"
+#include "support/recording_pointer.h"
 
 namespace fusefuda::testing {
 
-class RecordingShell : public Pointer,
+class RecordingShell : public RecordingPointer,
                        public FramePacing,
                        public PlayFileWindow,
                        public WindowReactions {
 public:
-    // Pointer
-    void confine(int left, int top, int right, int bottom) override {
-        confined = true;
-        confineLeft = left;
-        confineTop = top;
-        confineRight = right;
-        confineBottom = bottom;
-    }
-    void release() override { confined = false; }
-    void showGrab() override { ++grabCursors; }
     // FramePacing
     void presentNow() override {
         ++presents;
@@ -57,9 +48,6 @@ public:
     int scoreSummaries = 0;
     int settles = 0;
     int bells = 0;
-    int grabCursors = 0;
-    bool confined = false;
-    int confineLeft = 0, confineTop = 0, confineRight = 0, confineBottom = 0;
     int presents = 0;
     std::function<void()> onPresent;  // looks at what each present shows
     std::vector<int> pauses;

@@ -12,6 +12,7 @@
 #include "render/context.h"
 #include "render/painter.h"
 #include "render/surfaces.h"
+#include "support/rules_table.h"
 
 namespace fusefuda::testing {
 
@@ -31,8 +32,8 @@ struct Table {
 
     GameState &g() { return *state; }
     // Starts a game at a level with a fixed seed and runs the deferred deal.
-    void deal(Level level, uint32_t seed = kSeed);
-    void deal(int level, uint32_t seed = kSeed);  // by the number the play file stores
+    void deal(Level level, uint32_t seed = kSeed) { dealAt(play, level, seed); }
+    void deal(int level, uint32_t seed = kSeed) { deal(levelFromNumber(level), seed); }
     // The seed of a deal when a test names none.
     static constexpr uint32_t kSeed = 12345;
 };

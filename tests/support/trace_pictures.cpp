@@ -3,7 +3,6 @@
 #include <QPainter>
 
 #include "game/board.h"
-#include "game/input.h"
 #include "render/cards.h"
 #include "render/painting.h"
 
@@ -124,38 +123,10 @@ void useReadablePictures(Surfaces &s) {
     s.greyCard = checkerboard();
 }
 
-void place(GameState &g, int c, int r, int left, int top) {
-    alignGroup(g, left, top, cardId(c, r));
-}
-
-void joinCards(GameState &g, int a, int b) {
-    mergeGroups(g, a, b);
-    alignGroup(g, g.board.cardRect[cardColumn(a)][cardRow(a)].left,
-               g.board.cardRect[cardColumn(a)][cardRow(a)].top, a);
-}
-
 void dealAndClear(Table &t, int level, std::initializer_list<int> keep) {
     t.deal(level);
-    GameState &g = t.g();
     useTracePictures(t.surfaces);
-    const ColumnRange cols = columnsInPlay(g.level);
-    bool moved[kCards] = {};
-    for (int id : keep) moved[id] = true;
-    int slot = 0;
-    for (int r = 0; r < kRows; ++r) {
-        for (int c = cols.first; c <= cols.last; ++c) {
-            const int id = cardId(c, r);
-            if (moved[id]) continue;
-            // groups go down whole; the parking lot lies right of the view
-            const int top = c == 6 ? 20 : 500 + 110 * (slot / 10);
-            const int left = c == 6 ? 2000 : 2200 + 70 * (slot % 10);
-            if (c != 6) ++slot;
-            place(g, c, r, left, top + (c == 6 ? kPitchY * r : 0));
-            for (int mc = 0; mc < kColumns; ++mc)
-                for (int mr = 0; mr < kRows; ++mr)
-                    if (isMember(g, id, mc, mr)) moved[cardId(mc, mr)] = true;
-        }
-    }
+    parkAllBut(t.g(), keep);
     paintWindow(t.ctx);
 }
 
@@ -211,14 +182,5 @@ void useBlownUpPictures(Surfaces &s, const Surfaces &one, int k) {
 }
 
 QImage block(const QImage &img, int x, int y, int w, int h) { return img.copy(x, y, w, h); }
-
-void carryTo(Table &t, int c, int r, int left, int top) {
-    GameState &g = t.g();
-    const Rect at = g.board.cardRect[c][r];
-    const int x = clientX(g, at.left + 31), y = clientY(g, at.top + 50);
-    onLeftPress(t.play, x, y, false);
-    onMouseMove(t.play, x + (left - at.left), y + (top - at.top));
-    onLeftRelease(t.play, x + (left - at.left), y + (top - at.top));
-}
 
 }  // namespace fusefuda::testing

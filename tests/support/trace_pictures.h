@@ -9,6 +9,7 @@
 
 #include "game/GameState.h"
 #include "render/context.h"
+#include "support/rules_table.h"
 #include "support/table.h"
 
 namespace fusefuda::testing {
@@ -24,14 +25,9 @@ void useTracePictures(Surfaces &s);
 // their rank and suit. Still textured enough that a wrong restore shows.
 void useReadablePictures(Surfaces &s);
 
-// A game at a level with every card in play moved off the start view (right
-// of it), groups kept whole, so that a test places only the cards it needs.
-// Ends with a full paint, so the window and the canvas agree.
+// A game at a level with every card in play but keep parked (parkAllBut), in
+// the trace pictures. Ends with a full paint, so the window and the canvas agree.
 void dealAndClear(Table &t, int level, std::initializer_list<int> keep = {});
-// Moves card (c, r)'s group so that (c, r) lies at board (left, top).
-void place(GameState &g, int c, int r, int left, int top);
-// Joins b's group to a's and lays it out around a.
-void joinCards(GameState &g, int a, int b);
 
 // The canvas as the board's rule defines it: the background, then for each
 // stacking level the whole group of the card on it; the groups of skipGroup
@@ -49,12 +45,6 @@ void useBlownUpPictures(Surfaces &s, const Surfaces &one, int k);
 // A block of img, w x h at (x, y).
 QImage block(const QImage &img, int x, int y, int w, int h);
 
-// Client point of the board point (bx, by).
-inline int clientX(const GameState &g, int bx) { return bx - g.viewX; }
-inline int clientY(const GameState &g, int by) { return by - g.viewY; }
-
-// Presses card (c, r) at its centre with the left button, moves it so that it
-// lies at board (left, top), and releases.
-void carryTo(Table &t, int c, int r, int left, int top);
+inline void carryTo(Table &t, int c, int r, int left, int top) { carryTo(t.play, c, r, left, top); }
 
 }  // namespace fusefuda::testing
