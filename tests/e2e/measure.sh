@@ -8,11 +8,12 @@
 # beside the probe), windows are found by xdotool. Not a test: it prints
 # figures. Carries are at most 5 unless MEASURE_CARRY_RUNS says otherwise.
 #   [MEASURE_RUNS=7] [MEASURE_CARRY_RUNS=5] [MEASURE_PARTS="launch memory carry idle won"] \
-#       [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_SCALE=2] \
+#       [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_SCALE=2] [MEASURE_ZOOM=50] \
 #       measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
 # The music file beside the executable is copied with it, as installed.
 # MEASURE_SCALE runs both at QT_SCALE_FACTOR=N on a 2560 x 1600 screen (a
-# 3840 x 2400 one at 3); MEASURE_SHOT=folder keeps screenshots of the
+# 3840 x 2400 one at 3); MEASURE_ZOOM=N starts the game at N % (kept in its
+# settings); MEASURE_SHOT=folder keeps screenshots of the
 # advanced deal and of each carry's end there.
 set -euo pipefail
 
@@ -34,7 +35,8 @@ runs=${MEASURE_RUNS:-7}
 sandbox "$(realpath "$1")"
 hz=$(getconf CLK_TCK)
 # Each launch starts afresh, as it did before games were kept between runs.
-no_resume=$'[Fusefuda]\r\nresume=0\r\n'
+zoom=${MEASURE_ZOOM:-100}
+no_resume=$'[Fusefuda]\r\nresume=0\r\nzoom='"$zoom"$'\r\n'
 
 settings "${MEASURE_SETTINGS:-}$no_resume"
 
@@ -185,15 +187,21 @@ carry_once() {
     launch "$( [ "$1" = floor ] && echo floor || echo game)"
     if [ "$1" != floor ]; then
         sleep 0.5
-        import -window root "$work/start.png"
-        read -r x0 y0 < <("$probe" --scale="$scale" locate "$work/start.png" 1)
+        read -r x0 y0 <<< "$origin"
         open_play_file "$work/$1.pvq"
     else
         eval "$(xdotool getwindowgeometry --shell "$main")"
         x0=$X y0=$Y
     fi
     sleep 1
-    gx=$((60 * scale)); gy=$((140 * scale))  # client point on the group's first card
+    # The client point on the group's first card, 60 x 140 from the start view
+    # at 100 %; zoomed, the view stays as far as its limits for a client area
+    # of 1008 x 709 window pixels allow, and the point is as far from it as
+    # the zoom shows it.
+    read -r gx gy < <(awk -v z="$zoom" -v k="$scale" 'function ceil(v) { return v == int(v) ? v : int(v) + 1 }
+        function limit(v, m) { return v < 0 ? 0 : v > m ? m : v }
+        BEGIN { vx = limit(481, 986 + 1008 - ceil(1008 * 100 / z)); vy = limit(427, 840 + 709 - ceil(709 * 100 / z))
+                printf "%d %d\n", (541 - vx) * z / 100 * k, (567 - vy) * z / 100 * k }')
     xdotool mousemove --sync $((x0 + gx)) $((gy + y0))
     xdotool mousedown 1
     local moves=() k dx a b t0 t1
@@ -214,6 +222,14 @@ carry_once() {
     quit
 }
 if wanted carry; then
+# The client area's origin, found on the background at 100 %: the window opens
+# at the same place every time.
+settings "${MEASURE_SETTINGS:-}"$'[Fusefuda]\r\nresume=0\r\n'
+launch game; sleep 0.5
+import -window root "$work/start.png"
+origin=$("$probe" --scale="$scale" locate "$work/start.png" 1)
+quit
+settings "${MEASURE_SETTINGS:-}$no_resume"
 "$probe" groupfile "$work/compact.pvq"
 "$probe" groupfile "$work/wide.pvq" wide
 carry_runs=${MEASURE_CARRY_RUNS:-$(( runs < 5 ? runs : 5 ))}
