@@ -5,6 +5,7 @@
 #include "game/overlays.h"
 #include "game/random.h"
 #include "game/statistics.h"
+#include "game/zoom.h"
 
 namespace fusefuda {
 
@@ -24,8 +25,10 @@ void startNewGame(Play &play, Level level, uint32_t seed) {
     g.hover.hoverCard = kNoCard;
     g.hover.hoverCardShown = kNoCard;
     g.dealPending = true;
-    g.viewX = kStartViewX;
-    g.viewY = kStartViewY;
+    // The deal lies around the start view at every zoom; a zoomed-out view
+    // that cannot reach it stops at its limits.
+    g.viewX = std::min(kStartViewX, viewXMax(g));
+    g.viewY = std::min(kStartViewY, viewYMax(g));
     g.gesture.panLastX = 0;
     g.gesture.panLastY = 0;
     // The keyboard starts every deal on the sevens.
@@ -56,8 +59,8 @@ void layOutColumns(GameState &g, Level level) {
     for (int c = cols.first; c <= cols.last; ++c) {
         for (int r = 0; r < kRows; ++r) {
             Rect &rect = g.board.cardRect[c][r];
-            rect.left = kHomeLeft + kHomePitchX * c + g.viewX;
-            rect.top = kHomeTop + kPitchY * r + g.viewY;
+            rect.left = kHomeLeft + kHomePitchX * c + kStartViewX;
+            rect.top = kHomeTop + kPitchY * r + kStartViewY;
             rect.right = rect.left + kPitchX;
             rect.bottom = rect.top + kPitchY;
         }
@@ -74,8 +77,8 @@ void dealScatter(Play &play, Level level) {
             const int a = drawRandom(g) % kScatterWidth;
             const int b = drawRandom(g) % kScatterHeight;
             Rect &rect = g.board.cardRect[c][r];
-            rect.left = a + g.viewX + kScatterLeft;
-            rect.top = b + g.viewY + kScatterTop;
+            rect.left = a + kStartViewX + kScatterLeft;
+            rect.top = b + kStartViewY + kScatterTop;
             rect.right = rect.left + kPitchX;
             rect.bottom = rect.top + kPitchY;
         }

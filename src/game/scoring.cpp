@@ -1,8 +1,11 @@
 #include "game/scoring.h"
 
+#include <algorithm>
+
 #include "game/board.h"
 #include "game/overlays.h"
 #include "game/statistics.h"
+#include "game/zoom.h"
 
 namespace fusefuda {
 
@@ -42,8 +45,12 @@ void layOutFinished(Play &play) {
     clearSparklesActive(g);
     const ColumnRange cols = columnsInPlay(g.level);
     if (cols.last >= cols.first) {
-        const int x = finishedGridLeft(g.level) + g.viewX;
-        const int y = g.viewY + 150;
+        // Zoomed in, the view may lie nearer the reachable board's far edges
+        // than the grid is long: it stops at them.
+        const BoardPoint reach = reachableBoard(g);
+        const int width = (cols.last - cols.first + 1) * kPitchX, height = kRows * kPitchY;
+        const int x = std::min(finishedGridLeft(g.level) + g.viewX, reach.x - width);
+        const int y = std::min(g.viewY + 150, reach.y - height);
         alignGroup(g, x, y, cardId(cols.first, 0));
     }
     play.events.boardChanged();

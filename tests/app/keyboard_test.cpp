@@ -72,7 +72,11 @@ TEST(Shortcuts, EachKeyRunsItsOwnEntryOnceAndLeavesTheBoardsKeysAlone) {
                 {Qt::Key_Q, Qt::ControlModifier, kCmdExit},
                 {Qt::Key_Z, Qt::ControlModifier, kCmdUndo},
                 {Qt::Key_F11, Qt::NoModifier, kCmdFullScreen},
-                {Qt::Key_F1, Qt::NoModifier, kCmdHowToPlay}};
+                {Qt::Key_F1, Qt::NoModifier, kCmdHowToPlay},
+                {Qt::Key_Equal, Qt::ControlModifier, kCmdZoomIn},
+                {Qt::Key_Minus, Qt::ControlModifier, kCmdZoomOut},
+                {Qt::Key_0, Qt::ControlModifier, kCmdActualSize},
+                {Qt::Key_9, Qt::ControlModifier, kCmdFitBoard}};
     // Seen firing without running: the choosers and windows would wait.
     app.window->commands().setActive(false);
     menu.entry(kCmdUndo)->setEnabled(true);
