@@ -200,6 +200,9 @@ std::string brokenZoom(const GameState &g, int windowWidth, int windowHeight) {
     if (g.clientWidth != clientExtent(windowWidth, g.zoom) ||
         g.clientHeight != clientExtent(windowHeight, g.zoom))
         return say("client area ", g.clientWidth, " x ", g.clientHeight, " at zoom ", g.zoom);
+    if (g.viewX < 0 || g.viewX > viewXMax(g) || g.viewY < 0 || g.viewY > viewYMax(g))
+        return say("view (", g.viewX, ", ", g.viewY, ") beyond its limits (", viewXMax(g), ", ",
+                   viewYMax(g), ") at zoom ", g.zoom);
     return {};
 }
 

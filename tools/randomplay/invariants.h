@@ -26,8 +26,8 @@ std::string brokenStructure(const GameState &g);
 std::string brokenInvariant(const GameState &g);
 
 // Empty when the zoom keeps what it promises a window of this size (window
-// pixels): the zoom between fit and 200 % and the client area the window's
-// size over it.
+// pixels): the zoom between fit and 200 %, the client area the window's
+// size over it and the view within its limits.
 std::string brokenZoom(const GameState &g, int windowWidth, int windowHeight);
 // Empty when card (c, r) lies on the board the window can reach, all of its
 // picture.
