@@ -18,6 +18,11 @@
 //   probe lastmovefile PATH             a play file of a beginner game one drop from
 //                                       its end; prints that drop as "drag X1 Y1 X2 Y2"
 //                                       in client coordinates
+//   probe atfit W H X Y...              the fit zoom of a W x H client area in percent,
+//                                       then for each client point at the start view at
+//                                       100 %: the window point showing its board point
+//                                       at fit, and the client point at 100 % of the board
+//                                       point that window point names (within 2 pixels)
 //   probe --scale=K ...                 the screenshot holds K device pixels a
 //                                       pixel; positions stay in pixels, the
 //                                       origin X0 Y0 in device pixels
@@ -26,8 +31,10 @@
 #include <QImage>
 #include <cstdio>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,6 +42,7 @@
 #include "game/deal.h"
 #include "game/input.h"
 #include "game/board.h"
+#include "game/zoom.h"
 #include "playfile/playfile.h"
 #include "render/surfaces.h"
 #include "support/table.h"
@@ -224,6 +232,24 @@ int checkFocus(const char *path, int x0, int y0) {
     return count >= 3 * 80 * gScale * gScale ? 0 : 1;
 }
 
+int atFit(int w, int h, char **xy, int count) {
+    auto g = std::make_unique<GameState>();
+    g->viewX = kViewX, g->viewY = kViewY;
+    g->clientWidth = w, g->clientHeight = h;
+    zoomView(*g, 0, w, h, 0, 0);
+    // Where the limits leave the view no room, the wheel's path to fit does not matter.
+    if (viewXMax(*g) != 0 || viewYMax(*g) != 0) return std::fprintf(stderr, "room at fit\n"), 1;
+    std::printf("%ld\n", std::lround(g->zoom * 100));
+    for (int i = 0; i + 1 < count; i += 2) {
+        const int x = std::atoi(xy[i]) + kViewX, y = std::atoi(xy[i + 1]) + kViewY;
+        const int wx = clientToWindow(x, g->zoom), wy = clientToWindow(y, g->zoom);
+        const int bx = windowToClient(wx, g->zoom), by = windowToClient(wy, g->zoom);
+        if (std::abs(bx - x) > 2 || std::abs(by - y) > 2) return 1;
+        std::printf("%d %d %d %d\n", wx, wy, bx - kViewX, by - kViewY);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -252,6 +278,8 @@ int main(int argc, char **argv) {
         return writePlayFile(argv[2], Shape::Wide);
     if (what == "wonfile" && argc == 3) return writePlayFile(argv[2], Shape::Won);
     if (what == "lastmovefile" && argc == 3) return writeLastMoveFile(argv[2]);
+    if (what == "atfit" && argc >= 4)
+        return atFit(std::atoi(argv[2]), std::atoi(argv[3]), argv + 4, argc - 4);
     if (what == "locate" && argc == 4) return locate(argv[2], std::atoi(argv[3]));
     if (what == "background" && argc == 6)
         return checkBackground(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));

@@ -37,7 +37,8 @@ void Expectations::afterEvent() {
 void Expectations::check() {
     const GameState &s = table_.g();
     const RandomPlayShell &shell = table_.shell;
-    const std::string broken = brokenInvariant(s);
+    std::string broken = brokenInvariant(s);
+    if (broken.empty()) broken = brokenZoom(s, kWindowWidth, kWindowHeight);
     if (!broken.empty()) fail(broken);
     if (s.undoStore.undoDepth != int(shadow_.size()))
         fail("undo offers " + std::to_string(s.undoStore.undoDepth) + " steps, " +

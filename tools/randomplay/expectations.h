@@ -16,6 +16,7 @@ namespace fusefuda::stress {
 struct Counts {
     long events = 0, joins = 0, nearMisses = 0, peeks = 0, undos = 0, reversals = 0;
     long saves = 0, loads = 0, refusedLoads = 0, newGames = 0, midGesture = 0, paints = 0;
+    long zooms = 0;
     long winsBeginner = 0, winsIntermediate = 0, winsAdvanced = 0;
 };
 

@@ -4,16 +4,19 @@
 
 #include "app/idle.h"
 #include "game/join.h"
+#include "game/keys.h"
+#include "game/zoom.h"
 
 namespace fusefuda::stress {
 
 const Gestures::Weighted Gestures::kTable[] = {
-    {380, [](Gestures &p) { p.joinCarry(); }},
+    {370, [](Gestures &p) { p.joinCarry(); }},
     {100, [](Gestures &p) { p.randomCarry(); }},
     {50, [](Gestures &p) { p.shiftClick(); }},
     {120, [](Gestures &p) { p.peek(); }},
     {50, [](Gestures &p) { p.pan(); }},
-    {60, [](Gestures &p) { p.hover(); }},
+    {50, [](Gestures &p) { p.hover(); }},
+    {20, [](Gestures &p) { p.zoom(); }},
     {70, [](Gestures &p) { p.commands_.undo(); }},
     {30, [](Gestures &p) { p.commands_.reverse(); }},
     {30, [](Gestures &p) { p.commands_.changeOption(); }},
@@ -102,15 +105,16 @@ bool Gestures::tryJoinCarry(int moved, int fixed, int dx, int dy) {
         hand_.leftRelease();
     }
     // Press any member that shows and can be picked up, whose corner can
-    // reach its place inside the window.
+    // reach its place inside the window and the board it reaches.
+    const BoardPoint reach = reachableBoard(s);
     for (int member : hand_.cardsInPlay()) {
         const int c = cardColumn(member), r = cardRow(member);
         if (!isMember(s, moved, c, r) || s.board.touchCount[c][r] >= kSpent) continue;
         const Rect &at = s.board.cardRect[c][r];
         const int cornerX = goalLeft + (at.left - m.left) - s.viewX;
         const int cornerY = goalTop + (at.top - m.top) - s.viewY;
-        const int w = std::min(kWindowWidth, kBoardWidth - s.viewX);
-        const int h = std::min(kWindowHeight, kBoardHeight - s.viewY);
+        const int w = std::min(hand_.width(), reach.x - s.viewX);
+        const int h = std::min(hand_.height(), reach.y - s.viewY);
         if (cornerX < 0 || cornerY < 0 || cornerX >= w - kPitchX || cornerY >= h - kPitchY)
             continue;
         int x, y;
@@ -135,8 +139,8 @@ void Gestures::randomCarry() {
         hand_.leftRelease();
         return;
     }
-    hand_.travel(random_.between(-30, kWindowWidth + 30), random_.between(-30, kWindowHeight + 30),
-                 random_.between(1, 8));
+    hand_.travel(random_.between(-30, hand_.width() + 30),
+                 random_.between(-30, hand_.height() + 30), random_.between(1, 8));
     hand_.leftRelease();
 }
 
@@ -156,8 +160,8 @@ void Gestures::peek() {
     hand_.travel(x, y, random_.between(1, 2));
     hand_.rightPress();
     if (random_.percent(25))
-        hand_.travel(random_.between(-60, kWindowWidth + 60),
-                     random_.between(-60, kWindowHeight + 60), random_.between(1, 4));
+        hand_.travel(random_.between(-60, hand_.width() + 60),
+                     random_.between(-60, hand_.height() + 60), random_.between(1, 4));
     hand_.rightRelease();
 }
 
@@ -181,7 +185,37 @@ void Gestures::pan() {
 
 void Gestures::hover() {
     for (int i = random_.between(1, 5); i > 0; --i)
-        hand_.moveTo(random_.below(kWindowWidth), random_.below(kWindowHeight));
+        hand_.moveTo(random_.below(hand_.width()), random_.below(hand_.height()));
+}
+
+// A zoom as the window makes it (app/viewzoom.cpp), about a point of the
+// window: none while a card or a peek is in hand; the client area, the view
+// and the framebuffer follow, now and then the surfaces are made afresh, and
+// the window is painted whole.
+void Gestures::zoom() {
+    GameState &s = table_.g();
+    if (s.gesture.dragging || s.gesture.pressMode != kPressNone || keysHold(s)) return;
+    const double fit = fitZoom(kWindowWidth, kWindowHeight);
+    // Now and then 100 % or fit (any zoom below it) exactly.
+    const double z = random_.percent(15)   ? 1.0
+                     : random_.percent(10) ? 0.0
+                                           : fit + (kZoomMax - fit) * random_.below(10001) / 1e4;
+    const int ax = random_.below(kWindowWidth), ay = random_.below(kWindowHeight);
+    trace_(("zoom to " + std::to_string(z) + " about").c_str(), ax, ay);
+    zoomView(s, z, kWindowWidth, kWindowHeight, ax, ay);
+    Surfaces &surfaces = table_.surfaces;
+    const BoardPoint reach = reachableBoard(s);
+    surfaces.reach = QSize(reach.x, reach.y);
+    if (random_.percent(10))
+        createSurfaces(surfaces, s.cardPattern, s.backgroundPattern, s.clientWidth, s.clientHeight,
+                       surfaces.scale, s.fourColourOn);
+    else
+        resizeWindowSurface(surfaces, s.clientWidth, s.clientHeight);
+    paintWindow(table_.ctx);
+    ++expect_.counts.zooms;
+    expect_.afterEvent();
+    // The pointer stays where it was in the window, over another board point.
+    hand_.moveTo(windowToClient(ax, s.zoom), windowToClient(ay, s.zoom));
 }
 
 void Gestures::tick() {
@@ -267,7 +301,7 @@ void Gestures::oddPresses() {
         hand_.leftRelease();
         break;
     default:  // a press with Shift on a spent card or anywhere
-        hand_.travel(random_.below(kWindowWidth), random_.below(kWindowHeight), 1);
+        hand_.travel(random_.below(hand_.width()), random_.below(hand_.height()), 1);
         hand_.leftPress(true);
         hand_.rightPress();
         hand_.rightRelease();

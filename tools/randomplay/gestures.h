@@ -1,7 +1,7 @@
 // What the random player does, one gesture at a time, drawn from a table of
 // weights: mostly carries that join, as a player makes them, and among them
-// stray carries, raises, peeks, view pulls, key bursts, commands, timer
-// ticks and presses no player means.
+// stray carries, raises, peeks, view pulls, zooms, key bursts, commands,
+// timer ticks and presses no player means.
 #pragma once
 
 #include "commands.h"
@@ -27,6 +27,7 @@ private:
     void peek();
     void pan();
     void hover();
+    void zoom();
     void tick();
     void keys();
     void commandOrKeys();

@@ -4,6 +4,7 @@
 
 #include "game/board.h"
 #include "game/input.h"
+#include "invariants.h"
 
 namespace fusefuda::stress {
 
@@ -18,13 +19,19 @@ void Hand::confine(int &x, int &y) const {
 void Hand::moveTo(int x, int y) {
     // Without a button held the window only hears the pointer inside it.
     if (!leftDown_ && !rightDown_) {
-        x = std::clamp(x, 0, kWindowWidth - 1);
-        y = std::clamp(y, 0, kWindowHeight - 1);
+        x = std::clamp(x, 0, width() - 1);
+        y = std::clamp(y, 0, height() - 1);
     }
     confine(x, y);
     x_ = x, y_ = y;
     trace_("move", x, y);
     onMouseMove(table_.play, x, y);
+    // The mouse takes a carried card no further than the window can reach.
+    const GameState &s = table_.g();
+    if (s.gesture.dragging && !s.keyFocus.carrying) {
+        const std::string off = offReachableBoard(s, s.gesture.dragColumn, s.gesture.dragRow);
+        if (!off.empty()) fail("carried " + off);
+    }
     expect_.afterEvent();
 }
 
@@ -119,7 +126,7 @@ bool Hand::visiblePoint(int id, int &x, int &y) {
     for (int tries = 0; tries < 24; ++tries) {
         const int px = random_.between(r.left, r.right - 1) - s.viewX;
         const int py = random_.between(r.top, r.bottom - 1) - s.viewY;
-        if (px < 0 || py < 0 || px >= kWindowWidth || py >= kWindowHeight) continue;
+        if (px < 0 || py < 0 || px >= width() || py >= height()) continue;
         if (cardAt(s, px, py) == id) {
             x = px, y = py;
             return true;
@@ -149,8 +156,8 @@ bool Hand::someVisibleCard(int &id, int &x, int &y) {
 
 bool Hand::emptyPoint(int &x, int &y) {
     for (int tries = 0; tries < 40; ++tries) {
-        x = random_.below(kWindowWidth);
-        y = random_.below(kWindowHeight);
+        x = random_.below(width());
+        y = random_.below(height());
         if (cardAt(table_.g(), x, y) == kNoCard) return true;
     }
     return false;

@@ -18,6 +18,9 @@ public:
     int x() const { return x_; }
     int y() const { return y_; }
     bool leftDown() const { return leftDown_; }
+    // The client area, in board pixels: the window's size over the zoom.
+    int width() const { return table_.g().clientWidth; }
+    int height() const { return table_.g().clientHeight; }
 
     void moveTo(int x, int y);
     // A few steps with a wobble, the last exactly on the target.

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "game/zoom.h"
+
 namespace fusefuda::stress {
 
 namespace {
@@ -190,6 +192,28 @@ std::string brokenInvariant(const GameState &g) {
     if (broken.empty() && g.keyFocus.peeking && g.gesture.pressMode == kPressNone)
         broken = "a key peek with nothing held";
     return broken;
+}
+
+std::string brokenZoom(const GameState &g, int windowWidth, int windowHeight) {
+    if (g.zoom < fitZoom(windowWidth, windowHeight) || g.zoom > kZoomMax)
+        return say("zoom ", g.zoom, " outside fit to ", kZoomMax);
+    if (g.clientWidth != clientExtent(windowWidth, g.zoom) ||
+        g.clientHeight != clientExtent(windowHeight, g.zoom))
+        return say("client area ", g.clientWidth, " x ", g.clientHeight, " at zoom ", g.zoom);
+    if (g.viewX < 0 || g.viewX > viewXMax(g) || g.viewY < 0 || g.viewY > viewYMax(g))
+        return say("view (", g.viewX, ", ", g.viewY, ") beyond its limits (", viewXMax(g), ", ",
+                   viewYMax(g), ") at zoom ", g.zoom);
+    return {};
+}
+
+std::string offReachableBoard(const GameState &g, int c, int r) {
+    const BoardPoint reach = reachableBoard(g);
+    const Rect &at = g.board.cardRect[c][r];
+    if (at.left >= 0 && at.top >= 0 && at.left + kCardWidth <= reach.x &&
+        at.top + kCardHeight <= reach.y)
+        return {};
+    return say(cardName(c, r), " at (", at.left, ", ", at.top, ") beyond the reachable board ",
+               reach.x, " x ", reach.y, " at zoom ", g.zoom);
 }
 
 }  // namespace fusefuda::stress

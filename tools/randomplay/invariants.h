@@ -25,4 +25,12 @@ std::string brokenStructure(const GameState &g);
 // are worth, a board with every card joined won. Only for a dealt game.
 std::string brokenInvariant(const GameState &g);
 
+// Empty when the zoom keeps what it promises a window of this size (window
+// pixels): the zoom between fit and 200 %, the client area the window's
+// size over it and the view within its limits.
+std::string brokenZoom(const GameState &g, int windowWidth, int windowHeight);
+// Empty when card (c, r) lies on the board the window can reach, all of its
+// picture.
+std::string offReachableBoard(const GameState &g, int c, int r);
+
 }  // namespace fusefuda::stress

@@ -62,10 +62,10 @@ void report(uint64_t seed, long gestures, double seconds, const Counts &n) {
         "fusefuda_randomplay: seed %llu, %ld gestures, %ld events in %.1f s; joins %ld "
         "(near misses %ld), wins %ld/%ld/%ld (beginner/intermediate/advanced), peeks %ld, "
         "undos %ld, reversals %ld, new games %ld, saves %ld, loads %ld, refused loads %ld, "
-        "commands mid-gesture %ld, full paints %ld\n",
+        "commands mid-gesture %ld, zooms %ld, full paints %ld\n",
         (unsigned long long)seed, gestures, n.events, seconds, n.joins, n.nearMisses,
         n.winsBeginner, n.winsIntermediate, n.winsAdvanced, n.peeks, n.undos, n.reversals,
-        n.newGames, n.saves, n.loads, n.refusedLoads, n.midGesture, n.paints);
+        n.newGames, n.saves, n.loads, n.refusedLoads, n.midGesture, n.zooms, n.paints);
 }
 
 }  // namespace
