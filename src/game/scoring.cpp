@@ -48,7 +48,8 @@ void layOutFinished(Play &play) {
         // Zoomed in, the view may lie nearer the reachable board's far edges
         // than the grid is long: it stops at them.
         const BoardPoint reach = reachableBoard(g);
-        const int width = (cols.last - cols.first + 1) * kPitchX, height = kRows * kPitchY;
+        const int width = (cols.last - cols.first) * kPitchX + kCardWidth;
+        const int height = (kRows - 1) * kPitchY + kCardHeight;
         const int x = std::min(finishedGridLeft(g.level) + g.viewX, reach.x - width);
         const int y = std::min(g.viewY + 150, reach.y - height);
         alignGroup(g, x, y, cardId(cols.first, 0));

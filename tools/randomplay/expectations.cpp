@@ -2,6 +2,7 @@
 
 #include "app/idle.h"
 #include "game/scoring.h"
+#include "game/zoom.h"
 #include "invariants.h"
 
 namespace fusefuda::stress {
@@ -55,7 +56,13 @@ void Expectations::checkWonLayout() {
     const GameState &s = table_.g();
     const ColumnRange cols = columnsInPlay(s.level);
     const Rect &corner = s.board.cardRect[cols.first][0];
-    if (corner.left != finishedGridLeft(s.level) + s.viewX || corner.top != s.viewY + 150)
+    // At the view's corner, or flush with the reachable board's far edges
+    // where the view lies nearer them than the grid is long.
+    const BoardPoint reach = reachableBoard(s);
+    const int width = (cols.last - cols.first) * kPitchX + kCardWidth;
+    const int height = (kRows - 1) * kPitchY + kCardHeight;
+    if (corner.left != std::min(finishedGridLeft(s.level) + s.viewX, reach.x - width) ||
+        corner.top != std::min(s.viewY + 150, reach.y - height))
         fail("the won board is not laid out as the finished grid");
     if (table_.shell.summaries != ++summariesSeen_) fail("a win without the score summary");
     if (s.undoStore.undoDepth != 0) fail("a won game can still be undone");

@@ -203,6 +203,12 @@ std::string brokenZoom(const GameState &g, int windowWidth, int windowHeight) {
     if (g.viewX < 0 || g.viewX > viewXMax(g) || g.viewY < 0 || g.viewY > viewYMax(g))
         return say("view (", g.viewX, ", ", g.viewY, ") beyond its limits (", viewXMax(g), ", ",
                    viewYMax(g), ") at zoom ", g.zoom);
+    // A group carried near an edge may take other members past it, as ever;
+    // the finished grid lies whole where the window can reach it.
+    const ColumnRange cols = columnsInPlay(g.level);
+    for (int c = cols.first; g.gameOver && c <= cols.last; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (std::string off = offReachableBoard(g, c, r); !off.empty()) return off;
     return {};
 }
 

@@ -27,7 +27,8 @@ std::string brokenInvariant(const GameState &g);
 
 // Empty when the zoom keeps what it promises a window of this size (window
 // pixels): the zoom between fit and 200 %, the client area the window's
-// size over it and the view within its limits.
+// size over it, the view within its limits and a won board's grid on the
+// board the window can reach.
 std::string brokenZoom(const GameState &g, int windowWidth, int windowHeight);
 // Empty when card (c, r) lies on the board the window can reach, all of its
 // picture.
