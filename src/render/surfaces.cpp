@@ -56,14 +56,16 @@ QSize canvasBounds(const Surfaces &s, QSize window) {
             std::min(kBoardHeight, std::max(reach.height(), window.height()))};
 }
 
-// Board pixels kept beyond each side of the window: a pull of the view by
-// less redraws nothing but the window.
+// Device pixels kept beyond each side of the window: a pull of the view by
+// less redraws nothing but the window. As many pixels of the screen at every
+// scale, so that the canvas costs k times as much at scale k, not k x k.
 constexpr int kCanvasMargin = 256;
 
 QSize canvasSize(const Surfaces &s, QSize window) {
     const QSize bounds = canvasBounds(s, window);
     if (!s.trimCanvas) return bounds;
-    return bounds.boundedTo(window + QSize(2 * kCanvasMargin, 2 * kCanvasMargin));
+    const int margin = kCanvasMargin / s.scale;
+    return bounds.boundedTo(window + QSize(2 * margin, 2 * margin));
 }
 
 QPoint clampedOrigin(const Surfaces &s, QPoint origin, QSize canvas) {
