@@ -336,7 +336,7 @@ TEST(Carry, OnePassRedrawMatchesWipeShadeAndDrawOnRandomGroupsAndMoves) {
 // The game's window keeps a canvas only as large as it can show: every frame
 // and every pixel of the canvas it keeps must be what the canvas of the whole
 // board gives, through carries into the far corner, panning there, and a
-// window grown past what the canvas held.
+// window grown past what the canvas held; a pan past it starts from a full paint.
 TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
     Table whole, trimmed;
     trimmed.surfaces.trimCanvas = true;
@@ -356,7 +356,6 @@ TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
     both("press", [&](Table &t) { onLeftPress(t.play, gx, gy, false); });
     both("carry to the corner", [&](Table &t) { onMouseMove(t.play, 990, 690); });
     both("drop", [&](Table &t) { onLeftRelease(t.play, 990, 690); });
-    // A pull past the canvas draws it by the rule, as a full paint does.
     both("pan to the limits", [](Table &t) {
         paintWindow(t.ctx);
         t.g().viewX = kViewXMax;
