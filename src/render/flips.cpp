@@ -1,5 +1,6 @@
 #include "render/flips.h"
 
+#include "render/canvas.h"
 #include "render/cards.h"
 #include "render/painting.h"
 
@@ -19,7 +20,7 @@ void turnFrame(Context &ctx, const Rect &at, int k, const QImage &src, int sx, i
     Surfaces &s = ctx.s;
     const int x = at.left - ctx.g.viewX, y = at.top - ctx.g.viewY;
     ctx.pacing.pause(kFramePause);
-    if (restore) bitBlt(s.window, x, y, kCardWidth, kCardHeight, s.board, at.left, at.top, SRCCOPY);
+    if (restore) copyFromCanvas(s.window, x, y, kCardWidth, kCardHeight, s, at.left, at.top);
     stretchBlt(s.window, x + k, y, kCardWidth - 2 * k, kCardHeight, src, sx, sy, kCardWidth,
                kCardHeight);
     markWindow(s, x, y, kCardWidth, kCardHeight);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "render/canvas.h"
 #include "render/cards.h"
 
 namespace fusefuda {
@@ -73,8 +74,8 @@ void redrawHandIn(Context &ctx, const QRect &box) {
 void eraseFrame(Context &ctx, int left, int top) {
     for (const QRect &side : frameSides(left, top)) {
         if (side.isEmpty()) continue;
-        windowBlt(ctx.s, side.x() - ctx.g.viewX, side.y() - ctx.g.viewY, side.width(),
-                  side.height(), ctx.s.board, side.x(), side.y(), SRCCOPY);
+        canvasToWindow(ctx.s, side.x() - ctx.g.viewX, side.y() - ctx.g.viewY, side.width(),
+                       side.height(), side.x(), side.y());
         redrawHandIn(ctx, side);
     }
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <map>
 
+#include "render/canvas.h"
 #include "render/cards.h"
 #include "render/painting.h"
 
@@ -54,8 +55,8 @@ void drawPopups(Context &ctx) {
 void wipePopup(Context &ctx, const ScorePopup &p) {
     const GameState &g = ctx.g;
     if (g.scoreDisplayOn)
-        windowBlt(ctx.s, p.x, p.y, kPopupWipeWidth, kPopupWipeHeight, ctx.s.board,
-                  p.x + g.viewX, p.y + g.viewY, SRCCOPY);
+        canvasToWindow(ctx.s, p.x, p.y, kPopupWipeWidth, kPopupWipeHeight, p.x + g.viewX,
+                       p.y + g.viewY);
     drawGroupInHand(ctx);
 }
 
@@ -65,7 +66,7 @@ void drawSparkles(Context &ctx) {
     for (const Sparkle &s : g.overlays.sparkles) {
         if (!s.active || s.frame < 0 || s.frame > 5) continue;
         const int x = s.x - g.viewX, y = s.y - g.viewY, frameTop = s.frame * kSparkleSize;
-        windowBlt(ctx.s, x, y, kSparkleSize, kSparkleSize, ctx.s.board, s.x, s.y, SRCCOPY);
+        canvasToWindow(ctx.s, x, y, kSparkleSize, kSparkleSize, s.x, s.y);
         windowBlt(ctx.s, x, y, kSparkleSize, kSparkleSize, ctx.s.sparkleImage, 0, frameTop,
                   SRCPAINT);
         windowBlt(ctx.s, x, y, kSparkleSize, kSparkleSize, ctx.s.sparkleMask, 0, frameTop,
@@ -76,8 +77,7 @@ void drawSparkles(Context &ctx) {
 void wipeSparkle(Context &ctx, const Sparkle &s) {
     const GameState &g = ctx.g;
     if (g.animationOn)
-        windowBlt(ctx.s, s.x - g.viewX, s.y - g.viewY, kSparkleSize, kSparkleSize, ctx.s.board,
-                  s.x, s.y, SRCCOPY);
+        canvasToWindow(ctx.s, s.x - g.viewX, s.y - g.viewY, kSparkleSize, kSparkleSize, s.x, s.y);
     drawGroupInHand(ctx);
 }
 

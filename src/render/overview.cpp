@@ -11,6 +11,7 @@
 #endif
 
 #include "game/overview.h"
+#include "render/canvas.h"
 #include "render/cards.h"
 #include "render/raster.h"
 
@@ -20,6 +21,8 @@ namespace {
 
 constexpr QRgb kKeyGreen = 0xFF00FF00u;
 constexpr QRgb kMargin = 0xFF000000u;
+// What a band of the board drawn for the picture may take.
+constexpr int kBandBytes = 4 << 20;
 
 // The view's outline: a light line with a dark edge on each side reads on
 // every background and on the cards' light faces alike.
@@ -50,10 +53,13 @@ void frameView(QImage &window, const OverviewFrame &f, const GameState &g) {
 // left out of each mean, and only four of them make one: over the desktop
 // the see-through green must not tint the cards' edges and lines. Both are
 // fixed per call, so each loop carries only the work its case needs (with
-// one row, no vertical means and half the key tests).
+// one row, no vertical means and half the key tests). src holds the rows
+// from `top` on of a picture sh rows high: only the rows of dst that read
+// those rows alone are written.
 template <bool Keyed, bool TwoRows>
-void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, uint32_t key) {
-    const int sw = int(src.width()), sh = int(src.height());
+void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, uint32_t key, int top,
+                int sh) {
+    const int sw = int(src.width()), held = int(src.height());
     // Clipped to dst first: the loop below reads and writes without checks.
     const int i0 = std::max(0, -x), i1 = std::min(w, int(dst.width()) - x);
     const int j0 = std::max(0, -y), j1 = std::min(h, int(dst.height()) - y);
@@ -73,7 +79,9 @@ void shrinkInto(QImage &dst, int x, int y, int w, int h, const QImage &src, uint
     for (int j = j0; j < j1; ++j) {
         const int row = TwoRows ? firstOfPair(j, h, sh)
                                 : std::min(int(int64_t(2 * j + 1) * sh / (2 * h)), sh - 1);
-        const auto *__restrict a = reinterpret_cast<const uint32_t *>(from + row * fromStride);
+        if (row < top || row + (TwoRows ? 1 : 0) >= top + held) continue;
+        const auto *__restrict a =
+            reinterpret_cast<const uint32_t *>(from + (row - top) * fromStride);
         const auto *__restrict b = TwoRows ? a + fromStride / 4 : a;
         auto *__restrict to = reinterpret_cast<uint32_t *>(into + (y + j) * intoStride) + x + i0;
         int i = 0;
@@ -158,28 +166,43 @@ void drawOverview(Context &ctx) {
         painter.fillRect(f.left, 0, f.width, f.top, margin);
         painter.fillRect(f.left, bottom, f.width, client.height() - bottom, margin);
     }
-    // The canvas holds the reachable board, or the whole of it; only the
-    // reachable part is scaled, into the window's device pixels, so that the
-    // picture is as sharp as the screen allows.
-    const QRect reach(0, 0, std::min(f.boardWidth * k, int(s.board.width())),
-                      std::min(f.boardHeight * k, int(s.board.height())));
-    if (!reach.isEmpty() && s.board.depth() == 32 && s.window.depth() == 32) {
-        // A view of the canvas's pixels, not a copy.
-        const QImage part(s.board.constBits(), reach.width(), reach.height(),
-                          s.board.bytesPerLine(), s.board.format());
-        const QRect to(f.left * k, f.top * k, f.width * k, f.height * k);
-        // Above one device pixel a pixel, one row of the canvas a row.
-        const auto shrink = [&](auto keyed, auto twoRows) {
+    // The reachable board is scaled into the window's device pixels, so that
+    // the picture is as sharp as the screen allows.
+    const QSize board(f.boardWidth, f.boardHeight);
+    const QRect to(f.left * k, f.top * k, f.width * k, f.height * k);
+    // Above one device pixel a pixel, one row of the board a row.
+    const auto shrink = [&](const QImage &from, int top) {
+        const auto scaled = [&](auto keyed, auto twoRows) {
             shrinkInto<decltype(keyed)::value, decltype(twoRows)::value>(
-                s.window, to.x(), to.y(), to.width(), to.height(), part,
-                decltype(keyed)::value ? kKeyGreen : 0u);
+                s.window, to.x(), to.y(), to.width(), to.height(), from,
+                decltype(keyed)::value ? kKeyGreen : 0u, top, board.height() * k);
         };
         using Yes = std::true_type;
         using No = std::false_type;
         if (margin == kKeyGreen)
-            k == 1 ? shrink(Yes{}, Yes{}) : shrink(Yes{}, No{});
+            k == 1 ? scaled(Yes{}, Yes{}) : scaled(Yes{}, No{});
         else
-            k == 1 ? shrink(No{}, Yes{}) : shrink(No{}, No{});
+            k == 1 ? scaled(No{}, Yes{}) : scaled(No{}, No{});
+    };
+    if (!board.isEmpty() && s.window.depth() == 32) {
+        if (canvasRect(s).contains(QRect(QPoint(), board)) && s.board.depth() == 32) {
+            // A view of the canvas's pixels, not a copy.
+            shrink(QImage(s.board.constBits(), board.width() * k, board.height() * k,
+                          s.board.bytesPerLine(), s.board.format()),
+                   0);
+        } else {
+            // The canvas holds only what the window shows: the board is
+            // drawn by the rule a band of rows at a time into a few
+            // megabytes, each band with a row of the next, which the means
+            // below its last row read.
+            const int rows = std::max(1, kBandBytes / (board.width() * k * k * 4));
+            QImage band(board.width() * k, (rows + 1) * k, QImage::Format_RGB32);
+            if (k != 1) band.setDevicePixelRatio(k);
+            for (int top = 0; top < board.height(); top += rows) {
+                drawBoardByRule(ctx, band, QPoint(0, top));
+                shrink(band, top * k);
+            }
+        }
     }
     frameView(s.window, f, g);
     markWindow(s, 0, 0, client.width(), client.height());

@@ -1,5 +1,6 @@
 #include "render/painter.h"
 
+#include "render/canvas.h"
 #include "render/cards.h"
 #include "render/carriedpictures.h"
 #include "render/flips.h"
@@ -22,9 +23,7 @@ const Rect &placeOf(const GameState &g, int id) {
 void BoardPainter::dealt() {
     focusOverdrawn(ctx_);
     rebuildBoardWithBacks(ctx_, kNoCard);
-    const int sevens = cardId(kSevensColumn, 0);
-    const Rect &at = placeOf(ctx_.g, sevens);
-    drawGroup(ctx_, at.left, at.top, sevens, ctx_.s.board, false);
+    drawGroupOnCanvas(ctx_, cardId(kSevensColumn, 0));
 }
 
 // Drawn on the window at its place; the canvas keeps it at its old depth until
@@ -52,7 +51,7 @@ void BoardPainter::dropped(int id) {
     focusOverdrawn(ctx_);
     const Rect at = placeOf(ctx_.g, id);
     eraseDropArea(ctx_, at.left + 5, at.top + 5, id);
-    drawGroup(ctx_, at.left, at.top, id, ctx_.s.board, false);
+    drawGroupOnCanvas(ctx_, id);
     drawGroup(ctx_, at.left - ctx_.g.viewX, at.top - ctx_.g.viewY, id, ctx_.s.window, false);
     forgetCarriedPictures(ctx_.s);
 }
@@ -68,8 +67,7 @@ void BoardPainter::joined(int id, int neighbour) {
 
 void BoardPainter::settled(int c, int r) {
     focusOverdrawn(ctx_);
-    const Rect &at = ctx_.g.board.cardRect[c][r];
-    drawGroup(ctx_, at.left, at.top, cardId(c, r), ctx_.s.board, false);
+    drawGroupOnCanvas(ctx_, cardId(c, r));
 }
 
 void BoardPainter::flipped(int c, int r, bool toFace) {

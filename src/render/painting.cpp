@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/boxes.h"
+#include "render/canvas.h"
 #include "render/cards.h"
 #include "render/carriedpictures.h"
 #include "render/focus.h"
@@ -74,38 +75,15 @@ void markExactly(Surfaces &s, const Box *boxes, int count) {
 }
 
 void copyCanvasToWindow(Context &ctx, int boardX, int boardY, int w, int h) {
-    windowBlt(ctx.s, boardX - ctx.g.viewX, boardY - ctx.g.viewY, w, h, ctx.s.board, boardX, boardY,
-              SRCCOPY);
+    canvasToWindow(ctx.s, boardX - ctx.g.viewX, boardY - ctx.g.viewY, w, h, boardX, boardY);
 }
 
-// Draws every group onto the canvas once, at the stacking level of its
-// topmost member. Drawing a group again at each lower member's level, as a
-// plain walk would, only paints pixels that the later draw of the same group
-// paints over again, so the picture is the same at a fraction of the copies.
-void rebuildCanvas(Context &ctx) {
-    const GameState &g = ctx.g;
+// The canvas placed round the view and drawn afresh by the rule.
+void renewCanvas(Context &ctx) {
     Surfaces &s = ctx.s;
-    backgroundBlt(s.board, 0, 0, kBoardWidth, kBoardHeight, s, 0, 0);
-    if (!g.gameStarted) return;
-    const ColumnRange cols = columnsInPlay(g.level);
-    bool drawn[kCards] = {};
-    int topLevels[kCards];
-    int groups = 0;
-    for (int n = kCards - 1; n >= 0; --n) {
-        const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
-        if (!inPlay(g, c, r) || drawn[cardId(c, r)]) continue;
-        const int id = cardId(c, r);
-        drawn[id] = true;
-        for (int mc = cols.first; mc <= cols.last; ++mc)
-            for (int mr = 0; mr < kRows; ++mr)
-                if (isMember(g, id, mc, mr)) drawn[cardId(mc, mr)] = true;
-        topLevels[groups++] = n;
-    }
-    for (int i = groups - 1; i >= 0; --i) {
-        const int c = g.board.stackColumn[topLevels[i]], r = g.board.stackRow[topLevels[i]];
-        drawGroup(ctx, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top, cardId(c, r),
-                  s.board, false);
-    }
+    s.canvasOrigin = canvasOriginFor(s, QPoint(ctx.g.viewX, ctx.g.viewY));
+    drawBoardByRule(ctx, s.board, s.canvasOrigin);
+    s.canvasDrawn = true;
 }
 
 // A client area larger than what is left of the board past the view (a
@@ -128,7 +106,10 @@ void paintWindow(Context &ctx) {
     Surfaces &s = ctx.s;
     clearPastTheBoard(s, g);
     if (g.gesture.panning) {
-        windowBlt(s, 0, 0, kBoardWidth, kBoardHeight, s.board, g.viewX, g.viewY, SRCCOPY);
+        // A pull within the canvas only copies from it; one past its edge
+        // first brings it round the view.
+        if (!s.canvasDrawn || !canvasShows(s, QPoint(g.viewX, g.viewY))) renewCanvas(ctx);
+        canvasToWindow(s, 0, 0, kBoardWidth, kBoardHeight, g.viewX, g.viewY);
         return;
     }
     backgroundBlt(s.window, 0, 0, kBoardWidth, kBoardHeight, s, g.viewX, g.viewY);
@@ -143,7 +124,7 @@ void paintWindow(Context &ctx) {
         }
     }
     markWindow(s, 0, 0, logicalSize(s.window).width(), logicalSize(s.window).height());
-    rebuildCanvas(ctx);
+    renewCanvas(ctx);
     // A repaint in the middle of a carry (a resize, a menu command from the
     // keyboard) must not put the carried group back onto the canvas: every
     // later move restores from it and would leave the group's picture behind.
@@ -181,7 +162,7 @@ void liftGroup(Context &ctx, int id) {
             bitBlt(s.scratch, other.left - m.left, other.top - m.top, kCardWidth, kCardHeight,
                    *pic.surface, pic.x, pic.y, SRCCOPY);
         }
-        bitBlt(s.board, m.left, m.top, kCardWidth, kCardHeight, s.scratch, 0, 0, SRCCOPY);
+        copyToCanvas(s, m.left, m.top, kCardWidth, kCardHeight, s.scratch, 0, 0);
     }
 }
 
@@ -253,8 +234,8 @@ void moveCarriedGroup(Context &ctx, int oldLeft, int oldTop, int newLeft, int ne
     // be: the members' blocks overlap one another, and most of the old area is
     // painted over by the cards at once.
     forEachBoxOfDifference(trail.data(), n, covered.data(), n, [&](const Box &b) {
-        bitBlt(s.window, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, s.board, b.x0 + g.viewX,
-               b.y0 + g.viewY, SRCCOPY);
+        copyFromCanvas(s.window, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, s, b.x0 + g.viewX,
+                       b.y0 + g.viewY);
     });
     // Likewise each shadow only where no card will cover it: mostly a strip
     // along the group's lower and right edges.
@@ -294,12 +275,12 @@ void eraseDropArea(Context &ctx, int left, int top, int id) {
 void rebuildBoardWithBacks(Context &ctx, int exceptId) {
     const GameState &g = ctx.g;
     Surfaces &s = ctx.s;
-    backgroundBlt(s.board, 0, 0, 2000, kBoardHeight, s, 0, 0);
+    backgroundToCanvas(s, 0, 0, 2000, kBoardHeight);
     for (int n = 0; n < kCards; ++n) {
         const int c = g.board.stackColumn[n], r = g.board.stackRow[n];
         if (!inPlay(g, c, r) || cardId(c, r) == exceptId) continue;
-        bitBlt(s.board, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top, kCardWidth,
-               kCardHeight, s.backs, 0, 0, SRCCOPY);
+        copyToCanvas(s, g.board.cardRect[c][r].left, g.board.cardRect[c][r].top, kCardWidth,
+                     kCardHeight, s.backs, 0, 0);
     }
 }
 

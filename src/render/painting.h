@@ -7,7 +7,9 @@
 namespace fusefuda {
 
 // The full paint: the window from the background and the cards, then the
-// board canvas rebuilt (or, while panning, the window from the canvas).
+// board canvas placed round the view and drawn afresh. While the view is
+// pulled, the window from the canvas instead, which is first brought round
+// the view when the pull has passed its edge.
 void paintWindow(Context &ctx);
 // Takes card id's group off the board canvas.
 void liftGroup(Context &ctx, int id);

@@ -48,13 +48,31 @@ QImage windowSurface(const Surfaces &s, int width, int height) {
 // For each row of the picture, the first row with the same pixels.
 std::vector<int> likeRows(const QImage &picture);
 
-// What a window of the given client size can show of the board at the
-// view's limits; above scale 1 the canvas holds no more.
-QSize canvasSize(const Surfaces &s, QSize window) {
+// The board that the canvas may hold, from (0, 0): what a window of the
+// given client size can show of it at the view's limits, or the whole board.
+QSize canvasBounds(const Surfaces &s, QSize window) {
     if (s.scale == 1 && !s.trimCanvas) return {kBoardWidth, kBoardHeight};
     const QSize reach = s.reach.isEmpty() ? window + QSize(kViewXMax, kViewYMax) : s.reach;
     return {std::min(kBoardWidth, std::max(reach.width(), window.width())),
             std::min(kBoardHeight, std::max(reach.height(), window.height()))};
+}
+
+// Device pixels kept beyond each side of the window: a pull of the view by
+// less redraws nothing but the window. As many pixels of the screen at every
+// scale, so that the canvas costs k times as much at scale k, not k x k.
+constexpr int kCanvasMargin = 256;
+
+QSize canvasSize(const Surfaces &s, QSize window) {
+    const QSize bounds = canvasBounds(s, window);
+    if (!s.trimCanvas) return bounds;
+    const int margin = kCanvasMargin / s.scale;
+    return bounds.boundedTo(window + QSize(2 * margin, 2 * margin));
+}
+
+QPoint clampedOrigin(const Surfaces &s, QPoint origin, QSize canvas) {
+    const QSize bounds = canvasBounds(s, logicalSize(s.window));
+    return {std::clamp(origin.x(), 0, std::max(0, bounds.width() - canvas.width())),
+            std::clamp(origin.y(), 0, std::max(0, bounds.height() - canvas.height()))};
 }
 
 }  // namespace
@@ -107,6 +125,8 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     switchBackground(s, backgroundPattern);
     const QSize canvas = canvasSize(s, QSize(windowWidth, windowHeight));
     s.board = blankSurface(canvas.width(), canvas.height(), k);
+    s.canvasOrigin = QPoint();
+    s.canvasDrawn = false;
     s.scratch = blankSurface(200, 200, k);
     // A face on show in the peek window stays on show at the new scale.
     s.peek = s.unknownCard.copy();
@@ -295,14 +315,36 @@ void resizeWindowSurface(Surfaces &s, int width, int height) {
     QImage fresh = windowSurface(s, width, height);
     keepPixels(s.window, fresh);
     s.window = fresh;
-    if ((s.scale == 1 && !s.trimCanvas) || s.board.isNull()) return;
-    const QSize canvas = canvasSize(s, QSize(width, height));
-    if (canvas.width() <= logicalSize(s.board).width() &&
-        canvas.height() <= logicalSize(s.board).height())
-        return;
-    QImage larger = blankSurface(canvas.width(), canvas.height(), s.scale);
-    keepPixels(s.board, larger);
-    s.board = larger;
+    if (s.scale == 1 && !s.trimCanvas) return;
+    QSize canvas = canvasSize(s, QSize(width, height));
+    // The canvas of all the window can reach only ever grows.
+    if (!s.trimCanvas) canvas = canvas.expandedTo(logicalSize(s.board));
+    const QRect was = canvasRect(s);
+    const QRect now(clampedOrigin(s, s.canvasOrigin, canvas), canvas);
+    if (now == was) return;
+    // What both hold is kept: a move before the next full paint copies from it.
+    QImage resized = blankSurface(canvas.width(), canvas.height(), s.scale);
+    bitBlt(resized, was.x() - now.x(), was.y() - now.y(), was.width(), was.height(), s.board, 0,
+           0, SRCCOPY);
+    s.board = resized;
+    s.canvasOrigin = now.topLeft();
+    s.canvasDrawn = s.canvasDrawn && was.contains(now);
+}
+
+QRect canvasRect(const Surfaces &s) { return QRect(s.canvasOrigin, logicalSize(s.board)); }
+
+QPoint canvasOriginFor(const Surfaces &s, QPoint view) {
+    if (!s.trimCanvas) return QPoint();
+    const QSize canvas = logicalSize(s.board), window = logicalSize(s.window);
+    return clampedOrigin(s, view - QPoint((canvas.width() - window.width()) / 2,
+                                          (canvas.height() - window.height()) / 2),
+                         canvas);
+}
+
+bool canvasShows(const Surfaces &s, QPoint view) {
+    const QRect shown = QRect(view, logicalSize(s.window))
+                            .intersected(QRect(QPoint(), canvasBounds(s, logicalSize(s.window))));
+    return shown.isEmpty() || canvasRect(s).contains(shown);
 }
 
 }  // namespace fusefuda

@@ -34,18 +34,28 @@ struct Surfaces {
     // rows are nearly all alike, and the picture is larger than a cache.
     std::vector<int> backgroundRows;
     qint64 backgroundRowsFor = 0;
-    // The board canvas, 3000 x 1600. Above scale 1, or with trimCanvas set,
-    // it reaches only as far as a window of the framebuffer's size can show
-    // (the view's limits plus the window): the far right and bottom of the
-    // board are never on screen, and they would cost 6 MB at scale 1 (a
-    // third of the program's own memory) and 28 or 62 MB at 2 or 3.
+    // The board canvas: the board as it stands, from the background and the
+    // cards by the rule, less a group in hand. It holds the board rectangle
+    // canvasRect(), its pixel (0, 0) at board point canvasOrigin, and is read
+    // and written through the helpers of render/canvas.h. Without trimCanvas
+    // it starts at (0, 0) and holds the whole board at scale 1, above scale
+    // 1 as far as a window of the framebuffer's size can reach (the view's
+    // limits plus the window). With it, only the window and a margin on each
+    // side: a full paint centres it on the view, a pull past the margin
+    // brings it round the view again. In a window of 1008 x 709 it costs
+    // 7 MB at scale 1 and 20 MB at 2 where the board the window can reach
+    // would cost 12 and 49, and at 200 % on scale 3 surfaces 13 MB, not 111.
     QImage board;
+    QPoint canvasOrigin;
+    // Whether the canvas was drawn since it was made or grew; until then a
+    // pull of the view draws it before reading it.
+    bool canvasDrawn = false;
     // The game's window sets this before createSurfaces; left unset, scale 1
     // keeps the canvas of the whole board that checks of it against the
     // board's rule read.
     bool trimCanvas = false;
-    // The board the window can reach (game/zoom.h), which a trimmed canvas
-    // holds; unset, the view's fixed limits plus the window.
+    // The board the window can reach (game/zoom.h), beyond which the canvas
+    // never reaches; unset, the view's fixed limits plus the window.
     QSize reach;
     QImage scratch;       // 200 x 200
     // The carried group's card pictures and what they were copied from
@@ -97,12 +107,22 @@ void switchFaces(Surfaces &s, bool fourColour);
 void switchBacks(Surfaces &s, int cardPattern);
 void switchBackground(Surfaces &s, int backgroundPattern);
 // Gives the framebuffer a new client size, keeping what it can; above scale 1
-// the canvas grows with it when the window can show more of the board.
+// the canvas grows with it when the window can show more of the board, and
+// with trimCanvas it takes the window's size and margin.
 void resizeWindowSurface(Surfaces &s, int width, int height);
 // The surfaces for the record's client area, reachable board and zoom on a
 // screen of this device pixel ratio: drawn at the next whole scale of zoom x
 // ratio, made afresh (true) when that scale changes or `remake` asks for it.
 bool fitSurfacesToZoom(Surfaces &s, const GameState &g, double devicePixelRatio,
                        bool remake = false);
+
+// The board rectangle that the canvas holds.
+QRect canvasRect(const Surfaces &s);
+// Where the canvas starts for the view at board point view: centred on the
+// window, within the board the window can reach; (0, 0) without trimCanvas.
+QPoint canvasOriginFor(const Surfaces &s, QPoint view);
+// Whether the canvas holds all of the board that the window shows with the
+// view at board point view.
+bool canvasShows(const Surfaces &s, QPoint view);
 
 }  // namespace fusefuda

@@ -23,7 +23,7 @@ void Expectations::afterEvent() {
     idleStep(table_.play, table_.ctx);
     if (dealing) forgetUndo(false);
     // The window repaints after every invalidation; a full paint rebuilds
-    // the whole 3000 x 1600 canvas, so here only one in eight is run.
+    // the canvas, so here only one in eight is run.
     if (table_.shell.invalidated) {
         table_.shell.invalidated = false;
         if (random_.below(8) == 0) {

@@ -29,6 +29,7 @@ struct Failure {
 struct Table {
     Table(const std::string &folder, int scale) {
         setStartingValues(g());
+        surfaces.trimCanvas = true;  // the canvas as the game's window keeps it
         createSurfaces(surfaces, g().cardPattern, g().backgroundPattern, kWindowWidth,
                        kWindowHeight, scale);
         g().clientWidth = kWindowWidth;
