@@ -60,7 +60,7 @@ QSize canvasBounds(const Surfaces &s, QSize window) {
 // Device pixels kept beyond each side of the window: a pull of the view by
 // less redraws nothing but the window. As many pixels of the screen at every
 // scale, so that the canvas costs k times as much at scale k, not k x k.
-constexpr int kCanvasMargin = 256;
+constexpr int kCanvasMargin = 128;
 
 QSize canvasSize(const Surfaces &s, QSize window) {
     const QSize bounds = canvasBounds(s, window);

@@ -42,7 +42,7 @@ TEST(WindowedCanvas, ShowsWhatTheWholeBoardShows) {
     };
     const Step steps[] = {
         {"deal", [](Table &t, int) { t.deal(kAdvanced), paintWindow(t.ctx); }, 1},
-        {"pull within", [](Table &t, int) { pull(t, kStartViewX + 100, kStartViewY - 100); }, 0},
+        {"pull within", [](Table &t, int) { pull(t, kStartViewX + 40, kStartViewY - 40); }, 0},
         {"pull past it", [](Table &t, int) { pull(t, kViewXMax, kViewYMax); }, 1},
         {"pull back", [](Table &t, int) { pull(t, kStartViewX - 300, kStartViewY - 300); }, 1},
         {"carry", [](Table &t, int) { carryTo(t, 6, 0, 500, 300); }, 0},
@@ -62,7 +62,7 @@ TEST(WindowedCanvas, ShowsWhatTheWholeBoardShows) {
             SCOPED_TRACE(::testing::Message() << "scale " << k << ", " << step.what);
             EXPECT_EQ(differingPixels(s.window, whole.surfaces.window), 0);
             EXPECT_TRUE(step.moves < 0 || (s.canvasOrigin != was) == (step.moves == 1));
-            EXPECT_EQ(logicalSize(s.board) - logicalSize(s.window), QSize(2, 2) * (256 / s.scale));
+            EXPECT_EQ(logicalSize(s.board) - logicalSize(s.window), QSize(2, 2) * (128 / s.scale));
             const QImage part = whole.surfaces.board.copy(devicePixels(canvasRect(s), s.scale));
             EXPECT_EQ(differingPixels(s.board, part), 0);
         }

@@ -341,7 +341,7 @@ TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
     Table whole, trimmed;
     trimmed.surfaces.trimCanvas = true;
     createSurfaces(trimmed.surfaces, 1, 1, 1008, 709);
-    EXPECT_EQ(trimmed.surfaces.board.size(), QSize(1008 + 512, 709 + 512));
+    EXPECT_EQ(trimmed.surfaces.board.size(), QSize(1008 + 256, 709 + 256));
     const auto both = [&](const char *what, const std::function<void(Table &)> &step) {
         for (Table *t : {&whole, &trimmed}) step(*t);
         const QImage &kept = trimmed.surfaces.board;
@@ -378,7 +378,7 @@ TEST(TrimmedCanvas, ShowsWhatTheWholeBoardShows) {
         resizeWindowSurface(t.surfaces, 2100, 900);
         paintWindow(t.ctx);
     });
-    EXPECT_EQ(trimmed.surfaces.board.size(), QSize(2100 + 512, 900 + 512));
+    EXPECT_EQ(trimmed.surfaces.board.size(), QSize(2100 + 256, 900 + 256));
     both("panning in the grown window", [](Table &t) {
         t.g().viewX = kViewXMax / 2;
         t.g().gesture.panning = 1;
