@@ -28,10 +28,30 @@ QImage blankSurface(int width, int height, int k = 1) {
     return image;
 }
 
-QImage surfaceFor(int number, int width, int height, int k = 1) {
+// The places of the pictures the surfaces keep.
+enum Place { kFacePlace, kSettledPlace, kUnknownPlace, kGreyPlace, kSparklePlace,
+             kSparkleMaskPlace, kBacksPlace, kBackgroundPlace };
+
+Surfaces::Made *madeFor(Surfaces &s, int place, int number, int k) {
+    for (Surfaces::Made &m : s.made)
+        if (m.place == place && m.scale == k && m.number == number) return &m;
+    return nullptr;
+}
+
+// Keeps what a place now holds at scale k, in place of what it held there.
+void keepMade(Surfaces &s, Surfaces::Made made) {
+    std::erase_if(s.made, [&](const Surfaces::Made &m) {
+        return m.place == made.place && m.scale == made.scale;
+    });
+    s.made.push_back(std::move(made));
+}
+
+QImage surfaceFor(Surfaces &s, int place, int number, int width, int height, int k) {
+    if (const Surfaces::Made *m = madeFor(s, place, number, k)) return m->picture;
     QImage picture = loadPicture(number, k);
-    if (picture.size() == QSize(width * k, height * k)) return picture;
-    return blankSurface(width, height, k);
+    if (picture.size() != QSize(width * k, height * k)) picture = blankSurface(width, height, k);
+    keepMade(s, {place, k, number, picture, {}});
+    return picture;
 }
 
 QImage windowSurface(const Surfaces &s, int width, int height) {
@@ -114,13 +134,15 @@ void copyPeekFace(Surfaces &s) {
 
 void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int windowWidth,
                     int windowHeight, int scale, bool fourColour) {
+    const int was = s.scale;
     const int k = s.scale = std::clamp(scale, 1, 3);
+    std::erase_if(s.made, [&](const Surfaces::Made &m) { return m.scale != k && m.scale != was; });
     s.peek = QImage();  // made below, at the new scale
     switchFaces(s, fourColour);
-    s.unknownCard = surfaceFor(kUnknownCardPicture, kCardWidth, kCardHeight, k);
-    s.greyCard = surfaceFor(kGreyCardPicture, kCardWidth, kCardHeight, k);
-    s.sparkleImage = surfaceFor(kSparkleImagePicture, 30, 180, k);
-    s.sparkleMask = surfaceFor(kSparkleMaskPicture, 30, 180, k);
+    s.unknownCard = surfaceFor(s, kUnknownPlace, kUnknownCardPicture, kCardWidth, kCardHeight, k);
+    s.greyCard = surfaceFor(s, kGreyPlace, kGreyCardPicture, kCardWidth, kCardHeight, k);
+    s.sparkleImage = surfaceFor(s, kSparklePlace, kSparkleImagePicture, 30, 180, k);
+    s.sparkleMask = surfaceFor(s, kSparkleMaskPlace, kSparkleMaskPicture, 30, 180, k);
     switchBacks(s, cardPattern);
     switchBackground(s, backgroundPattern);
     const QSize canvas = canvasSize(s, QSize(windowWidth, windowHeight));
@@ -136,19 +158,27 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
 }
 
 void switchFaces(Surfaces &s, bool fourColour) {
-    s.face = surfaceFor(facesPictureFor(fourColour), 820, 405, s.scale);
-    s.settledFace = surfaceFor(settledFacesPictureFor(fourColour), 820, 405, s.scale);
+    s.face = surfaceFor(s, kFacePlace, facesPictureFor(fourColour), 820, 405, s.scale);
+    s.settledFace =
+        surfaceFor(s, kSettledPlace, settledFacesPictureFor(fourColour), 820, 405, s.scale);
     copyPeekFace(s);
 }
 
 void switchBacks(Surfaces &s, int cardPattern) {
-    s.backs = surfaceFor(backsPictureFor(cardPattern), 190, kCardHeight, s.scale);
+    s.backs = surfaceFor(s, kBacksPlace, backsPictureFor(cardPattern), 190, kCardHeight, s.scale);
 }
 
 void switchBackground(Surfaces &s, int backgroundPattern) {
     const int k = s.scale;
+    const int number = backgroundPictureFor(backgroundPattern);
+    if (const Surfaces::Made *m = madeFor(s, kBackgroundPlace, number, k)) {
+        s.background = m->picture;
+        s.backgroundRows = m->rows;
+        s.backgroundRowsFor = s.background.cacheKey();
+        return;
+    }
     // Stored one row of cells high: the rows repeat down the whole board.
-    QImage picture = loadPicture(backgroundPictureFor(backgroundPattern), k);
+    QImage picture = loadPicture(number, k);
     if (picture.width() != kBoardWidth * k || picture.height() < k ||
         picture.height() > kBoardHeight * k || picture.height() % k != 0)
         picture = blankSurface(kBoardWidth, 1, k);
@@ -157,11 +187,12 @@ void switchBackground(Surfaces &s, int backgroundPattern) {
         const int rows = repeatingHeight(picture);
         s.background = rows < picture.height() ? picture.copy(0, 0, picture.width(), rows) : picture;
         s.backgroundRows.clear();
-        return;
+    } else {
+        s.background = picture;
+        s.backgroundRows = likeRows(s.background);
+        s.backgroundRowsFor = s.background.cacheKey();
     }
-    s.background = picture;
-    s.backgroundRows = likeRows(s.background);
-    s.backgroundRowsFor = s.background.cacheKey();
+    keepMade(s, {kBackgroundPlace, k, number, s.background, s.backgroundRows});
 }
 
 int repeatingHeight(const QImage &picture) {

@@ -65,6 +65,18 @@ struct Surfaces {
     QImage peek;          // the peek window's picture, 64 x 102
     int peekFace = kNoCard;  // the card whose face it shows; none for the question mark
 
+    // The pictures as the surfaces took them, for the scale in use and the
+    // last other one, a picture a place: a zoom back and forth across a whole
+    // scale decodes nothing again.
+    struct Made {
+        int place = 0;   // which surface: see surfaces.cpp
+        int scale = 0;
+        int number = 0;  // the picture's
+        QImage picture;
+        std::vector<int> rows;  // the background's like rows
+    };
+    std::vector<Made> made;
+
     QImage window;        // framebuffer of the client area
     QRegion dirty;        // window area drawn since it was last presented
     // Makes an opaque black framebuffer of the given device pixels where the

@@ -156,3 +156,22 @@ TEST(Faces, ComeFromTheSheetsTheOptionChooses) {
     switchFaces(s, false);
     EXPECT_EQ(s.settledFace, loadPicture(kSettledFacesPicture, 2));
 }
+
+// A zoom back across a whole scale finds the pictures it left; a third scale,
+// or another picture in a place, puts the old ones away.
+TEST(Surfaces, KeepThePicturesOfTheLastOtherScaleOnly) {
+    Surfaces s;
+    createSurfaces(s, 1, 1, 100, 100, 1);
+    const qint64 face = s.face.cacheKey(), background = s.background.cacheKey();
+    createSurfaces(s, 1, 1, 100, 100, 2);
+    EXPECT_NE(s.face.cacheKey(), face);
+    createSurfaces(s, 1, 1, 100, 100, 1);
+    EXPECT_EQ(s.face.cacheKey(), face);
+    EXPECT_EQ(s.background.cacheKey(), background);
+    createSurfaces(s, 1, 1, 100, 100, 2);
+    createSurfaces(s, 1, 1, 100, 100, 3);
+    createSurfaces(s, 1, 1, 100, 100, 1);
+    EXPECT_NE(s.face.cacheKey(), face);
+    switchBackground(s, 2);
+    EXPECT_LE(s.made.size(), 2u * 8);  // eight places at two scales
+}
