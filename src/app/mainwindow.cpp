@@ -197,7 +197,6 @@ void MainWindow::surfacesChanged(bool remade) {
     invalidateWindow();
 }
 
-void MainWindow::zoomTo(double zoom) { zoom_.zoomTo(zoom); }
 
 void MainWindow::showFullScreenAsSet() { placement_.showFullScreen(state_.fullScreenOn); }
 

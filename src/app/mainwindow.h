@@ -99,7 +99,7 @@ public:
     void playMusic(bool on) override;
     void forgetKeptGame() override;
     void zoomBy(double steps) override { zoom_.zoomBy(steps); }
-    void zoomTo(double zoom) override;
+    void zoomTo(double zoom) override { zoom_.zoomTo(zoom); }
     // PlayFileWindow
     std::string chooseOpenPlayFile() override;
     std::string chooseSavePlayFile() override;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "app/boardview.h"
-#include "game/keys.h"
 #include "game/zoom.h"
 #include "render/surfaces.h"
 
@@ -21,13 +20,8 @@ void ViewZoom::follow() {
     if (!s_.board.isNull()) apply(g_.zoom, {}, false);
 }
 
-bool ViewZoom::handBusy() const {
-    const Gesture &hand = g_.gesture;
-    return hand.dragging || hand.pressMode != kPressNone || keysHold(g_);
-}
-
 void ViewZoom::zoomBy(double steps, QPointF at) {
-    if (handBusy() || s_.board.isNull()) return;
+    if (zoomWaits(g_) || s_.board.isNull()) return;
     apply(zoomStepped(g_.zoom, steps), at, false);
 }
 
@@ -42,7 +36,7 @@ QPointF ViewZoom::keyAnchor() const {
 void ViewZoom::zoomBy(double steps) { zoomBy(steps, keyAnchor()); }
 
 void ViewZoom::zoomTo(double zoom) {
-    if (!handBusy() && !s_.board.isNull()) apply(zoom, keyAnchor(), false);
+    if (!zoomWaits(g_) && !s_.board.isNull()) apply(zoom, keyAnchor(), false);
 }
 
 void ViewZoom::apply(double zoom, QPointF at, bool remake) {

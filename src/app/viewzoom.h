@@ -24,8 +24,8 @@ public:
     // within fit for the window's size, and the view keeps its corner.
     void makeSurfaces();
     void follow();
-    // Zoom steps (game/zoom.h) about a point of the board view; none while a
-    // card or a peek is in hand. A pull of the view goes on from there.
+    // Zoom steps (game/zoom.h) about a point of the board view, unless the
+    // zoom waits for the hand; a pull of the view goes on from there.
     void zoomBy(double steps, QPointF at);
     // For the keys and the menu: about the focus card once the keys have
     // shown it, else the window's centre.
@@ -34,7 +34,6 @@ public:
     void zoomTo(double zoom);
 
 private:
-    bool handBusy() const;
     QPointF keyAnchor() const;
     void apply(double zoom, QPointF at, bool remake);
 

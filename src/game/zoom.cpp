@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/keys.h"
+
 namespace fusefuda {
 
 namespace {
@@ -38,9 +40,12 @@ double fitZoom(int windowWidth, int windowHeight) {
     return std::min(std::max(fits, withinBoard), kZoomMax);
 }
 
+bool zoomWaits(const GameState &g) {
+    return g.gesture.dragging || g.gesture.pressMode != kPressNone || keysHold(g);
+}
+
 double clampZoom(double z, int windowWidth, int windowHeight) {
-    const double fit = fitZoom(windowWidth, windowHeight);
-    return std::isfinite(z) ? std::clamp(z, fit, kZoomMax) : 1.0 < fit ? fit : 1.0;
+    return std::clamp(std::isfinite(z) ? z : 1.0, fitZoom(windowWidth, windowHeight), kZoomMax);
 }
 
 double zoomStepped(double z, double steps) {

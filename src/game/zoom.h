@@ -24,7 +24,10 @@ int viewYMax(const GameState &g);
 // The smallest zoom: the reachable board fits the window, and the window
 // never shows more than the whole board.
 double fitZoom(int windowWidth, int windowHeight);
-// z kept between fit and 200 %.
+// The zoom waits while a card, a press or a peek is in hand; a pull of the
+// view goes on across it.
+bool zoomWaits(const GameState &g);
+// z kept between fit and 200 %; not a number, 100 %.
 double clampZoom(double z, int windowWidth, int windowHeight);
 // z after a number of steps (negative: out), in whole percents; a step that
 // passes 100 % stops there.

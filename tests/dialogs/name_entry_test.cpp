@@ -22,17 +22,7 @@
 namespace fusefuda {
 namespace {
 
-using testing::activeDialog;
-using testing::typeText;
-using testing::clickOk;
-using testing::pressEscape;
-using testing::Table;
-using testing::whenDialogOpens;
-using testing::u;
-using testing::textOf;
-using testing::labelTexts;
-using testing::setBeginnerExample;
-using testing::expectStaysOpen;
+using namespace testing;  // the dialogs' drivers and the table
 
 // Types into the name entry at rank 1 with a final score of 1300 and
 // confirms; returns the stored name.

@@ -194,7 +194,7 @@ void Gestures::hover() {
 // the window is painted whole.
 void Gestures::zoom() {
     GameState &s = table_.g();
-    if (s.gesture.dragging || s.gesture.pressMode != kPressNone || keysHold(s)) return;
+    if (zoomWaits(s)) return;
     const double fit = fitZoom(kWindowWidth, kWindowHeight);
     // Now and then 100 % or fit (any zoom below it) exactly.
     const double z = random_.percent(15)   ? 1.0
