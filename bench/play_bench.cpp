@@ -14,6 +14,7 @@
 #include "game/input.h"
 #include "game/starting.h"
 #include "game/zoom.h"
+#include "render/pictures.h"
 #include "render/cards.h"
 #include "render/overview.h"
 #include "render/painting.h"
@@ -363,6 +364,17 @@ void fullPaintPerMemberWalk(benchmark::State &state) {
 }
 BENCHMARK(fullPaintPerMemberWalk)->Unit(benchmark::kMicrosecond);
 
+// The full paint, and the frame scaled onto the screen as the board view
+// shows it.
+void showZoomed(Bench &b, QImage &screen) {
+    paintWindow(b.ctx);
+    QPainter painter(&screen);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(0, 0, b.g->clientWidth * b.g->zoom, b.g->clientHeight * b.g->zoom),
+                      b.s.window);
+    b.s.dirty = QRegion();
+}
+
 // A zoom step of Ctrl + wheel about the window's centre, from the first zoom
 // to the second and back (two steps an iteration): the client area and the
 // surfaces fitted, the full paint, and the frame scaled onto a screen of
@@ -377,13 +389,7 @@ void zoomStep(benchmark::State &state) {
         for (const int64_t percent : {state.range(1), state.range(0)}) {
             zoomView(*b.g, percent / 100.0, w, h, w / 2, h / 2);
             fitSurfacesToZoom(b.s, *b.g, gScale);
-            paintWindow(b.ctx);
-            QPainter painter(&screen);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(QRectF(0, 0, b.g->clientWidth * b.g->zoom,
-                                     b.g->clientHeight * b.g->zoom),
-                              b.s.window);
-            b.s.dirty = QRegion();
+            showZoomed(b, screen);
         }
     }
 }
@@ -393,6 +399,39 @@ BENCHMARK(zoomStep)
     ->Args({50, 55})
     ->Args({182, 200})
     ->Unit(benchmark::kMillisecond);
+
+// The first step to a scale whose pictures were never decoded, 100 -> 110
+// and back: the window shows it at once from the scale in hand while the
+// pictures are decoded on other threads (decodeNewScale).
+void zoomStepToANewScale(benchmark::State &state) {
+    Bench b(true, true);
+    const int w = 1008, h = 709;
+    const int wanted = surfaceScaleFor(gScale * 1.1);
+    const PictureChoice choice{b.g->cardPattern, b.g->backgroundPattern, false};
+    QImage screen(w * gScale, h * gScale, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(gScale);
+    for (auto _ : state) {
+        for (const double zoom : {1.1, 1.0}) {
+            zoomView(*b.g, zoom, w, h, w / 2, h / 2);
+            if (picturesMissing(b.s, choice, wanted).empty()) state.SkipWithError("decoded");
+            fitSurfacesAtScale(b.s, *b.g, b.s.scale);
+            showZoomed(b, screen);
+        }
+    }
+}
+BENCHMARK(zoomStepToANewScale)->Unit(benchmark::kMillisecond);
+
+// Every picture of a scale decoded side by side, as a zoom or a start-up at
+// that scale decodes them.
+void decodeNewScale(benchmark::State &state) {
+    Surfaces s;
+    for (auto _ : state) {
+        std::vector<Surfaces::Made> missing = picturesMissing(s, {}, int(state.range(0)));
+        decodePictures(missing);
+        benchmark::DoNotOptimize(missing);
+    }
+}
+BENCHMARK(decodeNewScale)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

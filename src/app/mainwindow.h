@@ -78,6 +78,8 @@ public:
     const MenuActions &menu() const { return menu_; }
     const SettingsLocation &settingsLocation() const { return location_; }
     BoardView *boardView() const { return view_; }
+    // Takes the pictures of a new scale being decoded ahead, once they are.
+    void awaitPictures() { zoom_.awaitPictures(); }
     AudioState *audio() const { return audio_; }
     BoardInput &input() { return input_; }
     Presenter &presenter() { return presenter_; }

@@ -1,16 +1,30 @@
 #include "app/viewzoom.h"
 
+#include <QTimer>
 #include <algorithm>
 
 #include "app/boardview.h"
 #include "game/zoom.h"
-#include "render/surfaces.h"
+#include "render/pictures.h"
 
 namespace fusefuda {
+
+namespace {
+
+// How often pictures decoded while the hand held something look again.
+constexpr int kRetryMs = 50;
+
+}  // namespace
 
 ViewZoom::ViewZoom(GameState &g, Surfaces &s, BoardView &view,
                    std::function<void(bool remade)> changed)
     : g_(g), s_(s), view_(view), changed_(std::move(changed)) {}
+
+// A decoding on its way finishes first; its arrival, posted to guard_, goes
+// with it.
+ViewZoom::~ViewZoom() {
+    if (decoded_.valid()) decoded_.wait();
+}
 
 void ViewZoom::makeSurfaces() { apply(g_.zoom, {}, true); }
 
@@ -48,9 +62,47 @@ void ViewZoom::apply(double zoom, QPointF at, bool remake) {
         g_.gesture.panLastX = windowToClient(at.x(), g_.zoom);
         g_.gesture.panLastY = windowToClient(at.y(), g_.zoom);
     }
-    // Drawn at the next whole scale of zoom x density and shown smoothly
-    // scaled: at 100 % the screen's own scale, as ever.
-    changed_(fitSurfacesToZoom(s_, g_, view_.devicePixelRatio(), remake));
+    changed_(fitSurfacesAtScale(s_, g_, scaleToDraw(remake), remake));
 }
+
+// Drawn at the next whole scale of zoom x density and shown smoothly scaled:
+// at 100 % the screen's own scale, as ever. A step to a scale whose pictures
+// were never decoded is shown at once from the scale in hand, a little soft,
+// and sharp again as soon as the pictures are decoded on other threads.
+int ViewZoom::scaleToDraw(bool remake) {
+    const int wanted = surfaceScaleFor(view_.devicePixelRatio() * g_.zoom);
+    if (remake || wanted == s_.scale || g_.zoom == 1.0 || s_.board.isNull()) return wanted;
+    std::vector<Surfaces::Made> missing = picturesMissing(
+        s_, {g_.cardPattern, g_.backgroundPattern, g_.fourColourOn}, wanted);
+    if (missing.empty()) return wanted;
+    decodeAhead(std::move(missing));
+    return s_.scale;
+}
+
+// One decoding at a time: when it arrives, the scale is chosen again.
+void ViewZoom::decodeAhead(std::vector<Surfaces::Made> pictures) {
+    if (decoded_.valid()) return;
+    const int decoding = ++decoding_;
+    decoded_ = std::async(std::launch::async, [this, decoding, pictures]() mutable {
+        decodePictures(pictures);
+        QMetaObject::invokeMethod(&guard_, [this, decoding] { takePictures(decoding); },
+                                  Qt::QueuedConnection);
+        return pictures;
+    });
+}
+
+// The surfaces change scale only between carries and peeks: the carried
+// strip and the peek window are made at the scale in hand.
+void ViewZoom::takePictures(int decoding) {
+    if (decoded_.valid() && decoding == decoding_) keepPictures(s_, decoded_.get());
+    if (decoding != decoding_ || s_.board.isNull()) return;
+    if (zoomWaits(g_)) {
+        QTimer::singleShot(kRetryMs, &guard_, [this, decoding] { takePictures(decoding); });
+        return;
+    }
+    changed_(fitSurfacesAtScale(s_, g_, scaleToDraw(false), false));
+}
+
+void ViewZoom::awaitPictures() { takePictures(decoding_); }
 
 }  // namespace fusefuda

@@ -4,13 +4,17 @@
 // the window's centre) where it was.
 #pragma once
 
+#include <QObject>
 #include <QPointF>
 #include <functional>
+#include <future>
+#include <vector>
+
+#include "render/surfaces.h"
 
 namespace fusefuda {
 
 struct GameState;
-struct Surfaces;
 class BoardView;
 
 class ViewZoom {
@@ -18,6 +22,9 @@ public:
     // `changed` runs after every change of the client area or the surfaces;
     // true when the surfaces were made afresh.
     ViewZoom(GameState &g, Surfaces &s, BoardView &view, std::function<void(bool remade)> changed);
+    ~ViewZoom();
+    ViewZoom(const ViewZoom &) = delete;
+    ViewZoom &operator=(const ViewZoom &) = delete;
 
     // The surfaces for the window as it is: at start-up (made afresh), after a
     // resize or a move to a screen of another density. The zoom stays, kept
@@ -32,15 +39,24 @@ public:
     void zoomBy(double steps);
     // 0 and anything below fit: the reachable board fits the window.
     void zoomTo(double zoom);
+    // Waits for the pictures being decoded ahead, if any, and draws with them.
+    void awaitPictures();
 
 private:
     QPointF keyAnchor() const;
     void apply(double zoom, QPointF at, bool remake);
+    int scaleToDraw(bool remake);
+    void decodeAhead(std::vector<Surfaces::Made> pictures);
+    void takePictures(int decoding);
 
     GameState &g_;
     Surfaces &s_;
     BoardView &view_;
     std::function<void(bool)> changed_;
+    // Pictures of a new scale decoded on another thread, and which decoding.
+    std::future<std::vector<Surfaces::Made>> decoded_;
+    int decoding_ = 0;
+    QObject guard_;  // their arrival is posted to it
 };
 
 }  // namespace fusefuda

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <functional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -13,44 +12,27 @@
 #include "assets/catalogue.h"
 #include "game/GameState.h"
 #include "game/zoom.h"
+#include "render/pictures.h"
 #include "render/raster.h"
 
 namespace fusefuda {
 
-namespace {
-
 // A picture that is missing leaves its surface black, at its proper size, so
 // that every copy stays within known bounds.
-QImage blankSurface(int width, int height, int k = 1) {
+QImage blankSurface(int width, int height, int k) {
     QImage image(width * k, height * k, QImage::Format_RGB32);
     image.fill(0xFF000000u);
     if (k != 1) image.setDevicePixelRatio(k);
     return image;
 }
 
-// The places of the pictures the surfaces keep.
-enum Place { kFacePlace, kSettledPlace, kUnknownPlace, kGreyPlace, kSparklePlace,
-             kSparkleMaskPlace, kBacksPlace, kBackgroundPlace };
+namespace {
 
-Surfaces::Made *madeFor(Surfaces &s, int place, int number, int k) {
-    for (Surfaces::Made &m : s.made)
-        if (m.place == place && m.scale == k && m.number == number) return &m;
-    return nullptr;
-}
-
-// Keeps what a place now holds at scale k, in place of what it held there.
-void keepMade(Surfaces &s, Surfaces::Made made) {
-    std::erase_if(s.made, [&](const Surfaces::Made &m) {
-        return m.place == made.place && m.scale == made.scale;
-    });
-    s.made.push_back(std::move(made));
-}
-
-QImage surfaceFor(Surfaces &s, int place, int number, int width, int height, int k) {
+QImage surfaceFor(Surfaces &s, int place, int number, int k) {
     if (const Surfaces::Made *m = madeFor(s, place, number, k)) return m->picture;
-    QImage picture = loadPicture(number, k);
-    if (picture.size() != QSize(width * k, height * k)) picture = blankSurface(width, height, k);
-    keepMade(s, {place, k, number, picture, {}});
+    std::vector<Surfaces::Made> made{makePicture(place, number, k)};
+    QImage picture = made.front().picture;
+    keepPictures(s, std::move(made));
     return picture;
 }
 
@@ -64,9 +46,6 @@ QImage windowSurface(const Surfaces &s, int width, int height) {
     }
     return blankSurface(width, height, s.scale);
 }
-
-// For each row of the picture, the first row with the same pixels.
-std::vector<int> likeRows(const QImage &picture);
 
 // The board that the canvas may hold, from (0, 0): what a window of the
 // given client size can show of it at the view's limits, or the whole board.
@@ -138,11 +117,16 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     const int k = s.scale = std::clamp(scale, 1, 3);
     std::erase_if(s.made, [&](const Surfaces::Made &m) { return m.scale != k && m.scale != was; });
     s.peek = QImage();  // made below, at the new scale
+    // Whatever is not made at this scale yet is decoded side by side.
+    std::vector<Surfaces::Made> missing =
+        picturesMissing(s, {cardPattern, backgroundPattern, fourColour}, k);
+    decodePictures(missing);
+    keepPictures(s, std::move(missing));
     switchFaces(s, fourColour);
-    s.unknownCard = surfaceFor(s, kUnknownPlace, kUnknownCardPicture, kCardWidth, kCardHeight, k);
-    s.greyCard = surfaceFor(s, kGreyPlace, kGreyCardPicture, kCardWidth, kCardHeight, k);
-    s.sparkleImage = surfaceFor(s, kSparklePlace, kSparkleImagePicture, 30, 180, k);
-    s.sparkleMask = surfaceFor(s, kSparkleMaskPlace, kSparkleMaskPicture, 30, 180, k);
+    s.unknownCard = surfaceFor(s, kUnknownPlace, kUnknownCardPicture, k);
+    s.greyCard = surfaceFor(s, kGreyPlace, kGreyCardPicture, k);
+    s.sparkleImage = surfaceFor(s, kSparklePlace, kSparkleImagePicture, k);
+    s.sparkleMask = surfaceFor(s, kSparkleMaskPlace, kSparkleMaskPicture, k);
     switchBacks(s, cardPattern);
     switchBackground(s, backgroundPattern);
     const QSize canvas = canvasSize(s, QSize(windowWidth, windowHeight));
@@ -158,41 +142,26 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
 }
 
 void switchFaces(Surfaces &s, bool fourColour) {
-    s.face = surfaceFor(s, kFacePlace, facesPictureFor(fourColour), 820, 405, s.scale);
+    s.face = surfaceFor(s, kFacePlace, facesPictureFor(fourColour), s.scale);
     s.settledFace =
-        surfaceFor(s, kSettledPlace, settledFacesPictureFor(fourColour), 820, 405, s.scale);
+        surfaceFor(s, kSettledPlace, settledFacesPictureFor(fourColour), s.scale);
     copyPeekFace(s);
 }
 
 void switchBacks(Surfaces &s, int cardPattern) {
-    s.backs = surfaceFor(s, kBacksPlace, backsPictureFor(cardPattern), 190, kCardHeight, s.scale);
+    s.backs = surfaceFor(s, kBacksPlace, backsPictureFor(cardPattern), s.scale);
 }
 
 void switchBackground(Surfaces &s, int backgroundPattern) {
-    const int k = s.scale;
     const int number = backgroundPictureFor(backgroundPattern);
-    if (const Surfaces::Made *m = madeFor(s, kBackgroundPlace, number, k)) {
-        s.background = m->picture;
-        s.backgroundRows = m->rows;
-        s.backgroundRowsFor = s.background.cacheKey();
-        return;
+    const Surfaces::Made *m = madeFor(s, kBackgroundPlace, number, s.scale);
+    if (!m) {
+        keepPictures(s, {makePicture(kBackgroundPlace, number, s.scale)});
+        m = madeFor(s, kBackgroundPlace, number, s.scale);
     }
-    // Stored one row of cells high: the rows repeat down the whole board.
-    QImage picture = loadPicture(number, k);
-    if (picture.width() != kBoardWidth * k || picture.height() < k ||
-        picture.height() > kBoardHeight * k || picture.height() % k != 0)
-        picture = blankSurface(kBoardWidth, 1, k);
-    if (k == 1) {
-        // A picture whose rows all repeat sooner is kept as short as that.
-        const int rows = repeatingHeight(picture);
-        s.background = rows < picture.height() ? picture.copy(0, 0, picture.width(), rows) : picture;
-        s.backgroundRows.clear();
-    } else {
-        s.background = picture;
-        s.backgroundRows = likeRows(s.background);
-        s.backgroundRowsFor = s.background.cacheKey();
-    }
-    keepMade(s, {kBackgroundPlace, k, number, s.background, s.backgroundRows});
+    s.background = m->picture;
+    s.backgroundRows = m->rows;
+    s.backgroundRowsFor = s.background.cacheKey();
 }
 
 int repeatingHeight(const QImage &picture) {
@@ -286,18 +255,6 @@ void repeatingBlt(QImage &dst, int x, int y, int w, int h, const QImage &backgro
     }
 }
 
-std::vector<int> likeRows(const QImage &picture) {
-    std::vector<int> rows(size_t(picture.height()));
-    const size_t bytes = size_t(picture.width()) * size_t(picture.depth()) / 8;
-    std::unordered_map<std::string_view, int> first;
-    for (int y = 0; y < picture.height(); ++y) {
-        const std::string_view line(reinterpret_cast<const char *>(picture.constScanLine(y)),
-                                    bytes);
-        rows[size_t(y)] = first.emplace(line, y).first->second;
-    }
-    return rows;
-}
-
 }  // namespace
 
 void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
@@ -326,9 +283,12 @@ void keepPixels(const QImage &from, QImage &into) {
 }  // namespace
 
 bool fitSurfacesToZoom(Surfaces &s, const GameState &g, double devicePixelRatio, bool remake) {
+    return fitSurfacesAtScale(s, g, surfaceScaleFor(devicePixelRatio * g.zoom), remake);
+}
+
+bool fitSurfacesAtScale(Surfaces &s, const GameState &g, int scale, bool remake) {
     const BoardPoint reach = reachableBoard(g);
     s.reach = QSize(reach.x, reach.y);
-    const int scale = surfaceScaleFor(devicePixelRatio * g.zoom);
     remake = remake || scale != s.scale || s.board.isNull();
     if (remake)
         createSurfaces(s, g.cardPattern, g.backgroundPattern, g.clientWidth, g.clientHeight, scale,

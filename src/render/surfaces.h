@@ -85,6 +85,9 @@ struct Surfaces {
     std::function<QImage(int width, int height)> allocateWindow;
 };
 
+// A black surface of that many board pixels at scale k.
+QImage blankSurface(int width, int height, int k = 1);
+
 // bitBlt (SRCCOPY) from the background at board point (sx, sy); a background
 // shorter than the board repeats downwards to the board's height.
 void backgroundBlt(QImage &dst, int x, int y, int w, int h, const QImage &background, int sx,
@@ -127,6 +130,8 @@ void resizeWindowSurface(Surfaces &s, int width, int height);
 // ratio, made afresh (true) when that scale changes or `remake` asks for it.
 bool fitSurfacesToZoom(Surfaces &s, const GameState &g, double devicePixelRatio,
                        bool remake = false);
+// The same drawn at the given scale, whatever the zoom.
+bool fitSurfacesAtScale(Surfaces &s, const GameState &g, int scale, bool remake = false);
 
 // The board rectangle that the canvas holds.
 QRect canvasRect(const Surfaces &s);

@@ -75,9 +75,16 @@ TEST(ZoomWindow, EachWayZoomsAboutItsPointAndNoneWhileTheHandHoldsSomething) {
         g.viewX = 200;
         g.viewY = 100;
         const QPointF before = boardUnder(g, at);
+        const int was = app.window->surfaces().scale;
         c.act();
         App::settle();
         EXPECT_NEAR(g.zoom, c.zoom, 1e-9) << c.what;
+        // The first step to a scale is shown from the scale in hand until its
+        // pictures are decoded.
+        if (&c == &cases[0]) {
+            EXPECT_EQ(app.window->surfaces().scale, was);
+        }
+        app.window->awaitPictures();
         if (c.keepsThePoint) {
             EXPECT_LE((boardUnder(g, at) - before).manhattanLength(), 1.0) << c.what;
         }
@@ -91,4 +98,19 @@ TEST(ZoomWindow, EachWayZoomsAboutItsPointAndNoneWhileTheHandHoldsSomething) {
     ASSERT_TRUE(app.window->saveSettings());
     EXPECT_NE(slurp(app.ini()).find("\r\nzoom=" + std::to_string(std::lround(g.zoom * 100))),
               std::string::npos);
+}
+
+// The carried strip is made at the scale in hand: pictures decoded while a
+// card is carried wait for its drop.
+TEST(ZoomWindow, PicturesDecodedWhileACardIsCarriedWaitForTheDrop) {
+    App app;
+    app.run(kCmdAdvanced);
+    app.run(kCmdZoomIn);
+    GameState &g = app.g();
+    g.gesture.dragging = true;
+    app.window->awaitPictures();
+    EXPECT_EQ(app.window->surfaces().scale, 1);
+    g.gesture.dragging = false;
+    app.window->awaitPictures();
+    EXPECT_EQ(app.window->surfaces().scale, 2);
 }
