@@ -338,15 +338,15 @@ dismiss Escape "Save Play File" "the save chooser"
 echo "not a play file" >"$work/junk.pvq"
 modal f o "Open Play File"
 shot en-open
-xdotool type --delay 2 "$work/junk.pvq"; xdotool key Return
-poll 10 has_named_window fusefuda || fail "no message box for a file that is not a play file"
+enter_path "$work/junk.pvq" has_named_window fusefuda ||
+    fail "no message box for a file that is not a play file"
 shot en-message
 xdotool windowfocus --sync "$(named_window fusefuda)"
 dismiss Return fusefuda "the message box"
 # A game one drop from its end: the score summary and the name entry.
 read -r _ a b c d < <("$probe" lastmovefile "$work/last.pvq")
 modal f o "Open Play File"
-xdotool type --delay 2 "$work/last.pvq"; dismiss Return "Open Play File" "the open chooser"
+enter_path "$work/last.pvq" lacks_named_window "Open Play File" || fail "the open chooser did not close"
 xdotool windowfocus --sync "$main"
 drag "$a" "$b" "$c" "$d"
 poll 20 has_named_window "SCORE" || { shot en-stuck; fail "no score summary after the last drop"; }

@@ -120,8 +120,7 @@ open_play_file() {
     xdotool key o
     poll 10 has_named_window "プレイファイルを開く" || fail "no file chooser"
     xdotool windowfocus --sync "$(named_window "プレイファイルを開く")"
-    xdotool type --delay 2 "$1"; xdotool key Return
-    poll 10 lacks_named_window "プレイファイルを開く" || fail "the file chooser did not close"
+    enter_path "$1" lacks_named_window "プレイファイルを開く" || fail "the file chooser did not close"
 }
 
 quit() { kill -TERM "$pid"; wait "$pid" || true; pid=""; }

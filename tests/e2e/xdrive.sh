@@ -48,3 +48,15 @@ menu() {
     xdotool key "$1"
     poll 10 count_at_most "$base" || fail "menu $keys did not close"
 }
+
+# enter_path PATH COMMAND...: types PATH into the file chooser in focus and
+# presses Return until COMMAND holds, twice at most: a completion list that
+# opened while the path was typed takes the first Return.
+enter_path() {
+    local path=$1; shift
+    xdotool type --delay 2 "$path"
+    xdotool key Return
+    poll 10 "$@" && return 0
+    xdotool key Return
+    poll 10 "$@"
+}
