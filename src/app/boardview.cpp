@@ -15,6 +15,15 @@
 
 namespace fusefuda {
 
+namespace {
+
+// Qt's painter shares a drawing of more rows than this among its pool of
+// threads, which for a carry's small changes costs more in waking and
+// waiting than the drawing itself.
+constexpr int kBandDeviceRows = 64;
+
+}  // namespace
+
 BoardView::BoardView(Surfaces &surfaces, QWidget *parent) : QWidget(parent), surfaces_(surfaces) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -134,6 +143,13 @@ void BoardView::paintZoomed(QPainter &painter, const QRegion &region) {
     const int k = scaleOf(frame);
     const double perDevicePixel = zoom_ / k;
     const QRectF shown(QPointF(0, 0), QSizeF(logicalSize(frame)) * zoom_);
+    // A small change is drawn in bands on this thread; a large one, such as
+    // a zoom step, is worth the pool's threads.
+    qint64 area = 0;
+    for (const QRect &r : region) area += qint64(r.width()) * r.height();
+    const int band = 2 * area < qint64(width()) * height()
+                         ? std::max(1, int(kBandDeviceRows / devicePixelRatio()))
+                         : height() + 1;
     for (const QRect &r : region) {
         painter.setClipRect(r);
         // Beyond the framebuffer while a resize is on its way: plain black.
@@ -146,10 +162,15 @@ void BoardView::paintZoomed(QPainter &painter, const QRegion &region) {
         if (pixels.isEmpty()) continue;
         const QRectF target(pixels.left() * perDevicePixel, pixels.top() * perDevicePixel,
                             pixels.width() * perDevicePixel, pixels.height() * perDevicePixel);
-        if (keyOutGreen_)
-            painter.drawImage(target, fusefuda::keyOutGreen(frame, pixels));
-        else
-            painter.drawImage(target, frame, pixels);
+        const QImage green = keyOutGreen_ ? fusefuda::keyOutGreen(frame, pixels) : QImage();
+        for (int top = r.top(); top <= r.bottom(); top += band) {
+            painter.setClipRect(
+                QRect(r.left(), top, r.width(), std::min(band, r.bottom() + 1 - top)));
+            if (keyOutGreen_)
+                painter.drawImage(target, green);
+            else
+                painter.drawImage(target, frame, pixels);
+        }
     }
 }
 
