@@ -197,9 +197,7 @@ TEST(Join, ADropMakesAndSaysSeveralJoinsInWalkOrderEachFromWhereTheCardsNowLie) 
     RulesTable t;
     dealAndClear(t, 3, {cardId(5, 0), cardId(5, 1), cardId(4, 1)});
     GameState &g = t.g();
-    place(g, 5, 0, 700, 900);
-    place(g, 5, 1, 1103, 803);
-    place(g, 4, 1, 1035, 807);
+    layTwoJoinsForOneDrop(g);
     const int x = clientX(g, 710), y = clientY(g, 910);
     onLeftPress(t.play, x, y, false);
     onMouseMove(t.play, x + 400, y - 200);

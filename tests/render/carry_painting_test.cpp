@@ -123,9 +123,7 @@ TEST(Carry, LeavesNoTrailAndNoShadowBehindAcrossOtherCards) {
     EXPECT_EQ(g.gesture.dragging, 0);
     // dropped: on the canvas, on top, and the window shows the canvas again
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
-    EXPECT_EQ(
-        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
-        0);
+    EXPECT_EQ(windowOffCanvas(t), 0);
 }
 
 // The widest group a late advanced game makes, a whole row joined to the
@@ -153,9 +151,7 @@ TEST(Carry, TheWidestGroupLeavesNoTrailAndNoShadowBehind) {
             << "after the move by " << step[0] << "," << step[1];
     }
     onLeftRelease(t.play, x, y);
-    EXPECT_EQ(
-        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
-        0);
+    EXPECT_EQ(windowOffCanvas(t), 0);
 }
 
 // A menu command in the middle of a carry can give the faces new pictures:
@@ -224,16 +220,12 @@ TEST(Carry, ADropThatJoinsTwiceLeavesTheCanvasAsTheStackingHasIt) {
     Table t;
     dealAndClear(t, 3, {cardId(5, 0), cardId(5, 1), cardId(4, 1)});
     GameState &g = t.g();
-    place(g, 5, 0, 700, 900);
-    place(g, 5, 1, 1103, 803);
-    place(g, 4, 1, 1035, 807);
+    layTwoJoinsForOneDrop(g);
     paintWindow(t.ctx);
     carryTo(t, 5, 0, 1100, 700);
     ASSERT_TRUE(isMember(g, cardId(5, 0), 5, 1) && isMember(g, cardId(5, 0), 4, 1));
     EXPECT_EQ(differingPixels(t.surfaces.board, canvasByRule(t.ctx)), 0);
-    EXPECT_EQ(
-        differingPixels(t.surfaces.window, atView(g, t.surfaces.board, t.surfaces.window.size())),
-        0);
+    EXPECT_EQ(windowOffCanvas(t), 0);
 }
 
 // While the view is pulled the window is the canvas at the view; an undo ends

@@ -90,6 +90,14 @@ inline void dealAndClear(RulesTable &t, int level, std::initializer_list<int> ke
     parkAllBut(t.g(), keep);
 }
 
+// (5,0) below (5,1), and (4,1) just left of (5,1): (5,0) dropped at
+// (1100, 700) joins (5,1) first and, through it, (4,1).
+inline void layTwoJoinsForOneDrop(GameState &g) {
+    place(g, 5, 0, 700, 900);
+    place(g, 5, 1, 1103, 803);
+    place(g, 4, 1, 1035, 807);
+}
+
 // Client point of the board point (bx, by).
 inline int clientX(const GameState &g, int bx) { return bx - g.viewX; }
 inline int clientY(const GameState &g, int by) { return by - g.viewY; }

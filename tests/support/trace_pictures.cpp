@@ -146,6 +146,11 @@ QImage atView(const GameState &g, const QImage &img, QSize size) {
     return img.copy(g.viewX, g.viewY, size.width(), size.height());
 }
 
+int windowOffCanvas(Table &t) {
+    return differingPixels(t.surfaces.window,
+                           atView(t.g(), t.surfaces.board, t.surfaces.window.size()));
+}
+
 int differingPixels(const QImage &a, const QImage &b) {
     if (a.size() != b.size()) return -1;
     int n = 0;

@@ -37,6 +37,8 @@ QImage canvasByRule(Context &ctx, int skipGroup = -1);
 QImage atView(const GameState &g, const QImage &img, QSize size);
 // Number of pixels in which two images of the same size differ.
 int differingPixels(const QImage &a, const QImage &b);
+// Number of pixels in which the window differs from the canvas at the view.
+int windowOffCanvas(Table &t);
 // Every pixel of img as a k x k block, tagged with k as its device pixel ratio.
 QImage blownUp(const QImage &img, int k);
 // Gives the surfaces of scale k the pictures of `one` blown up, so that every
