@@ -33,8 +33,13 @@ Presenter::~Presenter() = default;
 
 void Presenter::attach() {
     shm_ = ShmPresenter::create(window_.windowHandle());
+    // A zoomed frame is scaled through the backing store, and a zoom step
+    // makes a framebuffer of another size: one in ordinary memory costs no
+    // round trip to the display and comes from the surfaces' kept memory.
     if (shm_) {
-        surfaces_.allocateWindow = [shm = shm_.get()](int w, int h) { return shm->allocate(w, h); };
+        surfaces_.allocateWindow = [shm = shm_.get(), &view = view_](int w, int h) {
+            return view.zoom() == 1.0 ? shm->allocate(w, h) : QImage();
+        };
     }
     window_.windowHandle()->installEventFilter(this);
 }

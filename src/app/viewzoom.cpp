@@ -13,12 +13,18 @@ namespace {
 
 // How often pictures decoded while the hand held something look again.
 constexpr int kRetryMs = 50;
+// How long after the last step the memory put aside is kept for the next.
+constexpr int kSpareKeptMs = 1000;
 
 }  // namespace
 
 ViewZoom::ViewZoom(GameState &g, Surfaces &s, BoardView &view,
                    std::function<void(bool remade)> changed)
-    : g_(g), s_(s), view_(view), changed_(std::move(changed)) {}
+    : g_(g), s_(s), view_(view), changed_(std::move(changed)) {
+    spare_.setSingleShot(true);
+    spare_.setInterval(kSpareKeptMs);
+    QObject::connect(&spare_, &QTimer::timeout, &guard_, [this] { s_.store.releaseSpare(); });
+}
 
 // A decoding on its way finishes first; its arrival, posted to guard_, goes
 // with it.
@@ -62,7 +68,12 @@ void ViewZoom::apply(double zoom, QPointF at, bool remake) {
         g_.gesture.panLastX = windowToClient(at.x(), g_.zoom);
         g_.gesture.panLastY = windowToClient(at.y(), g_.zoom);
     }
-    changed_(fitSurfacesAtScale(s_, g_, scaleToDraw(remake), remake));
+    surfacesChanged(fitSurfacesAtScale(s_, g_, scaleToDraw(remake), remake));
+}
+
+void ViewZoom::surfacesChanged(bool remade) {
+    changed_(remade);
+    spare_.start();
 }
 
 // Drawn at the next whole scale of zoom x density and shown smoothly scaled:
@@ -100,7 +111,7 @@ void ViewZoom::takePictures(int decoding) {
         QTimer::singleShot(kRetryMs, &guard_, [this, decoding] { takePictures(decoding); });
         return;
     }
-    changed_(fitSurfacesAtScale(s_, g_, scaleToDraw(false), false));
+    surfacesChanged(fitSurfacesAtScale(s_, g_, scaleToDraw(false), false));
 }
 
 void ViewZoom::awaitPictures() { takePictures(decoding_); }

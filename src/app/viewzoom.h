@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointF>
+#include <QTimer>
 #include <functional>
 #include <future>
 #include <vector>
@@ -48,6 +49,7 @@ private:
     int scaleToDraw(bool remake);
     void decodeAhead(std::vector<Surfaces::Made> pictures);
     void takePictures(int decoding);
+    void surfacesChanged(bool remade);
 
     GameState &g_;
     Surfaces &s_;
@@ -57,6 +59,9 @@ private:
     std::future<std::vector<Surfaces::Made>> decoded_;
     int decoding_ = 0;
     QObject guard_;  // their arrival is posted to it
+    // The surfaces' memory that a burst of steps put aside goes back to the
+    // system when the steps stop.
+    QTimer spare_;
 };
 
 }  // namespace fusefuda

@@ -36,7 +36,7 @@ QImage surfaceFor(Surfaces &s, int place, int number, int k) {
     return picture;
 }
 
-QImage windowSurface(const Surfaces &s, int width, int height) {
+QImage windowSurface(Surfaces &s, int width, int height) {
     if (s.allocateWindow) {
         QImage image = s.allocateWindow(width * s.scale, height * s.scale);
         if (!image.isNull()) {
@@ -44,7 +44,7 @@ QImage windowSurface(const Surfaces &s, int width, int height) {
             return image;
         }
     }
-    return blankSurface(width, height, s.scale);
+    return s.store.blank(width, height, s.scale);
 }
 
 // The board that the canvas may hold, from (0, 0): what a window of the
@@ -130,7 +130,7 @@ void createSurfaces(Surfaces &s, int cardPattern, int backgroundPattern, int win
     switchBacks(s, cardPattern);
     switchBackground(s, backgroundPattern);
     const QSize canvas = canvasSize(s, QSize(windowWidth, windowHeight));
-    s.board = blankSurface(canvas.width(), canvas.height(), k);
+    s.board = s.store.blank(canvas.width(), canvas.height(), k);
     s.canvasOrigin = QPoint();
     s.canvasDrawn = false;
     s.scratch = blankSurface(200, 200, k);
@@ -314,7 +314,7 @@ void resizeWindowSurface(Surfaces &s, int width, int height) {
     const QRect now(clampedOrigin(s, s.canvasOrigin, canvas), canvas);
     if (now == was) return;
     // What both hold is kept: a move before the next full paint copies from it.
-    QImage resized = blankSurface(canvas.width(), canvas.height(), s.scale);
+    QImage resized = s.store.blank(canvas.width(), canvas.height(), s.scale);
     bitBlt(resized, was.x() - now.x(), was.y() - now.y(), was.width(), was.height(), s.board, 0,
            0, SRCCOPY);
     s.board = resized;

@@ -9,6 +9,7 @@
 
 #include "assets/numbers.h"
 #include "game/GameState.h"
+#include "render/imagestore.h"
 
 namespace fusefuda {
 
@@ -83,6 +84,8 @@ struct Surfaces {
     // screen can read it best; ordinary memory when unset or when it gives a
     // null image.
     std::function<QImage(int width, int height)> allocateWindow;
+    // Where the framebuffer in ordinary memory and the canvas are made.
+    ImageStore store;
 };
 
 // A black surface of that many board pixels at scale k.

@@ -175,3 +175,28 @@ TEST(Surfaces, KeepThePicturesOfTheLastOtherScaleOnly) {
     switchBackground(s, 2);
     EXPECT_LE(s.made.size(), 2u * 8);  // eight places at two scales
 }
+
+// A zoom's steps make the framebuffer and the canvas again and again: the
+// memory of one that no image holds any more goes to the next that fits,
+// black, and memory that an image or a copy of it still holds never does.
+TEST(ImageStore, GivesMemoryNoImageHoldsAndNeverMemoryInUse) {
+    ImageStore store;
+    QImage first = store.blank(300, 200, 2);
+    const uchar *firstBits = first.constBits();
+    first.fill(0xFF123456u);
+    QImage held = store.blank(100, 100, 1);
+    EXPECT_NE(held.constBits(), firstBits);
+    first = QImage();
+    QImage smaller = store.blank(280, 190, 2);
+    EXPECT_EQ(smaller.constBits(), firstBits);
+    EXPECT_EQ(smaller.size(), QSize(560, 380));
+    EXPECT_EQ(smaller.devicePixelRatio(), 2);
+    EXPECT_EQ(smaller.pixel(559, 379), 0xFF000000u);
+    QImage copy = smaller;
+    smaller = QImage();
+    EXPECT_NE(store.blank(280, 190, 2).constBits(), firstBits);
+    EXPECT_GT(store.spareBytes(), 0);
+    store.releaseSpare();
+    EXPECT_EQ(store.spareBytes(), 0);
+    EXPECT_EQ(copy.pixel(0, 0), 0xFF000000u);
+}
