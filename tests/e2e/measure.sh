@@ -8,7 +8,7 @@
 # beside the probe), windows are found by xdotool. Not a test: it prints
 # figures. Carries are at most 5 unless MEASURE_CARRY_RUNS says otherwise.
 #   [MEASURE_RUNS=7] [MEASURE_CARRY_RUNS=5] [MEASURE_PARTS="launch memory carry idle won"] \
-#       [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_SCALE=2] [MEASURE_ZOOM=50] \
+#       [MEASURE_SETTINGS=$'bgmF=0\r\n'] [MEASURE_SCALE=2] [MEASURE_ZOOM=50] [MEASURE_ZOOM_BESIDE=150] \
 #       measure.sh FUSEFUDA_EXECUTABLE PROBE_EXECUTABLE
 # The music file beside the executable is copied with it, as installed.
 # MEASURE_SCALE runs both at QT_SCALE_FACTOR=N on a 2560 x 1600 screen (a
@@ -180,9 +180,9 @@ fi
 # high, or wide, a whole row joined to the sevens' column (13 cards wide and 4
 # high), as late in an advanced game; the floor gets the same presses and
 # moves. carry_once floor|compact|wide: one carry of 1900 moves, its share of
-# a core appended to carry.WHAT.
+# a core appended to carry.WHAT, or to carry.RECORD when a second name is given.
 carry_once() {
-    local x0 y0 gx gy share
+    local x0 y0 gx gy share record=${2:-$1}
     launch "$( [ "$1" = floor ] && echo floor || echo game)"
     if [ "$1" != floor ]; then
         sleep 0.5
@@ -214,8 +214,8 @@ carry_once() {
     [ -n "${MEASURE_SHOT:-}" ] && import -window root "$MEASURE_SHOT/carry-$1-scale$scale.png"
     xdotool mouseup 1
     share=$(awk -v u=$((b - a)) -v w=$((t1 - t0)) 'BEGIN {printf "%.3f", u / (10 * w)}')
-    echo "$share" >> "$work/carry.$1"
-    echo "$1 carry: 1900 moves in $((t1 - t0)) ms, $share % of a core, resident $(rss_mb) MB," \
+    echo "$share" >> "$work/carry.$record"
+    echo "$record carry: 1900 moves in $((t1 - t0)) ms, $share % of a core, resident $(rss_mb) MB," \
         "load $(cut -d' ' -f1 /proc/loadavg)" >> "$work/carry.log"
     echo "    $(by_thread "$(awk -v w=$((t1 - t0)) 'BEGIN { print w / 1000 }')")" >> "$work/carry.log"
     quit
@@ -232,13 +232,30 @@ settings "${MEASURE_SETTINGS:-}$no_resume"
 "$probe" groupfile "$work/compact.pvq"
 "$probe" groupfile "$work/wide.pvq" wide
 carry_runs=${MEASURE_CARRY_RUNS:-$(( runs < 5 ? runs : 5 ))}
-: > "$work/carry.floor"; : > "$work/carry.compact"; : > "$work/carry.wide"
+# MEASURE_ZOOM_BESIDE=N also carries the compact group at N % in every round,
+# so that its ratio to the compact carry at MEASURE_ZOOM is taken run by run,
+# clear of the machine's drift between two measurements.
+beside=${MEASURE_ZOOM_BESIDE:-}
+: > "$work/carry.floor"; : > "$work/carry.compact"; : > "$work/carry.wide"; : > "$work/carry.beside"
 for ((run = 0; run < carry_runs; run++)); do
     carry_once floor; carry_once compact; carry_once wide
+    if [ -n "$beside" ]; then
+        settings "${MEASURE_SETTINGS:-}"$'[Fusefuda]\r\nresume=0\r\nzoom='"$beside"$'\r\n'
+        (zoom=$beside; carry_once compact beside)
+        settings "${MEASURE_SETTINGS:-}$no_resume"
+    fi
 done
 report "carrying a 16-card group two rows high at about 190 moves a second" "% of a core" \
     "$work/carry.floor" "$work/carry.compact"
 report "carrying a wide 16-card group (13 x 4)" "% of a core" "$work/carry.floor" "$work/carry.wide"
+if [ -n "$beside" ]; then
+    report "carrying the 16-card group at $beside %" "% of a core" "$work/carry.floor" \
+        "$work/carry.beside"
+    echo "the group at $beside % against at $zoom %: ratio" \
+        "$(ratio "$(median < "$work/carry.beside")" "$(median < "$work/carry.compact")")" \
+        "(run by run $(paste "$work/carry.compact" "$work/carry.beside" |
+            awk '$1 > 0 { printf "%.4f\n", $2 / $1 }' | median | xargs printf "%.2f"))"
+fi
 sed 's/^/    /' "$work/carry.log"
 fi
 
