@@ -29,7 +29,7 @@ QImage ImageStore::blank(int width, int height, int k) {
     if (!chosen) {
         // Spare blocks too small for this one are too small for the steps
         // after it as well.
-        std::erase_if(blocks_, [](const std::shared_ptr<Block> &b) { return b.use_count() == 1; });
+        releaseSpare();
         chosen = std::make_shared<Block>();
         chosen->size = bytes / kRoomDenominator * kRoomNumerator + 4;
         chosen->bytes.reset(new uchar[size_t(chosen->size)]);

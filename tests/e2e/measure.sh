@@ -36,7 +36,9 @@ sandbox "$(realpath "$1")"
 hz=$(getconf CLK_TCK)
 # Each launch starts afresh, as it did before games were kept between runs.
 zoom=${MEASURE_ZOOM:-100}
-no_resume=$'[Fusefuda]\r\nresume=0\r\nzoom='"$zoom"$'\r\n'
+# The game's own section: no game resumed, started at zoom Z.
+fresh_at() { printf '[Fusefuda]\r\nresume=0\r\nzoom=%s\r\n' "$1"; }
+no_resume="$(fresh_at "$zoom")"$'\n'
 
 settings "${MEASURE_SETTINGS:-}$no_resume"
 
@@ -131,11 +133,14 @@ wanted() { [[ " ${MEASURE_PARTS:-launch memory carry idle won} " == *" $1 "* ]];
 # state from minute to minute, and each game run is held against the floor
 # run beside it.
 report() {
-    local f g paired
+    local f g
     f=$(median < "$3"); g=$(median < "$4")
-    paired=$(paste "$3" "$4" | awk '$1 > 0 { printf "%.4f\n", $2 / $1 }' | median)
     echo "$1 (median of $(wc -l < "$4")): floor $f $2, game $g $2, ratio $(ratio "$g" "$f")" \
-        "(run by run $(awk -v r="$paired" 'BEGIN { printf "%.2f", r }'))"
+        "(run by run $(paired_ratio "$3" "$4"))"
+}
+# paired_ratio FILE_A FILE_B: the median of the runs' own ratios, B over A.
+paired_ratio() {
+    paste "$1" "$2" | awk '$1 > 0 { printf "%.4f\n", $2 / $1 }' | median | xargs printf "%.2f"
 }
 
 # --- start to visible window, turn about with the floor ----------------------
@@ -223,7 +228,7 @@ carry_once() {
 if wanted carry; then
 # The client area's origin, found on the background at 100 %: the window opens
 # at the same place every time.
-settings "${MEASURE_SETTINGS:-}"$'[Fusefuda]\r\nresume=0\r\n'
+settings "${MEASURE_SETTINGS:-}$(fresh_at 100)"$'\n'
 launch game; sleep 0.5
 import -window root "$work/start.png"
 origin=$("$probe" --scale="$scale" locate "$work/start.png" 1)
@@ -240,7 +245,7 @@ beside=${MEASURE_ZOOM_BESIDE:-}
 for ((run = 0; run < carry_runs; run++)); do
     carry_once floor; carry_once compact; carry_once wide
     if [ -n "$beside" ]; then
-        settings "${MEASURE_SETTINGS:-}"$'[Fusefuda]\r\nresume=0\r\nzoom='"$beside"$'\r\n'
+        settings "${MEASURE_SETTINGS:-}$(fresh_at "$beside")"$'\n'
         (zoom=$beside; carry_once compact beside)
         settings "${MEASURE_SETTINGS:-}$no_resume"
     fi
@@ -253,8 +258,7 @@ if [ -n "$beside" ]; then
         "$work/carry.beside"
     echo "the group at $beside % against at $zoom %: ratio" \
         "$(ratio "$(median < "$work/carry.beside")" "$(median < "$work/carry.compact")")" \
-        "(run by run $(paste "$work/carry.compact" "$work/carry.beside" |
-            awk '$1 > 0 { printf "%.4f\n", $2 / $1 }' | median | xargs printf "%.2f"))"
+        "(run by run $(paired_ratio "$work/carry.compact" "$work/carry.beside"))"
 fi
 sed 's/^/    /' "$work/carry.log"
 fi
